@@ -1,0 +1,408 @@
+// numera-cli: calculates a calculation text from a file or standard input and
+// prints the calculated text. Scripts and tests depend on its exact contract:
+// stdout carries only the text, stderr only the diagnostics (or one error line).
+
+#include "CalculateText.h"
+#include "Diagnostics.h"
+#include "FileText.h"
+#include "Preferences.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace NCalculatorText;
+
+namespace {
+
+constexpr const char* kProgram = "numera-cli";
+
+constexpr const char* kUsage =
+    "Usage: numera-cli [--units rad|deg|grad] [--position N] [--memory FILE]... [--save-memory FILE] "
+    "[--in-place] [FILE|-]\n"
+    "\n"
+    "Calculates the cells of a calculation text and prints the calculated text.\n"
+    "Reads FILE, or standard input when FILE is '-' or absent. Input that begins\n"
+    "with the bytes FF FE is a UTF-16LE calculation file; any other input is UTF-8.\n"
+    "\n"
+    "  --units rad|deg|grad  angle unit of the run (default rad)\n"
+    "  --position N          calculate only the cell containing code-unit index N\n"
+    "  --memory FILE         execute FILE against the memory before the run;\n"
+    "                        may be repeated, files run in order\n"
+    "  --save-memory FILE    write every memory cell to FILE after the run\n"
+    "  --in-place            write the calculated text back into FILE\n"
+    "  --help                show this help and exit\n"
+    "  --version             show the version and exit\n"
+    "\n"
+    "Standard output receives the calculated text (UTF-8), standard error one\n"
+    "line per diagnostic: N<TAB>Error|Warning<TAB>context<TAB>description.\n"
+    "Exit status: 0 success, 1 the run stopped at an error, 2 usage, file or\n"
+    "encoding error.\n";
+
+// Ends the program with status 2 and one line on stderr.
+struct FatalError {
+    std::string message;
+};
+
+[[noreturn]] void Fail(std::string message) { throw FatalError{std::move(message)}; }
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+std::string ErrnoText(int error) { return error != 0 ? std::strerror(error) : "Input/output error"; }
+
+struct Options {
+    uint32_t units = 0;
+    int32_t position = -1;
+    std::vector<std::string> memoryFiles;
+    std::optional<std::string> saveMemory;
+    bool inPlace = false;
+    std::optional<std::string> input;  // absent or "-": standard input
+    bool help = false;
+    bool version = false;
+};
+
+bool ParsePosition(std::string_view text, int32_t& value) {
+    if (text.empty()) return false;
+    int64_t result = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        result = result * 10 + (c - '0');
+        if (result > INT32_MAX) return false;
+    }
+    value = static_cast<int32_t>(result);
+    return true;
+}
+
+Options ParseArguments(int argc, char** argv) {
+    Options options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            if (options.input) Fail("unexpected argument " + Quoted(arg));
+            options.input = arg;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg.compare(0, 2, "--") != 0) Fail("unknown option " + Quoted(arg));
+
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        std::optional<std::string> inlineValue;
+        if (equals != std::string::npos) inlineValue = arg.substr(equals + 1);
+
+        if (name == "--help" || name == "--version" || name == "--in-place") {
+            if (inlineValue) Fail("option " + Quoted(name) + " takes no value");
+            if (name == "--help") {
+                options.help = true;
+                return options;
+            }
+            if (name == "--version") {
+                options.version = true;
+                return options;
+            }
+            options.inPlace = true;
+            continue;
+        }
+        if (name != "--units" && name != "--position" && name != "--memory" && name != "--save-memory") {
+            Fail("unknown option " + Quoted(name));
+        }
+        std::string value;
+        if (inlineValue) {
+            value = *inlineValue;
+        } else {
+            if (i + 1 >= argc) Fail("option " + Quoted(name) + " needs a value");
+            value = argv[++i];
+        }
+        if (name == "--units") {
+            if (value == "rad") {
+                options.units = 0;
+            } else if (value == "deg") {
+                options.units = 1;
+            } else if (value == "grad") {
+                options.units = 2;
+            } else {
+                Fail("invalid angle unit " + Quoted(value) + " (rad, deg or grad)");
+            }
+        } else if (name == "--position") {
+            if (!ParsePosition(value, options.position)) Fail("invalid position " + Quoted(value));
+        } else if (name == "--memory") {
+            if (value.empty()) Fail("option '--memory' needs a file name");
+            options.memoryFiles.push_back(value);
+        } else {
+            if (value.empty()) Fail("option '--save-memory' needs a file name");
+            options.saveMemory = value;
+        }
+    }
+    if (options.inPlace && (!options.input || *options.input == "-")) {
+        Fail("option '--in-place' needs a FILE argument");
+    }
+    return options;
+}
+
+// A source of bytes with a name for messages.
+struct Source {
+    std::string path;  // "-" for standard input
+    std::string Describe() const { return path == "-" ? std::string("standard input") : Quoted(path); }
+};
+
+std::string ReadStream(std::FILE* file, const Source& source) {
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
+        bytes.append(buffer, got);
+        if (got < sizeof buffer) break;
+    }
+    if (std::ferror(file)) {
+        const int error = errno;
+        Fail("cannot read " + source.Describe() + ": " + ErrnoText(error));
+    }
+    return bytes;
+}
+
+std::string ReadSource(const Source& source) {
+    if (source.path == "-") return ReadStream(stdin, source);
+    errno = 0;
+    std::FILE* file = std::fopen(source.path.c_str(), "rb");
+    if (file == nullptr) {
+        const int error = errno;
+        Fail("cannot read " + source.Describe() + ": " + ErrnoText(error));
+    }
+    try {
+        std::string bytes = ReadStream(file, source);
+        std::fclose(file);
+        return bytes;
+    } catch (...) {
+        std::fclose(file);
+        throw;
+    }
+}
+
+// FF FE marks a calculation or memory file; anything else must be UTF-8.
+std::u16string DecodeInput(std::string_view bytes, const Source& source) {
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
+        return DecodeFileText(bytes);
+    }
+    std::u16string text;
+    if (!DecodeUtf8(bytes, text)) Fail("invalid UTF-8 in " + source.Describe());
+    // Editors on Windows like to start UTF-8 files with a byte order mark.
+    if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
+    return text;
+}
+
+// Writes the whole file under a temporary name next to it, then renames it
+// over the target, so readers never see a half-written file.
+void WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    const auto failed = [&](int error) { Fail("cannot write " + Quoted(path) + ": " + ErrnoText(error)); };
+    std::string target = path;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(target, ec)) {
+        // Replace the file the link points to, not the link itself.
+        const auto resolved = std::filesystem::canonical(target, ec);
+        if (!ec) target = resolved.string();
+    }
+#ifdef _WIN32
+    std::string temp = target + ".numera-tmp";
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (file == nullptr) failed(errno);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeError = errno;
+    if (std::fclose(file) != 0 || !written) {
+        std::remove(temp.c_str());
+        failed(written ? errno : writeError);
+    }
+    std::filesystem::rename(temp, target, ec);
+    if (ec) {
+        std::remove(temp.c_str());
+        failed(ec.value());
+    }
+#else
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) failed(errno);
+    const auto abandon = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        failed(error);
+    };
+    // mkstemp makes the file private; give it the mode the target has, or the
+    // mode a newly created file would get.
+    struct stat info {};
+    mode_t mode;
+    if (::stat(target.c_str(), &info) == 0) {
+        mode = info.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0) abandon(errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            abandon(errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) abandon(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        failed(error);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        failed(error);
+    }
+#endif
+}
+
+void WriteStandard(std::FILE* stream, const std::string& bytes, const char* name) {
+    if ((!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) ||
+        std::fflush(stream) != 0) {
+        Fail(std::string("cannot write ") + name + ": " + ErrnoText(errno));
+    }
+}
+
+// Keeps the diagnostics of a run; the driver clears it at the start of each run.
+class DiagnosticCollector final : public ILogReceiver {
+public:
+    struct Entry {
+        int32_t severity;
+        std::u16string context;
+        std::u16string description;
+    };
+
+    void AddMessage(const Diagnostic& record) override {
+        // The engine must not see an exception; remember the failure instead.
+        try {
+            entries.push_back({record.severity, record.context != nullptr ? record.context : u"",
+                               record.description != nullptr ? record.description : u""});
+        } catch (...) {
+            lost = true;
+        }
+    }
+
+    void Clear() override { entries.clear(); }
+
+    std::vector<Entry> entries;
+    bool lost = false;
+};
+
+std::string FormatDiagnostics(const std::vector<DiagnosticCollector::Entry>& entries) {
+    std::string out;
+    std::size_t number = 0;
+    for (const auto& entry : entries) {
+        out += std::to_string(++number);
+        out += entry.severity != 0 ? "\tError\t" : "\tWarning\t";
+        out += EncodeUtf8(entry.context);
+        out += '\t';
+        out += EncodeUtf8(entry.description);
+        out += '\n';
+    }
+    return out;
+}
+
+std::string VersionText() {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s %02d.%02d.%03d\n", kProgram, NUMERA_VERSION_MAJOR, NUMERA_VERSION_MINOR,
+                  NUMERA_VERSION_PATCH);
+    return text;
+}
+
+int Run(int argc, char** argv) {
+    const Options options = ParseArguments(argc, argv);
+    if (options.help) {
+        WriteStandard(stdout, kUsage, "standard output");
+        return 0;
+    }
+    if (options.version) {
+        WriteStandard(stdout, VersionText(), "standard output");
+        return 0;
+    }
+
+    // Read and decode everything first, so that a bad file changes nothing.
+    std::vector<std::u16string> memoryTexts;
+    for (const std::string& path : options.memoryFiles) {
+        const Source source{path};
+        const std::string bytes = ReadSource(source);
+        if (bytes.empty()) Fail("cannot read " + source.Describe() + ": the file is empty");
+        memoryTexts.push_back(DecodeInput(bytes, source));
+    }
+    const Source input{options.input.value_or("-")};
+    std::u16string text = DecodeInput(ReadSource(input), input);
+
+    Preferences.TrigonometricUnits = options.units;
+    DiagnosticCollector collector;
+    engineState.logReceiver = &collector;
+    for (std::u16string& memoryText : memoryTexts) {
+        int32_t position = -1;
+        CalculateText(memoryText, position);
+    }
+    collector.Clear();
+    int32_t position = options.position;
+    const bool succeeded = CalculateText(text, position);
+    engineState.logReceiver = nullptr;
+    if (collector.lost) throw std::bad_alloc();
+
+    if (options.saveMemory) WriteFileAtomically(*options.saveMemory, EncodeUtf16LE(FormatMemoryFile(true)));
+    if (options.inPlace) WriteFileAtomically(*options.input, EncodeCalculationFile(text));
+
+    WriteStandard(stdout, EncodeUtf8(text), "standard output");
+    WriteStandard(stderr, FormatDiagnostics(collector.entries), "standard error");
+    return succeeded ? 0 : 1;
+}
+
+void ReportFatal(const std::string& message) {
+    const std::string line = std::string(kProgram) + ": " + message + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    try {
+        return Run(argc, argv);
+    } catch (const FatalError& error) {
+        ReportFatal(error.message);
+    } catch (const std::bad_alloc&) {
+        ReportFatal("out of memory");
+    } catch (const std::exception& error) {
+        ReportFatal(std::string("internal error: ") + error.what());
+    } catch (...) {
+        ReportFatal("internal error");
+    }
+    return 2;
+}

@@ -1,0 +1,157 @@
+// The node classes of the expression tree.
+#pragma once
+
+#include <string>
+
+#include "Diagnostics.h"
+#include "Parcer.h"
+
+namespace NCalculatorText {
+
+// A node with an operation code: evaluates inside the common frame (the code
+// set while its children and its own computation run).
+class CFramedNode : public CNode {
+public:
+    bool Evaluate(double& value) override;
+    virtual OperationCode Code() const = 0;
+    // Own computation once every child answered true; args are their values.
+    virtual void Compute(const double* args, double& value) = 0;
+};
+
+// Infix operators; long runs of them form left-deep chains.
+class CBinaryNode : public CFramedNode {
+public:
+    bool Evaluate(double& value) override;
+};
+
+class CNodePlus final : public CBinaryNode {
+public:
+    OperationCode Code() const override { return OpAddition; }
+    void Compute(const double* args, double& value) override;
+};
+
+class CNodeMinus final : public CBinaryNode {
+public:
+    OperationCode Code() const override { return OpSubtraction; }
+    void Compute(const double* args, double& value) override;
+};
+
+class CNodeMul final : public CBinaryNode {
+public:
+    OperationCode Code() const override { return OpMultiplication; }
+    void Compute(const double* args, double& value) override;
+};
+
+class CNodeDiv final : public CBinaryNode {
+public:
+    OperationCode Code() const override { return OpDivision; }
+    void Compute(const double* args, double& value) override;
+};
+
+class CNodePow final : public CBinaryNode {
+public:
+    OperationCode Code() const override { return OpPower; }
+    void Compute(const double* args, double& value) override;
+};
+
+class CNodeNumber final : public CFramedNode {
+public:
+    bool Parse() override;
+    OperationCode Code() const override { return OpNumber; }
+    void Compute(const double* args, double& value) override;
+    double value = 0.0;
+};
+
+class CNodePi final : public CNode {
+public:
+    bool Parse() override { return true; }
+    bool Evaluate(double& value) override;
+};
+
+class CNodeE final : public CNode {
+public:
+    bool Parse() override { return true; }
+    bool Evaluate(double& value) override;
+};
+
+class CNodeResult final : public CNode {
+public:
+    bool Parse() override { return true; }
+    bool Evaluate(double& value) override;
+};
+
+class CNodeMemory final : public CFramedNode {
+public:
+    bool Parse() override;
+    OperationCode Code() const override { return OpMemory; }
+    void Compute(const double* args, double& value) override;
+    std::u16string name;
+};
+
+class CNodeStore final : public CNode {
+public:
+    bool Evaluate(double& value) override;
+
+protected:
+    bool ParseOperands(std::size_t first) override;
+
+private:
+    const std::u16string& TargetName() const;
+};
+
+// Codeless unary nodes.
+class CNodeChangeSign final : public CNode {
+public:
+    bool Evaluate(double& value) override;
+};
+
+class CNodeAbs final : public CNode {
+public:
+    bool Evaluate(double& value) override;
+};
+
+class CNodeSign final : public CNode {
+public:
+    bool Evaluate(double& value) override;
+};
+
+#define NUMERA_FUNCTION_NODE(ClassName, OperationName)                    \
+    class ClassName final : public CFramedNode {                          \
+    public:                                                               \
+        OperationCode Code() const override { return OperationName; }     \
+        void Compute(const double* args, double& value) override;         \
+    }
+
+NUMERA_FUNCTION_NODE(CNodeSqrt, OpSquareRoot);
+NUMERA_FUNCTION_NODE(CNodeFactorial, OpFactorial);
+NUMERA_FUNCTION_NODE(CNodeExp, OpExponent);
+NUMERA_FUNCTION_NODE(CNodeLn, OpNaturalLogarithm);
+NUMERA_FUNCTION_NODE(CNodeLg, OpDecimalLogarithm);
+NUMERA_FUNCTION_NODE(CNodeSin, OpSine);
+NUMERA_FUNCTION_NODE(CNodeCos, OpCosine);
+NUMERA_FUNCTION_NODE(CNodeTg, OpTangent);
+NUMERA_FUNCTION_NODE(CNodeCtg, OpCotangent);
+NUMERA_FUNCTION_NODE(CNodeSec, OpSecant);
+NUMERA_FUNCTION_NODE(CNodeCosec, OpCosecant);
+NUMERA_FUNCTION_NODE(CNodeArcSin, OpArcsine);
+NUMERA_FUNCTION_NODE(CNodeArcCos, OpArccosine);
+NUMERA_FUNCTION_NODE(CNodeArcTg, OpArctangent);
+NUMERA_FUNCTION_NODE(CNodeArcCtg, OpArccotangent);
+NUMERA_FUNCTION_NODE(CNodeArcSec, OpArcsecant);
+NUMERA_FUNCTION_NODE(CNodeArcCosec, OpArccosecant);
+NUMERA_FUNCTION_NODE(CNodeCh, OpHyperbolicCosine);
+NUMERA_FUNCTION_NODE(CNodeSh, OpHyperbolicSine);
+NUMERA_FUNCTION_NODE(CNodeTh, OpHyperbolicTangent);
+NUMERA_FUNCTION_NODE(CNodeCth, OpHyperbolicCotangent);
+NUMERA_FUNCTION_NODE(CNodeSech, OpHyperbolicSecant);
+NUMERA_FUNCTION_NODE(CNodeCsch, OpHyperbolicCosecant);
+NUMERA_FUNCTION_NODE(CNodeArCh, OpArchyperbolicCosine);
+NUMERA_FUNCTION_NODE(CNodeArSh, OpArchyperbolicSine);
+NUMERA_FUNCTION_NODE(CNodeArTh, OpArchyperbolicTangent);
+NUMERA_FUNCTION_NODE(CNodeArCth, OpArchyperbolicCotangent);
+NUMERA_FUNCTION_NODE(CNodeArSch, OpArchyperbolicSecant);
+NUMERA_FUNCTION_NODE(CNodeArCsch, OpArchyperbolicCosecant);
+
+#undef NUMERA_FUNCTION_NODE
+
+}  // namespace NCalculatorText

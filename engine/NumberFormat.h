@@ -1,0 +1,23 @@
+// Locale-independent number formatting and reading.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace NCalculatorText {
+
+// printf "%.<precision>g" in the C locale.
+std::string FormatGeneral(double value, int precision);
+std::u16string FormatGeneral16(double value, int precision);
+
+// "%.19g", the format of results.
+inline std::u16string FormatResult(double value) { return FormatGeneral16(value, 19); }
+
+// "%.20g", the format of diagnostics and memory files.
+inline std::u16string FormatPrecise(double value) { return FormatGeneral16(value, 20); }
+
+// wcstod-style conversion of an ASCII decimal literal ("+1.5e-3"), "." as the
+// decimal point; out-of-range magnitudes give infinity or zero as strtod does.
+double ParseDecimal(std::string_view literal);
+
+}  // namespace NCalculatorText

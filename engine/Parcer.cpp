@@ -1,0 +1,400 @@
+#include "Parcer.h"
+
+#include <algorithm>
+
+#include "Nodes.h"
+
+namespace NCalculatorText {
+
+BracketTableData BracketTable;
+
+void BracketTableData::Reset() {
+    text.clear();
+    compact.clear();
+    textIndex.clear();
+    partner.clear();
+    entries.clear();
+}
+
+bool IsWideSpace(char16_t c) {
+    if (c >= 0x09 && c <= 0x0D) return true;
+    switch (c) {
+        case 0x20:
+        case 0x85:
+        case 0xA0:
+        case 0x1680:
+        case 0x2028:
+        case 0x2029:
+        case 0x202F:
+        case 0x205F:
+        case 0x3000:
+            return true;
+        default:
+            return c >= 0x2000 && c <= 0x200A;
+    }
+}
+
+namespace {
+
+constexpr std::size_t npos = std::u16string_view::npos;
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// Index, within s, of the bracket that pairs with the one at index i of s.
+std::size_t PartnerOf(std::u16string_view s, std::size_t i) {
+    const std::ptrdiff_t offset = BracketTable.IndexOf(s.data());
+    return static_cast<std::size_t>(BracketTable.partner[static_cast<std::size_t>(offset) + i] - offset);
+}
+
+// Visits the top-level characters of s left to right (groups skipped).
+template <typename Visit>
+void ForEachTopLevel(std::u16string_view s, Visit visit) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == u'(') {
+            i = PartnerOf(s, i);
+            continue;
+        }
+        visit(i);
+    }
+}
+
+// Rightmost top-level index whose character satisfies `match`, or -1.
+template <typename Match>
+std::ptrdiff_t FindLastTopLevel(std::u16string_view s, Match match) {
+    for (std::size_t i = s.size(); i-- > 0;) {
+        if (s[i] == u')') {
+            i = PartnerOf(s, i);
+            continue;
+        }
+        if (match(i)) return static_cast<std::ptrdiff_t>(i);
+    }
+    return -1;
+}
+
+bool IsInfixSign(std::u16string_view s, std::size_t i) {
+    if (i == 0 || (s[i] != u'+' && s[i] != u'-')) return false;
+    // "2e-5": the sign of an exponent is no operator.
+    return !(s[i - 1] == u'e' && i >= 2 && (IsDigit(s[i - 2]) || s[i - 2] == u'.'));
+}
+
+bool IsProductSign(char16_t c) { return c == u'*' || c == u'\u00D7' || c == u'/' || c == u'\u00F7'; }
+
+// Digits with at most one separator, at least one digit, and an optional
+// exponent "e" with an optional sign and at least one digit.
+bool IsNumberText(std::u16string_view t) {
+    const std::size_t v = t.find(u'e');
+    const std::u16string_view mantissa = t.substr(0, v);
+    int separators = 0;
+    int digits = 0;
+    for (const char16_t c : mantissa) {
+        if (IsDigit(c)) {
+            ++digits;
+        } else if (c == u'.' || c == u',') {
+            if (++separators > 1) return false;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0) return false;
+    if (v == npos) return true;
+    std::u16string_view exponent = t.substr(v + 1);
+    if (!exponent.empty() && (exponent.front() == u'+' || exponent.front() == u'-')) exponent.remove_prefix(1);
+    if (exponent.empty()) return false;
+    return std::all_of(exponent.begin(), exponent.end(), IsDigit);
+}
+
+template <typename T>
+std::unique_ptr<CNode> Make() {
+    return std::make_unique<T>();
+}
+
+struct Keyword {
+    std::u16string_view name;
+    std::unique_ptr<CNode> (*make)();
+};
+
+const Keyword kKeywords[] = {
+    {u"sqrt", Make<CNodeSqrt>},        {u"\u221A", Make<CNodeSqrt>},     {u"abs", Make<CNodeAbs>},
+    {u"sign", Make<CNodeSign>},        {u"fact", Make<CNodeFactorial>},  {u"exp", Make<CNodeExp>},
+    {u"ln", Make<CNodeLn>},            {u"lg", Make<CNodeLg>},           {u"log", Make<CNodeLg>},
+    {u"sin", Make<CNodeSin>},          {u"cos", Make<CNodeCos>},         {u"tan", Make<CNodeTg>},
+    {u"tg", Make<CNodeTg>},            {u"cot", Make<CNodeCtg>},         {u"ctg", Make<CNodeCtg>},
+    {u"sec", Make<CNodeSec>},          {u"csc", Make<CNodeCosec>},       {u"cosec", Make<CNodeCosec>},
+    {u"asin", Make<CNodeArcSin>},      {u"arcsin", Make<CNodeArcSin>},   {u"acos", Make<CNodeArcCos>},
+    {u"arccos", Make<CNodeArcCos>},    {u"atan", Make<CNodeArcTg>},      {u"arctan", Make<CNodeArcTg>},
+    {u"arctg", Make<CNodeArcTg>},      {u"arccot", Make<CNodeArcCtg>},   {u"arcctg", Make<CNodeArcCtg>},
+    {u"arcsec", Make<CNodeArcSec>},    {u"arccsc", Make<CNodeArcCosec>}, {u"arccosec", Make<CNodeArcCosec>},
+    {u"sinh", Make<CNodeSh>},          {u"sh", Make<CNodeSh>},           {u"cosh", Make<CNodeCh>},
+    {u"ch", Make<CNodeCh>},            {u"tanh", Make<CNodeTh>},         {u"th", Make<CNodeTh>},
+    {u"coth", Make<CNodeCth>},         {u"cth", Make<CNodeCth>},         {u"sech", Make<CNodeSech>},
+    {u"csch", Make<CNodeCsch>},        {u"arsinh", Make<CNodeArSh>},     {u"arsh", Make<CNodeArSh>},
+    {u"arcosh", Make<CNodeArCh>},      {u"arch", Make<CNodeArCh>},       {u"artanh", Make<CNodeArTh>},
+    {u"arth", Make<CNodeArTh>},        {u"arcoth", Make<CNodeArCth>},    {u"arcth", Make<CNodeArCth>},
+    {u"arsech", Make<CNodeArSch>},     {u"arsch", Make<CNodeArSch>},     {u"arcsch", Make<CNodeArCsch>},
+};
+
+std::unique_ptr<CNode> MakeFunctionNode(std::u16string_view keyword) {
+    for (const Keyword& k : kKeywords) {
+        if (k.name == keyword) return k.make();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Text routines
+
+bool CParcer::ExpandPlaceholder(std::u16string_view& s) {
+    if (s.size() < 2 || s.front() != u'(' || PartnerOf(s, 0) != s.size() - 1) return false;
+    s = s.substr(1, s.size() - 2);
+    BracketTable.entries.push_back(s);
+    return true;
+}
+
+std::ptrdiff_t CParcer::FindSumOperator(std::u16string_view s, char16_t sign) {
+    return FindLastTopLevel(s, [&](std::size_t i) { return s[i] == sign && IsInfixSign(s, i); });
+}
+
+std::ptrdiff_t CParcer::FindLast(std::u16string_view s, std::u16string_view pattern) {
+    if (pattern.empty() || pattern.size() > s.size()) return -1;
+    return FindLastTopLevel(s, [&](std::size_t i) { return s.substr(i, pattern.size()) == pattern; });
+}
+
+template <typename MakeNode>
+void CParcer::AppendChain(std::u16string_view s, const std::vector<std::ptrdiff_t>& splits,
+                          std::size_t width, MakeNode make) {
+    std::unique_ptr<CNode> chain;
+    for (std::size_t k = 0; k < splits.size(); ++k) {
+        const auto p = static_cast<std::size_t>(splits[k]);
+        const std::size_t end = k + 1 < splits.size() ? static_cast<std::size_t>(splits[k + 1]) : s.size();
+        std::unique_ptr<CNode> node = make(p);
+        node->operands.push_back(s.substr(0, p));
+        node->operands.push_back(s.substr(p + width, end - p - width));
+        if (chain) {
+            node->children.push_back(std::move(chain));
+            node->chainedLeft = true;
+        }
+        chain = std::move(node);
+    }
+    GetNode()->children.push_back(std::move(chain));
+}
+
+// ---------------------------------------------------------------------------
+// The dispatcher and its recognizers
+
+bool CParcer::ParseOperand(std::u16string_view& s) {
+    for (;;) {
+        if (ParseStore(s) || ParseSum(s) || ParseNegation(s) || ParseProduct(s) || ParsePower(s) ||
+            ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) {
+            return true;
+        }
+        if (!ExpandPlaceholder(s)) return false;
+    }
+}
+
+bool CParcer::ParseStore(std::u16string_view s) {
+    if (FindLast(s, u"->") < 0) return false;
+    std::vector<std::ptrdiff_t> splits;
+    ForEachTopLevel(s, [&](std::size_t i) {
+        if (s[i] == u'-' && i + 1 < s.size() && s[i + 1] == u'>') splits.push_back(static_cast<std::ptrdiff_t>(i));
+    });
+    AppendChain(s, splits, 2, [](std::size_t) { return Make<CNodeStore>(); });
+    return true;
+}
+
+bool CParcer::ParseSum(std::u16string_view s) {
+    if (FindSumOperator(s, u'+') < 0 && FindSumOperator(s, u'-') < 0) return false;
+    std::vector<std::ptrdiff_t> splits;
+    ForEachTopLevel(s, [&](std::size_t i) {
+        if (IsInfixSign(s, i)) splits.push_back(static_cast<std::ptrdiff_t>(i));
+    });
+    AppendChain(s, splits, 1, [&](std::size_t p) { return s[p] == u'+' ? Make<CNodePlus>() : Make<CNodeMinus>(); });
+    return true;
+}
+
+bool CParcer::ParseNegation(std::u16string_view s) {
+    if (s.empty() || s.front() != u'-') return false;
+    auto node = Make<CNodeChangeSign>();
+    node->operands.push_back(s.substr(1));
+    GetNode()->children.push_back(std::move(node));
+    return true;
+}
+
+bool CParcer::ParseProduct(std::u16string_view s) {
+    if (FindLastTopLevel(s, [&](std::size_t i) { return IsProductSign(s[i]); }) < 0) return false;
+    std::vector<std::ptrdiff_t> splits;
+    ForEachTopLevel(s, [&](std::size_t i) {
+        if (IsProductSign(s[i])) splits.push_back(static_cast<std::ptrdiff_t>(i));
+    });
+    AppendChain(s, splits, 1, [&](std::size_t p) {
+        return (s[p] == u'*' || s[p] == u'\u00D7') ? Make<CNodeMul>() : Make<CNodeDiv>();
+    });
+    return true;
+}
+
+bool CParcer::ParsePower(std::u16string_view s) {
+    if (FindLastTopLevel(s, [&](std::size_t i) { return s[i] == u'^'; }) < 0) return false;
+    std::vector<std::ptrdiff_t> splits;
+    ForEachTopLevel(s, [&](std::size_t i) {
+        if (s[i] == u'^') splits.push_back(static_cast<std::ptrdiff_t>(i));
+    });
+    AppendChain(s, splits, 1, [](std::size_t) { return Make<CNodePow>(); });
+    return true;
+}
+
+bool CParcer::ParseFunction(std::u16string_view s) {
+    // The keyword is everything before the first group.
+    const std::size_t k = s.find(u'(');
+    if (k == npos || k == 0 || k > 8) return false;
+    std::unique_ptr<CNode> node = MakeFunctionNode(s.substr(0, k));
+    if (!node) return false;
+    node->operands.push_back(s.substr(k));
+    GetNode()->children.push_back(std::move(node));
+    return true;
+}
+
+bool CParcer::ParseMemory(std::u16string_view s) {
+    if (s.size() < 3 || s.substr(0, 3) != u"mem") return false;
+    auto node = Make<CNodeMemory>();
+    node->operands.push_back((s.size() >= 6 && s.substr(0, 6) == u"memory") ? s.substr(6) : s.substr(3));
+    GetNode()->children.push_back(std::move(node));
+    return true;
+}
+
+bool CParcer::ParseTerminal(std::u16string_view s) {
+    if (s.empty()) return false;
+    std::u16string_view t = s;
+    if (t.front() == u'+') t.remove_prefix(1);
+    std::unique_ptr<CNode> node;
+    if (t == u"pi" || t == u"\u03C0") {
+        node = Make<CNodePi>();
+    } else if (t == u"e") {
+        node = Make<CNodeE>();
+    } else if (t == u"result" || t == u"rslt") {
+        node = Make<CNodeResult>();
+    } else if (IsNumberText(t)) {
+        node = Make<CNodeNumber>();
+    } else {
+        return false;
+    }
+    node->operands.push_back(s);
+    GetNode()->children.push_back(std::move(node));
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// CNode
+
+CNode::~CNode() {
+    // Chains can be a hundred thousand nodes deep: unlink them iteratively so
+    // destruction never recurses more than one level.
+    std::vector<std::unique_ptr<CNode>> pending;
+    for (auto& child : children) {
+        if (child && !child->children.empty()) pending.push_back(std::move(child));
+    }
+    while (!pending.empty()) {
+        std::unique_ptr<CNode> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->children) {
+            if (child && !child->children.empty()) pending.push_back(std::move(child));
+        }
+    }
+}
+
+bool CNode::ParseText(std::u16string_view text) {
+    BracketTableData& table = BracketTable;
+    table.Reset();
+    operands.clear();
+    children.clear();
+
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (end > begin && IsWideSpace(text[end - 1])) --end;
+    while (begin < end && IsWideSpace(text[begin])) ++begin;
+
+    table.text.reserve(end - begin);
+    for (std::size_t i = begin; i < end; ++i) {
+        char16_t c = text[i];
+        switch (c) {
+            case u'\t':
+            case u'\n':
+            case u'\r':
+                continue;
+            case u'[':
+            case u'{':
+                c = u'(';
+                break;
+            case u']':
+            case u'}':
+                c = u')';
+                break;
+            case u'\u2212':
+                c = u'-';
+                break;
+            case u'$':
+                return false;  // reserved for placeholders
+            default:
+                break;
+        }
+        table.text.push_back(c);
+    }
+
+    table.compact.reserve(table.text.size());
+    table.textIndex.reserve(table.text.size());
+    for (std::size_t i = 0; i < table.text.size(); ++i) {
+        if (table.text[i] == u' ') continue;
+        table.compact.push_back(table.text[i]);
+        table.textIndex.push_back(static_cast<int32_t>(i));
+    }
+
+    // Pair the brackets; the open ones form a stack linked through partner.
+    // Unbalanced text never parses, whatever the operators around it.
+    table.partner.assign(table.compact.size(), -1);
+    int32_t top = -1;
+    int depth = 0;
+    for (std::size_t i = 0; i < table.compact.size(); ++i) {
+        const auto index = static_cast<int32_t>(i);
+        if (table.compact[i] == u'(') {
+            table.partner[i] = top;
+            top = index;
+            if (++depth > kMaxNestingDepth) return false;
+        } else if (table.compact[i] == u')') {
+            if (top < 0) return false;
+            const int32_t previous = table.partner[static_cast<std::size_t>(top)];
+            table.partner[static_cast<std::size_t>(top)] = index;
+            table.partner[i] = top;
+            top = previous;
+            --depth;
+        }
+    }
+    if (top >= 0) return false;
+
+    operands.push_back(std::u16string_view(table.compact));
+    return Parse();
+}
+
+bool CNode::Parse() {
+    // A chain's nodes have their left child built already; walk down it.
+    CNode* node = this;
+    while (node->chainedLeft) {
+        if (!node->ParseOperands(1)) return false;
+        node = node->children[0].get();
+    }
+    return node == this ? ParseOperands(0) : node->Parse();
+}
+
+bool CNode::ParseOperands(std::size_t first) {
+    for (std::size_t i = first; i < operands.size(); ++i) {
+        if (!ParseOperand(operands[i])) return false;
+        if (!children.back()->Parse()) return false;
+    }
+    return true;
+}
+
+bool CNode::Evaluate(double& value) {
+    if (children.empty()) return false;
+    return children[0]->Evaluate(value);
+}
+
+}  // namespace NCalculatorText

@@ -1,0 +1,5 @@
+#include "Preferences.h"
+
+PreferencesValues Preferences;
+bool PreferencesChanged = false;
+bool SSE2Available = false;
