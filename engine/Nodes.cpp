@@ -146,8 +146,8 @@ void ArthSteps(double a, double b, double& value) {
 
 // A frame entered while a chain of nodes evaluates without recursion.
 struct ChainFrame {
-    CNode* node;
-    OperationCode savedOperation;
+    CNode* node = nullptr;
+    OperationCode savedOperation = OpNone;
 };
 
 }  // namespace
@@ -179,7 +179,7 @@ bool CBinaryNode::Evaluate(double& value) {
 
     // Entering every frame of the chain top-down, as the recursion would.
     EngineState& state = engineState;
-    std::vector<ChainFrame> chain;
+    GrowingList<ChainFrame, 16> chain;
     for (CNode* node = this; node->chainedLeft; node = node->children[0].get()) {
         chain.push_back(ChainFrame{node, state.operation});
         state.operation = static_cast<CBinaryNode*>(node)->Code();
@@ -214,12 +214,19 @@ void CNodePow::Compute(const double* args, double& value) { value = MathPow(args
 // Leaves
 
 bool CNodeNumber::Parse() {
-    std::string literal;
-    literal.reserve(operands[0].size());
-    for (const char16_t c : operands[0]) {
-        literal.push_back(c == u',' ? '.' : static_cast<char>(c));
+    // The literal is ASCII by now (digits, separator, "e", signs).
+    const std::u16string_view text = operands[0];
+    char small[64];
+    std::string large;
+    char* literal = small;
+    if (text.size() > sizeof(small)) {
+        large.resize(text.size());
+        literal = large.data();
     }
-    value = ParseDecimal(literal);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        literal[i] = text[i] == u',' ? '.' : static_cast<char>(text[i]);
+    }
+    value = ParseDecimal(std::string_view(literal, text.size()));
     return true;
 }
 
@@ -288,7 +295,7 @@ const std::u16string& CNodeStore::TargetName() const {
 }
 
 bool CNodeStore::Evaluate(double& value) {
-    std::vector<CNodeStore*> chain;
+    GrowingList<CNodeStore*, 16> chain;
     for (CNode* node = this; node->chainedLeft; node = node->children[0].get()) {
         chain.push_back(static_cast<CNodeStore*>(node));
     }

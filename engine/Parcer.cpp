@@ -162,7 +162,7 @@ std::ptrdiff_t CParcer::FindLast(std::u16string_view s, std::u16string_view patt
 }
 
 template <typename MakeNode>
-void CParcer::AppendChain(std::u16string_view s, const std::vector<std::ptrdiff_t>& splits,
+void CParcer::AppendChain(std::u16string_view s, const SplitList& splits,
                           std::size_t width, MakeNode make) {
     std::unique_ptr<CNode> chain;
     for (std::size_t k = 0; k < splits.size(); ++k) {
@@ -183,34 +183,93 @@ void CParcer::AppendChain(std::u16string_view s, const std::vector<std::ptrdiff_
 // ---------------------------------------------------------------------------
 // The dispatcher and its recognizers
 
+namespace {
+
+// Which infix operators occur at the top level of an operand.
+struct TopLevelOperators {
+    bool store = false;
+    bool sum = false;
+    bool product = false;
+    bool power = false;
+};
+
+TopLevelOperators ScanOperators(std::u16string_view s) {
+    TopLevelOperators found;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        if (c == u'(') {
+            i = PartnerOf(s, i);
+        } else if (c == u'-' && i + 1 < s.size() && s[i + 1] == u'>') {
+            found.store = true;
+            break;  // the loosest form: nothing else matters
+        } else if (IsInfixSign(s, i)) {
+            found.sum = true;
+        } else if (IsProductSign(c)) {
+            found.product = true;
+        } else if (c == u'^') {
+            found.power = true;
+        }
+    }
+    return found;
+}
+
+// Split positions of one operator kind, at the top level, left to right.
+template <typename Match>
+SplitList CollectSplits(std::u16string_view s, Match match) {
+    SplitList splits;
+    ForEachTopLevel(s, [&](std::size_t i) {
+        if (match(i)) splits.push_back(static_cast<std::ptrdiff_t>(i));
+    });
+    return splits;
+}
+
+}  // namespace
+
 bool CParcer::ParseOperand(std::u16string_view& s) {
     for (;;) {
-        if (ParseStore(s) || ParseSum(s) || ParseNegation(s) || ParseProduct(s) || ParsePower(s) ||
-            ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) {
-            return true;
-        }
+        const TopLevelOperators top = ScanOperators(s);
+        if (top.store) return AppendStore(s);
+        if (top.sum) return AppendSum(s);
+        if (ParseNegation(s)) return true;
+        if (top.product) return AppendProduct(s);
+        if (top.power) return AppendPower(s);
+        if (ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) return true;
         if (!ExpandPlaceholder(s)) return false;
     }
 }
 
-bool CParcer::ParseStore(std::u16string_view s) {
-    if (FindLast(s, u"->") < 0) return false;
-    std::vector<std::ptrdiff_t> splits;
-    ForEachTopLevel(s, [&](std::size_t i) {
-        if (s[i] == u'-' && i + 1 < s.size() && s[i + 1] == u'>') splits.push_back(static_cast<std::ptrdiff_t>(i));
-    });
+bool CParcer::AppendStore(std::u16string_view s) {
+    const SplitList splits =
+        CollectSplits(s, [&](std::size_t i) { return s[i] == u'-' && i + 1 < s.size() && s[i + 1] == u'>'; });
     AppendChain(s, splits, 2, [](std::size_t) { return Make<CNodeStore>(); });
     return true;
 }
 
-bool CParcer::ParseSum(std::u16string_view s) {
-    if (FindSumOperator(s, u'+') < 0 && FindSumOperator(s, u'-') < 0) return false;
-    std::vector<std::ptrdiff_t> splits;
-    ForEachTopLevel(s, [&](std::size_t i) {
-        if (IsInfixSign(s, i)) splits.push_back(static_cast<std::ptrdiff_t>(i));
-    });
+bool CParcer::AppendSum(std::u16string_view s) {
+    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsInfixSign(s, i); });
     AppendChain(s, splits, 1, [&](std::size_t p) { return s[p] == u'+' ? Make<CNodePlus>() : Make<CNodeMinus>(); });
     return true;
+}
+
+bool CParcer::AppendProduct(std::u16string_view s) {
+    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsProductSign(s[i]); });
+    AppendChain(s, splits, 1, [&](std::size_t p) {
+        return (s[p] == u'*' || s[p] == u'\u00D7') ? Make<CNodeMul>() : Make<CNodeDiv>();
+    });
+    return true;
+}
+
+bool CParcer::AppendPower(std::u16string_view s) {
+    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return s[i] == u'^'; });
+    AppendChain(s, splits, 1, [](std::size_t) { return Make<CNodePow>(); });
+    return true;
+}
+
+bool CParcer::ParseStore(std::u16string_view s) { return FindLast(s, u"->") >= 0 && AppendStore(s); }
+
+bool CParcer::ParseSum(std::u16string_view s) {
+    if (FindSumOperator(s, u'+') < 0 && FindSumOperator(s, u'-') < 0) return false;
+    return AppendSum(s);
 }
 
 bool CParcer::ParseNegation(std::u16string_view s) {
@@ -223,24 +282,12 @@ bool CParcer::ParseNegation(std::u16string_view s) {
 
 bool CParcer::ParseProduct(std::u16string_view s) {
     if (FindLastTopLevel(s, [&](std::size_t i) { return IsProductSign(s[i]); }) < 0) return false;
-    std::vector<std::ptrdiff_t> splits;
-    ForEachTopLevel(s, [&](std::size_t i) {
-        if (IsProductSign(s[i])) splits.push_back(static_cast<std::ptrdiff_t>(i));
-    });
-    AppendChain(s, splits, 1, [&](std::size_t p) {
-        return (s[p] == u'*' || s[p] == u'\u00D7') ? Make<CNodeMul>() : Make<CNodeDiv>();
-    });
-    return true;
+    return AppendProduct(s);
 }
 
 bool CParcer::ParsePower(std::u16string_view s) {
     if (FindLastTopLevel(s, [&](std::size_t i) { return s[i] == u'^'; }) < 0) return false;
-    std::vector<std::ptrdiff_t> splits;
-    ForEachTopLevel(s, [&](std::size_t i) {
-        if (s[i] == u'^') splits.push_back(static_cast<std::ptrdiff_t>(i));
-    });
-    AppendChain(s, splits, 1, [](std::size_t) { return Make<CNodePow>(); });
-    return true;
+    return AppendPower(s);
 }
 
 bool CParcer::ParseFunction(std::u16string_view s) {
@@ -287,17 +334,14 @@ bool CParcer::ParseTerminal(std::u16string_view s) {
 // CNode
 
 CNode::~CNode() {
-    // Chains can be a hundred thousand nodes deep: unlink them iteratively so
-    // destruction never recurses more than one level.
-    std::vector<std::unique_ptr<CNode>> pending;
+    // Chains are left-deep and may be a hundred thousand nodes long: free
+    // them along their spine so destruction never recurses down a chain.
     for (auto& child : children) {
-        if (child && !child->children.empty()) pending.push_back(std::move(child));
-    }
-    while (!pending.empty()) {
-        std::unique_ptr<CNode> node = std::move(pending.back());
-        pending.pop_back();
-        for (auto& child : node->children) {
-            if (child && !child->children.empty()) pending.push_back(std::move(child));
+        std::unique_ptr<CNode> node = std::move(child);
+        while (node && node->chainedLeft) {
+            std::unique_ptr<CNode> left = std::move(node->children[0]);
+            node.reset();
+            node = std::move(left);
         }
     }
 }
@@ -313,7 +357,8 @@ bool CNode::ParseText(std::u16string_view text) {
     while (end > begin && IsWideSpace(text[end - 1])) --end;
     while (begin < end && IsWideSpace(text[begin])) ++begin;
 
-    table.text.reserve(end - begin);
+    table.text.resize(end - begin);
+    char16_t* out = table.text.data();
     for (std::size_t i = begin; i < end; ++i) {
         char16_t c = text[i];
         switch (c) {
@@ -337,16 +382,22 @@ bool CNode::ParseText(std::u16string_view text) {
             default:
                 break;
         }
-        table.text.push_back(c);
+        *out++ = c;
     }
+    table.text.resize(static_cast<std::size_t>(out - table.text.data()));
 
-    table.compact.reserve(table.text.size());
-    table.textIndex.reserve(table.text.size());
-    for (std::size_t i = 0; i < table.text.size(); ++i) {
+    const std::size_t length = table.text.size();
+    table.compact.resize(length);
+    table.textIndex.resize(length);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < length; ++i) {
         if (table.text[i] == u' ') continue;
-        table.compact.push_back(table.text[i]);
-        table.textIndex.push_back(static_cast<int32_t>(i));
+        table.compact[kept] = table.text[i];
+        table.textIndex[kept] = static_cast<int32_t>(i);
+        ++kept;
     }
+    table.compact.resize(kept);
+    table.textIndex.resize(kept);
 
     // Pair the brackets; the open ones form a stack linked through partner.
     // Unbalanced text never parses, whatever the operators around it.

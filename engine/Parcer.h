@@ -44,6 +44,32 @@ private:
     std::size_t count_ = 0;
 };
 
+// A short list that grows onto the heap only past its inline capacity.
+template <typename T, std::size_t N>
+class GrowingList {
+public:
+    std::size_t size() const { return heap_.empty() ? count_ : heap_.size(); }
+    bool empty() const { return size() == 0; }
+    const T& operator[](std::size_t i) const { return heap_.empty() ? inline_[i] : heap_[i]; }
+    T& operator[](std::size_t i) { return heap_.empty() ? inline_[i] : heap_[i]; }
+    T& back() { return (*this)[size() - 1]; }
+    void push_back(const T& item) {
+        if (heap_.empty() && count_ < N) {
+            inline_[count_++] = item;
+            return;
+        }
+        if (heap_.empty()) heap_.assign(inline_.begin(), inline_.begin() + static_cast<std::ptrdiff_t>(count_));
+        heap_.push_back(item);
+    }
+
+private:
+    std::array<T, N> inline_{};
+    std::size_t count_ = 0;
+    std::vector<T> heap_;
+};
+
+using SplitList = GrowingList<std::ptrdiff_t, 16>;
+
 // The process-wide table of the parse in progress: the prepared expression,
 // its space-free copy, bracket pairs, and the group contents entered so far.
 struct BracketTableData {
@@ -90,8 +116,14 @@ protected:
     // Appends the top of a left-deep chain of nodes split at `splits`
     // (operators of `width` code units) as one child of GetNode().
     template <typename MakeNode>
-    void AppendChain(std::u16string_view s, const std::vector<std::ptrdiff_t>& splits,
-                     std::size_t width, MakeNode make);
+    void AppendChain(std::u16string_view s, const SplitList& splits, std::size_t width, MakeNode make);
+
+private:
+    // The recognizers once their operator is known to be present.
+    bool AppendStore(std::u16string_view s);
+    bool AppendSum(std::u16string_view s);
+    bool AppendProduct(std::u16string_view s);
+    bool AppendPower(std::u16string_view s);
 };
 
 class CNode : public CParcer {
