@@ -17,24 +17,6 @@ constexpr char16_t kReplacement = 0xFFFD;
 bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 }  // namespace
 
 std::u16string DecodeFileText(std::string_view bytes) {
@@ -132,21 +114,41 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& text) {
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    // At most three bytes per code unit; written through a pointer, since this
+    // runs over whole documents.
+    std::string out(text.size() * 3, '\0');
+    char* write = out.data();
+    auto put = [&](char32_t cp) {
+        if (cp < 0x80) {
+            *write++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            *write++ = static_cast<char>(0xC0 | (cp >> 6));
+            *write++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            *write++ = static_cast<char>(0xE0 | (cp >> 12));
+            *write++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *write++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *write++ = static_cast<char>(0xF0 | (cp >> 18));
+            *write++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *write++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *write++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    };
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const char32_t unit = text[i];
         if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
             const char32_t low = text[i + 1];
-            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+            put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
             ++i;
         } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
-            AppendUtf8(out, kReplacement);
+            put(kReplacement);
         } else {
-            AppendUtf8(out, unit);
+            put(unit);
         }
     }
+    out.resize(static_cast<std::size_t>(write - out.data()));
     return out;
 }
 
