@@ -1,0 +1,74 @@
+// The one calculation document: file identity (path, title, changed flag),
+// calculation files, and the receiver of the whole-text and memory commands.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "ICmdReceiver.h"
+
+class CCalcView;
+class QWidget;
+
+class CCalcDoc : public QObject, public ICmdReceiver {
+    Q_OBJECT
+public:
+    enum class OpenResult { Opened, AlreadyOpen, Cancelled, Failed };
+
+    explicit CCalcDoc(QObject* parent = nullptr);
+
+    // The one view; the document keeps no text of its own.
+    void SetView(CCalcView* view);
+    CCalcView* View() const { return m_view; }
+
+    // ICmdReceiver
+    void ExecuteCommand(int command) override;
+    void InsertText(const QString& text) override;
+
+    // Identity.
+    const QString& GetPathName() const { return m_path; }
+    const QString& GetTitle() const { return m_title; }
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified);
+
+    // File commands.
+    bool OnNewDocument();                              // New: asks to save first
+    void OnFileOpen();                                 // Open...: dialog, then OpenDocumentFile
+    OpenResult OpenDocumentFile(const QString& path);  // recent file, drop, command line
+    bool OnFileSave();                                 // Save
+    bool OnFileSaveAs();                               // Save As...
+    bool SaveModified();  // the save-changes question; false stops the caller
+
+    // Memory and execute files.
+    void OnFileExecute();
+    void OnMemoryLoad();
+    void OnMemorySave();
+    void OnMemoryFree() { ExecuteCommand(FreeMemory); }
+
+    // Runs a file's text against the memory; the editor is untouched.
+    void ExecuteFile(const QString& filter, const QString& defaultExtension);
+
+signals:
+    // The title or the changed flag changed: the frame rebuilds its title.
+    void TitleChanged();
+    // A path was opened or saved: it enters the recent-file list.
+    void PathUsed(const QString& path);
+    // Refresh hooks after calculations and memory changes, in this order.
+    void ResultChanged();
+    void MemoryChanged();
+
+private:
+    void Calculate(bool allCells);
+    void DeleteSelection(int start, int end);
+    bool DoSave(const QString& path, bool replace);
+    bool WriteDocument(const QString& path);
+    void SetPathName(const QString& path);
+    void ResetToNew();
+    void ReportFileError(int systemError, int qtError, const QString& path, bool opening);
+    QWidget* Owner() const;
+
+    CCalcView* m_view = nullptr;
+    QString m_path;
+    QString m_title;
+    bool m_modified = false;
+};

@@ -1,0 +1,64 @@
+// The one open/save dialog of the program. It makes its two checks itself:
+// a name to open must exist, an existing name to save over needs a Yes.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+class CCalcFileDialog {
+public:
+    // Option flags as the callers pass them.
+    static constexpr unsigned OFN_HIDEREADONLY = 0x00000004;
+    static constexpr unsigned OFN_PATHMUSTEXIST = 0x00000800;
+    static constexpr unsigned OFN_EXPLORER = 0x00080000;
+    static constexpr unsigned OFN_ENABLESIZING = 0x00800000;
+    static constexpr unsigned kDefaultFlags =
+        OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_ENABLESIZING;
+
+    // Filters in "description|pattern|...||" form.
+    static const QString kCalculationFilter;  // documents, Execute
+    static const QString kMemoryLoadFilter;   // Memory, Load
+    static const QString kMemorySaveFilter;   // Memory, Save
+
+    CCalcFileDialog(bool openFileDialog, const QString& defaultExtension, const QString& fileName,
+                    unsigned flags, const QString& filter, QWidget* parent);
+
+    void SetTitle(const QString& title) { m_title = title; }
+    // IDOK or IDCANCEL.
+    int DoModal();
+    QString GetPathName() const { return m_path; }
+    QString GetFileName() const;
+
+    bool IsOpenDialog() const { return m_open; }
+    const QString& DefaultExtension() const { return m_defaultExtension; }
+    const QString& ProposedName() const { return m_proposedName; }
+    const QString& Filter() const { return m_filter; }
+    const QString& Title() const { return m_title; }
+    unsigned Flags() const { return m_flags; }
+
+    // The dialog's own check of a confirmed path; true lets the dialog close.
+    bool ConfirmPath(const QString& path) const;
+    // The typed name with the default extension added when it has none.
+    QString WithDefaultExtension(const QString& path) const;
+    // "a|b|c|d||" as Qt name filters; "*.*" becomes "*".
+    static QStringList NameFilters(const QString& filter);
+
+    // Tests replace the user: the chooser sees the dialog and answers the
+    // typed path, or an empty string for Cancel. It is asked again while
+    // the dialog's checks keep the dialog open.
+    using Chooser = std::function<QString(const CCalcFileDialog& dialog)>;
+    static Chooser SetChooser(Chooser chooser);
+
+private:
+    bool m_open;
+    QString m_defaultExtension;
+    QString m_proposedName;
+    unsigned m_flags;
+    QString m_filter;
+    QString m_title;
+    QWidget* m_parent;
+    QString m_path;
+};

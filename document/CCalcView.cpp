@@ -1,0 +1,221 @@
+#include "CCalcView.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScopedValueRollback>
+#include <QSettings>
+#include <QTextBlock>
+
+#include "CCalcFontDialog.h"
+#include "DocumentFiles.h"
+
+namespace {
+
+bool HasLocalFiles(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) return false;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return true;
+    return false;
+}
+
+}  // namespace
+
+CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setUndoRedoEnabled(true);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_replacing) emit Edited();
+    });
+    SetDefaultFont();
+}
+
+QString CCalcView::EditorText() const {
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+void CCalcView::ReplaceText(const QString& text) {
+    QScopedValueRollback<bool> guard(m_replacing, true);
+    setPlainText(text);
+}
+
+qsizetype CCalcView::LengthOf(const QString& editorText) {
+    return editorText.size() + editorText.count(QLatin1Char('\n'));
+}
+
+qsizetype CCalcView::TextLength() const {
+    const QTextDocument* doc = document();
+    return doc->characterCount() - 1 + (doc->blockCount() - 1);
+}
+
+void CCalcView::SetModify(bool modified) { document()->setModified(modified); }
+
+bool CCalcView::GetModify() const { return document()->isModified(); }
+
+qsizetype CCalcView::SelectionLength() const {
+    const QString selected = textCursor().selectedText();
+    return selected.size() + selected.count(QChar::ParagraphSeparator);
+}
+
+QString CCalcView::FitText(const QString& text, qsizetype room) {
+    if (LengthOf(text) <= room) return text;
+    qsizetype used = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const qsizetype cost = text[end] == QLatin1Char('\n') ? 2 : 1;
+        if (used + cost > room) break;
+        used += cost;
+        ++end;
+    }
+    // Never split a surrogate pair.
+    if (end > 0 && text[end - 1].isHighSurrogate()) --end;
+    return text.left(end);
+}
+
+void CCalcView::keyPressEvent(QKeyEvent* event) {
+    QString typed = event->text();
+    const bool isBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (isBreak) typed = QStringLiteral("\n");
+    const bool inserts =
+        !typed.isEmpty() &&
+        (isBreak || typed.front().isPrint() || typed.front() == QLatin1Char('\t')) &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    if (inserts && !isReadOnly() &&
+        TextLength() - SelectionLength() + LengthOf(typed) > kEditorTextLimit) {
+        QApplication::beep();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CCalcView::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    if (!committed.isEmpty() &&
+        TextLength() - SelectionLength() + LengthOf(committed) > kEditorTextLimit) {
+        QApplication::beep();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+bool CCalcView::canInsertFromMimeData(const QMimeData* source) const {
+    // Files go to the main window, which opens them.
+    if (HasLocalFiles(source)) return false;
+    return QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void CCalcView::insertFromMimeData(const QMimeData* source) {
+    if (source == nullptr || !source->hasText() || isReadOnly()) return;
+    QString text = source->text();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const qsizetype room = kEditorTextLimit - (TextLength() - SelectionLength());
+    const QString fitting = FitText(text, room);
+    if (fitting.size() < text.size()) QApplication::beep();
+    if (fitting.isEmpty() && !text.isEmpty()) return;
+    textCursor().insertText(fitting);
+    ensureCursorVisible();
+}
+
+void CCalcView::dragEnterEvent(QDragEnterEvent* event) {
+    if (HasLocalFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void CCalcView::dragMoveEvent(QDragMoveEvent* event) {
+    if (HasLocalFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(event);
+}
+
+void CCalcView::dropEvent(QDropEvent* event) {
+    if (HasLocalFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
+}
+
+void CCalcView::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) UpdateTabStops();
+}
+
+void CCalcView::UpdateTabStops() {
+    // Every 8 average characters.
+    setTabStopDistance(8 * QFontMetricsF(font()).averageCharWidth());
+}
+
+int CCalcView::ScreenDpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96; }
+
+void CCalcView::SetEditorFont(const QFont& font) {
+    QScopedValueRollback<bool> guard(m_replacing, true);
+    setFont(font);
+    UpdateTabStops();
+}
+
+void CCalcView::LoadFont(QSettings& settings) {
+    const EditorFontValues values = ReadEditorFontValues(settings);
+    QFont font;
+    if (!MakeEditorFont(values, ScreenDpi(), font)) {
+        SetDefaultFont();
+        return;
+    }
+    m_fontSize = values.size;
+    m_defaultFont = IsDefaultEditorFont(values);
+    SetEditorFont(font);
+}
+
+EditorFontValues CCalcView::CurrentFontValues() const {
+    EditorFontValues values;
+    const QFont current = font();
+    values.size = m_fontSize;
+    values.weight = current.weight();
+    values.italic = current.italic();
+    values.face = current.family();
+    return values;
+}
+
+void CCalcView::SaveFont(QSettings& settings) const {
+    WriteEditorFontValues(settings, CurrentFontValues());
+}
+
+void CCalcView::SetDefaultFont() {
+    QFont font;
+    if (!MakeEditorFont(EditorFontValues{}, ScreenDpi(), font)) return;
+    m_fontSize = 15;
+    m_defaultFont = true;
+    SetEditorFont(font);
+}
+
+bool CCalcView::SelectFont() {
+    CCalcFontDialog dialog(font(), window());
+    if (!dialog.DoModal()) return false;
+    return ApplyChosenFont(dialog.SelectedFont());
+}
+
+bool CCalcView::ApplyChosenFont(const QFont& chosen) {
+    const int dpi = ScreenDpi();
+    const int height = CharacterHeightOfFont(chosen, dpi);
+    if (height >= 0 || chosen.family().isEmpty()) return false;
+    QFont font = chosen;
+    font.setPixelSize(-height);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    m_fontSize = PointSizeOf(height, dpi);
+    SetEditorFont(font);
+    EditorFontValues values = CurrentFontValues();
+    m_defaultFont = IsDefaultEditorFont(values);
+    return true;
+}

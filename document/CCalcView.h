@@ -1,0 +1,65 @@
+// The editor: a plain-text editor that wraps, keeps the text limit, and
+// carries the persisted editor font.
+#pragma once
+
+#include <QPlainTextEdit>
+
+#include "EditorFont.h"
+
+class QSettings;
+
+class CCalcView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit CCalcView(QWidget* parent = nullptr);
+
+    // The whole text, line breaks as LF.
+    QString EditorText() const;
+    // Replaces the whole text without reporting an edit; empties the undo history.
+    void ReplaceText(const QString& text);
+    // Length in code units, each line break counted as CR LF.
+    qsizetype TextLength() const;
+    // The editor's own modification mark.
+    void SetModify(bool modified);
+    bool GetModify() const;
+
+    // Editor font.
+    void LoadFont(QSettings& settings);
+    void SaveFont(QSettings& settings) const;
+    void SetDefaultFont();
+    // Font dialog; true when a font was chosen and applied.
+    bool SelectFont();
+    // Applies a font chosen in the font dialog.
+    bool ApplyChosenFont(const QFont& font);
+    bool IsDefaultFont() const { return m_defaultFont; }
+    int FontSize() const { return m_fontSize; }
+    EditorFontValues CurrentFontValues() const;
+    int ScreenDpi() const;
+
+    // Longest prefix of text (LF line breaks) that fits in room code units.
+    static QString FitText(const QString& text, qsizetype room);
+    static qsizetype LengthOf(const QString& editorText);
+
+signals:
+    // The user (or an undoable edit) changed the text.
+    void Edited();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    qsizetype SelectionLength() const;
+    void UpdateTabStops();
+    void SetEditorFont(const QFont& font);
+
+    bool m_replacing = false;
+    bool m_defaultFont = true;
+    int m_fontSize = 15;
+};

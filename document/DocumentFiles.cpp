@@ -1,0 +1,224 @@
+#include "DocumentFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace {
+const char* const kContext = "CCalcDoc";
+QString Tr(const char* text) { return QCoreApplication::translate(kContext, text); }
+}  // namespace
+
+int LastSystemError() {
+#ifdef Q_OS_WIN
+    return static_cast<int>(GetLastError());
+#else
+    return errno;
+#endif
+}
+
+void ClearSystemError() {
+#ifdef Q_OS_WIN
+    SetLastError(0);
+#else
+    errno = 0;
+#endif
+}
+
+FileErrorCause FileErrorCauseOf(int systemError, QFileDevice::FileError qtError,
+                                const QString& path) {
+#ifdef Q_OS_WIN
+    (void)path;
+    switch (systemError) {
+        case 0:
+            break;
+        case ERROR_FILE_NOT_FOUND:
+            return FileErrorCause::FileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_DRIVE:
+            return FileErrorCause::BadPath;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return FileErrorCause::TooManyOpenFiles;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return FileErrorCause::AccessDenied;
+        case ERROR_INVALID_HANDLE:
+            return FileErrorCause::InvalidHandle;
+        case ERROR_CANNOT_MAKE:
+            return FileErrorCause::DirectoryFull;
+        case ERROR_SEEK:
+        case ERROR_NEGATIVE_SEEK:
+            return FileErrorCause::SeekFailed;
+        case ERROR_CRC:
+        case ERROR_GEN_FAILURE:
+        case ERROR_READ_FAULT:
+        case ERROR_WRITE_FAULT:
+            return FileErrorCause::HardwareError;
+        case ERROR_SHARING_VIOLATION:
+            return FileErrorCause::SharingViolation;
+        case ERROR_LOCK_VIOLATION:
+            return FileErrorCause::LockingViolation;
+        case ERROR_HANDLE_DISK_FULL:
+        case ERROR_DISK_FULL:
+            return FileErrorCause::DiskFull;
+        case ERROR_HANDLE_EOF:
+            return FileErrorCause::ReadPastEnd;
+        default:
+            return FileErrorCause::Unclassified;
+    }
+#else
+    switch (systemError) {
+        case 0:
+            break;
+        case ENOENT: {
+            // A missing folder on the way is a bad path, a missing last part "not found".
+            const QFileInfo info(path);
+            return QFileInfo(info.absolutePath()).isDir() ? FileErrorCause::FileNotFound
+                                                          : FileErrorCause::BadPath;
+        }
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+        case EINVAL:
+            return FileErrorCause::BadPath;
+        case EMFILE:
+        case ENFILE:
+            return FileErrorCause::TooManyOpenFiles;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+        case EEXIST:
+            return FileErrorCause::AccessDenied;
+        case EBADF:
+            return FileErrorCause::InvalidHandle;
+        case EMLINK:
+            return FileErrorCause::DirectoryFull;
+        case ESPIPE:
+            return FileErrorCause::SeekFailed;
+        case EIO:
+        case ENXIO:
+        case ENODEV:
+            return FileErrorCause::HardwareError;
+        case EBUSY:
+#ifdef ETXTBSY
+        case ETXTBSY:
+#endif
+            return FileErrorCause::SharingViolation;
+        case EDEADLK:
+#ifdef ENOLCK
+        case ENOLCK:
+#endif
+            return FileErrorCause::LockingViolation;
+        case ENOSPC:
+        case EFBIG:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            return FileErrorCause::DiskFull;
+        default:
+            return FileErrorCause::Unclassified;
+    }
+#endif
+    switch (qtError) {
+        case QFileDevice::NoError:
+            return FileErrorCause::Other;
+        case QFileDevice::PermissionsError:
+            return FileErrorCause::AccessDenied;
+        case QFileDevice::PositionError:
+            return FileErrorCause::SeekFailed;
+        case QFileDevice::ResourceError:
+            return FileErrorCause::DiskFull;
+        default:
+            return FileErrorCause::Unclassified;
+    }
+}
+
+QString FileErrorMessage(FileErrorCause cause, const QString& path, bool opening) {
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (cause) {
+        case FileErrorCause::Unclassified:
+            return Tr("An unknown error occurred while accessing %1.").arg(shown);
+        case FileErrorCause::FileNotFound:
+            return Tr("%1 was not found.").arg(shown);
+        case FileErrorCause::BadPath:
+            return Tr("%1 contains an incorrect path.").arg(shown);
+        case FileErrorCause::TooManyOpenFiles:
+            return Tr("Could not open %1 because there are too many open files.").arg(shown);
+        case FileErrorCause::AccessDenied:
+            return Tr("Access to %1 was denied.").arg(shown);
+        case FileErrorCause::InvalidHandle:
+            return Tr("An incorrect file handle was associated with %1.").arg(shown);
+        case FileErrorCause::DirectoryFull:
+            return Tr("Could not create %1 because the directory is full.").arg(shown);
+        case FileErrorCause::SeekFailed:
+            return Tr("Seek failed on %1").arg(shown);
+        case FileErrorCause::HardwareError:
+            return Tr("Encountered a hardware I/O error while accessing %1.").arg(shown);
+        case FileErrorCause::SharingViolation:
+            return Tr("Encountered a sharing violation while accessing %1.").arg(shown);
+        case FileErrorCause::LockingViolation:
+            return Tr("Encountered a locking violation while accessing %1.").arg(shown);
+        case FileErrorCause::DiskFull:
+            return Tr("Disk full while accessing %1.").arg(shown);
+        case FileErrorCause::ReadPastEnd:
+            return Tr("Attempted to access %1 past its end.").arg(shown);
+        case FileErrorCause::Other:
+            break;
+    }
+    return opening ? Tr("Failed to open document.") : Tr("Failed to save document.");
+}
+
+QString FileTooLargeMessage(const QString& path) {
+    return Tr("%1 is too large to open.\nA calculation holds at most 1,048,575 characters.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString EditorTextFromFileText(const std::u16string& fileText) {
+    QString text = QString::fromUtf16(fileText.data(), static_cast<qsizetype>(fileText.size()));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+std::u16string FileTextFromEditorText(const QString& editorText) {
+    std::u16string text;
+    text.reserve(static_cast<std::size_t>(editorText.size()) +
+                 static_cast<std::size_t>(editorText.count(QLatin1Char('\n'))));
+    for (QChar c : editorText) {
+        if (c == QLatin1Char('\n')) text.push_back(u'\r');
+        text.push_back(c.unicode());
+    }
+    return text;
+}
+
+QString FileTitleOf(const QString& path) { return QFileInfo(path).fileName(); }
+
+QString ProposedSaveName(const QString& path, const QString& title, const QString& extension) {
+    if (!path.isEmpty()) return path;
+    QString name = title;
+    const qsizetype cut = name.indexOf(QRegularExpression(QStringLiteral("[:/\\\\]")));
+    if (cut >= 0) name.truncate(cut);
+    if (!title.isEmpty()) name += extension;
+    return name;
+}
+
+bool SameFilePath(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    const QString left = QDir::cleanPath(QFileInfo(a).absoluteFilePath());
+    const QString right = QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+#ifdef Q_OS_WIN
+    return left.compare(right, Qt::CaseInsensitive) == 0;
+#else
+    return left == right;
+#endif
+}

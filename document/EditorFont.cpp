@@ -1,0 +1,80 @@
+#include "EditorFont.h"
+
+#include <QSettings>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+const QString kSection = QStringLiteral("GUI/Editor");
+
+int MulDiv(int number, int numerator, int denominator) {
+    const long long product = static_cast<long long>(number) * numerator;
+    const long long half = denominator / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                         : (product - half) / denominator);
+}
+
+int ReadInt(QSettings& settings, const QString& key, int defaultValue) {
+    const QVariant value = settings.value(key);
+    if (!value.isValid()) return defaultValue;
+    bool ok = false;
+    const int number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toInt(&ok)
+                                                            : value.toInt(&ok);
+    return ok ? number : defaultValue;
+}
+}  // namespace
+
+bool IsDefaultEditorFont(const EditorFontValues& values) {
+    return values.size == 15 && values.weight == 400 && !values.italic &&
+           values.face == QLatin1String("Courier New");
+}
+
+int CharacterHeightOf(int points, int dpi) { return -MulDiv(points, dpi, 72); }
+
+int PointSizeOf(int characterHeight, int dpi) {
+    if (dpi <= 0) return 0;
+    return (std::abs(characterHeight) * 144 + dpi) / (2 * dpi);
+}
+
+EditorFontValues ReadEditorFontValues(QSettings& settings) {
+    EditorFontValues values;
+    settings.beginGroup(kSection);
+    values.size = ReadInt(settings, QStringLiteral("FontSize"), values.size);
+    values.weight = ReadInt(settings, QStringLiteral("FontWeight"), values.weight);
+    values.italic = ReadInt(settings, QStringLiteral("FontItalic"), 0) != 0;
+    const QVariant face = settings.value(QStringLiteral("FontFace"));
+    if (face.isValid()) values.face = face.toString();
+    settings.endGroup();
+    return values;
+}
+
+void WriteEditorFontValues(QSettings& settings, const EditorFontValues& values) {
+    settings.beginGroup(kSection);
+    settings.setValue(QStringLiteral("FontSize"), values.size);
+    settings.setValue(QStringLiteral("FontWeight"), values.weight);
+    settings.setValue(QStringLiteral("FontItalic"), values.italic ? 1 : 0);
+    settings.setValue(QStringLiteral("FontFace"), values.face);
+    settings.endGroup();
+}
+
+bool MakeEditorFont(const EditorFontValues& values, int dpi, QFont& font) {
+    const int height = CharacterHeightOf(values.size, dpi);
+    if (values.face.isEmpty() || height >= 0 || height < -4096 || values.weight < 0 ||
+        values.weight > 1000)
+        return false;
+    QFont made(values.face);
+    made.setPixelSize(-height);
+    // Weight 0 is "don't care": the normal weight.
+    made.setWeight(static_cast<QFont::Weight>(values.weight == 0 ? 400 : values.weight));
+    made.setItalic(values.italic);
+    made.setUnderline(false);
+    made.setStrikeOut(false);
+    made.setStyleStrategy(QFont::PreferAntialias);
+    font = made;
+    return true;
+}
+
+int CharacterHeightOfFont(const QFont& font, int dpi) {
+    if (font.pixelSize() > 0) return -font.pixelSize();
+    return -static_cast<int>(std::lround(font.pointSizeF() * dpi / 72.0));
+}

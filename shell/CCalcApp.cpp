@@ -1,0 +1,99 @@
+#include "CCalcApp.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
+#include <QLocale>
+#include <QSessionManager>
+#include <QSettings>
+#include <cstdio>
+
+#include "CCalcDoc.h"
+#include "CCalcMainFrame.h"
+#include "CCalcView.h"
+#include "PreferencesStore.h"
+#include "SettingsStore.h"
+#include "StringIds.h"
+
+CCalcApp::CCalcApp() = default;
+
+CCalcApp::~CCalcApp() = default;
+
+bool CCalcApp::InitInstance(const QStringList& arguments) {
+    // English texts and number formats whatever the user's locale.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // Icon 128: the drawn artwork when it is built in, else the placeholder.
+    const QString artwork = QStringLiteral(":/images/128.svg");
+    QApplication::setWindowIcon(
+        QIcon(QFile::exists(artwork) ? artwork : QStringLiteral(":/icons/128.png")));
+
+    // The settings store: maker "Tarvik", product "Numera".
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarvik"));
+    QCoreApplication::setApplicationName(LoadString(StringId::AppTitle));
+    std::unique_ptr<QSettings> settings = OpenSettingsStore();
+    m_recentFiles.Load(*settings);
+    LoadPreferences(*settings);
+
+    // The document and its window.
+    m_document = std::make_unique<CCalcDoc>();
+    m_frame = std::make_unique<CCalcMainFrame>(m_document.get(), &m_recentFiles);
+    m_frame->View()->LoadFont(*settings);
+    m_frame->UpdateCommandStates();
+    const bool maximized = m_frame->RestorePlacement(*settings);
+
+    const CommandLineInfo info = ParseCommandLine(arguments);
+    if (!ProcessShellCommand(info)) return false;
+
+    if (maximized)
+        m_frame->showMaximized();
+    else
+        m_frame->show();
+    m_frame->View()->setFocus();
+
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (m_document && !m_document->SaveModified()) manager.cancel();
+    });
+
+    m_frame->RefreshFromPreferences();
+    return true;
+}
+
+bool CCalcApp::ProcessShellCommand(const CommandLineInfo& info) {
+    switch (info.kind) {
+        case CommandLineInfo::NewDocument:
+            return m_document->OnNewDocument();
+        case CommandLineInfo::OpenFile:
+            return m_document->OpenDocumentFile(info.path) != CCalcDoc::OpenResult::Failed;
+        case CommandLineInfo::PrintFile:
+        case CommandLineInfo::PrintTo:
+        case CommandLineInfo::Unregister:
+            break;
+    }
+    std::fputs("numera: printing and unregistering from the command line are not available yet\n",
+               stderr);
+    return false;
+}
+
+void CCalcApp::ExitInstance() {
+    // A main window still there goes first; it saves its state as it closes.
+    if (m_frame && m_frame->isVisible()) {
+        std::unique_ptr<QSettings> settings = OpenSettingsStore();
+        m_frame->SaveState(*settings);
+    }
+    m_frame.reset();
+
+    std::unique_ptr<QSettings> settings = OpenSettingsStore();
+    StorePreferences(*settings);
+    m_recentFiles.Save(*settings);
+    settings->sync();
+}
+
+int CCalcApp::Run(const QStringList& arguments) {
+    int code = 1;
+    if (InitInstance(arguments)) {
+        QApplication::setQuitOnLastWindowClosed(true);
+        code = QApplication::exec();
+    }
+    ExitInstance();
+    return code;
+}

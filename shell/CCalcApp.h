@@ -1,0 +1,39 @@
+// The application: start-up in order, the command line, and exit.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "CommandLine.h"
+#include "RecentFileList.h"
+
+class CCalcDoc;
+class CCalcMainFrame;
+
+class CCalcApp : public QObject {
+    Q_OBJECT
+public:
+    CCalcApp();
+    ~CCalcApp() override;
+
+    // Start-up, the event loop and exit; the process exit code.
+    int Run(const QStringList& arguments);
+
+    // Start-up up to the shown main window; false when the program is to end.
+    bool InitInstance(const QStringList& arguments);
+    // Exit processing: the main window first, then preferences and the
+    // recent-file list.
+    void ExitInstance();
+
+    CCalcDoc* Document() const { return m_document.get(); }
+    CCalcMainFrame* MainFrame() const { return m_frame.get(); }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+
+private:
+    bool ProcessShellCommand(const CommandLineInfo& info);
+
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CCalcDoc> m_document;
+    std::unique_ptr<CCalcMainFrame> m_frame;
+};

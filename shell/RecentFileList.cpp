@@ -1,0 +1,102 @@
+#include "RecentFileList.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "SettingsStore.h"
+
+namespace {
+
+bool SamePath(const QString& a, const QString& b) {
+#ifdef Q_OS_WIN
+    return QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0;
+#else
+    return QDir::cleanPath(a) == QDir::cleanPath(b);
+#endif
+}
+
+bool IsSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+
+}  // namespace
+
+void CRecentFileList::Add(const QString& path) {
+    if (path.isEmpty()) return;
+    for (qsizetype i = 0; i < m_paths.size(); ++i) {
+        if (SamePath(m_paths[i], path)) {
+            m_paths.removeAt(i);
+            break;
+        }
+    }
+    m_paths.prepend(path);
+    while (m_paths.size() > kSize) m_paths.removeLast();
+}
+
+void CRecentFileList::Remove(int index) {
+    if (index >= 0 && index < m_paths.size()) m_paths.removeAt(index);
+}
+
+void CRecentFileList::Load(QSettings& settings) {
+    m_paths.clear();
+    settings.beginGroup(SettingsSection::RecentFileList);
+    for (int i = 1; i <= kSize; ++i) {
+        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty()) m_paths.append(path);
+    }
+    settings.endGroup();
+}
+
+void CRecentFileList::Save(QSettings& settings) const {
+    settings.remove(SettingsSection::RecentFileList);
+    settings.beginGroup(SettingsSection::RecentFileList);
+    for (qsizetype i = 0; i < m_paths.size(); ++i)
+        settings.setValue(QStringLiteral("File%1").arg(i + 1), m_paths[i]);
+    settings.endGroup();
+}
+
+QString CRecentFileList::MenuText(int index) const {
+    QString name = AbbreviatePath(QDir::toNativeSeparators(m_paths.at(index)), kMaxDisplayLength);
+    name.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
+}
+
+QString AbbreviatePath(const QString& path, int maxLength) {
+    if (path.size() <= maxLength) return path;
+
+    qsizetype nameStart = path.size();
+    while (nameStart > 0 && !IsSeparator(path[nameStart - 1])) --nameStart;
+    const QString name = path.mid(nameStart);
+    if (nameStart == 0) return name;
+
+    // The root: "/", "C:\" or "\\server\share\".
+    qsizetype rootEnd = 0;
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        int separators = 0;
+        rootEnd = 2;
+        while (rootEnd < nameStart && separators < 2) {
+            if (IsSeparator(path[rootEnd])) ++separators;
+            ++rootEnd;
+        }
+    } else if (path.size() >= 3 && path[1] == QLatin1Char(':') && IsSeparator(path[2])) {
+        rootEnd = 3;
+    } else if (IsSeparator(path[0])) {
+        rootEnd = 1;
+    }
+    const QString root = path.left(rootEnd);
+    const QString ellipsis = QStringLiteral("...");
+
+    // Take trailing folders while root + "..." + tail fits.
+    QString best;
+    qsizetype tailStart = nameStart - 1;  // at the separator before the name
+    while (true) {
+        const QString candidate = root + ellipsis + path.mid(tailStart);
+        if (candidate.size() > maxLength) break;
+        best = candidate;
+        if (tailStart <= rootEnd) break;
+        qsizetype previous = tailStart - 1;
+        while (previous >= rootEnd && !IsSeparator(path[previous])) --previous;
+        if (previous < rootEnd) break;
+        tailStart = previous;
+    }
+    return best.isEmpty() ? name : best;
+}

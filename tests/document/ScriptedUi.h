@@ -1,0 +1,78 @@
+// Scripted answers for message boxes and file dialogs, and settings in a
+// temporary directory.
+#pragma once
+
+#include <QList>
+#include <QSettings>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "CCalcFileDialog.h"
+#include "MessageBox.h"
+
+struct AskedMessage {
+    QString text;
+    unsigned type;
+    unsigned help;
+};
+
+// Records every message and answers from a queue (Cancel once it is empty).
+class ScriptedMessages {
+public:
+    explicit ScriptedMessages(QList<int> answers = {}) : answers(std::move(answers)) {
+        m_previous =
+            SetMessageBoxHandler([this](const QString& text, unsigned type, unsigned help) {
+                asked.append({text, type, help});
+                return this->answers.isEmpty() ? IDCANCEL : this->answers.takeFirst();
+            });
+    }
+    ~ScriptedMessages() { SetMessageBoxHandler(std::move(m_previous)); }
+
+    QList<AskedMessage> asked;
+    QList<int> answers;
+
+private:
+    MessageBoxHandler m_previous;
+};
+
+struct SeenDialog {
+    bool open;
+    QString defaultExtension;
+    QString proposedName;
+    QString filter;
+    QString title;
+    unsigned flags;
+};
+
+// Types the queued names into file dialogs (an empty queue cancels).
+class ScriptedFiles {
+public:
+    explicit ScriptedFiles(QStringList typed = {}) : typed(std::move(typed)) {
+        m_previous = CCalcFileDialog::SetChooser([this](const CCalcFileDialog& dialog) {
+            seen.append({dialog.IsOpenDialog(), dialog.DefaultExtension(), dialog.ProposedName(),
+                         dialog.Filter(), dialog.Title(), dialog.Flags()});
+            return this->typed.isEmpty() ? QString() : this->typed.takeFirst();
+        });
+    }
+    ~ScriptedFiles() { CCalcFileDialog::SetChooser(std::move(m_previous)); }
+
+    QList<SeenDialog> seen;
+    QStringList typed;
+
+private:
+    CCalcFileDialog::Chooser m_previous;
+};
+
+// Points the native settings store at a fresh temporary directory.
+class TempSettings {
+public:
+    TempSettings() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    }
+    QString Directory() const { return m_dir.path(); }
+    QString FilePath() const { return m_dir.path() + QStringLiteral("/Tarvik/Numera.conf"); }
+
+private:
+    QTemporaryDir m_dir;
+};

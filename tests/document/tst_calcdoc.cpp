@@ -1,0 +1,867 @@
+// The calculation document: receiver commands, questions, files.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <cerrno>
+#include <map>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+#include "CCalcDoc.h"
+#include "CCalcView.h"
+#include "DocumentFiles.h"
+#include "FileText.h"
+#include "MemoryStore.h"
+#include "Preferences.h"
+#include "ScriptedUi.h"
+
+using NCalculatorText::MemoryStore;
+
+namespace {
+
+QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray bytes;
+    for (int v : values) bytes.append(static_cast<char>(v));
+    return bytes;
+}
+
+QByteArray Utf16File(const QString& text, bool mark = true) {
+    QByteArray bytes = mark ? Bytes({0xFF, 0xFE}) : QByteArray();
+    for (QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
+    return file.readAll();
+}
+
+const unsigned kQuestion = MB_YESNO | MB_ICONQUESTION;
+const QString kSaveChanges = QStringLiteral("Save changes to \u201c%1\u201d?");
+
+}  // namespace
+
+class TestCalcDoc : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    CCalcView* m_view = nullptr;
+    CCalcDoc* m_doc = nullptr;
+
+    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
+
+    // Text in the editor as a user would leave it: typed, so the document counts it as an edit.
+    void Type(const QString& text) {
+        m_view->setFocus();
+        QTest::keyClicks(m_view, text);
+    }
+    void SetText(const QString& text) {
+        m_view->ReplaceText(text);
+        m_doc->SetModifiedFlag(false);
+    }
+    void Select(int start, int end) {
+        QTextCursor cursor = m_view->textCursor();
+        cursor.setPosition(start);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        m_view->setTextCursor(cursor);
+    }
+
+private slots:
+    void init() {
+        QVERIFY(m_dir.isValid());
+        Preferences = PreferencesValues{};
+        MemoryStore::Instance().Clear();
+        NCalculatorText::lastResult = 0;
+        m_view = new CCalcView;
+        m_doc = new CCalcDoc;
+        m_doc->SetView(m_view);
+    }
+    void cleanup() {
+        delete m_doc;
+        delete m_view;
+    }
+
+    // ---- ClearAll ----
+    void clearAll_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("empty text asks nothing") << "" << true << IDYES << false << "";
+        QTest::newRow("no confirmation deletes") << "1+1=2" << false << IDNO << false << "";
+        QTest::newRow("confirmed with Yes") << "1+1=2;\n3" << true << IDYES << true << "";
+        QTest::newRow("No keeps the text") << "1+1=2" << true << IDNO << true << "1+1=2";
+        QTest::newRow("Cancel keeps the text") << "1+1=2" << true << IDCANCEL << true << "1+1=2";
+    }
+    void clearAll() {
+        QFETCH(QString, text);
+        QFETCH(bool, confirm);
+        QFETCH(int, answer);
+        QFETCH(bool, asks);
+        QFETCH(QString, after);
+        MemoryStore::Instance().Assign(u"x", 2);
+        Preferences.ClearConfirmation = confirm ? 1 : 0;
+        SetText(text);
+        ScriptedMessages messages({answer});
+        m_doc->ExecuteCommand(ClearAll);
+        QCOMPARE(m_view->EditorText(), after);
+        QCOMPARE(MemoryStore::Instance().Count(), std::size_t(1));
+        QCOMPARE(messages.asked.size(), asks ? 1 : 0);
+        if (asks) {
+            QCOMPARE(messages.asked[0].text, QStringLiteral("Clear all the calculations?"));
+            QCOMPARE(messages.asked[0].type, kQuestion);
+            QCOMPARE(messages.asked[0].help, 0u);
+        }
+    }
+    void clearAllIsUndoable() {
+        Type("1+1=2");
+        m_doc->ExecuteCommand(ClearAll);
+        QCOMPARE(m_view->EditorText(), QString());
+        QVERIFY(m_doc->IsModified());
+        m_view->undo();
+        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=2"));
+    }
+
+    // ---- DeleteBack ----
+    void deleteBack_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("selection goes exactly") << "abcdefg" << 2 << 5 << "abfg" << 2;
+        QTest::newRow("backward selection") << "abcdefg" << 5 << 2 << "abfg" << 2;
+        QTest::newRow("code unit before the caret") << "abcdefg" << 3 << 3 << "abdefg" << 2;
+        QTest::newRow("caret at 0 deletes nothing") << "abc" << 0 << 0 << "abc" << 0;
+        QTest::newRow("line break before the caret") << "ab\ncd" << 3 << 3 << "abcd" << 2;
+    }
+    void deleteBack() {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(QString, after);
+        QFETCH(int, caret);
+        SetText(text);
+        Select(start, end);
+        ScriptedMessages messages;
+        m_doc->ExecuteCommand(DeleteBack);
+        QCOMPARE(m_view->EditorText(), after);
+        QCOMPARE(m_view->textCursor().position(), caret);
+        QVERIFY(messages.asked.isEmpty());
+        QCOMPARE(m_doc->IsModified(), after != text);
+        if (after != text) {
+            m_view->undo();
+            QCOMPARE(m_view->EditorText(), text);
+        }
+    }
+
+    // ---- CalculateCell / CalculateAll ----
+    void calculate_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("selStart");
+        QTest::addColumn<int>("selEnd");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<double>("result");
+        QTest::newRow("cell at the caret")
+            << "1+1=;\n2*3=" << 8 << 8 << int(CalculateCell) << "1+1=;\n2*3=6" << 11 << 6.0;
+        QTest::newRow("selection: the cell of its start")
+            << "1+1=;\n2*3=" << 1 << 9 << int(CalculateCell) << "1+1=2;\n2*3=" << 6 << 2.0;
+        QTest::newRow("backward selection: the lower end")
+            << "1+1=;\n2*3=" << 9 << 1 << int(CalculateCell) << "1+1=2;\n2*3=" << 6 << 2.0;
+        QTest::newRow("cell without =")
+            << "7*6" << 3 << 3 << int(CalculateCell) << "7*6=42" << 6 << 42.0;
+        QTest::newRow("all cells")
+            << "1+1=;\n2*3=" << 1 << 1 << int(CalculateAll) << "1+1=2;\n2*3=6" << 12 << 6.0;
+    }
+    void calculate() {
+        QFETCH(QString, text);
+        QFETCH(int, selStart);
+        QFETCH(int, selEnd);
+        QFETCH(int, command);
+        QFETCH(QString, after);
+        QFETCH(int, caret);
+        QFETCH(double, result);
+        SetText(text);
+        Select(selStart, selEnd);
+        QStringList hooks;
+        connect(m_doc, &CCalcDoc::ResultChanged, this, [&] { hooks << "result"; });
+        connect(m_doc, &CCalcDoc::MemoryChanged, this, [&] { hooks << "memory"; });
+        m_doc->ExecuteCommand(command);
+        QCOMPARE(m_view->EditorText(), after);
+        QCOMPARE(m_view->textCursor().position(), caret);
+        QVERIFY(!m_view->textCursor().hasSelection());
+        QCOMPARE(NCalculatorText::lastResult, result);
+        QCOMPARE(hooks, QStringList({"result", "memory"}));
+        // Results count as a change, and a calculation cannot be undone.
+        QVERIFY(m_doc->IsModified());
+        QVERIFY(m_view->GetModify());
+        QVERIFY(!m_view->document()->isUndoAvailable());
+    }
+    void undoReturnsAfterTheNextEdit() {
+        Type("2+3");
+        QVERIFY(m_view->document()->isUndoAvailable());
+        m_doc->ExecuteCommand(CalculateCell);
+        QCOMPARE(m_view->EditorText(), QStringLiteral("2+3=5"));
+        QVERIFY(!m_view->document()->isUndoAvailable());
+        Type(";");
+        QVERIFY(m_view->document()->isUndoAvailable());
+        m_view->undo();
+        QCOMPARE(m_view->EditorText(), QStringLiteral("2+3=5"));
+    }
+    void failedRunKeepsTheCaret() {
+        SetText("1+1=;\n2*=;\n3");
+        Select(8, 8);
+        m_doc->ExecuteCommand(CalculateCell);
+        // The failing cell has lost its "=", the caret stays.
+        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=;\n2*;\n3"));
+        QCOMPARE(m_view->textCursor().position(), 8);
+    }
+    void unknownCommandDoesNothing() {
+        SetText("1+1");
+        MemoryStore::Instance().Assign(u"x", 1);
+        ScriptedMessages messages;
+        m_doc->ExecuteCommand(5);
+        m_doc->ExecuteCommand(-1);
+        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1"));
+        QCOMPARE(MemoryStore::Instance().Count(), std::size_t(1));
+        QVERIFY(!m_doc->IsModified());
+        QVERIFY(messages.asked.isEmpty());
+    }
+    void insertTextReplacesTheSelection() {
+        SetText("sin(x)");
+        Select(0, 3);
+        m_doc->InsertText("cos");
+        QCOMPARE(m_view->EditorText(), QStringLiteral("cos(x)"));
+        QCOMPARE(m_view->textCursor().position(), 3);
+        QVERIFY(m_doc->IsModified());
+        m_view->undo();
+        QCOMPARE(m_view->EditorText(), QStringLiteral("sin(x)"));
+    }
+
+    // ---- FreeMemory ----
+    void freeMemory_data() {
+        QTest::addColumn<int>("cells");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<int>("left");
+        QTest::newRow("empty store asks nothing") << 0 << true << IDYES << false << 0;
+        QTest::newRow("no confirmation erases") << 2 << false << IDNO << false << 0;
+        QTest::newRow("Yes erases") << 2 << true << IDYES << true << 0;
+        QTest::newRow("No keeps") << 2 << true << IDNO << true << 2;
+        QTest::newRow("Cancel keeps") << 2 << true << IDCANCEL << true << 2;
+    }
+    void freeMemory() {
+        QFETCH(int, cells);
+        QFETCH(bool, confirm);
+        QFETCH(int, answer);
+        QFETCH(bool, asks);
+        QFETCH(int, left);
+        for (int i = 0; i < cells; ++i) MemoryStore::Instance().Assign(i == 0 ? u"a" : u"b", i);
+        Preferences.FreeConfirmation = confirm ? 1 : 0;
+        SetText("1");
+        QSignalSpy memory(m_doc, &CCalcDoc::MemoryChanged);
+        QSignalSpy result(m_doc, &CCalcDoc::ResultChanged);
+        ScriptedMessages messages({answer});
+        m_doc->ExecuteCommand(FreeMemory);
+        QCOMPARE(int(MemoryStore::Instance().Count()), left);
+        QCOMPARE(messages.asked.size(), asks ? 1 : 0);
+        if (asks) {
+            QCOMPARE(messages.asked[0].text, QStringLiteral("Erase all the memory?"));
+            QCOMPARE(messages.asked[0].type, kQuestion);
+        }
+        QCOMPARE(memory.count(), left < cells ? 1 : 0);
+        QCOMPARE(result.count(), 0);
+        QCOMPARE(m_view->EditorText(), QStringLiteral("1"));
+    }
+
+    // ---- Save-changes question ----
+    void saveChangesOnNew_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("proceeds");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("Yes saves, then new") << IDYES << true << true;
+        QTest::newRow("No: new without saving") << IDNO << true << false;
+        QTest::newRow("Cancel stops") << IDCANCEL << false << false;
+    }
+    void saveChangesOnNew() {
+        QFETCH(int, answer);
+        QFETCH(bool, proceeds);
+        QFETCH(bool, saves);
+        Type("1+2");
+        const QString target = PathOf("new-question.tvc");
+        QFile::remove(target);
+        ScriptedMessages messages({answer});
+        ScriptedFiles files({target});
+        QCOMPARE(m_doc->OnNewDocument(), proceeds);
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text, kSaveChanges.arg("Calculation"));
+        QCOMPARE(messages.asked[0].type, MB_YESNOCANCEL);
+        QCOMPARE(messages.asked[0].help, 61699u);
+        QCOMPARE(QFile::exists(target), saves);
+        if (saves) {
+            QCOMPARE(ReadFile(target), Utf16File("1+2"));
+            QCOMPARE(files.seen.size(), 1);
+            QCOMPARE(files.seen[0].proposedName, QStringLiteral("Calculation.tvc"));
+            QCOMPARE(files.seen[0].title, QStringLiteral("Save As"));
+            QCOMPARE(files.seen[0].defaultExtension, QStringLiteral("tvc"));
+            QCOMPARE(files.seen[0].open, false);
+            QCOMPARE(files.seen[0].flags, 0x00880804u);
+            QCOMPARE(files.seen[0].filter,
+                     QStringLiteral("Calculation files (*.tvc)|*.tvc|Memory files "
+                                    "(*.tvm)|*.tvm|All files (*.*)|*.*||"));
+        }
+        QCOMPARE(m_view->EditorText(), proceeds ? QString() : QStringLiteral("1+2"));
+        QCOMPARE(m_doc->GetTitle(), QStringLiteral("Calculation"));
+        QCOMPARE(m_doc->GetPathName(), QString());
+        QCOMPARE(m_doc->IsModified(), !proceeds);
+    }
+    void saveChangesNamesTheFile() {
+        const QString path = PathOf("named.tvc");
+        WriteFile(path, Utf16File("1"));
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        Type("+1");
+        ScriptedMessages messages({IDNO});
+        QVERIFY(m_doc->SaveModified());
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text, kSaveChanges.arg("named.tvc"));
+        QCOMPARE(ReadFile(path), Utf16File("1"));
+    }
+    void cancelledSaveDialogStopsTheOperation() {
+        Type("5");
+        ScriptedMessages messages({IDYES});
+        ScriptedFiles files;  // Cancel in the Save As dialog
+        QVERIFY(!m_doc->OnNewDocument());
+        QCOMPARE(m_view->EditorText(), QStringLiteral("5"));
+        QVERIFY(m_doc->IsModified());
+    }
+    void unchangedDocumentAsksNothing() {
+        SetText("1");
+        ScriptedMessages messages;
+        QVERIFY(m_doc->OnNewDocument());
+        QVERIFY(messages.asked.isEmpty());
+    }
+
+    // ---- Title and changed flag ----
+    void changedFlagSignalsOnlyOnChange() {
+        QSignalSpy title(m_doc, &CCalcDoc::TitleChanged);
+        Type("12");
+        QVERIFY(m_doc->IsModified());
+        QCOMPARE(title.count(), 1);
+        Type("3");
+        QCOMPARE(title.count(), 1);
+    }
+
+    // ---- Open ----
+    void openingTheOpenPathDoesNothing() {
+        const QString path = PathOf("open-twice.tvc");
+        WriteFile(path, Utf16File("1+1=2"));
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        Type("9");
+        WriteFile(path, Utf16File("other"));
+        ScriptedMessages messages;
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::AlreadyOpen);
+        QCOMPARE(m_doc->OpenDocumentFile(m_dir.path() + "/./open-twice.tvc"),
+                 CCalcDoc::OpenResult::AlreadyOpen);
+        QVERIFY(messages.asked.isEmpty());
+        QCOMPARE(m_view->EditorText(), QStringLiteral("91+1=2"));
+        QVERIFY(m_doc->IsModified());
+    }
+    void openDialogArguments() {
+        const QString path = PathOf("via-dialog.tvc");
+        WriteFile(path, Utf16File("4"));
+        ScriptedFiles files({path});
+        m_doc->OnFileOpen();
+        QCOMPARE(m_view->EditorText(), QStringLiteral("4"));
+        QCOMPARE(files.seen.size(), 1);
+        QCOMPARE(files.seen[0].open, true);
+        QCOMPARE(files.seen[0].defaultExtension, QStringLiteral("tvm"));
+        QCOMPARE(files.seen[0].proposedName, QString());
+        QCOMPARE(files.seen[0].flags, CCalcFileDialog::kDefaultFlags);
+    }
+    void openReadingRule_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero bytes") << QByteArray() << "";
+        QTest::newRow("only FF FE") << Bytes({0xFF, 0xFE}) << "";
+        QTest::newRow("CR LF becomes a line break") << Utf16File("a\r\nb") << "a\nb";
+        QTest::newRow("U+FEFF in the middle removed")
+            << Utf16File(QString("1+") + QChar(0xFEFF) + "2") << "1+2";
+        QTest::newRow("U+0000 cuts") << Utf16File(QString("1+2") + QChar(0) + "junk") << "1+2";
+        QTest::newRow("no mark") << Utf16File("7", false) << "7";
+        QTest::newRow("odd last byte dropped") << Utf16File("ab") + QByteArray("\x33", 1) << "ab";
+        QTest::newRow("8-bit file read as pairs") << QByteArray("AB") << QString(QChar(0x4241));
+    }
+    void openReadingRule() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        const QString path = PathOf("reading-rule.tvc");
+        WriteFile(path, bytes);
+        SetText("previous");
+        ScriptedMessages messages;
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QVERIFY(messages.asked.isEmpty());
+        QCOMPARE(m_view->EditorText(), text);
+        QCOMPARE(m_doc->GetPathName(), path);
+        QCOMPARE(m_doc->GetTitle(), QStringLiteral("reading-rule.tvc"));
+        QVERIFY(!m_doc->IsModified());
+        m_doc->OnNewDocument();  // so the next row opens the path again
+    }
+    void openLeavesMemoryAlone() {
+        const QString path = PathOf("memory-alone.tvc");
+        WriteFile(path, Utf16File("5->mem[a]"));
+        MemoryStore::Instance().Assign(u"x", 3);
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(MemoryStore::Instance().Count(), std::size_t(1));
+        QVERIFY(MemoryStore::Instance().Find(u"x") != nullptr);
+    }
+
+    // ---- Save ----
+    void saveBytes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("2*3 = 6") << "2*3 = 6"
+                                 << Bytes({0xFF, 0xFE, 0x32, 0, 0x2A, 0, 0x33, 0, 0x20, 0, 0x3D, 0,
+                                           0x20, 0, 0x36, 0});
+        QTest::newRow("line breaks as CR LF")
+            << "a\nb" << Bytes({0xFF, 0xFE, 'a', 0, '\r', 0, '\n', 0, 'b', 0});
+        QTest::newRow("empty text") << "" << Bytes({0xFF, 0xFE});
+        QTest::newRow("beyond Latin-1")
+            << QString("\u03C0\u00B0") << Bytes({0xFF, 0xFE, 0xC0, 0x03, 0xB0, 0x00});
+    }
+    void saveBytes() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        const QString path = PathOf("bytes.tvc");
+        QFile::remove(path);
+        SetText(text);
+        ScriptedFiles files({path});
+        ScriptedMessages messages;
+        QVERIFY(m_doc->OnFileSave());
+        QCOMPARE(ReadFile(path), bytes);
+        QVERIFY(messages.asked.isEmpty());
+
+        // And back: the same text, and the same bytes when saved again.
+        CCalcView view2;
+        CCalcDoc doc2;
+        doc2.SetView(&view2);
+        QCOMPARE(doc2.OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(view2.EditorText(), text);
+        WriteFile(path, "junk");
+        QVERIFY(doc2.OnFileSave());
+        QCOMPARE(ReadFile(path), bytes);
+    }
+    void saveUpdatesIdentity() {
+        Type("1");
+        const QString path = PathOf("identity.tvc");
+        QFile::remove(path);
+        ScriptedFiles files({path});
+        QSignalSpy used(m_doc, &CCalcDoc::PathUsed);
+        QVERIFY(m_doc->OnFileSave());
+        QCOMPARE(m_doc->GetPathName(), path);
+        QCOMPARE(m_doc->GetTitle(), QStringLiteral("identity.tvc"));
+        QVERIFY(!m_doc->IsModified());
+        QCOMPARE(used.count(), 1);
+        QCOMPARE(used.at(0).at(0).toString(), path);
+
+        // The path names a writable file now: Save asks for no name.
+        Type("2");
+        QVERIFY(m_doc->OnFileSave());
+        QCOMPARE(files.seen.size(), 1);
+        QCOMPARE(ReadFile(path), Utf16File("12"));
+        // Save As always asks; proposes the path.
+        files.typed << QString();
+        QVERIFY(!m_doc->OnFileSaveAs());
+        QCOMPARE(files.seen.size(), 2);
+        QCOMPARE(files.seen[1].proposedName, path);
+    }
+    void proposedSaveName_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("title of a new document") << ""
+                                                 << "Calculation"
+                                                 << "Calculation.tvc";
+        QTest::newRow("the path when there is one") << "/tmp/a.tvc"
+                                                    << "a.tvc"
+                                                    << "/tmp/a.tvc";
+        QTest::newRow("cut at a colon") << ""
+                                        << "Sheet:2"
+                                        << "Sheet.tvc";
+        QTest::newRow("cut at a slash") << ""
+                                        << "a/b"
+                                        << "a.tvc";
+        QTest::newRow("cut at a backslash") << ""
+                                            << "a\\b"
+                                            << "a.tvc";
+        QTest::newRow("empty title") << ""
+                                     << ""
+                                     << "";
+    }
+    void proposedSaveName() {
+        QFETCH(QString, path);
+        QFETCH(QString, title);
+        QFETCH(QString, proposed);
+        QCOMPARE(ProposedSaveName(path, title, ".tvc"), proposed);
+    }
+
+    // ---- Failures ----
+    void openErrors_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("file not found") << "missing.tvc"
+                                        << "%1 was not found.";
+        QTest::newRow("bad path") << "no-such-folder/x.tvc"
+                                  << "%1 contains an incorrect path.";
+        QTest::newRow("a folder") << "."
+                                  << "Access to %1 was denied.";
+    }
+    void openErrors() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        const QString previous = PathOf("previous.tvc");
+        WriteFile(previous, Utf16File("prev"));
+        QCOMPARE(m_doc->OpenDocumentFile(previous), CCalcDoc::OpenResult::Opened);
+        Type("x");
+        const QString path = QFileInfo(PathOf(name)).absoluteFilePath();
+        ScriptedMessages messages({IDNO});
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Failed);
+        QCOMPARE(messages.asked.size(), 2);  // the save-changes question, then the error
+        QCOMPARE(messages.asked[1].text, message.arg(path));
+        QCOMPARE(messages.asked[1].type, MB_ICONEXCLAMATION);
+        // The previous document stays exactly as it was.
+        QCOMPARE(m_view->EditorText(), QStringLiteral("xprev"));
+        QCOMPARE(m_doc->GetPathName(), previous);
+        QCOMPARE(m_doc->GetTitle(), QStringLiteral("previous.tvc"));
+        QVERIFY(m_doc->IsModified());
+    }
+    void fileErrorMessages_data() {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("opening");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unclassified")
+            << int(EPROTO) << true << "An unknown error occurred while accessing /d/f.tvc.";
+        QTest::newRow("too many open files")
+            << int(EMFILE) << true
+            << "Could not open /d/f.tvc because there are too many open files.";
+        QTest::newRow("access denied") << int(EACCES) << false << "Access to /d/f.tvc was denied.";
+        QTest::newRow("read-only file system")
+            << int(EROFS) << false << "Access to /d/f.tvc was denied.";
+        QTest::newRow("invalid handle")
+            << int(EBADF) << true << "An incorrect file handle was associated with /d/f.tvc.";
+        QTest::newRow("directory full")
+            << int(EMLINK) << false << "Could not create /d/f.tvc because the directory is full.";
+        QTest::newRow("seek failed") << int(ESPIPE) << true << "Seek failed on /d/f.tvc";
+        QTest::newRow("hardware error")
+            << int(EIO) << true << "Encountered a hardware I/O error while accessing /d/f.tvc.";
+        QTest::newRow("sharing violation")
+            << int(ETXTBSY) << false << "Encountered a sharing violation while accessing /d/f.tvc.";
+        QTest::newRow("locking violation")
+            << int(ENOLCK) << false << "Encountered a locking violation while accessing /d/f.tvc.";
+        QTest::newRow("disk full") << int(ENOSPC) << false << "Disk full while accessing /d/f.tvc.";
+        QTest::newRow("file too big for the disk")
+            << int(EFBIG) << false << "Disk full while accessing /d/f.tvc.";
+        QTest::newRow("no cause, opening") << 0 << true << "Failed to open document.";
+        QTest::newRow("no cause, saving") << 0 << false << "Failed to save document.";
+    }
+    void fileErrorMessages() {
+        QFETCH(int, error);
+        QFETCH(bool, opening);
+        QFETCH(QString, message);
+        const FileErrorCause cause = FileErrorCauseOf(error, QFileDevice::NoError, "/d/f.tvc");
+        QCOMPARE(FileErrorMessage(cause, "/d/f.tvc", opening), message);
+    }
+    void readPastEndMessage() {
+        QCOMPARE(FileErrorMessage(FileErrorCause::ReadPastEnd, "/d/f.tvc", true),
+                 QStringLiteral("Attempted to access /d/f.tvc past its end."));
+    }
+    void saveIntoMissingFolderFails() {
+        Type("1");
+        const QString path = PathOf("no-folder/a.tvc");
+        ScriptedFiles files({path});
+        ScriptedMessages messages;
+        QVERIFY(!m_doc->OnFileSave());
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text,
+                 QStringLiteral("%1 contains an incorrect path.").arg(path));
+        QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
+        QCOMPARE(m_doc->GetPathName(), QString());
+        QCOMPARE(m_doc->GetTitle(), QStringLiteral("Calculation"));
+        QVERIFY(m_doc->IsModified());
+    }
+#ifdef Q_OS_UNIX
+    void failedSaveKeepsTheOldFile() {
+        const QString path = PathOf("keep.tvc");
+        const QByteArray old = Utf16File("1+1=2");
+        WriteFile(path, old);
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        Type(QString(200, QChar('9')));
+
+        // A file size limit makes the write fail as a full disk would.
+        struct rlimit saved;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = 64;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        ScriptedMessages messages;
+        const bool saved_ok = m_doc->OnFileSave();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!saved_ok);
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text, QStringLiteral("Disk full while accessing %1.").arg(path));
+        QCOMPARE(ReadFile(path), old);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter("keep").size(),
+                 1);  // no temporary left
+        QVERIFY(m_doc->IsModified());
+        QCOMPARE(m_doc->GetPathName(), path);
+    }
+#endif
+    void tooLargeFileIsRefused() {
+        const QString big = PathOf("big.tvc");
+        WriteFile(big, Utf16File(QString(kEditorTextLimit + 1, QChar('1'))));
+        Type("keep");
+        m_doc->SetModifiedFlag(false);
+        ScriptedMessages messages;
+        QCOMPARE(m_doc->OpenDocumentFile(big), CCalcDoc::OpenResult::Failed);
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text,
+                 QStringLiteral(
+                     "%1 is too large to open.\nA calculation holds at most 1,048,575 characters.")
+                     .arg(big));
+        QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
+        QCOMPARE(m_view->EditorText(), QStringLiteral("keep"));
+        QCOMPARE(m_doc->GetPathName(), QString());
+        QCOMPARE(m_doc->GetTitle(), QStringLiteral("Calculation"));
+
+        // Exactly the limit still opens; U+FEFF and what follows a U+0000 do not count.
+        const QString fits = PathOf("fits.tvc");
+        WriteFile(fits, Utf16File(QString(kEditorTextLimit, QChar('1')) + QChar(0xFEFF) + QChar(0) +
+                                  "tail"));
+        QCOMPARE(m_doc->OpenDocumentFile(fits), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(m_view->TextLength(), kEditorTextLimit);
+    }
+
+    // ---- The file dialog's own checks ----
+    void fileDialogRefusesMissingName() {
+        const QString existing = PathOf("exists.tvc");
+        WriteFile(existing, Utf16File("1"));
+        ScriptedFiles files({PathOf("nothere.tvc"), existing});
+        ScriptedMessages messages;
+        CCalcFileDialog dialog(true, "tvm", QString(), CCalcFileDialog::kDefaultFlags,
+                               CCalcFileDialog::kCalculationFilter, nullptr);
+        QCOMPARE(dialog.DoModal(), IDOK);
+        QCOMPARE(files.seen.size(), 2);  // stayed open after the message
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(
+            messages.asked[0].text,
+            QStringLiteral(
+                "File \u201cnothere.tvc\u201d is not found.\nVerify the file name and try again."));
+        QCOMPARE(messages.asked[0].type, MB_OK);
+        QCOMPARE(messages.asked[0].help, 0u);
+        QCOMPARE(dialog.GetPathName(), existing);
+        QCOMPARE(dialog.GetFileName(), QStringLiteral("exists.tvc"));
+    }
+    void fileDialogAsksBeforeOverwriting_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("Yes closes with the path") << IDYES << 1;
+        QTest::newRow("No keeps the dialog open") << IDNO << 2;
+        QTest::newRow("Cancel keeps the dialog open") << IDCANCEL << 2;
+    }
+    void fileDialogAsksBeforeOverwriting() {
+        QFETCH(int, answer);
+        QFETCH(int, dialogs);
+        const QString existing = PathOf("over.tvc");
+        WriteFile(existing, Utf16File("1"));
+        ScriptedFiles files({existing, PathOf("fresh.tvc")});
+        ScriptedMessages messages({answer});
+        CCalcFileDialog dialog(false, "tvc", "Calculation.tvc", CCalcFileDialog::kDefaultFlags,
+                               CCalcFileDialog::kCalculationFilter, nullptr);
+        QCOMPARE(dialog.DoModal(), IDOK);
+        QCOMPARE(files.seen.size(), dialogs);
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text,
+                 QStringLiteral(
+                     "File \u201cover.tvc\u201d already exists.\nDo you wish to overwrite it?"));
+        QCOMPARE(messages.asked[0].type, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+        QCOMPARE(dialog.GetPathName(), dialogs == 1 ? existing : PathOf("fresh.tvc"));
+    }
+    void fileDialogAddsDefaultExtension() {
+        ScriptedFiles files({PathOf("Memory 1"), PathOf("v1.2")});
+        CCalcFileDialog dialog(false, "tvm", "Memory 1", CCalcFileDialog::kDefaultFlags,
+                               CCalcFileDialog::kMemorySaveFilter, nullptr);
+        QCOMPARE(dialog.DoModal(), IDOK);
+        QCOMPARE(dialog.GetPathName(), PathOf("Memory 1.tvm"));
+        QCOMPARE(dialog.DoModal(), IDOK);
+        QCOMPARE(dialog.GetPathName(), PathOf("v1.2"));
+        QCOMPARE(
+            CCalcFileDialog::NameFilters(CCalcFileDialog::kCalculationFilter),
+            QStringList({"Calculation files (*.tvc)", "Memory files (*.tvm)", "All files (*)"}));
+    }
+
+    // ---- Memory and execute files ----
+    void memorySaveWritesTheFormattedStore() {
+        MemoryStore::Instance().Assign(u"x", 2);
+        MemoryStore::Instance().Assign(u"y", 0.1);
+        ScriptedFiles files({PathOf("Memory 1")});
+        ScriptedMessages messages;
+        m_doc->OnMemorySave();
+        QCOMPARE(files.seen.size(), 1);
+        QCOMPARE(files.seen[0].open, false);
+        QCOMPARE(files.seen[0].defaultExtension, QStringLiteral("tvm"));
+        QCOMPARE(files.seen[0].proposedName, QStringLiteral("Memory 1"));
+        QCOMPARE(files.seen[0].filter, QStringLiteral("Memory files (*.tvm)|*.tvm||"));
+        const std::string expected =
+            NCalculatorText::EncodeUtf16LE(NCalculatorText::FormatMemoryFile(true));
+        const QByteArray written = ReadFile(PathOf("Memory 1.tvm"));
+        QCOMPARE(written, QByteArray(expected.data(), qsizetype(expected.size())));
+        QCOMPARE(written, Utf16File("2->mem[x];\r\n0.10000000000000000555->mem[y];\r\n"));
+        QVERIFY(messages.asked.isEmpty());
+        QVERIFY(!m_doc->IsModified());
+        QCOMPARE(m_doc->GetPathName(), QString());
+    }
+    void memorySaveFailure() {
+        MemoryStore::Instance().Assign(u"x", 2);
+        ScriptedFiles files({PathOf("no-folder/m.tvm")});
+        ScriptedMessages messages;
+        m_doc->OnMemorySave();
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text, QStringLiteral("Cannot open the file for writing."));
+        QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
+        QCOMPARE(messages.asked[0].help, 0u);
+    }
+    void memorySaveCancelled() {
+        MemoryStore::Instance().Assign(u"x", 2);
+        ScriptedFiles files;
+        ScriptedMessages messages;
+        m_doc->OnMemorySave();
+        QCOMPARE(files.seen.size(), 1);
+        QVERIFY(messages.asked.isEmpty());
+    }
+    void executeLeavesTheEditorAlone_data() {
+        QTest::addColumn<bool>("load");
+        QTest::newRow("File, Execute") << false;
+        QTest::newRow("Memory, Load") << true;
+    }
+    void executeLeavesTheEditorAlone() {
+        QFETCH(bool, load);
+        const QString path = PathOf("run.tvc");
+        WriteFile(path, Utf16File("5->mem[a];\r\n7*6=;"));
+        MemoryStore::Instance().Assign(u"a", 1);
+        MemoryStore::Instance().Assign(u"keep", 9);
+        Type("1+1");
+        Select(1, 2);
+        QStringList hooks;
+        connect(m_doc, &CCalcDoc::ResultChanged, this, [&] { hooks << "result"; });
+        connect(m_doc, &CCalcDoc::MemoryChanged, this, [&] { hooks << "memory"; });
+        ScriptedFiles files({path});
+        ScriptedMessages messages;
+        if (load)
+            m_doc->OnMemoryLoad();
+        else
+            m_doc->OnFileExecute();
+        QCOMPARE(files.seen.size(), 1);
+        QCOMPARE(files.seen[0].open, true);
+        QCOMPARE(files.seen[0].defaultExtension,
+                 load ? QStringLiteral("tvm") : QStringLiteral("tvc"));
+        QCOMPARE(files.seen[0].filter,
+                 load ? QStringLiteral("Memory files (*.tvm)|*.tvm|All files (*.*)|*.*||")
+                      : CCalcFileDialog::kCalculationFilter);
+        QVERIFY(messages.asked.isEmpty());
+        double value = 0;
+        QVERIFY(MemoryStore::Instance().Read(u"a", value));
+        QCOMPARE(value, 5.0);
+        QVERIFY(MemoryStore::Instance().Read(u"keep", value));
+        QCOMPARE(value, 9.0);
+        QCOMPARE(NCalculatorText::lastResult, 42.0);
+        QCOMPARE(hooks, QStringList({"result", "memory"}));
+        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1"));
+        QCOMPARE(m_view->textCursor().selectionStart(), 1);
+        QCOMPARE(m_view->textCursor().selectionEnd(), 2);
+        QVERIFY(m_doc->IsModified());
+        QVERIFY(m_view->document()->isUndoAvailable());
+    }
+    void executeFailures_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("zero bytes") << QByteArray() << false << "Cannot read the file.";
+        QTest::newRow("only FF FE runs an empty text") << Bytes({0xFF, 0xFE}) << false << "";
+        QTest::newRow("cannot be opened")
+            << QByteArray() << true << "Cannot open the file for reading.";
+    }
+    void executeFailures() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, folder);
+        QFETCH(QString, message);
+        QString path = PathOf("exec-failure.tvc");
+        if (folder) {
+            path = PathOf("a.folder");
+            QDir().mkpath(path);
+        } else {
+            WriteFile(path, bytes);
+        }
+        MemoryStore::Instance().Assign(u"x", 1);
+        NCalculatorText::lastResult = 3;
+        QSignalSpy result(m_doc, &CCalcDoc::ResultChanged);
+        ScriptedFiles files({path});
+        ScriptedMessages messages;
+        m_doc->OnFileExecute();
+        QCOMPARE(messages.asked.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(messages.asked[0].text, message);
+            QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
+            QCOMPARE(result.count(), 0);
+        }
+        QCOMPARE(MemoryStore::Instance().Count(), std::size_t(1));
+        QCOMPARE(NCalculatorText::lastResult, 3.0);
+    }
+    void memorySaveAndLoadRoundTrip() {
+        MemoryStore::Instance().Assign(u"B", 1e300);
+        MemoryStore::Instance().Assign(u"a", 0.1);
+        MemoryStore::Instance().Assign(u"neg", -2.5e-7);
+        std::map<std::u16string, double> before;
+        for (const auto& [name, cell] : MemoryStore::Instance()) before[name] = cell.value;
+        const QString path = PathOf("round.tvm");
+        {
+            ScriptedFiles files({path});
+            m_doc->OnMemorySave();
+        }
+        MemoryStore::Instance().Clear();
+        {
+            ScriptedFiles files({path});
+            m_doc->OnMemoryLoad();
+        }
+        std::map<std::u16string, double> after;
+        for (const auto& [name, cell] : MemoryStore::Instance()) after[name] = cell.value;
+        QVERIFY(before == after);
+    }
+};
+
+QTEST_MAIN(TestCalcDoc)
+#include "tst_calcdoc.moc"

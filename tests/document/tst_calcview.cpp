@@ -1,0 +1,275 @@
+// The editor: wrapping, tab stops, the text limit, the font and its settings.
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "CCalcFontDialog.h"
+#include "CCalcView.h"
+#include "DocumentFiles.h"
+#include "EditorFont.h"
+#include "ScriptedUi.h"
+
+class TestCalcView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wrapsWithoutHorizontalScrolling() {
+        CCalcView view;
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.ReplaceText(QString(2000, QChar('7')));
+        QCOMPARE(view.lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(!view.horizontalScrollBar()->isVisible());
+        // One line of text, several lines on screen.
+        QCOMPARE(view.document()->blockCount(), 1);
+        QVERIFY(view.document()->firstBlock().layout()->lineCount() > 1);
+    }
+
+    void tabStopsEveryEightAverageCharacters() {
+        CCalcView view;
+        QCOMPARE(view.tabStopDistance(), 8 * QFontMetricsF(view.font()).averageCharWidth());
+        QFont bigger = view.font();
+        bigger.setPixelSize(40);
+        QVERIFY(view.ApplyChosenFont(bigger));
+        QCOMPARE(view.tabStopDistance(), 8 * QFontMetricsF(view.font()).averageCharWidth());
+    }
+
+    void textLengthCountsLineBreaksAsTwo() {
+        CCalcView view;
+        view.ReplaceText("ab\ncd\n");
+        QCOMPARE(view.TextLength(), qsizetype(8));
+        QCOMPARE(CCalcView::LengthOf("ab\ncd\n"), qsizetype(8));
+    }
+
+    void fitText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QString>("fitted");
+        QTest::newRow("fits") << "abc" << 3 << "abc";
+        QTest::newRow("cut") << "abcdef" << 4 << "abcd";
+        QTest::newRow("line break takes two") << "a\nb" << 2 << "a";
+        QTest::newRow("no room") << "abc" << 0 << "";
+        QTest::newRow("surrogate pair stays whole")
+            << QString("a") + QString::fromUcs4(U"\U0001D400") << 2 << "a";
+    }
+    void fitText() {
+        QFETCH(QString, text);
+        QFETCH(int, room);
+        QFETCH(QString, fitted);
+        QCOMPARE(CCalcView::FitText(text, room), fitted);
+    }
+
+    void typingStopsAtTheLimit() {
+        CCalcView view;
+        view.ReplaceText(QString(kEditorTextLimit - 1, QChar('1')));
+        view.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&view, "23");
+        QCOMPARE(view.TextLength(), kEditorTextLimit);
+        QVERIFY(view.EditorText().endsWith("12"));
+        // A line break would take two code units: refused.
+        view.moveCursor(QTextCursor::End);
+        QTest::keyClick(&view, Qt::Key_Backspace);
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(view.TextLength(), kEditorTextLimit - 1);
+        // Replacing a selection of the same size is fine.
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(1, QTextCursor::KeepAnchor);
+        view.setTextCursor(cursor);
+        QTest::keyClicks(&view, "9");
+        QVERIFY(view.EditorText().startsWith("9"));
+    }
+
+    void pastingIsCutAtTheLimit() {
+        CCalcView view;
+        view.ReplaceText(QString(kEditorTextLimit - 3, QChar('1')));
+        view.moveCursor(QTextCursor::End);
+        QApplication::clipboard()->setText("abcdef");
+        view.paste();
+        QCOMPARE(view.TextLength(), kEditorTextLimit);
+        QVERIFY(view.EditorText().endsWith("1abc"));
+        view.paste();
+        QCOMPARE(view.TextLength(), kEditorTextLimit);
+    }
+
+    void pastedCrLfIsOneLineBreak() {
+        CCalcView view;
+        auto* data = new QMimeData;
+        data->setText("1\r\n2");
+        QApplication::clipboard()->setMimeData(data);
+        view.paste();
+        QCOMPARE(view.EditorText(), QStringLiteral("1\n2"));
+    }
+
+    void replaceTextIsNoEdit() {
+        CCalcView view;
+        int edits = 0;
+        connect(&view, &CCalcView::Edited, this, [&] { ++edits; });
+        view.ReplaceText("1+1");
+        view.SetDefaultFont();
+        QCOMPARE(edits, 0);
+        QTest::keyClicks(&view, "2");
+        QCOMPARE(edits, 1);
+        view.undo();
+        QCOMPARE(edits, 2);
+    }
+
+    // ---- Font rules ----
+    void pointSizeOfHeight_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("points");
+        QTest::newRow("-20 at 96 dpi is 15") << -20 << 96 << 15;
+        QTest::newRow("-21 at 96 dpi rounds to 16") << -21 << 96 << 16;
+        QTest::newRow("-19 at 96 dpi rounds to 14") << -19 << 96 << 14;
+        QTest::newRow("-30 at 144 dpi is 15") << -30 << 144 << 15;
+        QTest::newRow("positive height") << 20 << 96 << 15;
+    }
+    void pointSizeOfHeight() {
+        QFETCH(int, height);
+        QFETCH(int, dpi);
+        QFETCH(int, points);
+        QCOMPARE(PointSizeOf(height, dpi), points);
+    }
+    void characterHeight() {
+        QCOMPARE(CharacterHeightOf(15, 96), -20);
+        QCOMPARE(CharacterHeightOf(15, 120), -25);
+        QCOMPARE(CharacterHeightOf(11, 96), -15);  // 14.67 rounds to 15
+    }
+    void defaultFontRule_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<bool>("isDefault");
+        QTest::newRow("the default") << 15 << 400 << false << "Courier New" << true;
+        QTest::newRow("other size") << 16 << 400 << false << "Courier New" << false;
+        QTest::newRow("bold") << 15 << 700 << false << "Courier New" << false;
+        QTest::newRow("italic") << 15 << 400 << true << "Courier New" << false;
+        QTest::newRow("face in other letter case") << 15 << 400 << false << "courier new" << false;
+        QTest::newRow("other face") << 15 << 400 << false << "Liberation Mono" << false;
+    }
+    void defaultFontRule() {
+        QFETCH(int, size);
+        QFETCH(int, weight);
+        QFETCH(bool, italic);
+        QFETCH(QString, face);
+        QFETCH(bool, isDefault);
+        QCOMPARE(IsDefaultEditorFont({size, weight, italic, face}), isDefault);
+    }
+
+    void noSettingsGiveTheDefaultFont() {
+        TempSettings temp;
+        CCalcView view;
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tarvik", "Numera");
+        view.LoadFont(settings);
+        QVERIFY(view.IsDefaultFont());
+        QCOMPARE(view.FontSize(), 15);
+        QCOMPARE(view.font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(view.font().pixelSize(), -CharacterHeightOf(15, view.ScreenDpi()));
+        QCOMPARE(view.font().weight(), QFont::Normal);
+        QVERIFY(!view.font().italic());
+    }
+
+    void fontSettingsRoundTrip() {
+        TempSettings temp;
+        {
+            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tarvik", "Numera");
+            settings.setValue("GUI/Editor/FontSize", 12);
+            settings.setValue("GUI/Editor/FontWeight", 700);
+            settings.setValue("GUI/Editor/FontItalic", 1);
+            settings.setValue("GUI/Editor/FontFace", "Liberation Serif");
+        }
+        CCalcView view;
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tarvik", "Numera");
+        view.LoadFont(settings);
+        QVERIFY(!view.IsDefaultFont());
+        QCOMPARE(view.FontSize(), 12);
+        QCOMPARE(view.font().family(), QStringLiteral("Liberation Serif"));
+        QCOMPARE(view.font().weight(), QFont::Bold);
+        QVERIFY(view.font().italic());
+
+        view.SetDefaultFont();
+        view.SaveFont(settings);
+        settings.sync();
+        QSettings raw(temp.FilePath(), QSettings::IniFormat);
+        QCOMPARE(raw.value("GUI/Editor/FontSize").toString(), QStringLiteral("15"));
+        QCOMPARE(raw.value("GUI/Editor/FontWeight").toString(), QStringLiteral("400"));
+        QCOMPARE(raw.value("GUI/Editor/FontItalic").toString(), QStringLiteral("0"));
+        QCOMPARE(raw.value("GUI/Editor/FontFace").toString(), QStringLiteral("Courier New"));
+    }
+
+    void unusableStoredFontFallsBack() {
+        TempSettings temp;
+        {
+            QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tarvik", "Numera");
+            settings.setValue("GUI/Editor/FontSize", -4);
+            settings.setValue("GUI/Editor/FontFace", "Liberation Serif");
+        }
+        CCalcView view;
+        QFont other = view.font();
+        other.setFamily("Liberation Serif");
+        view.setFont(other);
+        QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "Tarvik", "Numera");
+        view.LoadFont(settings);
+        QVERIFY(view.IsDefaultFont());
+        QCOMPARE(view.font().family(), QStringLiteral("Courier New"));
+    }
+
+    void chosenFont_data() {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("isDefault");
+        QTest::newRow("Courier New 15 pt regular") << "Courier New" << 20 << 400 << 15 << true;
+        QTest::newRow("height -21 stores 16") << "Courier New" << 21 << 400 << 16 << false;
+        QTest::newRow("letter case differs") << "courier new" << 20 << 400 << 15 << false;
+        QTest::newRow("semibold") << "Courier New" << 20 << 600 << 15 << false;
+    }
+    void chosenFont() {
+        QFETCH(QString, face);
+        QFETCH(int, pixels);
+        QFETCH(int, weight);
+        QFETCH(int, size);
+        QFETCH(bool, isDefault);
+        CCalcView view;
+        if (view.ScreenDpi() != 96) QSKIP("the rows assume 96 dots per inch");
+        QFont bold = view.font();
+        bold.setBold(true);
+        view.ApplyChosenFont(bold);
+        QVERIFY(!view.IsDefaultFont());
+
+        QFont chosen(face);
+        chosen.setPixelSize(pixels);
+        chosen.setWeight(static_cast<QFont::Weight>(weight));
+        const auto previous =
+            CCalcFontDialog::SetChooser([&](const QFont&) { return std::optional<QFont>(chosen); });
+        QVERIFY(view.SelectFont());
+        CCalcFontDialog::SetChooser(previous);
+        QCOMPARE(view.FontSize(), size);
+        QCOMPARE(view.IsDefaultFont(), isDefault);
+        QCOMPARE(view.font().pixelSize(), pixels);
+    }
+
+    void cancelledFontDialogChangesNothing() {
+        CCalcView view;
+        const QFont before = view.font();
+        const auto previous =
+            CCalcFontDialog::SetChooser([](const QFont&) { return std::optional<QFont>(); });
+        QVERIFY(!view.SelectFont());
+        CCalcFontDialog::SetChooser(previous);
+        QCOMPARE(view.font(), before);
+        QVERIFY(view.IsDefaultFont());
+    }
+};
+
+QTEST_MAIN(TestCalcView)
+#include "tst_calcview.moc"

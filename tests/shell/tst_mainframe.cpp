@@ -1,0 +1,517 @@
+// The main window and the application: keys, menus, panes, title,
+// placement, recent and dropped files, start-up and exit.
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "CCalcApp.h"
+#include "CCalcDoc.h"
+#include "CCalcMainFrame.h"
+#include "CCalcView.h"
+#include "CommandIds.h"
+#include "MemoryStore.h"
+#include "Preferences.h"
+#include "ScriptedUi.h"
+#include "SettingsStore.h"
+
+using NCalculatorText::MemoryStore;
+
+namespace {
+
+QByteArray Utf16File(const QString& text) {
+    QByteArray bytes("\xFF\xFE", 2);
+    for (QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Menu texts, submenus as "Title>" followed by their items, separators "-".
+QStringList MenuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible()) continue;
+        if (action->isSeparator())
+            texts << "-";
+        else if (action->menu())
+            texts << action->text() + ">" + MenuTexts(action->menu()).join(",");
+        else
+            texts << action->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TempSettings> m_settings;
+    std::unique_ptr<CRecentFileList> m_recent;
+    std::unique_ptr<CCalcDoc> m_doc;
+    std::unique_ptr<CCalcMainFrame> m_frame;
+
+    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
+    CCalcView* View() const { return m_frame->View(); }
+
+    void ShowActive() {
+        m_frame->show();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        View()->setFocus();
+    }
+
+private slots:
+    void init() {
+        m_settings = std::make_unique<TempSettings>();
+        Preferences = PreferencesValues{};
+        PreferencesChanged = false;
+        MemoryStore::Instance().Clear();
+        NCalculatorText::lastResult = 0;
+        m_recent = std::make_unique<CRecentFileList>();
+        m_doc = std::make_unique<CCalcDoc>();
+        m_frame = std::make_unique<CCalcMainFrame>(m_doc.get(), m_recent.get());
+    }
+    void cleanup() {
+        m_frame.reset();
+        m_doc.reset();
+        m_recent.reset();
+        m_settings.reset();
+    }
+
+    void calculationThroughTheShortcutKeys() {
+        ShowActive();
+        QTest::keyClicks(View(), "2+3");
+        QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5"));
+        QCOMPARE(m_frame->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 5"));
+        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation\u00B0"));
+
+        QTest::keyClicks(View(), ";");
+        QTest::keyClick(View(), Qt::Key_Return);
+        QTest::keyClicks(View(), "7*6;");
+        QTest::keyClick(View(), Qt::Key_Return);
+        QTest::keyClicks(View(), "1/4");
+        QTest::keyClick(View(), Qt::Key_Home);
+        QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5;\n7*6=42;\n1/4=0.25"));
+        QCOMPARE(m_frame->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 0.25"));
+        QVERIFY(!m_frame->Action(CommandId::Undo)->isEnabled());
+    }
+    void noCtrlPlusShortcut() {
+        for (QAction* action : m_frame->findChildren<QAction*>())
+            for (const QKeySequence& key : action->shortcuts())
+                QVERIFY2(key != QKeySequence(Qt::CTRL | Qt::Key_Plus), qPrintable(action->text()));
+        QCOMPARE(m_frame->Action(CommandId::Calculate)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
+        QCOMPARE(m_frame->Action(CommandId::CalculateAll)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)}));
+    }
+    void editingKeys_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QList<QKeySequence>>("keys");
+        QTest::newRow("undo") << CommandId::Undo
+                              << QList<QKeySequence>{QKeySequence("Ctrl+Z"),
+                                                     QKeySequence("Alt+Backspace")};
+        QTest::newRow("cut") << CommandId::Cut
+                             << QList<QKeySequence>{QKeySequence("Ctrl+X"),
+                                                    QKeySequence("Shift+Del")};
+        QTest::newRow("copy") << CommandId::Copy
+                              << QList<QKeySequence>{QKeySequence("Ctrl+C"),
+                                                     QKeySequence("Ctrl+Ins")};
+        QTest::newRow("paste") << CommandId::Paste
+                               << QList<QKeySequence>{QKeySequence("Ctrl+V"),
+                                                      QKeySequence("Shift+Ins")};
+        QTest::newRow("new") << CommandId::New << QList<QKeySequence>{QKeySequence("Ctrl+N")};
+        QTest::newRow("open") << CommandId::Open << QList<QKeySequence>{QKeySequence("Ctrl+O")};
+        QTest::newRow("save") << CommandId::Save << QList<QKeySequence>{QKeySequence("Ctrl+S")};
+        QTest::newRow("execute") << CommandId::Execute
+                                 << QList<QKeySequence>{QKeySequence("Ctrl+E")};
+    }
+    void editingKeys() {
+        QFETCH(int, id);
+        QFETCH(QList<QKeySequence>, keys);
+        QAction* action = m_frame->Action(id);
+        QVERIFY(action);
+        QCOMPARE(action->data().toInt(), id);
+        QCOMPARE(action->shortcuts(), keys);
+    }
+    void altBackspaceUndoes() {
+        ShowActive();
+        QTest::keyClicks(View(), "12");
+        QTest::keyClick(View(), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(View()->EditorText(), QString());
+    }
+    void everyActionCarriesItsId() {
+        for (QAction* action : m_frame->findChildren<QAction*>()) {
+            if (action->isSeparator() || action->menu() || !action->data().isValid()) continue;
+            QCOMPARE(m_frame->Action(action->data().toInt()), action);
+        }
+    }
+    void menusHoldOnlyWhatExists() {
+        const QList<QAction*> top = m_frame->menuBar()->actions();
+        QStringList titles;
+        for (QAction* a : top) titles << a->text();
+        QCOMPARE(titles, QStringList({"&File", "&Memory", "&Edit", "&View", "&Set"}));
+        QCOMPARE(MenuTexts(top[0]->menu()),
+                 QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Execute...", "-",
+                              "Recent File", "-", "E&xit"}));
+        QCOMPARE(MenuTexts(top[1]->menu()), QStringList({"&Free", "&Load...", "&Save..."}));
+        QCOMPARE(MenuTexts(top[2]->menu()), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
+        QCOMPARE(MenuTexts(top[3]->menu()), QStringList({"&Toolbar", "&Status Bar"}));
+        QCOMPARE(MenuTexts(top[4]->menu()), QStringList({"&Editor Font>&Select...,&Default"}));
+    }
+    void memoryCommandsNeedCells() {
+        m_frame->UpdateCommandStates();
+        QVERIFY(!m_frame->Action(CommandId::MemoryFree)->isEnabled());
+        QVERIFY(!m_frame->Action(CommandId::MemorySave)->isEnabled());
+        QVERIFY(m_frame->Action(CommandId::MemoryLoad)->isEnabled());
+        View()->ReplaceText("2->mem[x]");
+        m_frame->OnCommand(CommandId::Calculate);
+        QVERIFY(m_frame->Action(CommandId::MemoryFree)->isEnabled());
+        QVERIFY(m_frame->Action(CommandId::MemorySave)->isEnabled());
+        m_frame->OnCommand(CommandId::MemoryFree);
+        QCOMPARE(MemoryStore::Instance().Count(), std::size_t(0));
+        QVERIFY(!m_frame->Action(CommandId::MemoryFree)->isEnabled());
+    }
+    void editorFontDefaultCheckMark() {
+        m_frame->UpdateCommandStates();
+        QVERIFY(m_frame->Action(CommandId::EditorFontDefault)->isChecked());
+        QFont other = View()->font();
+        other.setItalic(true);
+        View()->ApplyChosenFont(other);
+        m_frame->UpdateCommandStates();
+        QVERIFY(!m_frame->Action(CommandId::EditorFontDefault)->isChecked());
+        m_frame->OnCommand(CommandId::EditorFontDefault);
+        QVERIFY(m_frame->Action(CommandId::EditorFontDefault)->isChecked());
+        QVERIFY(!View()->font().italic());
+    }
+    void toolbarAndStatusBarToggle() {
+        ShowActive();
+        m_frame->UpdateCommandStates();
+        QVERIFY(m_frame->Action(CommandId::ViewToolbar)->isChecked());
+        QVERIFY(m_frame->Action(CommandId::ViewStatusBar)->isChecked());
+        m_frame->OnCommand(CommandId::ViewToolbar);
+        m_frame->OnCommand(CommandId::ViewStatusBar);
+        QVERIFY(!m_frame->ToolBar()->isVisible());
+        QVERIFY(!m_frame->statusBar()->isVisible());
+        QVERIFY(!m_frame->Action(CommandId::ViewToolbar)->isChecked());
+        QVERIFY(!m_frame->Action(CommandId::ViewStatusBar)->isChecked());
+        m_frame->OnCommand(CommandId::ViewToolbar);
+        QVERIFY(m_frame->ToolBar()->isVisible());
+    }
+    void statusPanes() {
+        Preferences.TrigonometricUnits = 2;
+        Preferences.UseSSE2 = 1;
+        NCalculatorText::lastResult = 0.1;
+        m_frame->RefreshFromPreferences();
+        QCOMPARE(m_frame->Pane(IndicatorId::Result)->text(),
+                 QStringLiteral("rslt = 0.1000000000000000056"));
+        QCOMPARE(m_frame->Pane(IndicatorId::Units)->text(), QStringLiteral("Grad"));
+        // No SSE2 switch on this platform: the pane stays empty.
+        QCOMPARE(m_frame->Pane(IndicatorId::Sse2)->text(),
+                 SSE2Available ? QStringLiteral("SSE2") : QString());
+        // Each pane is as wide as its indicator text.
+        const QList<std::pair<int, QString>> indicators{
+            {IndicatorId::Result, "RESULT=-8.8888888888888888888E+888"},
+            {IndicatorId::Units, "Grad"},
+            {IndicatorId::Sse2, "SSE2"},
+            {IndicatorId::Caps, "CAP"},
+            {IndicatorId::Num, "NUM"}};
+        for (const auto& [id, text] : indicators) {
+            QLabel* pane = m_frame->Pane(id);
+            QVERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(text));
+            QVERIFY(pane->width() < pane->fontMetrics().horizontalAdvance(text) + 30);
+        }
+    }
+    void titleFollowsTheDocument() {
+        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation"));
+        const QString path = PathOf("title.tvc");
+        WriteFile(path, Utf16File("1"));
+        m_doc->OpenDocumentFile(path);
+        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc"));
+        ShowActive();
+        QTest::keyClicks(View(), "+");
+        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc\u00B0"));
+    }
+
+    // ---- Placement ----
+    void restoredPlacement_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("maximized");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("first start") << QByteArray() << true << QRect();
+        QTest::newRow("stored normal")
+            << QByteArray("Maximized=0\nLeft=100\nTop=50\nRight=700\nBottom=450\n") << false
+            << QRect(100, 50, 600, 400);
+        QTest::newRow("right of the screen")
+            << QByteArray("Maximized=0\nLeft=9000\nTop=50\nRight=9600\nBottom=450\n") << false
+            << QRect();
+    }
+    void restoredPlacement() {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, maximized);
+        QFETCH(QRect, geometry);
+        if (!stored.isEmpty()) {
+            auto settings = OpenSettingsStore();
+            for (const QByteArray& line : stored.split('\n')) {
+                if (line.isEmpty()) continue;
+                const QList<QByteArray> pair = line.split('=');
+                settings->setValue("GUI/Frame/" + QString::fromLatin1(pair[0]), pair[1].toInt());
+            }
+        }
+        auto settings = OpenSettingsStore();
+        QCOMPARE(m_frame->RestorePlacement(*settings), maximized);
+        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect got = m_frame->geometry();
+        if (geometry.isValid()) {
+            QCOMPARE(got, geometry);
+        } else if (maximized) {
+            const FrameRect expected = DefaultFrameRect(FrameRect{
+                work.left(), work.top(), work.left() + work.width(), work.top() + work.height()});
+            QCOMPARE(got, QRect(expected.left, expected.top, expected.Width(), expected.Height()));
+        } else {
+            QCOMPARE(got.left() + got.width(),
+                     work.left() + work.width());  // pulled back to the right edge
+            QCOMPARE(got.width(), 600);
+        }
+    }
+    void savedPlacement() {
+        auto settings = OpenSettingsStore();
+        m_frame->setGeometry(120, 80, 640, 480);
+        m_frame->show();
+        m_frame->SavePlacement(*settings);
+        settings->sync();
+        const QString copy = m_settings->Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(m_settings->FilePath(), copy));
+        QSettings fresh(copy, QSettings::IniFormat);
+        fresh.beginGroup("GUI/Frame");
+        QCOMPARE(fresh.value("Maximized").toInt(), 0);
+        QCOMPARE(fresh.value("Left").toInt(), 120);
+        QCOMPARE(fresh.value("Top").toInt(), 80);
+        QCOMPARE(fresh.value("Right").toInt(), 760);
+        QCOMPARE(fresh.value("Bottom").toInt(), 560);
+    }
+
+    // ---- Recent and dropped files ----
+    void recentFilesInTheMenu() {
+        const QString a = PathOf("a.tvc");
+        const QString b = PathOf("b.tvc");
+        WriteFile(a, Utf16File("a"));
+        WriteFile(b, Utf16File("b"));
+        m_doc->OpenDocumentFile(a);
+        m_doc->OpenDocumentFile(b);
+        QCOMPARE(m_recent->Paths(), QStringList({b, a}));
+        QAction* first = m_frame->Action(CommandId::RecentFile1);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->text(), m_recent->MenuText(0));
+        QVERIFY(!m_frame->Action(CommandId::RecentFile3)->isVisible());
+
+        m_frame->OnCommand(CommandId::RecentFile2);
+        QCOMPARE(View()->EditorText(), QStringLiteral("a"));
+        QCOMPARE(m_recent->Paths(), QStringList({a, b}));
+
+        // An entry that fails to open goes.
+        QFile::remove(b);
+        ScriptedMessages messages;
+        m_frame->OnCommand(CommandId::RecentFile2);
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text, QStringLiteral("%1 was not found.").arg(b));
+        QCOMPARE(m_recent->Paths(), QStringList({a}));
+        QVERIFY(!m_frame->Action(CommandId::RecentFile2)->isVisible());
+    }
+    void cancelledRecentFileStaysListed() {
+        const QString a = PathOf("a.tvc");
+        WriteFile(a, Utf16File("a"));
+        m_recent->Add(a);
+        m_frame->RebuildRecentFileMenu();
+        ShowActive();
+        QTest::keyClicks(View(), "x");
+        ScriptedMessages messages({IDCANCEL});
+        m_frame->OnCommand(CommandId::RecentFile1);
+        QCOMPARE(View()->EditorText(), QStringLiteral("x"));
+        QCOMPARE(m_recent->Paths(), QStringList({a}));
+    }
+    void droppedFilesOpenOneAfterAnother() {
+        const QString a = PathOf("drop-a.tvc");
+        const QString b = PathOf("drop-b.tvc");
+        WriteFile(a, Utf16File("first"));
+        WriteFile(b, Utf16File("second"));
+        ShowActive();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+        // Dropped over the editor: it leaves files to the window.
+        QDragEnterEvent enter(QPoint(50, 80), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(View()->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 80), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(View()->viewport(), &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(View()->EditorText(), QStringLiteral("second"));
+        QCOMPARE(m_doc->GetPathName(), b);
+        QCOMPARE(m_recent->Paths(), QStringList({b, a}));
+    }
+
+    // ---- Closing ----
+    void closingAsksToSave_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Cancel keeps the window") << IDCANCEL << false;
+        QTest::newRow("No closes") << IDNO << true;
+    }
+    void closingAsksToSave() {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        ShowActive();
+        QTest::keyClicks(View(), "1");
+        ScriptedMessages messages({answer});
+        m_frame->close();
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text,
+                 QString::fromUtf8("Save changes to \u201cCalculation\u201d?"));
+        QCOMPARE(m_frame->isVisible(), !closes);
+        auto settings = OpenSettingsStore();
+        QCOMPARE(settings->contains("GUI/Frame/Maximized"), false);  // never placed: nothing saved
+        QCOMPARE(settings->contains("GUI/Editor/FontFace"), closes);
+    }
+
+    // ---- The plain message dialog ----
+    void plainMessageDialog_data() {
+        QTest::addColumn<unsigned>("type");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QString>("defaultButton");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("question, No")
+            << (MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) << "No"
+            << "Calculator asks" << QStringList{"Yes", "No"} << "No" << IDNO;
+        QTest::newRow("Esc answers Cancel")
+            << (MB_YESNO | MB_ICONQUESTION) << "Esc"
+            << "Calculator asks" << QStringList{"Yes", "No"} << "Yes" << IDCANCEL;
+        QTest::newRow("warning, Close")
+            << MB_ICONEXCLAMATION << "Close"
+            << "Calculator warns" << QStringList{"Close"} << "Close" << IDOK;
+        QTest::newRow("Enter presses the default")
+            << (MB_YESNOCANCEL | MB_DEFBUTTON3) << "Enter"
+            << "Calculator asks" << QStringList{"Yes", "No", "Cancel"} << "Cancel" << IDCANCEL;
+    }
+    void plainMessageDialog() {
+        QFETCH(unsigned, type);
+        QFETCH(QString, press);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, buttons);
+        QFETCH(QString, defaultButton);
+        QFETCH(int, answer);
+        QString seenCaption;
+        QStringList seenButtons;
+        QString seenDefault;
+        QStringList seenLines;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            seenCaption = dialog->windowTitle();
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                if (!label->text().isEmpty()) seenLines << label->text();
+            QPushButton* target = nullptr;
+            for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                seenButtons << button->text();
+                if (button->isDefault()) seenDefault = button->text();
+                if (button->text() == press) target = button;
+            }
+            if (press == "Esc")
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else if (press == "Enter")
+                QTest::keyClick(dialog, Qt::Key_Return);
+            else
+                target->click();
+        });
+        const int result =
+            AppMessageBox("Only one cell is selected.\nCalculate for all cells?", type, 0);
+        QCOMPARE(result, answer);
+        QCOMPARE(seenCaption, caption);
+        QCOMPARE(seenButtons, buttons);
+        QCOMPARE(seenDefault, defaultButton);
+        QCOMPARE(seenLines,
+                 QStringList({"Only one cell is selected.", "Calculate for all cells?"}));
+    }
+
+    // ---- Start-up and exit ----
+    void startWithAPathThatCannotOpen() {
+        m_frame.reset();
+        m_doc.reset();
+        CCalcApp app;
+        ScriptedMessages messages;
+        const QString missing = PathOf("gone.tvc");
+        QVERIFY(!app.InitInstance({missing}));
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text, QStringLiteral("%1 was not found.").arg(missing));
+        QVERIFY(!app.MainFrame()->isVisible());
+        app.ExitInstance();
+        auto settings = OpenSettingsStore();
+        QVERIFY(!settings->contains("GUI/Frame/Maximized"));
+    }
+    void startWithAPathOpensIt() {
+        m_frame.reset();
+        m_doc.reset();
+        const QString path = PathOf("start.tvc");
+        WriteFile(path, Utf16File("1+1=2"));
+        CCalcApp app;
+        QVERIFY(app.InitInstance({path}));
+        QVERIFY(app.MainFrame()->isVisible());
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QCOMPARE(app.MainFrame()->View()->EditorText(), QStringLiteral("1+1=2"));
+        QCOMPARE(app.RecentFiles().Paths(), QStringList({path}));
+        app.MainFrame()->close();
+        app.ExitInstance();
+        const QString copy = m_settings->Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(m_settings->FilePath(), copy));
+        QSettings fresh(copy, QSettings::IniFormat);
+        QCOMPARE(fresh.value("Recent File List/File1").toString(), path);
+        QVERIFY(fresh.contains("GUI/Frame/Maximized"));
+        QVERIFY(fresh.contains("GUI/Editor/FontSize"));
+        // No preference changed: nothing under "Preferences".
+        QVERIFY(fresh.childGroups().contains("GUI"));
+        QVERIFY(!fresh.childGroups().contains("Preferences"));
+    }
+    void changedPreferencesWrittenAtExit() {
+        m_frame.reset();
+        m_doc.reset();
+        CCalcApp app;
+        QVERIFY(app.InitInstance({}));
+        QCOMPARE(app.Document()->GetTitle(), QStringLiteral("Calculation"));
+        Preferences.TrigonometricUnits = 1;
+        PreferencesChanged = true;
+        app.MainFrame()->close();
+        app.ExitInstance();
+        PreferencesChanged = false;
+        const QString copy = m_settings->Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(m_settings->FilePath(), copy));
+        QSettings fresh(copy, QSettings::IniFormat);
+        QCOMPARE(fresh.value("Preferences/TrigonometricUnits").toString(), QStringLiteral("1"));
+        QCOMPARE(fresh.value("Preferences/AppendPower").toString(), QStringLiteral("1"));
+    }
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "tst_mainframe.moc"

@@ -1,0 +1,486 @@
+// Shell logic without windows: message tables, preferences, placement,
+// recent files, titles, the command line.
+#include <QFile>
+#include <QTest>
+
+#include "CommandLine.h"
+#include "FrameText.h"
+#include "MessageBox.h"
+#include "Placement.h"
+#include "Preferences.h"
+#include "PreferencesStore.h"
+#include "RecentFileList.h"
+#include "ScriptedUi.h"
+#include "SettingsStore.h"
+#include "StringIds.h"
+
+Q_DECLARE_METATYPE(FrameRect)
+
+namespace {
+
+void WriteConf(const TempSettings& temp, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(temp.FilePath()).path());
+    QFile file(temp.FilePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray ReadConf(const TempSettings& temp) {
+    QFile file(temp.FilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList Captions(const QVector<MessageButton>& buttons) {
+    QStringList captions;
+    for (const MessageButton& b : buttons) captions << LoadString(b.captionId);
+    return captions;
+}
+
+QList<int> Results(const QVector<MessageButton>& buttons) {
+    QList<int> results;
+    for (const MessageButton& b : buttons) results << b.result;
+    return results;
+}
+
+}  // namespace
+
+class TestShellParts : public QObject {
+    Q_OBJECT
+
+private slots:
+    // ---- Message box tables ----
+    void messageKinds_data() {
+        QTest::addColumn<unsigned>("type");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<QList<int>>("results");
+        QTest::addColumn<int>("defaultButton");
+        QTest::newRow("plain OK informs")
+            << 0x0u << "Calculator informs" << QStringList{"Close"} << QList<int>{IDOK} << 0;
+        QTest::newRow("stop") << 0x10u << "Calculator stops" << QStringList{"Close"}
+                              << QList<int>{IDOK} << 0;
+        QTest::newRow("exclamation")
+            << 0x30u << "Calculator warns" << QStringList{"Close"} << QList<int>{IDOK} << 0;
+        QTest::newRow("information")
+            << 0x40u << "Calculator informs" << QStringList{"Close"} << QList<int>{IDOK} << 0;
+        QTest::newRow("OK Cancel") << 0x31u << "Calculator warns" << QStringList{"OK", "Cancel"}
+                                   << QList<int>{IDOK, IDCANCEL} << 0;
+        QTest::newRow("Abort Retry Ignore")
+            << 0x12u << "Calculator stops" << QStringList{"Abort", "Retry", "Ignore"}
+            << QList<int>{IDABORT, IDRETRY, IDIGNORE} << 0;
+        QTest::newRow("Yes No Cancel without icon asks")
+            << 0x3u << "Calculator asks" << QStringList{"Yes", "No", "Cancel"}
+            << QList<int>{IDYES, IDNO, IDCANCEL} << 0;
+        QTest::newRow("Yes No without icon asks")
+            << 0x4u << "Calculator asks" << QStringList{"Yes", "No"} << QList<int>{IDYES, IDNO}
+            << 0;
+        QTest::newRow("0x124: No is the default")
+            << 0x124u << "Calculator asks" << QStringList{"Yes", "No"} << QList<int>{IDYES, IDNO}
+            << 1;
+        QTest::newRow("Yes No with information asks")
+            << 0x44u << "Calculator asks" << QStringList{"Yes", "No"} << QList<int>{IDYES, IDNO}
+            << 0;
+        QTest::newRow("Yes No warns stays warns")
+            << 0x34u << "Calculator warns" << QStringList{"Yes", "No"} << QList<int>{IDYES, IDNO}
+            << 0;
+        QTest::newRow("Retry Cancel, third default out of range")
+            << 0x205u << "Calculator informs" << QStringList{"Retry", "Cancel"}
+            << QList<int>{IDRETRY, IDCANCEL} << 0;
+        QTest::newRow("Cancel Try again Continue")
+            << 0x206u << "Calculator informs" << QStringList{"Cancel", "Try again", "Continue"}
+            << QList<int>{IDCANCEL, IDTRYAGAIN, IDCONTINUE} << 2;
+        QTest::newRow("unknown buttons")
+            << 0x7u << "Calculator informs" << QStringList{"Close"} << QList<int>{IDOK} << 0;
+    }
+    void messageKinds() {
+        QFETCH(unsigned, type);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, buttons);
+        QFETCH(QList<int>, results);
+        QFETCH(int, defaultButton);
+        QCOMPARE(LoadString(MessageCaptionId(MessageKindOf(type))), caption);
+        QCOMPARE(Captions(MessageButtonsOf(type)), buttons);
+        QCOMPARE(Results(MessageButtonsOf(type)), results);
+        QCOMPARE(MessageDefaultButton(type), defaultButton);
+    }
+    void messageLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("one line") << "Erase all the memory?"
+                                  << "Erase all the memory?"
+                                  << "";
+        QTest::newRow("two lines") << "Only one cell is selected.\nCalculate for all cells?"
+                                   << "Only one cell is selected."
+                                   << "Calculate for all cells?";
+        QTest::newRow("a third line is dropped") << "a\nb\nc"
+                                                 << "a"
+                                                 << "b";
+    }
+    void messageLines() {
+        QFETCH(QString, text);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        const auto lines = MessageLines(text);
+        QCOMPARE(lines.first, first);
+        QCOMPARE(lines.second, second);
+    }
+    void messageHelpId() {
+        QCOMPARE(MessageHelpId(61699), 0x10000u + 61699u);
+        QCOMPARE(MessageHelpId(0), 128u);
+    }
+    void answersValues() {
+        QCOMPARE(QList<int>({IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN,
+                             IDCONTINUE}),
+                 QList<int>({1, 2, 3, 4, 5, 6, 7, 10, 11}));
+    }
+
+    // ---- Preferences ----
+    void preferencesDefaultsWithoutSettings() {
+        TempSettings temp;
+        Preferences = PreferencesValues{9, 9, 9, 9, 9, 9, 9};
+        auto settings = OpenSettingsStore();
+        LoadPreferences(*settings);
+        QCOMPARE(Preferences.AppendPower, 1u);
+        QCOMPARE(Preferences.Notation, 0u);
+        QCOMPARE(Preferences.LogPopup, 1u);
+        QCOMPARE(Preferences.TrigonometricUnits, 0u);
+        QCOMPARE(Preferences.UseSSE2, 0u);
+        QCOMPARE(Preferences.FreeConfirmation, 0u);
+        QCOMPARE(Preferences.ClearConfirmation, 0u);
+        QVERIFY(!SSE2Available);  // no such switch outside the Windows runtime
+    }
+    void preferencesReadRules_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<uint>("value");
+        QTest::newRow("Notation 1") << QByteArray("Notation=1") << "Notation" << 1u;
+        QTest::newRow("Notation 2 reads as West") << QByteArray("Notation=2") << "Notation" << 0u;
+        QTest::newRow("units 2") << QByteArray("TrigonometricUnits=2") << "TrigonometricUnits"
+                                 << 2u;
+        QTest::newRow("units 3 reads as radians")
+            << QByteArray("TrigonometricUnits=3") << "TrigonometricUnits" << 0u;
+        QTest::newRow("units 0xFFFFFFFF reads as radians")
+            << QByteArray("TrigonometricUnits=4294967295") << "TrigonometricUnits" << 0u;
+        QTest::newRow("units -1 is no unsigned number")
+            << QByteArray("TrigonometricUnits=-1") << "TrigonometricUnits" << 0u;
+        QTest::newRow("ClearConfirmation as a string reads 0")
+            << QByteArray("ClearConfirmation=yes") << "ClearConfirmation" << 0u;
+        QTest::newRow("ClearConfirmation 1")
+            << QByteArray("ClearConfirmation=1") << "ClearConfirmation" << 1u;
+        QTest::newRow("AppendPower off") << QByteArray("AppendPower=0") << "AppendPower" << 0u;
+        QTest::newRow("AppendPower as text: default 1")
+            << QByteArray("AppendPower=on") << "AppendPower" << 1u;
+        QTest::newRow("LogPopup beyond 32 bits: default 1")
+            << QByteArray("LogPopup=4294967296") << "LogPopup" << 1u;
+        QTest::newRow("LogPopup any nonzero value") << QByteArray("LogPopup=7") << "LogPopup" << 7u;
+        QTest::newRow("UseSSE2 kept though unavailable")
+            << QByteArray("UseSSE2=1") << "UseSSE2" << 1u;
+        QTest::newRow("FreeConfirmation largest value")
+            << QByteArray("FreeConfirmation=4294967295") << "FreeConfirmation" << 4294967295u;
+        QTest::newRow("a byte block is another type")
+            << QByteArray("FreeConfirmation=@ByteArray(1)") << "FreeConfirmation" << 0u;
+    }
+    void preferencesReadRules() {
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, field);
+        QFETCH(uint, value);
+        TempSettings temp;
+        WriteConf(temp, "[Preferences]\n" + stored + "\n");
+        auto settings = OpenSettingsStore();
+        LoadPreferences(*settings);
+        const QHash<QString, uint32_t> values{
+            {"AppendPower", Preferences.AppendPower},
+            {"Notation", Preferences.Notation},
+            {"LogPopup", Preferences.LogPopup},
+            {"TrigonometricUnits", Preferences.TrigonometricUnits},
+            {"UseSSE2", Preferences.UseSSE2},
+            {"FreeConfirmation", Preferences.FreeConfirmation},
+            {"ClearConfirmation", Preferences.ClearConfirmation}};
+        QCOMPARE(values.value(field), value);
+        // The others keep their defaults.
+        const PreferencesValues d;
+        const QHash<QString, uint32_t> defaults{{"AppendPower", d.AppendPower},
+                                                {"Notation", d.Notation},
+                                                {"LogPopup", d.LogPopup},
+                                                {"TrigonometricUnits", d.TrigonometricUnits},
+                                                {"UseSSE2", d.UseSSE2},
+                                                {"FreeConfirmation", d.FreeConfirmation},
+                                                {"ClearConfirmation", d.ClearConfirmation}};
+        for (auto it = defaults.begin(); it != defaults.end(); ++it)
+            if (it.key() != field) QCOMPARE(values.value(it.key()), it.value());
+    }
+    void preferenceValueTypes() {
+        uint32_t value = 0;
+        QVERIFY(ReadPreferenceValue(QVariant(int(-1)), value));
+        QCOMPARE(value, 0xFFFFFFFFu);
+        QVERIFY(ReadPreferenceValue(QVariant(uint(3)), value));
+        QCOMPARE(value, 3u);
+        QVERIFY(!ReadPreferenceValue(QVariant(QByteArray("1")), value));
+        QVERIFY(!ReadPreferenceValue(QVariant(QStringList{"1"}), value));
+        QVERIFY(!ReadPreferenceValue(QVariant(qlonglong(-5)), value));
+    }
+    void preferencesWrittenOnlyWhenChanged() {
+        TempSettings temp;
+        Preferences = PreferencesValues{};
+        PreferencesChanged = false;
+        {
+            auto settings = OpenSettingsStore();
+            settings->setValue("GUI/Frame/Maximized", 1);
+            QVERIFY(!StorePreferences(*settings));
+        }
+        QVERIFY(!ReadConf(temp).contains("[Preferences]"));
+
+        Preferences.Notation = 1;
+        Preferences.TrigonometricUnits = 2;
+        Preferences.ClearConfirmation = 1;
+        PreferencesChanged = true;
+        {
+            auto settings = OpenSettingsStore();
+            QVERIFY(StorePreferences(*settings));
+        }
+        PreferencesChanged = false;
+        // Checked from the file itself, not from this process's settings cache.
+        const QString copy = temp.Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(temp.FilePath(), copy));
+        QSettings fresh(copy, QSettings::IniFormat);
+        fresh.beginGroup("Preferences");
+        QCOMPARE(fresh.childKeys().size(), 7);
+        QCOMPARE(fresh.value("AppendPower").toString(), QStringLiteral("1"));
+        QCOMPARE(fresh.value("Notation").toString(), QStringLiteral("1"));
+        QCOMPARE(fresh.value("LogPopup").toString(), QStringLiteral("1"));
+        QCOMPARE(fresh.value("TrigonometricUnits").toString(), QStringLiteral("2"));
+        QCOMPARE(fresh.value("UseSSE2").toString(), QStringLiteral("0"));
+        QCOMPARE(fresh.value("FreeConfirmation").toString(), QStringLiteral("0"));
+        QCOMPARE(fresh.value("ClearConfirmation").toString(), QStringLiteral("1"));
+    }
+
+    // ---- Placement ----
+    void defaultRect_data() {
+        QTest::addColumn<bool>("hasWork");
+        QTest::addColumn<FrameRect>("work");
+        QTest::addColumn<FrameRect>("expected");
+        QTest::newRow("no monitor information")
+            << false << FrameRect{} << FrameRect{0, 25, 930, 575};
+        QTest::newRow("1920 x 1040 at (0, 0)")
+            << true << FrameRect{0, 0, 1920, 1040} << FrameRect{495, 245, 1425, 795};
+        QTest::newRow("second monitor to the right")
+            << true << FrameRect{1920, 0, 3840, 1040} << FrameRect{2415, 245, 3345, 795};
+        QTest::newRow("narrower than 930")
+            << true << FrameRect{100, 0, 900, 1040} << FrameRect{100, 245, 900, 795};
+        QTest::newRow("lower than 550")
+            << true << FrameRect{0, 30, 1920, 530} << FrameRect{495, 30, 1425, 530};
+        QTest::newRow("odd difference rounds toward zero")
+            << true << FrameRect{0, 0, 1025, 601} << FrameRect{47, 25, 977, 575};
+    }
+    void defaultRect() {
+        QFETCH(bool, hasWork);
+        QFETCH(FrameRect, work);
+        QFETCH(FrameRect, expected);
+        QCOMPARE(DefaultFrameRect(hasWork ? std::optional<FrameRect>(work) : std::nullopt),
+                 expected);
+    }
+    void pullBack_data() {
+        QTest::addColumn<FrameRect>("rect");
+        QTest::addColumn<FrameRect>("expected");
+        // Two monitors side by side: (0,0)-(1920,1040) and (1920,0)-(3200,1024).
+        QTest::newRow("right of every monitor")
+            << FrameRect{5000, 100, 5930, 650} << FrameRect{2270, 100, 3200, 650};
+        QTest::newRow("left of every monitor")
+            << FrameRect{-2000, 100, -1070, 650} << FrameRect{0, 100, 930, 650};
+        QTest::newRow("below") << FrameRect{100, 2000, 1030, 2550}
+                               << FrameRect{100, 490, 1030, 1040};
+        QTest::newRow("caption above the top")
+            << FrameRect{100, -600, 1030, -50} << FrameRect{100, 0, 1030, 550};
+        QTest::newRow("caption just above the top")
+            << FrameRect{100, -20, 1030, 530} << FrameRect{100, 0, 1030, 550};
+        QTest::newRow("caption partly visible stays")
+            << FrameRect{100, -19, 1030, 531} << FrameRect{100, -19, 1030, 531};
+        QTest::newRow("partly outside stays")
+            << FrameRect{1500, 100, 2430, 650} << FrameRect{1500, 100, 2430, 650};
+        QTest::newRow("on the second monitor")
+            << FrameRect{2000, 100, 2930, 650} << FrameRect{2000, 100, 2930, 650};
+        QTest::newRow("below the second monitor")
+            << FrameRect{2200, 1500, 3130, 2050} << FrameRect{2200, 474, 3130, 1024};
+        QTest::newRow("larger than the work area")
+            << FrameRect{4000, 0, 6000, 900} << FrameRect{1920, 0, 3200, 900};
+    }
+    void pullBack() {
+        QFETCH(FrameRect, rect);
+        QFETCH(FrameRect, expected);
+        const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
+        QCOMPARE(PullBackIntoWorkArea(rect, NearestWorkArea(rect, monitors), 20), expected);
+    }
+    void nearestWorkArea_data() {
+        QTest::addColumn<FrameRect>("rect");
+        QTest::addColumn<int>("monitor");
+        QTest::newRow("largest overlap wins") << FrameRect{1500, 0, 2500, 500} << 1;
+        QTest::newRow("mostly on the first") << FrameRect{1000, 0, 2000, 500} << 0;
+        QTest::newRow("far right: the closer one") << FrameRect{9000, 0, 9100, 100} << 1;
+        QTest::newRow("far below the first") << FrameRect{100, 5000, 200, 5100} << 0;
+    }
+    void nearestWorkArea() {
+        QFETCH(FrameRect, rect);
+        QFETCH(int, monitor);
+        const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
+        QCOMPARE(NearestWorkArea(rect, monitors), monitors[monitor]);
+    }
+
+    // ---- Recent files ----
+    void recentListOrder() {
+        CRecentFileList list;
+        for (const char* path : {"/a/1.tvc", "/a/2.tvc", "/a/3.tvc", "/a/4.tvc", "/a/5.tvc"})
+            list.Add(path);
+        QCOMPARE(list.Paths(), QStringList({"/a/5.tvc", "/a/4.tvc", "/a/3.tvc", "/a/2.tvc"}));
+        list.Add("/a/3.tvc");
+        QCOMPARE(list.Paths(), QStringList({"/a/3.tvc", "/a/5.tvc", "/a/4.tvc", "/a/2.tvc"}));
+        list.Add("/a/./2.tvc");
+        QCOMPARE(list.Count(), 4);
+        QCOMPARE(list.At(0), QStringLiteral("/a/./2.tvc"));
+        list.Remove(1);
+        QCOMPARE(list.Paths(), QStringList({"/a/./2.tvc", "/a/5.tvc", "/a/4.tvc"}));
+    }
+    void recentListSettings() {
+        TempSettings temp;
+        WriteConf(temp,
+                  "[Recent%20File%20List]\nFile1=/x/one.tvc\nFile2=\nFile3=/x/three.tvc\nFile5=/x/"
+                  "five.tvc\n");
+        CRecentFileList list;
+        {
+            auto settings = OpenSettingsStore();
+            list.Load(*settings);
+        }
+        QCOMPARE(list.Paths(), QStringList({"/x/one.tvc", "/x/three.tvc"}));
+        list.Add("/x/new.tvc");
+        {
+            auto settings = OpenSettingsStore();
+            list.Save(*settings);
+        }
+        const QString copy = temp.Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(temp.FilePath(), copy));
+        QSettings fresh(copy, QSettings::IniFormat);
+        fresh.beginGroup("Recent File List");
+        QCOMPARE(fresh.childKeys(), QStringList({"File1", "File2", "File3"}));
+        QCOMPARE(fresh.value("File1").toString(), QStringLiteral("/x/new.tvc"));
+        QCOMPARE(fresh.value("File2").toString(), QStringLiteral("/x/one.tvc"));
+        QCOMPARE(fresh.value("File3").toString(), QStringLiteral("/x/three.tvc"));
+    }
+    void abbreviatePath_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short enough") << "/home/ann/sum.tvc"
+                                      << "/home/ann/sum.tvc";
+        QTest::newRow("exactly 30") << "/home/ann/calculations/ab.tvc"
+                                    << "/home/ann/calculations/ab.tvc";
+        QTest::newRow("folders dropped from the front") << "/home/ann/projects/numbers/budget.tvc"
+                                                        << "/.../numbers/budget.tvc";
+        QTest::newRow("only the last folder fits") << "/home/ann/projects/a-very-long-folder/x.tvc"
+                                                   << "/.../a-very-long-folder/x.tvc";
+        QTest::newRow("no folder fits") << "/home/ann/projects/an-extremely-long-folder/x.tvc"
+                                        << "/.../x.tvc";
+        QTest::newRow("long name alone") << "/home/ann/a-file-name-longer-than-thirty.tvc"
+                                         << "a-file-name-longer-than-thirty.tvc";
+        QTest::newRow("drive root") << "C:\\Users\\ann\\Documents\\Numbers\\budget.tvc"
+                                    << "C:\\...\\Numbers\\budget.tvc";
+    }
+    void abbreviatePath() {
+        QFETCH(QString, path);
+        QFETCH(QString, shown);
+        const QString abbreviated = AbbreviatePath(path, 30);
+        QCOMPARE(abbreviated, shown);
+    }
+    void recentMenuText() {
+        CRecentFileList list;
+        list.Add("/home/ann/projects/numbers/budget.tvc");
+        list.Add("/tmp/R&D.tvc");
+        QCOMPARE(list.MenuText(0), QStringLiteral("&1 /tmp/R&&D.tvc"));
+        QCOMPARE(list.MenuText(1), QStringLiteral("&2 /.../numbers/budget.tvc"));
+    }
+
+    // ---- Title and panes ----
+    void title_data() {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("new document")
+            << "Calculation" << false << 0 << QString::fromUtf8(" Tarvik F \u2014 Calculation");
+        QTest::newRow("changed") << "Calculation" << true << 0
+                                 << QString::fromUtf8(" Tarvik F \u2014 Calculation\u00B0");
+        QTest::newRow("a file") << "sum.tvc" << false << 0
+                                << QString::fromUtf8(" Tarvik F \u2014 sum.tvc");
+        QTest::newRow("numbered window")
+            << "sum.tvc" << true << 2 << QString::fromUtf8(" Tarvik F \u2014 sum.tvc\u00B0:2");
+    }
+    void title() {
+        QFETCH(QString, document);
+        QFETCH(bool, modified);
+        QFETCH(int, number);
+        QFETCH(QString, title);
+        QCOMPARE(BuildFrameTitle(DocTemplate::WindowTitle(), document, modified, number), title);
+    }
+    void titleWithoutDocument() {
+        QCOMPARE(BuildFrameTitle("Tarvik F"), QStringLiteral(" Tarvik F"));
+    }
+    void resultPane_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0.1") << 0.1 << "rslt = 0.1000000000000000056";
+        QTest::newRow("5") << 5.0 << "rslt = 5";
+        QTest::newRow("negative zero") << -0.0 << "rslt = -0";
+        QTest::newRow("1e21") << 1e21 << "rslt = 1e+21";
+    }
+    void resultPane() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(ResultPaneText(value), text);
+    }
+    void unitsPane() {
+        QCOMPARE(UnitsPaneText(0), QStringLiteral("Rad"));
+        QCOMPARE(UnitsPaneText(1), QStringLiteral("Deg"));
+        QCOMPARE(UnitsPaneText(2), QStringLiteral("Grad"));
+        QCOMPARE(UnitsPaneText(3), QStringLiteral("Rad"));
+    }
+
+    // ---- Command line ----
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("nothing") << QStringList{} << int(CommandLineInfo::NewDocument) << "";
+        QTest::newRow("a path") << QStringList{"sum.tvc"} << int(CommandLineInfo::OpenFile)
+                                << "sum.tvc";
+        QTest::newRow("an absolute path") << QStringList{"/home/ann/p.tvc"}
+                                          << int(CommandLineInfo::OpenFile) << "/home/ann/p.tvc";
+        QTest::newRow("a path named like no switch")
+            << QStringList{"/pi.tvc"} << int(CommandLineInfo::OpenFile) << "/pi.tvc";
+        QTest::newRow("/p path") << QStringList{"/p", "x.tvc"} << int(CommandLineInfo::PrintFile)
+                                 << "x.tvc";
+        QTest::newRow("-P path") << QStringList{"-P", "x.tvc"} << int(CommandLineInfo::PrintFile)
+                                 << "x.tvc";
+        QTest::newRow("/pt") << QStringList{"/pt", "x.tvc", "Printer", "Driver", "Port"}
+                             << int(CommandLineInfo::PrintTo) << "x.tvc";
+        QTest::newRow("Unregister")
+            << QStringList{"/Unregister"} << int(CommandLineInfo::Unregister) << "";
+        QTest::newRow("unregserver")
+            << QStringList{"-unregserver"} << int(CommandLineInfo::Unregister) << "";
+        QTest::newRow("unknown switch ignored")
+            << QStringList{"-x", "a.tvc"} << int(CommandLineInfo::OpenFile) << "a.tvc";
+    }
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, kind);
+        QFETCH(QString, path);
+        const CommandLineInfo info = ParseCommandLine(arguments);
+        QCOMPARE(int(info.kind), kind);
+        QCOMPARE(info.path, path);
+        if (info.kind == CommandLineInfo::PrintTo) {
+            QCOMPARE(info.printer, QStringLiteral("Printer"));
+            QCOMPARE(info.driver, QStringLiteral("Driver"));
+            QCOMPARE(info.port, QStringLiteral("Port"));
+        }
+    }
+};
+
+QTEST_MAIN(TestShellParts)
+#include "tst_shellparts.moc"
