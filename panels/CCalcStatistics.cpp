@@ -1,0 +1,63 @@
+#include "CCalcStatistics.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "PanelServices.h"
+
+namespace {
+// Rows of the template, in dialog units.
+constexpr int kRowTop[StatisticCount] = {3, 19, 35, 51, 67, 84};
+}  // namespace
+
+CCalcStatistics::CCalcStatistics(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("CCalcStatistics"));
+    static const char* const names[StatisticCount] = {QT_TR_NOOP("Mean (average)"), QT_TR_NOOP("Variance"),
+                                                      QT_TR_NOOP("Standard deviation"),
+                                                      QT_TR_NOOP("Average deviation"), QT_TR_NOOP("Skewness"),
+                                                      QT_TR_NOOP("Kurtosis")};
+    for (int index = 0; index < StatisticCount; ++index) {
+        auto* label = new QLabel(tr(names[index]), this);
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("edit%1").arg(BoxIds[index]));
+        box->setReadOnly(true);
+        box->setAccessibleName(label->text());
+        box->setFocusPolicy(Qt::StrongFocus);  // tab through the results and copy them
+        label->setBuddy(box);
+        labels_[index] = label;
+        boxes_[index] = box;
+    }
+    Layout();
+}
+
+void CCalcStatistics::Calculate(const std::vector<double>& values) {
+    const Statistics statistics = ComputeStatistics(values);
+    for (int index = 0; index < StatisticCount; ++index) {
+        boxes_[index]->setText(StatisticText(statistics[index]));
+        boxes_[index]->setCursorPosition(0);
+    }
+    emit ShowRequested();
+}
+
+void CCalcStatistics::Layout() {
+    // Template geometry: labels at x 3, boxes at x 68, 207 wide and 14 high.
+    const QSize boxOrigin = PanelDialogUnits(this, 68, 0);
+    const QSize boxSize = PanelDialogUnits(this, 207, 14);
+    const QSize labelLeft = PanelDialogUnits(this, 3, 0);
+    for (int index = 0; index < StatisticCount; ++index) {
+        const int top = PanelDialogUnits(this, 0, kRowTop[index]).height();
+        boxes_[index]->setGeometry(boxOrigin.width(), top, boxSize.width(), boxSize.height());
+        labels_[index]->setGeometry(labelLeft.width(), top, boxOrigin.width() - labelLeft.width(), boxSize.height());
+        labels_[index]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+QSize CCalcStatistics::sizeHint() const { return PanelDialogUnits(this, 278, 101); }
+
+QSize CCalcStatistics::minimumSizeHint() const { return sizeHint(); }
+
+void CCalcStatistics::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) Layout();
+}

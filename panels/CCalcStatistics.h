@@ -1,0 +1,42 @@
+// The statistics panel: six read-only boxes with the statistics of the
+// memory cells the memory panel chose. The frame hosts it in the
+// "Statistics" bar and shows that bar when new results arrive.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "StatisticsMath.h"
+
+class QLabel;
+class QLineEdit;
+
+class CCalcStatistics : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int BoxIds[StatisticCount] = {1090, 1091, 1096, 1093, 1094, 1095};
+
+    explicit CCalcStatistics(QWidget* parent = nullptr);
+
+    // Computes over `values` (at least two), fills the boxes and asks for the bar.
+    void Calculate(const std::vector<double>& values);
+
+    QLineEdit* Box(StatisticIndex index) const { return boxes_[index]; }
+    QLabel* Label(StatisticIndex index) const { return labels_[index]; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    // New results are in the boxes: the frame shows the statistics bar if hidden.
+    void ShowRequested();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void Layout();
+
+    QLabel* labels_[StatisticCount];
+    QLineEdit* boxes_[StatisticCount];
+};

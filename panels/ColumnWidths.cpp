@@ -1,0 +1,38 @@
+#include "ColumnWidths.h"
+
+#include <QHeaderView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTreeView>
+#include <algorithm>
+
+#include "PanelServices.h"
+
+int MeasuredColumnWidth(const QTreeView* view, const QString& text) {
+    // What the item delegate asks for to show the text unelided, margins included.
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.font = view->font();
+    option.fontMetrics = view->fontMetrics();
+    option.text = text;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    const int delegateWidth = view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view).width();
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    return std::max(delegateWidth, view->fontMetrics().horizontalAdvance(text) + 2 * margin) + 2 * margin;
+}
+
+QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view) {
+    const auto settings = OpenPanelSettings(section);
+    QVector<int> widths;
+    widths.reserve(keys.size());
+    for (const ColumnWidthKey& column : keys)
+        widths.append(ReadPanelInt(*settings, column.key, MeasuredColumnWidth(view, column.measuringText)));
+    return widths;
+}
+
+void WriteColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view) {
+    const auto settings = OpenPanelSettings(section);
+    for (int column = 0; column < keys.size(); ++column)
+        settings->setValue(keys[column].key, view->header()->sectionSize(column));
+}

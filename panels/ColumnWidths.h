@@ -1,0 +1,22 @@
+// Column widths of a panel's list, kept in the panel's settings section:
+// read once when the list is set up, written back when the panel goes.
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+class QTreeView;
+
+struct ColumnWidthKey {
+    QString key;            // value name in the section
+    QString measuringText;  // the default width fits this text
+};
+
+// The width a column needs to show `text` in `view`'s font, item margins included.
+int MeasuredColumnWidth(const QTreeView* view, const QString& text);
+
+// Each column's stored width, or its measured default when none is stored.
+QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view);
+
+// The view's current widths, written in the order of `keys`.
+void WriteColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view);

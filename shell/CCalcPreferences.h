@@ -1,0 +1,75 @@
+// The Preferences dialog: edits a copy of the seven process-wide
+// preferences and applies it on OK.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "Preferences.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+class CCalcPreferences : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 103;
+    enum ControlId {
+        IdAppendPower = 1074,
+        IdNotation = 1079,
+        IdLogPopup = 1081,
+        IdTrigonometricUnits = 1082,
+        IdFreeConfirmation = 1120,
+        IdClearConfirmation = 1121,
+        IdUseSSE2 = 1083,
+        IdOk = 1,
+        IdCancel = 2,
+        IdDefault = 1084,
+    };
+
+    // `refreshMainFrame` runs after OK has stored the values (result pane,
+    // units, keypad notation); `applySSE2` switches the math module and runs
+    // only where SSE2Available. Either may be empty.
+    explicit CCalcPreferences(QWidget* parent = nullptr,
+                              std::function<void()> refreshMainFrame = {},
+                              std::function<void()> applySSE2 = {});
+
+    // Shows the dialog modally; IDOK (1) or IDCANCEL (2).
+    int DoModal();
+
+    // The control with a template id (for tests and the help system).
+    QWidget* Control(int id) const;
+    // The values the controls show now.
+    PreferencesValues Shown() const;
+
+    // Dialog units to pixels with the dialog font's base units.
+    QRect DialogUnitsToPixels(int x, int y, int w, int h) const;
+    int BaseUnitX() const { return baseX_; }
+    int BaseUnitY() const { return baseY_; }
+
+public slots:
+    void OnDefault();
+    void accept() override;  // OK
+
+private:
+    void Fill(const PreferencesValues& values);
+
+    std::function<void()> refresh_;
+    std::function<void()> applySSE2_;
+    int baseX_ = 6;
+    int baseY_ = 13;
+
+    QCheckBox* appendPower_ = nullptr;
+    QComboBox* notation_ = nullptr;
+    QCheckBox* logPopup_ = nullptr;
+    QComboBox* units_ = nullptr;
+    QCheckBox* freeConfirmation_ = nullptr;
+    QCheckBox* clearConfirmation_ = nullptr;
+    QCheckBox* useSSE2_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* default_ = nullptr;
+};

@@ -1,0 +1,75 @@
+// The program's message dialog: one of four kinds (informs, asks, warns,
+// stops) with its image, one or two lines of text and a row of buttons.
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <memory>
+
+#include "TaDialog.h"
+
+class TaButton;
+class TaStatic;
+
+class TaMessageDialog : public TaDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTemplateId = 108;
+
+    enum class Kind { Stops, Asks, Warns, Informs };
+    struct ButtonEntry {
+        int captionId;  // string id of the caption
+        int result;     // the answer it gives
+    };
+
+    // `type`: the platform's message-box flags; `helpId` is kept as the
+    // dialog's help id when nonzero.
+    TaMessageDialog(const QString& text, unsigned type, unsigned helpId, const TaFonts& fonts,
+                    QWidget* parent = nullptr);
+    ~TaMessageDialog() override;
+
+    // The tables behind the dialog.
+    static Kind KindOf(unsigned type);
+    static int CaptionIdOf(Kind kind);
+    static int ImageIdOf(Kind kind);
+    static QVector<ButtonEntry> ButtonsOf(unsigned type);
+    static int DefaultButtonOf(unsigned type);
+    // Before the first line feed, and after it up to a further one.
+    static QPair<QString, QString> SplitLines(const QString& text, bool* twoLines = nullptr);
+    // The help id for a prompt's string id: 0x10000 + id, or 128 without one.
+    static unsigned HelpIdFor(unsigned promptId) {
+        return promptId != 0 ? 0x10000u + promptId : 128u;
+    }
+
+    Kind MessageKind() const { return kind_; }
+    unsigned Type() const { return type_; }
+    const QString& MessageText() const { return text_; }
+    // Valid after initialisation.
+    TaStatic* Line(int index) const { return lines_[index]; }
+    int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+    TaButton* Button(int index) const { return buttons_[index]; }
+    const TaImage& KindImage() const { return kindImage_; }
+    int DefaultIndex() const { return defaultIndex_; }
+
+    void OnCommand(int id) override;
+
+protected:
+    int LayoutContent() override;
+    bool DrawContent(QPainter& painter) override;
+
+private:
+    QString text_;
+    unsigned type_;
+    Kind kind_;
+    TaImage kindImage_;
+    TaStatic* lines_[2] = {nullptr, nullptr};
+    QVector<TaButton*> buttons_;
+    QVector<ButtonEntry> table_;
+    int defaultIndex_ = 0;
+};
+
+// The application's message-box operation: beeps, shows the message dialog
+// modally over `owner` and answers the button pressed (IDOK, IDCANCEL, ...).
+// `promptId`: the string id the text came from, 0 when none.
+int TaMessageBox(QWidget* owner, const QString& text, unsigned type, unsigned promptId,
+                 const TaFonts& fonts);
