@@ -1,31 +1,39 @@
 #include "CCalcApp.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QIcon>
 #include <QLocale>
 #include <QSessionManager>
 #include <QSettings>
 #include <cstdio>
 
 #include "CCalcDoc.h"
+#include "CCalcKeyPad.h"
 #include "CCalcMainFrame.h"
 #include "CCalcView.h"
+#include "MessageBox.h"
 #include "PreferencesStore.h"
 #include "SettingsStore.h"
 #include "StringIds.h"
+#include "TaResources.h"
 
 CCalcApp::CCalcApp() = default;
 
-CCalcApp::~CCalcApp() = default;
+CCalcApp::~CCalcApp() {
+    // The dialogs must not draw with faces that go with this object.
+    SetApplicationFonts(nullptr);
+}
 
 bool CCalcApp::InitInstance(const QStringList& arguments) {
     // English texts and number formats whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    // Icon 128: the drawn artwork when it is built in, else the placeholder.
-    const QString artwork = QStringLiteral(":/images/128.svg");
-    QApplication::setWindowIcon(
-        QIcon(QFile::exists(artwork) ? artwork : QStringLiteral(":/icons/128.png")));
+    // The drawing session, then the three embedded faces every dialog of the
+    // program draws with.
+    m_gdiPlus.Startup();
+    TaInitResources();
+    m_fonts.Load();
+    SetApplicationFonts(&m_fonts);
+    // Icon 128 on every window of the program.
+    QApplication::setWindowIcon(TaProgramIcon());
 
     // The settings store: maker "Tarvik", product "Numera".
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvik"));
@@ -49,6 +57,9 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     else
         m_frame->show();
     m_frame->View()->setFocus();
+
+    // The keypad types into the document from now on.
+    m_frame->Keypad()->SetReceiver(m_document.get());
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (m_document && !m_document->SaveModified()) manager.cancel();
@@ -86,6 +97,10 @@ void CCalcApp::ExitInstance() {
     StorePreferences(*settings);
     m_recentFiles.Save(*settings);
     settings->sync();
+
+    SetApplicationFonts(nullptr);
+    m_fonts.Free();
+    m_gdiPlus.Shutdown();
 }
 
 int CCalcApp::Run(const QStringList& arguments) {

@@ -5,8 +5,10 @@
 #include <QStringList>
 #include <memory>
 
+#include "CGDIPlus.h"
 #include "CommandLine.h"
 #include "RecentFileList.h"
+#include "TaFonts.h"
 
 class CCalcDoc;
 class CCalcMainFrame;
@@ -29,10 +31,13 @@ public:
     CCalcDoc* Document() const { return m_document.get(); }
     CCalcMainFrame* MainFrame() const { return m_frame.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
+    const TaFonts& Fonts() const { return m_fonts; }
 
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);
 
+    CGDIPlus m_gdiPlus;
+    TaFonts m_fonts;
     CRecentFileList m_recentFiles;
     std::unique_ptr<CCalcDoc> m_document;
     std::unique_ptr<CCalcMainFrame> m_frame;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -16,20 +17,34 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
-#include <QToolBar>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
+#include "CCalcAboutDialog.h"
+#include "CCalcDlgBar.h"
 #include "CCalcDoc.h"
+#include "CCalcKeyPad.h"
+#include "CCalcLog.h"
+#include "CCalcMemory.h"
+#include "CCalcPreferences.h"
+#include "CCalcStatistics.h"
+#include "CCalcToolBar.h"
+#include "CCalcTrigonometricUnits.h"
 #include "CCalcView.h"
 #include "CommandIds.h"
+#include "Diagnostics.h"
 #include "FrameText.h"
+#include "KeypadTable.h"
 #include "LockKeys.h"
 #include "MemoryStore.h"
+#include "MessageBox.h"
 #include "Preferences.h"
+#include "PreferencesStore.h"
 #include "RecentFileList.h"
 #include "SettingsStore.h"
 #include "StringIds.h"
+#include "TaResources.h"
 
 namespace {
 
@@ -43,6 +58,21 @@ QRect ToQRect(const FrameRect& rect) {
 
 const int kRecentIds[] = {CommandId::RecentFile1, CommandId::RecentFile2, CommandId::RecentFile3,
                           CommandId::RecentFile4};
+
+// The layout of the bars inside "GUI/BarState".
+const QString kLayoutKey = QStringLiteral("Layout");
+
+// The first widget of a panel that takes the focus by Tab.
+QWidget* FirstFocusable(QWidget* panel) {
+    if (panel->focusProxy() || (panel->focusPolicy() & Qt::TabFocus)) return panel;
+    QWidget* w = panel->nextInFocusChain();
+    for (int guard = 0; w && w != panel && guard < 10000; ++guard, w = w->nextInFocusChain()) {
+        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+            w->isVisibleTo(panel))
+            return w;
+    }
+    return panel;
+}
 
 }  // namespace
 
@@ -66,16 +96,34 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
       m_view(new CCalcView(this)) {
     setObjectName(QStringLiteral("CCalcMainFrame"));
     setCentralWidget(m_view);
+    // Bars dragged over the editor leave it 4 pixels.
+    m_view->setMinimumSize(4, 4);
+    // Rows of bars, one above the other, as the docks hold them; no tabs.
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     m_document->SetView(m_view);
     setAcceptDrops(true);
+    TaInitResources();
 
     CreateActions();
     CreateMenus();
+    // The units window: owned by the frame, hidden until asked for.
+    m_units = new CCalcTrigonometricUnits(this);
+    m_units->hide();
     CreateToolBar();
     CreateStatusBar();
+    CreateBars();
+    // From here on the engine reports to the log panel.
+    NCalculatorText::engineState.logReceiver = m_log;
+    DockBars();
+    {
+        std::unique_ptr<QSettings> settings = OpenSettingsStore();
+        LoadBarState(*settings);
+    }
+    ConnectPanels();
 
     connect(m_document, &CCalcDoc::TitleChanged, this, &CCalcMainFrame::UpdateTitle);
     connect(m_document, &CCalcDoc::ResultChanged, this, &CCalcMainFrame::UpdateResultPane);
+    connect(m_document, &CCalcDoc::MemoryChanged, m_memory, &CCalcMemory::Refresh);
     connect(m_document, &CCalcDoc::MemoryChanged, this, &CCalcMainFrame::UpdateCommandStates);
     connect(m_document, &CCalcDoc::PathUsed, this, [this](const QString& path) {
         m_recentFiles->Add(path);
@@ -95,15 +143,49 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
     resize(kDefaultFrameWidth, kDefaultFrameHeight);
 }
 
+CCalcMainFrame::~CCalcMainFrame() {
+    // The children go after this destructor; what they signal on the way
+    // must not reach the half-destroyed frame.
+    for (QObject* sender : std::initializer_list<QObject*>{
+             m_keypadBar, m_logBar, m_memoryBar, m_statisticsBar, m_toolBar, m_units, m_keypad,
+             m_log, m_memory, m_statistics, m_view, m_document, QGuiApplication::clipboard()})
+        if (sender) disconnect(sender, nullptr, this, nullptr);
+    // The log goes with the frame: the engine must not report to it after.
+    if (NCalculatorText::engineState.logReceiver == m_log)
+        NCalculatorText::engineState.logReceiver = nullptr;
+}
+
+CCalcDlgBar* CCalcMainFrame::Bar(int barId) const {
+    switch (barId) {
+        case BarId::Keypad:
+            return m_keypadBar;
+        case BarId::Log:
+            return m_logBar;
+        case BarId::Memory:
+            return m_memoryBar;
+        case BarId::Statistics:
+            return m_statisticsBar;
+        default:
+            return nullptr;
+    }
+}
+
 // ---- Commands --------------------------------------------------------------
 
 QAction* CCalcMainFrame::MakeAction(int id, const QString& text, const QList<QKeySequence>& keys,
-                                    const QString& prompt) {
+                                    const QString& prompt, const QString& tip) {
     auto* action = new QAction(text, this);
     action->setData(id);
     action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WindowShortcut);
+    // The panels' keys work wherever the focus is, floating panels included;
+    // the editing keys belong to the main window.
+    bool panelWide = false;
+    for (const Keypad::PanelAccelerator& entry : Keypad::PanelAccelerators())
+        panelWide = panelWide || entry.command == id;
+    action->setShortcutContext(panelWide ? Qt::ApplicationShortcut : Qt::WindowShortcut);
+    action->setIconVisibleInMenu(false);
     if (!prompt.isEmpty()) action->setStatusTip(prompt);
+    if (!tip.isEmpty()) action->setToolTip(tip);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     m_actions.insert(id, action);
     return action;
@@ -112,27 +194,31 @@ QAction* CCalcMainFrame::MakeAction(int id, const QString& text, const QList<QKe
 void CCalcMainFrame::CreateActions() {
     using namespace CommandId;
     MakeAction(New, tr("&New"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
-               tr("Start a new calculation"));
+               tr("Start a new calculation"), tr("New Ctrl+N"));
     MakeAction(Open, tr("&Open..."), {QKeySequence(Qt::CTRL | Qt::Key_O)},
-               tr("Open a calculation file"));
-    MakeAction(Save, tr("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, tr("Save the calculation"));
+               tr("Open a calculation file"), tr("Open Ctrl+O"));
+    MakeAction(Save, tr("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, tr("Save the calculation"),
+               tr("Save Ctrl+S"));
     MakeAction(SaveAs, tr("Save &As..."), {}, tr("Save the calculation under a new name"));
     MakeAction(Execute, tr("&Execute..."), {QKeySequence(Qt::CTRL | Qt::Key_E)},
-               tr("Calculate a file against the memory"));
+               tr("Calculate a file against the memory"), tr("Execute file Ctrl+E"));
     MakeAction(Exit, tr("E&xit"), {}, tr("Quit the calculator"));
     for (int i = 0; i < CRecentFileList::kSize; ++i)
         MakeAction(kRecentIds[i], QString(), {}, tr("Open this calculation"));
 
     MakeAction(MemoryFree, tr("&Free"), {}, tr("Erase all memory cells"));
-    MakeAction(MemoryLoad, tr("&Load..."), {}, tr("Load memory cells from a file"));
-    MakeAction(MemorySave, tr("&Save..."), {}, tr("Save the memory cells to a file"));
+    MakeAction(MemoryLoad, tr("&Load..."), {}, tr("Load memory cells from a file"),
+               tr("Load memory"));
+    MakeAction(MemorySave, tr("&Save..."), {}, tr("Save the memory cells to a file"),
+               tr("Save memory"));
 
     // Calculate and Calculate all come from keys only. Ctrl++ is never bound:
     // under X11 the shifted "=" key matches it too and the two would cancel.
     MakeAction(Calculate, tr("Calculate"), {QKeySequence(Qt::CTRL | Qt::Key_Equal)},
                tr("Calculate the current cell"));
     MakeAction(CommandId::CalculateAll, tr("Calculate all"),
-               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)}, tr("Calculate all cells"));
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)}, tr("Calculate all cells"),
+               tr("Calculate all Ctrl+Shift+="));
     addAction(m_actions.value(Calculate));
     addAction(m_actions.value(CommandId::CalculateAll));
 
@@ -141,21 +227,85 @@ void CCalcMainFrame::CreateActions() {
                tr("Undo the last edit"));
     MakeAction(Cut, tr("Cu&t"),
                {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
-               tr("Cut the selection to the clipboard"));
+               tr("Cut the selection to the clipboard"), tr("Cut Ctrl+X"));
     MakeAction(Copy, tr("&Copy"),
                {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-               tr("Copy the selection to the clipboard"));
+               tr("Copy the selection to the clipboard"), tr("Copy Ctrl+C"));
     MakeAction(Paste, tr("&Paste"),
                {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-               tr("Insert the clipboard text"));
+               tr("Insert the clipboard text"), tr("Paste Ctrl+V"));
 
     MakeAction(ViewToolbar, tr("&Toolbar"), {}, tr("Show or hide the toolbar"))->setCheckable(true);
+    MakeAction(ViewKeypad, tr("&Keypad"), {QKeySequence(Qt::CTRL | Qt::Key_K)},
+               tr("Show or hide keypad"), tr("Toggle keypad Ctrl+K"))
+        ->setCheckable(true);
+    MakeAction(ViewLog, tr("&Log"), {QKeySequence(Qt::CTRL | Qt::Key_L)}, tr("Show or hide log"),
+               tr("Toggle log Ctrl+L"))
+        ->setCheckable(true);
+    MakeAction(ViewMemory, tr("&Memory"), {QKeySequence(Qt::CTRL | Qt::Key_M)},
+               tr("Show or hide memory"), tr("Toggle memory Ctrl+M"))
+        ->setCheckable(true);
+    MakeAction(ViewStatistics, tr("St&atistics"), {QKeySequence(Qt::CTRL | Qt::Key_T)},
+               tr("Show or hide statistics"), tr("Toggle statistics Ctrl+T"))
+        ->setCheckable(true);
     MakeAction(ViewStatusBar, tr("&Status Bar"), {}, tr("Show or hide the status bar"))
+        ->setCheckable(true);
+
+    // Focus commands come from keys only.
+    MakeAction(FocusEditor, tr("Focus editor"), {QKeySequence(Qt::CTRL | Qt::Key_W)},
+               tr("Go to the editor"));
+    MakeAction(FocusKeypad, tr("Focus keypad"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)},
+               tr("Go to the keypad"));
+    MakeAction(FocusLog, tr("Focus log"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)},
+               tr("Go to the log"));
+    MakeAction(FocusMemory, tr("Focus memory"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
+               tr("Go to the memory"));
+    MakeAction(FocusStatistics, tr("Focus statistics"),
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)}, tr("Go to the statistics"));
+    for (int id : {FocusEditor, FocusKeypad, FocusLog, FocusMemory, FocusStatistics})
+        addAction(Action(id));
+
+    MakeAction(CommandId::Preferences, tr("&Preferences..."), {}, tr("Change the preferences"),
+               tr("Preferences"));
+    MakeAction(TrigonometricUnits, tr("Trigonometric units"), {},
+               tr("Choose the unit of angles"), tr("Trigonometric units"))
+        ->setCheckable(true);
+    MakeAction(NotationWest, tr("&West"), {}, tr("Function names of the West tradition"))
+        ->setCheckable(true);
+    MakeAction(NotationEast, tr("&East"), {}, tr("Function names of the East tradition"))
+        ->setCheckable(true);
+
+    MakeAction(KeypadStyle2000, tr("&2000"), {}, tr("Classic keypad buttons"))->setCheckable(true);
+    MakeAction(KeypadStyleTarvik, tr("&Tarvik"), {}, tr("Capsule keypad buttons"))
+        ->setCheckable(true);
+    MakeAction(KeypadStyleXP, tr("&XP"), {}, tr("Rounded keypad buttons"))->setCheckable(true);
+    MakeAction(KeypadStyleVista, tr("&Vista"), {}, tr("Glass keypad buttons"))->setCheckable(true);
+    MakeAction(KeypadFontSelect, tr("&Select..."), {}, tr("Choose the keypad font"));
+    MakeAction(KeypadFontSystem, tr("S&ystem"), {}, tr("Use the system font on the keypad"))
+        ->setCheckable(true);
+    MakeAction(KeypadFontDefault, tr("&Default"), {}, tr("Use the default keypad font"))
+        ->setCheckable(true);
+    MakeAction(KeypadTextFunction, tr("&Function..."), {}, tr("Text colour of function keys"));
+    MakeAction(KeypadTextDigit, tr("&Digit..."), {}, tr("Text colour of digit keys"));
+    MakeAction(KeypadTextService, tr("&Service..."), {}, tr("Text colour of service keys"));
+    MakeAction(KeypadTextSystem, tr("S&ystem"), {}, tr("System text colour on all keys"))
+        ->setCheckable(true);
+    MakeAction(KeypadTextDefault, tr("D&efault"), {}, tr("Default text colours"))
+        ->setCheckable(true);
+    MakeAction(KeypadColorFunction, tr("&Function..."), {}, tr("Colour of function keys"));
+    MakeAction(KeypadColorDigit, tr("&Digit..."), {}, tr("Colour of digit keys"));
+    MakeAction(KeypadColorService, tr("&Service..."), {}, tr("Colour of service keys"));
+    MakeAction(KeypadColorSystem, tr("S&ystem"), {}, tr("System colour on all keys"))
+        ->setCheckable(true);
+    MakeAction(KeypadColorDefault, tr("D&efault"), {}, tr("Default key colours"))
         ->setCheckable(true);
 
     MakeAction(EditorFontSelect, tr("&Select..."), {}, tr("Choose the editor font"));
     MakeAction(EditorFontDefault, tr("&Default"), {}, tr("Use the default editor font"))
         ->setCheckable(true);
+
+    MakeAction(About, tr("&About Calculator..."), {},
+               tr("Show the program name, version and maker"));
 }
 
 void CCalcMainFrame::CreateMenus() {
@@ -189,56 +339,131 @@ void CCalcMainFrame::CreateMenus() {
     edit->addAction(Action(Paste));
 
     QMenu* view = bar->addMenu(tr("&View"));
-    view->addAction(Action(ViewToolbar));
-    view->addAction(Action(ViewStatusBar));
+    for (int id : {ViewToolbar, ViewKeypad, ViewLog, ViewMemory, ViewStatistics, ViewStatusBar})
+        view->addAction(Action(id));
 
     QMenu* set = bar->addMenu(tr("&Set"));
+    set->addAction(Action(CommandId::Preferences));
+    QMenu* notation = set->addMenu(tr("&Notation"));
+    notation->addAction(Action(NotationWest));
+    notation->addAction(Action(NotationEast));
+    QMenu* keypad = set->addMenu(tr("&Keypad"));
+    QMenu* style = keypad->addMenu(tr("&Style"));
+    for (int id : {KeypadStyle2000, KeypadStyleTarvik, KeypadStyleXP, KeypadStyleVista})
+        style->addAction(Action(id));
+    QMenu* font = keypad->addMenu(tr("&Font"));
+    for (int id : {KeypadFontSelect, KeypadFontSystem, KeypadFontDefault}) font->addAction(Action(id));
+    QMenu* text = keypad->addMenu(tr("&Text Color"));
+    for (int id : {KeypadTextFunction, KeypadTextDigit, KeypadTextService}) text->addAction(Action(id));
+    text->addSeparator();
+    text->addAction(Action(KeypadTextSystem));
+    text->addAction(Action(KeypadTextDefault));
+    QMenu* color = keypad->addMenu(tr("&Color"));
+    for (int id : {KeypadColorFunction, KeypadColorDigit, KeypadColorService})
+        color->addAction(Action(id));
+    color->addSeparator();
+    color->addAction(Action(KeypadColorSystem));
+    color->addAction(Action(KeypadColorDefault));
     QMenu* editorFont = set->addMenu(tr("&Editor Font"));
     editorFont->addAction(Action(EditorFontSelect));
     editorFont->addAction(Action(EditorFontDefault));
 
-    for (QMenu* menu : {m_fileMenu, memory, edit, view, set, editorFont})
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(Action(About));
+
+    for (QMenu* menu : {m_fileMenu, memory, edit, view, set, notation, keypad, style, font, text,
+                        color, editorFont, help})
         connect(menu, &QMenu::aboutToShow, this, &CCalcMainFrame::UpdateCommandStates);
 }
 
 void CCalcMainFrame::CreateToolBar() {
     using namespace CommandId;
-    m_toolBar = new QToolBar(DocTemplate::WindowTitle(), this);
-    m_toolBar->setObjectName(QStringLiteral("ToolBar"));
-    m_toolBar->setIconSize(QSize(24, 24));
-    // Toolbar images by their index in the toolbar artwork when it is built
-    // in, else the style's own pictures.
-    QStyle* s = style();
-    const auto image = [s](int index, QStyle::StandardPixmap fallback) {
-        const QString path =
-            QStringLiteral(":/images/toolbar/%1.svg").arg(index, 2, 10, QLatin1Char('0'));
-        if (QFile::exists(path)) return QIcon(path);
-        return fallback != QStyle::SP_CustomBase ? s->standardIcon(fallback) : QIcon();
-    };
-    Action(New)->setIcon(image(0, QStyle::SP_FileIcon));
-    Action(Open)->setIcon(image(1, QStyle::SP_DialogOpenButton));
-    Action(Save)->setIcon(image(2, QStyle::SP_DialogSaveButton));
-    Action(Execute)->setIcon(image(3, QStyle::SP_MediaPlay));
-    Action(MemoryLoad)->setIcon(image(4, QStyle::SP_ArrowDown));
-    Action(MemorySave)->setIcon(image(5, QStyle::SP_ArrowUp));
-    Action(Cut)->setIcon(image(7, QStyle::SP_CustomBase));
-    Action(Copy)->setIcon(image(8, QStyle::SP_CustomBase));
-    Action(Paste)->setIcon(image(9, QStyle::SP_CustomBase));
-    Action(CommandId::CalculateAll)->setIcon(image(15, QStyle::SP_CustomBase));
-    Action(CommandId::CalculateAll)->setIconText(QStringLiteral("="));
+    m_toolBar = new CCalcToolBar(this);
+    // Images of bitmap 128 by their index, in the order of the entries.
+    const QList<std::pair<int, int>> images{
+        {New, 0},       {Open, 1},        {Save, 2},        {Execute, 3},
+        {MemoryLoad, 4}, {MemorySave, 5},  {Print, 6},       {Cut, 7},
+        {Copy, 8},      {Paste, 9},       {ViewLog, 10},    {ViewKeypad, 11},
+        {ViewMemory, 12}, {CommandId::Preferences, 13}, {TrigonometricUnits, 14},
+        {CommandId::CalculateAll, 15}, {ContextHelp, 16}};
+    for (const auto& [id, index] : images)
+        if (QAction* action = Action(id)) action->setIcon(TaToolbarIcon(index));
 
-    for (int id : {New, Open, Save}) m_toolBar->addAction(Action(id));
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(Action(Execute));
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(Action(MemoryLoad));
-    m_toolBar->addAction(Action(MemorySave));
-    m_toolBar->addSeparator();
-    for (int id : {Cut, Copy, Paste}) m_toolBar->addAction(Action(id));
-    m_toolBar->addSeparator();
-    m_toolBar->addAction(Action(CommandId::CalculateAll));
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    // 0 stands for a separator. Print and context help have no command yet
+    // and are left out.
+    const QList<int> entries{New,        Open,       Save,       0,
+                             Execute,    0,          MemoryLoad, MemorySave,
+                             0,          Print,      0,          Cut,
+                             Copy,       Paste,      0,          ViewLog,
+                             ViewKeypad, ViewMemory, 0,          CommandId::Preferences,
+                             TrigonometricUnits, CommandId::CalculateAll, 0, ContextHelp};
+    m_toolBar->Populate(
+        entries, [this](int id) { return Action(id); }, Action(TrigonometricUnits));
+    m_toolBar->UnitsCombo()->setToolTip(Action(TrigonometricUnits)->toolTip());
+    m_toolBar->UnitsCombo()->setStatusTip(Action(TrigonometricUnits)->statusTip());
+    m_toolBar->ShowUnit(::Preferences.TrigonometricUnits);
     connect(m_toolBar, &QToolBar::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
+    connect(m_toolBar, &CCalcToolBar::UnitChosen, this, &CCalcMainFrame::ShowUnit);
+    connect(m_toolBar, &CCalcToolBar::TurnedHorizontal, m_units, &QWidget::hide);
+}
+
+void CCalcMainFrame::CreateBars() {
+    m_keypad = new CCalcKeyPad(nullptr, [](const QString& text, unsigned type, unsigned help) {
+        return AppMessageBox(text, type, help);
+    });
+    m_log = new CCalcLog;
+    m_memory = new CCalcMemory;
+    m_statistics = new CCalcStatistics;
+
+    using namespace BarStyle;
+    const unsigned common = ToolTips | FlyBy;
+    const auto make = [this](const QString& caption, QWidget* dialog, int id, unsigned style) {
+        auto* bar = new CCalcDlgBar(this);
+        bar->Create(caption, this, dialog, id, style);
+        return bar;
+    };
+    m_keypadBar = make(tr("Keypad"), m_keypad, BarId::Keypad, common | AlignTop | AlignBottom | SizeFixed);
+    m_logBar = make(tr("Log"), m_log, BarId::Log, common | AlignAny | SizeDynamic);
+    m_memoryBar = make(tr("Memory"), m_memory, BarId::Memory, common | AlignAny | SizeDynamic);
+    m_statisticsBar =
+        make(tr("Statistics"), m_statistics, BarId::Statistics, common | AlignAny | SizeFixed);
+}
+
+void CCalcMainFrame::DockBars() {
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    // The log's row above the keypad's, both at the bottom.
+    addDockWidget(Qt::BottomDockWidgetArea, m_logBar);
+    addDockWidget(Qt::BottomDockWidgetArea, m_keypadBar);
+    splitDockWidget(m_logBar, m_keypadBar, Qt::Vertical);
+    addDockWidget(Qt::RightDockWidgetArea, m_memoryBar);
+    addDockWidget(Qt::TopDockWidgetArea, m_statisticsBar);
+    m_statisticsBar->setFloating(true);
+    m_statisticsBar->move(27, 27);
+    m_statisticsBar->hide();
+}
+
+void CCalcMainFrame::ConnectPanels() {
+    m_memory->SetStatisticsPanel(m_statistics);
+    connect(m_keypad, &CCalcKeyPad::layoutChanged, m_keypadBar, &CCalcDlgBar::OnNewDialogSize);
+    connect(m_keypad, &CCalcKeyPad::panelCommand, this, &CCalcMainFrame::OnCommand);
+    // A new message with LogPopup on shows the log; the focus stays put.
+    connect(m_log, &CCalcLog::PopupRequested, this, [this] {
+        if (!m_logBar->isVisibleTo(this)) {
+            m_logBar->ShowWithoutFocus();
+            UpdateCommandStates();
+        }
+    });
+    connect(m_statistics, &CCalcStatistics::ShowRequested, this, [this] {
+        if (!m_statisticsBar->isVisibleTo(this)) {
+            m_statisticsBar->ShowWithoutFocus();
+            UpdateCommandStates();
+        }
+    });
+    connect(m_units, &CCalcTrigonometricUnits::UnitChosen, this, &CCalcMainFrame::ShowUnit);
+    connect(m_units, &CCalcTrigonometricUnits::VisibilityChanged, this,
+            &CCalcMainFrame::UpdateCommandStates);
+    for (CCalcDlgBar* bar : {m_keypadBar, m_logBar, m_memoryBar, m_statisticsBar})
+        connect(bar, &QDockWidget::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
 }
 
 QLabel* CCalcMainFrame::AddPane(int indicatorId, const QString& indicatorText) {
@@ -324,6 +549,53 @@ void CCalcMainFrame::OnCommand(int commandId) {
         case ViewStatusBar:
             statusBar()->setVisible(!statusBar()->isVisible());
             break;
+        case ViewKeypad:
+            ToggleBar(m_keypadBar);
+            break;
+        case ViewLog:
+            ToggleBar(m_logBar);
+            break;
+        case ViewMemory:
+            ToggleBar(m_memoryBar);
+            break;
+        case ViewStatistics:
+            ToggleBar(m_statisticsBar);
+            break;
+        case FocusEditor:
+            FocusView();
+            break;
+        case FocusKeypad:
+            FocusPanel(m_keypadBar);
+            break;
+        case FocusLog:
+            FocusPanel(m_logBar);
+            break;
+        case FocusMemory:
+            FocusPanel(m_memoryBar);
+            break;
+        case FocusStatistics:
+            FocusPanel(m_statisticsBar);
+            break;
+        case TrigonometricUnits:
+            m_units->setVisible(!m_units->isVisible());
+            break;
+        case NotationWest:
+            SetNotation(0);
+            break;
+        case NotationEast:
+            SetNotation(1);
+            break;
+        case CommandId::Preferences: {
+            CCalcPreferences dialog(
+                this, [this] { RefreshFromPreferences(); }, [] { ApplySSE2Choice(); });
+            dialog.DoModal();
+            break;
+        }
+        case About: {
+            CCalcAboutDialog about(ApplicationFonts(), this);
+            about.DoModal();
+            break;
+        }
         case EditorFontSelect:
             m_view->SelectFont();
             break;
@@ -331,9 +603,38 @@ void CCalcMainFrame::OnCommand(int commandId) {
             m_view->SetDefaultFont();
             break;
         default:
+            if (commandId >= KeypadStyleXP && commandId <= KeypadColorDefault)
+                m_keypad->OnCommand(commandId);
             break;
     }
     UpdateCommandStates();
+}
+
+void CCalcMainFrame::ToggleBar(CCalcBar* bar) {
+    bar->setVisible(!bar->isVisibleTo(this));
+    // The focus never stays in a hidden panel.
+    if (!bar->isVisibleTo(this)) FocusView();
+    UpdateCommandStates();
+}
+
+void CCalcMainFrame::FocusPanel(CCalcDlgBar* bar) {
+    if (!bar->isVisibleTo(this)) bar->show();
+    QWidget* panel = bar->Dialog();
+    // A floating panel is a window of its own and must be the active one.
+    panel->window()->activateWindow();
+    FirstFocusable(panel)->setFocus(Qt::ShortcutFocusReason);
+    UpdateCommandStates();
+}
+
+void CCalcMainFrame::FocusView() {
+    activateWindow();
+    m_view->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CCalcMainFrame::SetNotation(int notation) {
+    Preferences.Notation = static_cast<uint32_t>(notation);
+    PreferencesChanged = true;
+    if (m_keypad->NotationIndex() != notation) m_keypad->ApplyNotation(notation);
 }
 
 void CCalcMainFrame::UpdateCommandStates() {
@@ -352,6 +653,22 @@ void CCalcMainFrame::UpdateCommandStates() {
     Action(ViewToolbar)->setChecked(m_toolBar->isVisibleTo(this));
     Action(ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     Action(EditorFontDefault)->setChecked(m_view->IsDefaultFont());
+
+    // The bars and panels exist once the frame is built.
+    if (!m_statisticsBar) return;
+    Action(ViewKeypad)->setChecked(m_keypadBar->isVisibleTo(this));
+    Action(ViewLog)->setChecked(m_logBar->isVisibleTo(this));
+    Action(ViewMemory)->setChecked(m_memoryBar->isVisibleTo(this));
+    Action(ViewStatistics)->setChecked(m_statisticsBar->isVisibleTo(this));
+    Action(TrigonometricUnits)->setChecked(m_units->isVisible());
+    Action(NotationWest)->setChecked(::Preferences.Notation == 0);
+    Action(NotationEast)->setChecked(::Preferences.Notation == 1);
+    for (int id = KeypadStyleXP; id <= KeypadColorDefault; ++id) {
+        const CCalcKeyPad::CommandState state = m_keypad->StateOf(id);
+        QAction* action = Action(id);
+        action->setEnabled(state.enabled);
+        if (action->isCheckable()) action->setChecked(state.checked);
+    }
 }
 
 // ---- Title and panes --------------------------------------------------------
@@ -384,14 +701,42 @@ void CCalcMainFrame::UpdateLockPanes() {
     Pane(IndicatorId::Num)->setText(num ? QStringLiteral("NUM") : QString());
 }
 
+void CCalcMainFrame::ShowUnit() {
+    UpdateUnitsPane();
+    Pane(IndicatorId::Units)->repaint();
+    if (m_toolBar) m_toolBar->ShowUnit(Preferences.TrigonometricUnits);
+    if (m_units) m_units->ShowUnit(Preferences.TrigonometricUnits);
+}
+
 void CCalcMainFrame::RefreshFromPreferences() {
     UpdateResultPane();
-    UpdateUnitsPane();
+    ShowUnit();
+    if (m_keypad && m_keypad->NotationIndex() != static_cast<int>(Preferences.Notation))
+        m_keypad->ApplyNotation(static_cast<int>(Preferences.Notation));
+    // The ^ key's spoken name follows AppendPower.
+    if (m_keypad) m_keypad->RefreshAccessibleNames();
     UpdateSse2Pane();
+    UpdateCommandStates();
+}
+
+bool CCalcMainFrame::IsPanelWideKey(const QKeyEvent* event) const {
+    const int command = Keypad::PanelCommandForKey(event->key(), event->modifiers());
+    if (command == 0) return false;
+    const QAction* action = Action(command);
+    return action && action->isEnabled();
 }
 
 bool CCalcMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Text fields claim some of these keys (Ctrl+K deletes to the end
+            // of the line under X11); the panels' keys win outside dialogs.
+            if (!QApplication::activeModalWidget() &&
+                IsPanelWideKey(static_cast<QKeyEvent*>(event))) {
+                event->ignore();
+                return true;
+            }
+            break;
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
             if (watched == static_cast<QObject*>(windowHandle()) || watched == m_view ||
@@ -446,10 +791,48 @@ void CCalcMainFrame::SavePlacement(QSettings& settings) const {
 }
 
 void CCalcMainFrame::SaveState(QSettings& settings) const {
-    // A window that was never placed has nothing worth keeping.
+    // A window that was never placed or shown has nothing worth keeping.
     if (m_placementRestored) SavePlacement(settings);
+    if (m_shown) SaveBarState(settings);
     m_view->SaveFont(settings);
     settings.sync();
+}
+
+void CCalcMainFrame::LoadBarState(QSettings& settings) {
+    for (CCalcBar* bar : CCalcBar::AllBars())
+        if (bar->parentWidget() == this) bar->LoadState(settings, SettingsSection::BarState);
+    settings.beginGroup(SettingsSection::BarState);
+    const QByteArray layout = settings.value(kLayoutKey).toByteArray();
+    settings.endGroup();
+    m_layoutRestored = !layout.isEmpty() && restoreState(layout);
+}
+
+void CCalcMainFrame::SaveBarState(QSettings& settings) const {
+    for (CCalcBar* bar : CCalcBar::AllBars())
+        if (bar->parentWidget() == this) bar->SaveState(settings, SettingsSection::BarState);
+    settings.beginGroup(SettingsSection::BarState);
+    settings.setValue(kLayoutKey, saveState());
+    settings.endGroup();
+}
+
+void CCalcMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // From now on the bars have sizes worth keeping.
+    m_shown = true;
+}
+
+void CCalcMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_floatingRaised) return;
+    m_floatingRaised = true;
+    // Floating bars restored before this window was on the screen are
+    // mapped again as its own windows, so they stay above it.
+    for (CCalcBar* bar : CCalcBar::AllBars()) {
+        if (bar->parentWidget() != this || !bar->isFloating() || !bar->isVisible()) continue;
+        bar->hide();
+        if (QWindow* floating = bar->windowHandle()) floating->setTransientParent(windowHandle());
+        bar->ShowWithoutFocus();
+    }
 }
 
 void CCalcMainFrame::closeEvent(QCloseEvent* event) {

@@ -42,6 +42,13 @@ inline constexpr int ViewStatistics = 32778;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 
+// Focus (keys only)
+inline constexpr int FocusEditor = 32809;
+inline constexpr int FocusKeypad = 32810;
+inline constexpr int FocusLog = 32811;
+inline constexpr int FocusMemory = 32812;
+inline constexpr int FocusStatistics = 32813;
+
 // Set
 inline constexpr int Preferences = 32779;
 inline constexpr int TrigonometricUnits = 32780;
@@ -50,6 +57,25 @@ inline constexpr int NotationWest = 32782;
 inline constexpr int EditorFontSelect = 32783;
 inline constexpr int EditorFontDefault = 32784;
 
+// Set > Keypad
+inline constexpr int KeypadStyleXP = 32785;
+inline constexpr int KeypadStyleVista = 32786;
+inline constexpr int KeypadStyleTarvik = 32787;
+inline constexpr int KeypadStyle2000 = 32788;
+inline constexpr int KeypadFontSelect = 32789;
+inline constexpr int KeypadFontSystem = 32790;
+inline constexpr int KeypadFontDefault = 32791;
+inline constexpr int KeypadTextFunction = 32792;
+inline constexpr int KeypadTextDigit = 32793;
+inline constexpr int KeypadTextService = 32794;
+inline constexpr int KeypadTextDefault = 32795;
+inline constexpr int KeypadTextSystem = 32796;
+inline constexpr int KeypadColorFunction = 32797;
+inline constexpr int KeypadColorDigit = 32798;
+inline constexpr int KeypadColorService = 32799;
+inline constexpr int KeypadColorSystem = 32800;
+inline constexpr int KeypadColorDefault = 32801;
+
 // Help
 inline constexpr int About = 57664;
 inline constexpr int HelpIndex = 57667;
@@ -57,6 +83,14 @@ inline constexpr int ContextHelp = 57669;
 inline constexpr int Help = 57670;
 
 }  // namespace CommandId
+
+// Bars: each bar's id is the template id of the panel it hosts.
+namespace BarId {
+inline constexpr int Keypad = 101;
+inline constexpr int Log = 102;
+inline constexpr int Memory = 105;
+inline constexpr int Statistics = 106;
+}  // namespace BarId
 
 // Status bar indicators and the status bar itself.
 namespace IndicatorId {

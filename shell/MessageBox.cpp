@@ -1,14 +1,11 @@
 #include "MessageBox.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
-#include <QStyle>
-#include <QVBoxLayout>
 
 #include "StringIds.h"
+#include "TaFonts.h"
+#include "TaMessageDialog.h"
+#include "TaResources.h"
 
 namespace {
 
@@ -17,78 +14,10 @@ MessageBoxHandler& Handler() {
     return handler;
 }
 
-// Stand-in for the program's own message dialog: caption, kind icon, up to
-// two centred lines, a centred row of equally wide buttons.
-class CPlainMessageDialog : public QDialog {
-public:
-    CPlainMessageDialog(const QString& text, unsigned type, QWidget* parent) : QDialog(parent) {
-        const MessageKind kind = MessageKindOf(type);
-        setWindowTitle(LoadString(MessageCaptionId(kind)));
-        setModal(true);
-
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(36, 24, 36, 21);
-        layout->setSpacing(12);
-
-        QStyle::StandardPixmap pixmap = QStyle::SP_MessageBoxInformation;
-        switch (kind) {
-            case MessageKind::Stops:
-                pixmap = QStyle::SP_MessageBoxCritical;
-                break;
-            case MessageKind::Asks:
-                pixmap = QStyle::SP_MessageBoxQuestion;
-                break;
-            case MessageKind::Warns:
-                pixmap = QStyle::SP_MessageBoxWarning;
-                break;
-            case MessageKind::Informs:
-                break;
-        }
-        auto* image = new QLabel(this);
-        image->setPixmap(style()->standardIcon(pixmap).pixmap(48, 48));
-        image->setAlignment(Qt::AlignCenter);
-        layout->addWidget(image);
-
-        const auto lines = MessageLines(text);
-        AddLine(layout, lines.first);
-        if (text.contains(QLatin1Char('\n'))) AddLine(layout, lines.second);
-
-        auto* row = new QHBoxLayout;
-        row->setSpacing(18);
-        row->addStretch();
-        const QVector<MessageButton> buttons = MessageButtonsOf(type);
-        const int defaultIndex = MessageDefaultButton(type);
-        QVector<QPushButton*> made;
-        int widest = 0;
-        for (int i = 0; i < buttons.size(); ++i) {
-            auto* button = new QPushButton(LoadString(buttons[i].captionId), this);
-            const int result = buttons[i].result;
-            connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
-            widest = qMax(widest, button->sizeHint().width());
-            made.push_back(button);
-            row->addWidget(button);
-        }
-        for (int i = 0; i < made.size(); ++i) {
-            made[i]->setFixedWidth(widest);
-            made[i]->setAutoDefault(false);
-            made[i]->setDefault(i == defaultIndex);
-        }
-        row->addStretch();
-        layout->addLayout(row);
-        if (defaultIndex < made.size()) made[defaultIndex]->setFocus();
-        layout->setSizeConstraint(QLayout::SetFixedSize);
-    }
-
-    void AddLine(QVBoxLayout* layout, const QString& line) {
-        auto* label = new QLabel(line, this);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignCenter);
-        layout->addWidget(label);
-    }
-
-    // Esc and the close button answer Cancel whatever the buttons are.
-    void reject() override { done(IDCANCEL); }
-};
+const TaFonts*& HandedFonts() {
+    static const TaFonts* fonts = nullptr;
+    return fonts;
+}
 
 }  // namespace
 
@@ -166,11 +95,23 @@ QPair<QString, QString> MessageLines(const QString& text) {
 
 int AppMessageBox(const QString& text, unsigned type, unsigned helpContext) {
     if (Handler()) return Handler()(text, type, helpContext);
-    QApplication::beep();
-    QWidget* owner = QApplication::activeWindow();
-    CPlainMessageDialog dialog(text, type, owner);
-    dialog.setProperty("helpId", MessageHelpId(helpContext));
-    return dialog.exec();
+    // The message dialog beeps itself and keeps 0x10000 + id as its help id.
+    return TaMessageBox(QApplication::activeWindow(), text, type, helpContext, ApplicationFonts());
+}
+
+void SetApplicationFonts(const TaFonts* fonts) { HandedFonts() = fonts; }
+
+const TaFonts& ApplicationFonts() {
+    if (const TaFonts* fonts = HandedFonts()) return *fonts;
+    // Without the application (tools, tests) a set of its own, kept to the
+    // end of the process.
+    static const TaFonts* own = [] {
+        TaInitResources();
+        auto* fonts = new TaFonts;
+        fonts->Load();
+        return fonts;
+    }();
+    return *own;
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

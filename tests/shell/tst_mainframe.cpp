@@ -17,12 +17,17 @@
 #include "CCalcApp.h"
 #include "CCalcDoc.h"
 #include "CCalcMainFrame.h"
+#include "CCalcToolBar.h"
 #include "CCalcView.h"
 #include "CommandIds.h"
 #include "MemoryStore.h"
 #include "Preferences.h"
 #include "ScriptedUi.h"
 #include "SettingsStore.h"
+#include "StringIds.h"
+#include "TaButton.h"
+#include "TaMessageDialog.h"
+#include "TaStatic.h"
 
 using NCalculatorText::MemoryStore;
 
@@ -171,14 +176,72 @@ private slots:
         const QList<QAction*> top = m_frame->menuBar()->actions();
         QStringList titles;
         for (QAction* a : top) titles << a->text();
-        QCOMPARE(titles, QStringList({"&File", "&Memory", "&Edit", "&View", "&Set"}));
+        QCOMPARE(titles, QStringList({"&File", "&Memory", "&Edit", "&View", "&Set", "&Help"}));
         QCOMPARE(MenuTexts(top[0]->menu()),
                  QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Execute...", "-",
                               "Recent File", "-", "E&xit"}));
         QCOMPARE(MenuTexts(top[1]->menu()), QStringList({"&Free", "&Load...", "&Save..."}));
         QCOMPARE(MenuTexts(top[2]->menu()), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
-        QCOMPARE(MenuTexts(top[3]->menu()), QStringList({"&Toolbar", "&Status Bar"}));
-        QCOMPARE(MenuTexts(top[4]->menu()), QStringList({"&Editor Font>&Select...,&Default"}));
+        QCOMPARE(MenuTexts(top[3]->menu()),
+                 QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory", "St&atistics",
+                              "&Status Bar"}));
+        QCOMPARE(MenuTexts(top[4]->menu()),
+                 QStringList({"&Preferences...", "&Notation>&West,&East",
+                              "&Keypad>&Style>&2000,&Tarvik,&XP,&Vista,"
+                              "&Font>&Select...,S&ystem,&Default,"
+                              "&Text Color>&Function...,&Digit...,&Service...,-,S&ystem,D&efault,"
+                              "&Color>&Function...,&Digit...,&Service...,-,S&ystem,D&efault",
+                              "&Editor Font>&Select...,&Default"}));
+        QCOMPARE(MenuTexts(top[5]->menu()), QStringList({"&About Calculator..."}));
+    }
+    void menuCommandsCarryTheirIds_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QKeySequence>("key");
+        const QKeySequence none;
+        QTest::newRow("keypad") << "&View/&Keypad" << 32775 << QKeySequence("Ctrl+K");
+        QTest::newRow("log") << "&View/&Log" << 32776 << QKeySequence("Ctrl+L");
+        QTest::newRow("memory") << "&View/&Memory" << 32777 << QKeySequence("Ctrl+M");
+        QTest::newRow("statistics") << "&View/St&atistics" << 32778 << QKeySequence("Ctrl+T");
+        QTest::newRow("preferences") << "&Set/&Preferences..." << 32779 << none;
+        QTest::newRow("west") << "&Set/&Notation/&West" << 32782 << none;
+        QTest::newRow("east") << "&Set/&Notation/&East" << 32781 << none;
+        QTest::newRow("2000") << "&Set/&Keypad/&Style/&2000" << 32788 << none;
+        QTest::newRow("Tarvik") << "&Set/&Keypad/&Style/&Tarvik" << 32787 << none;
+        QTest::newRow("XP") << "&Set/&Keypad/&Style/&XP" << 32785 << none;
+        QTest::newRow("Vista") << "&Set/&Keypad/&Style/&Vista" << 32786 << none;
+        QTest::newRow("font select") << "&Set/&Keypad/&Font/&Select..." << 32789 << none;
+        QTest::newRow("font system") << "&Set/&Keypad/&Font/S&ystem" << 32790 << none;
+        QTest::newRow("font default") << "&Set/&Keypad/&Font/&Default" << 32791 << none;
+        QTest::newRow("text function") << "&Set/&Keypad/&Text Color/&Function..." << 32792 << none;
+        QTest::newRow("text digit") << "&Set/&Keypad/&Text Color/&Digit..." << 32793 << none;
+        QTest::newRow("text service") << "&Set/&Keypad/&Text Color/&Service..." << 32794 << none;
+        QTest::newRow("text system") << "&Set/&Keypad/&Text Color/S&ystem" << 32796 << none;
+        QTest::newRow("text default") << "&Set/&Keypad/&Text Color/D&efault" << 32795 << none;
+        QTest::newRow("color function") << "&Set/&Keypad/&Color/&Function..." << 32797 << none;
+        QTest::newRow("color digit") << "&Set/&Keypad/&Color/&Digit..." << 32798 << none;
+        QTest::newRow("color service") << "&Set/&Keypad/&Color/&Service..." << 32799 << none;
+        QTest::newRow("color system") << "&Set/&Keypad/&Color/S&ystem" << 32800 << none;
+        QTest::newRow("color default") << "&Set/&Keypad/&Color/D&efault" << 32801 << none;
+        QTest::newRow("about") << "&Help/&About Calculator..." << 57664 << none;
+    }
+    void menuCommandsCarryTheirIds() {
+        QFETCH(QString, path);
+        QFETCH(int, id);
+        QFETCH(QKeySequence, key);
+        const QStringList steps = path.split('/');
+        QList<QAction*> level = m_frame->menuBar()->actions();
+        QAction* found = nullptr;
+        for (const QString& step : steps) {
+            found = nullptr;
+            for (QAction* a : level)
+                if (a->text() == step) found = a;
+            QVERIFY2(found, qPrintable(step));
+            if (found->menu()) level = found->menu()->actions();
+        }
+        QCOMPARE(found->data().toInt(), id);
+        QCOMPARE(found, m_frame->Action(id));
+        QCOMPARE(found->shortcut(), key);
     }
     void memoryCommandsNeedCells() {
         m_frame->UpdateCommandStates();
@@ -297,7 +360,8 @@ private slots:
     }
     void savedPlacement() {
         auto settings = OpenSettingsStore();
-        m_frame->setGeometry(120, 80, 640, 480);
+        // Large enough for the docked bars' minimum sizes.
+        m_frame->setGeometry(120, 80, 1100, 700);
         m_frame->show();
         m_frame->SavePlacement(*settings);
         settings->sync();
@@ -308,8 +372,8 @@ private slots:
         QCOMPARE(fresh.value("Maximized").toInt(), 0);
         QCOMPARE(fresh.value("Left").toInt(), 120);
         QCOMPARE(fresh.value("Top").toInt(), 80);
-        QCOMPARE(fresh.value("Right").toInt(), 760);
-        QCOMPARE(fresh.value("Bottom").toInt(), 560);
+        QCOMPARE(fresh.value("Right").toInt(), 1220);
+        QCOMPARE(fresh.value("Bottom").toInt(), 780);
     }
 
     // ---- Recent and dropped files ----
@@ -395,8 +459,8 @@ private slots:
         QCOMPARE(settings->contains("GUI/Editor/FontFace"), closes);
     }
 
-    // ---- The plain message dialog ----
-    void plainMessageDialog_data() {
+    // ---- The message box ----
+    void messageBoxShowsTheToolkitDialog_data() {
         QTest::addColumn<unsigned>("type");
         QTest::addColumn<QString>("press");
         QTest::addColumn<QString>("caption");
@@ -416,7 +480,7 @@ private slots:
             << (MB_YESNOCANCEL | MB_DEFBUTTON3) << "Enter"
             << "Calculator asks" << QStringList{"Yes", "No", "Cancel"} << "Cancel" << IDCANCEL;
     }
-    void plainMessageDialog() {
+    void messageBoxShowsTheToolkitDialog() {
         QFETCH(unsigned, type);
         QFETCH(QString, press);
         QFETCH(QString, caption);
@@ -427,33 +491,58 @@ private slots:
         QStringList seenButtons;
         QString seenDefault;
         QStringList seenLines;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog);
+        unsigned seenHelp = 0;
+        bool answered = false;
+        // The dialog opens with an animation: wait until it runs modally.
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<TaMessageDialog*>(QApplication::activeModalWidget());
+            if (!dialog || answered) return;
+            answered = true;
             seenCaption = dialog->windowTitle();
-            for (QLabel* label : dialog->findChildren<QLabel*>())
-                if (!label->text().isEmpty()) seenLines << label->text();
-            QPushButton* target = nullptr;
-            for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-                seenButtons << button->text();
-                if (button->isDefault()) seenDefault = button->text();
-                if (button->text() == press) target = button;
+            seenHelp = dialog->HelpId();
+            for (int i = 0; i < 2; ++i)
+                if (dialog->Line(i)) seenLines << dialog->Line(i)->Text();
+            TaButton* target = nullptr;
+            for (int i = 0; i < dialog->ButtonCount(); ++i) {
+                TaButton* button = dialog->Button(i);
+                seenButtons << button->Text();
+                if (i == dialog->DefaultIndex()) seenDefault = button->Text();
+                if (button->Text() == press) target = button;
             }
+            QWidget* focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
             if (press == "Esc")
-                QTest::keyClick(dialog, Qt::Key_Escape);
+                QTest::keyClick(focus, Qt::Key_Escape);
             else if (press == "Enter")
-                QTest::keyClick(dialog, Qt::Key_Return);
+                QTest::keyClick(focus, Qt::Key_Return);
             else
-                target->click();
+                QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
         });
-        const int result =
-            AppMessageBox("Only one cell is selected.\nCalculate for all cells?", type, 0);
+        poll.start();
+        const int result = AppMessageBox("Only one cell is selected.\nCalculate for all cells?",
+                                         type, StringId::ClearAllQuestion);
+        poll.stop();
+        QVERIFY(answered);
         QCOMPARE(result, answer);
         QCOMPARE(seenCaption, caption);
         QCOMPARE(seenButtons, buttons);
         QCOMPARE(seenDefault, defaultButton);
+        QCOMPARE(seenHelp, 0x10000u + StringId::ClearAllQuestion);
         QCOMPARE(seenLines,
                  QStringList({"Only one cell is selected.", "Calculate for all cells?"}));
+    }
+    void scriptedAnswersReplaceTheDialog() {
+        ScriptedMessages messages({IDNO});
+        const int result = AppMessageBox("Erase all the memory?", MB_YESNO | MB_ICONQUESTION, 7);
+        QCOMPARE(result, IDNO);
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text, QStringLiteral("Erase all the memory?"));
+        QCOMPARE(messages.asked[0].type, MB_YESNO | MB_ICONQUESTION);
+        QCOMPARE(messages.asked[0].help, 7u);
+        QVERIFY(!QApplication::activeModalWidget());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<TaMessageDialog*>(w));
     }
 
     // ---- Start-up and exit ----

@@ -1,0 +1,36 @@
+#include "CCalcDlgBar.h"
+
+CCalcDlgBar::CCalcDlgBar(QWidget* parent) : CCalcBar(parent) {}
+
+bool CCalcDlgBar::Create(const QString& caption, QMainWindow* parent, QWidget* dialog,
+                         int templateId, unsigned style) {
+    if (!dialog || !CCalcBar::Create(caption, parent, 100, 100, false, templateId, style))
+        return false;
+    dialog_ = dialog;
+    templateId_ = templateId;
+    dialog_->setParent(Body());
+    // The panel's own size is the size of its template.
+    SizeFromDialog(dialog_->testAttribute(Qt::WA_Resized) ? dialog_->size() : dialog_->sizeHint());
+    dialog_->show();
+    return true;
+}
+
+void CCalcDlgBar::SizeFromDialog(const QSize& size) {
+    const int w = size.width();
+    const int h = size.height();
+    if (IsFixedSize()) {
+        // Room for the borders (5 each side) and the gripper band (5) when docked.
+        SetSizes(QSize(w + 15, h + 10), QSize(w + 10, h + 15), QSize(w, h), QSize(w + 15, h + 15));
+    } else {
+        SetSizes(size, size, size, size);
+    }
+    OnBodyResized();
+}
+
+void CCalcDlgBar::OnNewDialogSize(const QSize& size) {
+    if (IsFixedSize()) SizeFromDialog(size);
+}
+
+void CCalcDlgBar::OnBodyResized() {
+    if (dialog_) dialog_->setGeometry(ClientRect());
+}

@@ -1,0 +1,113 @@
+#include "CCalcToolBar.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QStyle>
+#include <QToolButton>
+
+#include "CCalcTrigonometricUnits.h"
+#include "StringIds.h"
+
+CCalcToolBar::CCalcToolBar(QWidget* parent)
+    : QToolBar(DocTemplate::WindowTitle(), parent), units_(new QComboBox(this)) {
+    setObjectName(QStringLiteral("ToolBar"));
+    setAllowedAreas(Qt::AllToolBarAreas);
+    setIconSize(QSize(32, 32));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    units_->setObjectName(QStringLiteral("combo%1").arg(kUnitsId));
+    units_->setFont(ComboFont());
+    units_->addItems(TrigonometricUnitToolbarItems());
+    units_->setFocusPolicy(Qt::StrongFocus);
+    units_->view()->setMaximumHeight(kDropDownHeight);
+    const QFontMetrics metrics(units_->font());
+    comboWidth_ = metrics.horizontalAdvance(QStringLiteral(" Grad ")) +
+                  style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, units_) + 4;
+    units_->setFixedWidth(comboWidth_);
+    units_->hide();
+    connect(units_, &QComboBox::activated, this, [this](int index) {
+        ChooseTrigonometricUnit(index);
+        emit UnitChosen(index);
+    });
+
+    connect(this, &QToolBar::orientationChanged, this,
+            [this](Qt::Orientation orientation) { SetVertical(orientation == Qt::Vertical, true); });
+    connect(this, &QToolBar::topLevelChanged, this, [this](bool floating) {
+        if (floating) SetVertical(false, true);
+    });
+}
+
+QFont CCalcToolBar::ComboFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(28);
+    font.setWeight(QFont::Bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QSize CCalcToolBar::ButtonSizeFor(int comboHeight) {
+    return comboHeight < 42 ? QSize(48, 43) : QSize(comboHeight + 6, comboHeight);
+}
+
+int CCalcToolBar::ThicknessFor(int comboHeight) { return comboHeight < 42 ? 49 : comboHeight + 6; }
+
+void CCalcToolBar::Populate(const QList<int>& entries, const std::function<QAction*(int)>& actionOf,
+                            QAction* units) {
+    unitsButton_ = units;
+    bool lastWasSeparator = true;  // no separator at the start
+    QList<int> pending = entries;
+    while (!pending.isEmpty() && pending.last() == 0) pending.removeLast();
+    for (int id : pending) {
+        if (id == 0) {
+            if (!lastWasSeparator) addSeparator();
+            lastWasSeparator = true;
+            continue;
+        }
+        if (id == kUnitsId) {
+            // The list and the button share entry 21; one of them shows.
+            comboAction_ = addWidget(units_);
+            addAction(unitsButton_);
+            lastWasSeparator = false;
+            continue;
+        }
+        if (QAction* action = actionOf(id)) {
+            addAction(action);
+            lastWasSeparator = false;
+        }
+    }
+    // The last separator may be left dangling by a missing last entry.
+    if (!actions().isEmpty() && actions().last()->isSeparator())
+        removeAction(actions().last());
+    SizeButtons();
+    SetVertical(orientation() == Qt::Vertical, false);
+}
+
+void CCalcToolBar::SizeButtons() {
+    const QSize button = ButtonSizeFor(units_->sizeHint().height());
+    for (QAction* action : actions()) {
+        if (auto* tool = qobject_cast<QToolButton*>(widgetForAction(action)))
+            tool->setFixedSize(button);
+    }
+}
+
+void CCalcToolBar::SetVertical(bool vertical, bool fromOrientation) {
+    const bool changed = vertical != vertical_;
+    vertical_ = vertical;
+    if (comboAction_) comboAction_->setVisible(!vertical);
+    if (unitsButton_) unitsButton_->setVisible(vertical);
+    if (vertical) {
+        setMinimumHeight(0);
+        setMinimumWidth(ThicknessFor(units_->sizeHint().height()));
+    } else {
+        setMinimumWidth(0);
+        setMinimumHeight(ThicknessFor(units_->sizeHint().height()));
+    }
+    if (!vertical && changed && fromOrientation) emit TurnedHorizontal();
+}
+
+void CCalcToolBar::ShowUnit(uint32_t unit) {
+    const int index = unit <= 2 ? static_cast<int>(unit) : 0;
+    if (units_->currentIndex() != index) units_->setCurrentIndex(index);
+}

@@ -1,0 +1,63 @@
+// The main window's toolbar: file, memory, edit, panel and preference
+// buttons, and the angle-unit list. Lying horizontally (or floating) the
+// toolbar shows the list; docked at the left or right it shows a button in
+// its place that shows and hides the units window.
+#pragma once
+
+#include <QFont>
+#include <QToolBar>
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QComboBox;
+
+class CCalcToolBar : public QToolBar {
+    Q_OBJECT
+public:
+    static constexpr int kId = 59392;
+    static constexpr int kUnitsId = 32780;
+    static constexpr int kUnitsImage = 14;
+    static constexpr int kDropDownHeight = 256;
+
+    explicit CCalcToolBar(QWidget* parent = nullptr);
+
+    // Builds the entries in order from the frame's actions; `units` is the
+    // action of command 32780 (the vertical mode's button). Entries whose
+    // command has no action are left out together with a separator that
+    // would then stand doubled.
+    void Populate(const QList<int>& entries, const std::function<QAction*(int)>& actionOf,
+                  QAction* units);
+
+    QComboBox* UnitsCombo() const { return units_; }
+    QAction* UnitsButton() const { return unitsButton_; }
+    bool IsVertical() const { return vertical_; }
+    // Width of the list: " Grad " in the list's font, a scroll bar and 4.
+    int ComboWidth() const { return comboWidth_; }
+    // Button size from the list's height h: 48 x 43 below 42, else (h + 6) x h.
+    static QSize ButtonSizeFor(int comboHeight);
+    // Toolbar thickness: 49 below 42, else h + 6.
+    static int ThicknessFor(int comboHeight);
+
+    // Selects `unit` in the list when it differs (no signal).
+    void ShowUnit(uint32_t unit);
+
+    // The list's font: Arial, bold, 28 pixels, antialiased.
+    static QFont ComboFont();
+
+signals:
+    // The user picked a unit in the list.
+    void UnitChosen(int unit);
+    // The toolbar turned horizontal: the units window is to be hidden.
+    void TurnedHorizontal();
+
+private:
+    void SetVertical(bool vertical, bool fromOrientation);
+    void SizeButtons();
+
+    QComboBox* units_;
+    QAction* comboAction_ = nullptr;
+    QAction* unitsButton_ = nullptr;
+    int comboWidth_ = 0;
+    bool vertical_ = false;
+};

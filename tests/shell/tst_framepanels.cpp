@@ -1,0 +1,819 @@
+// The main window with its panels: the four bars, their sizes and the
+// stored layout, the toolbar and its unit list, the View and Set commands,
+// the panel-wide keys in docked and floating panels, and the wiring between
+// panels, document and engine.
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QStyleFactory>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QWindow>
+
+#include "CCalcAboutDialog.h"
+#include "CCalcApp.h"
+#include "CCalcDlgBar.h"
+#include "CCalcDoc.h"
+#include "CCalcKeyPad.h"
+#include "CCalcLog.h"
+#include "CCalcMainFrame.h"
+#include "CCalcMemory.h"
+#include "CCalcPreferences.h"
+#include "CCalcStatistics.h"
+#include "CCalcToolBar.h"
+#include "CCalcTrigonometricUnits.h"
+#include "CCalcView.h"
+#include "CColorButton.h"
+#include "CommandIds.h"
+#include "Diagnostics.h"
+#include "MemoryStore.h"
+#include "Preferences.h"
+#include "ScriptedUi.h"
+#include "SettingsStore.h"
+#include "TaStatic.h"
+
+using NCalculatorText::MemoryStore;
+
+namespace {
+
+// Runs `act` on the modal dialog of type T once it is up.
+template <typename T>
+class OnModal {
+public:
+    OnModal(QObject* context, std::function<void(T*)> act) : act_(std::move(act)) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, context, [this] {
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!dialog || done_) return;
+            done_ = true;
+            act_(dialog);
+        });
+        timer_.start();
+    }
+    bool Done() const { return done_; }
+
+private:
+    std::function<void(T*)> act_;
+    QTimer timer_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+class TestFramePanels : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempSettings> m_settings;
+    std::unique_ptr<CRecentFileList> m_recent;
+    std::unique_ptr<CCalcDoc> m_doc;
+    std::unique_ptr<CCalcMainFrame> m_frame;
+
+    CCalcView* View() const { return m_frame->View(); }
+    CCalcDlgBar* Bar(int id) const { return m_frame->Bar(id); }
+    QWidget* Focus() const { return QApplication::focusWidget(); }
+
+    void NewFrame() {
+        m_frame.reset();
+        m_doc.reset();
+        m_doc = std::make_unique<CCalcDoc>();
+        m_frame = std::make_unique<CCalcMainFrame>(m_doc.get(), m_recent.get());
+        m_frame->Keypad()->SetReceiver(m_doc.get());
+    }
+    void ShowActive() {
+        m_frame->resize(1200, 800);
+        m_frame->show();
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        QCoreApplication::processEvents();
+        View()->setFocus();
+    }
+    // Closes the window as the user would: placement, bars and layout saved.
+    void CloseAndForget() {
+        ScriptedMessages messages({IDNO});
+        m_frame->close();
+        m_frame.reset();
+        m_doc.reset();
+    }
+    void Click(int controlId) {
+        CColorButton* button = m_frame->Keypad()->ButtonById(controlId);
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    }
+    bool FocusIn(QWidget* panel) const { return Focus() && (Focus() == panel || panel->isAncestorOf(Focus())); }
+
+private slots:
+    void init() {
+        m_settings = std::make_unique<TempSettings>();
+        Preferences = PreferencesValues{};
+        PreferencesChanged = false;
+        MemoryStore::Instance().Clear();
+        NCalculatorText::lastResult = 0;
+        m_recent = std::make_unique<CRecentFileList>();
+        NewFrame();
+    }
+    void cleanup() {
+        m_frame.reset();
+        m_doc.reset();
+        m_recent.reset();
+        m_settings.reset();
+    }
+
+    // ---- The bars as created ----
+    void barsAsCreated_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("sides");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<int>("area");  // 0: floating
+        const int any = Qt::AllDockWidgetAreas;
+        QTest::newRow("keypad") << 101 << "Keypad"
+                                << int(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea) << true
+                                << true << int(Qt::BottomDockWidgetArea);
+        QTest::newRow("log") << 102 << "Log" << any << false << true << int(Qt::BottomDockWidgetArea);
+        QTest::newRow("memory") << 105 << "Memory" << any << false << true
+                                << int(Qt::RightDockWidgetArea);
+        QTest::newRow("statistics") << 106 << "Statistics" << any << true << false << 0;
+    }
+    void barsAsCreated() {
+        QFETCH(int, id);
+        QFETCH(QString, caption);
+        QFETCH(int, sides);
+        QFETCH(bool, fixed);
+        QFETCH(bool, visible);
+        QFETCH(int, area);
+        ShowActive();
+        CCalcDlgBar* bar = Bar(id);
+        QVERIFY(bar);
+        QCOMPARE(bar->Id(), id);
+        QCOMPARE(bar->TemplateId(), id);
+        QCOMPARE(bar->windowTitle(), caption);
+        QCOMPARE(int(bar->allowedAreas()), sides);
+        QCOMPARE(bar->IsFixedSize(), fixed);
+        QCOMPARE(bar->isVisible(), visible);
+        QCOMPARE(bar->isFloating(), area == 0);
+        if (area != 0) QCOMPARE(int(m_frame->dockWidgetArea(bar)), area);
+    }
+    void initialPlaces() {
+        ShowActive();
+        // The log's row lies above the keypad's, both below the editor.
+        const QRect log = Bar(102)->geometry();
+        const QRect keypad = Bar(101)->geometry();
+        const QRect editor = View()->geometry();
+        QVERIFY(log.top() >= editor.bottom());
+        QVERIFY(keypad.top() >= log.bottom());
+        // The memory panel stands right of the editor.
+        QVERIFY(Bar(105)->geometry().left() >= editor.right());
+        // Statistics float at (27, 27), hidden.
+        QCOMPARE(Bar(106)->pos(), QPoint(27, 27));
+        m_frame->OnCommand(CommandId::ViewStatistics);
+        QVERIFY(Bar(106)->isVisible());
+        QCOMPARE(Bar(106)->pos(), QPoint(27, 27));
+        QCOMPARE(Bar(106)->Body()->size(), Bar(106)->FloatingSize());
+    }
+
+    // ---- Sizes ----
+    void sizesFromTheHostedPanel_data() {
+        QTest::addColumn<int>("id");
+        QTest::newRow("keypad, fixed") << 101;
+        QTest::newRow("log, sizeable") << 102;
+        QTest::newRow("memory, sizeable") << 105;
+        QTest::newRow("statistics, fixed") << 106;
+    }
+    void sizesFromTheHostedPanel() {
+        QFETCH(int, id);
+        CCalcDlgBar* bar = Bar(id);
+        const QSize d = bar->IsFixedSize() ? bar->Dialog()->size() : bar->Dialog()->sizeHint();
+        if (bar->IsFixedSize()) {
+            QCOMPARE(bar->HorizontalSize(), d + QSize(15, 10));
+            QCOMPARE(bar->VerticalSize(), d + QSize(10, 15));
+            QCOMPARE(bar->FloatingSize(), d);
+            QCOMPARE(bar->MinimumSize(), d + QSize(15, 15));
+        } else {
+            for (const QSize& s : {bar->HorizontalSize(), bar->VerticalSize(), bar->FloatingSize(),
+                                   bar->MinimumSize()})
+                QCOMPARE(s, d);
+        }
+    }
+    void panelFillsTheClientArea() {
+        ShowActive();
+        // Docked at the bottom: 5-pixel borders and the gripper band at the left.
+        CCalcDlgBar* log = Bar(102);
+        const QSize body = log->Body()->size();
+        QCOMPARE(log->Dialog()->geometry(), QRect(10, 5, body.width() - 15, body.height() - 10));
+        // Docked at the right: the band at the top.
+        CCalcDlgBar* memory = Bar(105);
+        const QSize right = memory->Body()->size();
+        QCOMPARE(memory->Dialog()->geometry(), QRect(5, 10, right.width() - 10, right.height() - 15));
+        // The keypad fits its bar exactly.
+        CCalcDlgBar* keypad = Bar(101);
+        QCOMPARE(keypad->Body()->height(), keypad->HorizontalSize().height());
+        QCOMPARE(keypad->Dialog()->geometry(), QRect(QPoint(10, 5), m_frame->Keypad()->size()));
+    }
+    void keypadLayoutResizesItsBar() {
+        ShowActive();
+        CCalcDlgBar* bar = Bar(101);
+        CCalcKeyPad* keypad = m_frame->Keypad();
+        const QSize west = keypad->size();
+        m_frame->OnCommand(CommandId::NotationEast);
+        QCoreApplication::processEvents();
+        const QSize east = keypad->size();
+        QVERIFY(east != west);
+        QCOMPARE(bar->HorizontalSize(), east + QSize(15, 10));
+        QCOMPARE(bar->FloatingSize(), east);
+        QCOMPARE(bar->Body()->height(), east.height() + 10);
+        // Floating, the window follows at once.
+        bar->setFloating(true);
+        QTRY_COMPARE(bar->Body()->size(), east);
+        m_frame->OnCommand(CommandId::NotationWest);
+        QCOMPARE(keypad->size(), west);
+        QTRY_COMPARE(bar->Body()->size(), west);
+    }
+    void eachStateKeepsItsSize() {
+        ShowActive();
+        CCalcDlgBar* log = Bar(102);
+        const QSize docked = log->Body()->size();
+        QCOMPARE(log->HorizontalSize(), docked);
+        // Floating: the floating size, not the docked one.
+        log->setFloating(true);
+        QTRY_COMPARE(log->Body()->size(), log->FloatingSize());
+        QCOMPARE(log->HorizontalSize(), docked);
+        QTest::qWait(50);
+        // A floating window the user makes larger keeps that size.
+        log->resize(log->size() + QSize(120, 80));
+        QTRY_COMPARE(log->FloatingSize(), log->Body()->size());
+        const QSize floating = log->FloatingSize();
+        QVERIFY(floating.width() > log->MinimumSize().width() + 100);
+        // Docked at the right: the vertical size; back at the bottom: the horizontal one.
+        log->setFloating(false);
+        m_frame->addDockWidget(Qt::RightDockWidgetArea, log);
+        QTRY_COMPARE(log->Body()->width(), log->VerticalSize().width());
+        m_frame->addDockWidget(Qt::BottomDockWidgetArea, log);
+        QTRY_COMPARE(log->Body()->height(), docked.height());
+        QCOMPARE(log->FloatingSize(), floating);
+    }
+    void storedSizes_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("expected");  // -1: the minimum, -2: unchanged
+        QTest::newRow("HorizontalY below the minimum") << "HorizontalY" << "5" << -1;
+        QTest::newRow("HorizontalX below the minimum") << "HorizontalX" << "10" << -1;
+        QTest::newRow("VerticalX below the minimum") << "VerticalX" << "0" << -1;
+        QTest::newRow("VerticalY above the minimum") << "VerticalY" << "700" << 700;
+        QTest::newRow("FloatingX above the minimum") << "FloatingX" << "640" << 640;
+        QTest::newRow("FloatingY not a number") << "FloatingY" << "tall" << -2;
+    }
+    void storedSizes() {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(int, expected);
+        const QSize minimum = Bar(102)->MinimumSize();
+        const QSize before = Bar(102)->FloatingSize();
+        {
+            auto settings = OpenSettingsStore();
+            settings->setValue("GUI/BarState-Bar102/" + key, stored);
+        }
+        NewFrame();
+        CCalcDlgBar* log = Bar(102);
+        QCOMPARE(log->MinimumSize(), minimum);
+        const QSize size = key.startsWith("Horizontal") ? log->HorizontalSize()
+                           : key.startsWith("Vertical") ? log->VerticalSize()
+                                                        : log->FloatingSize();
+        const int value = key.endsWith('X') ? size.width() : size.height();
+        const int min = key.endsWith('X') ? minimum.width() : minimum.height();
+        const int same = key.endsWith('X') ? before.width() : before.height();
+        QCOMPARE(value, expected == -1 ? min : expected == -2 ? same : expected);
+    }
+    void storedHeightBelowMinimumShowsAtMinimum() {
+        {
+            auto settings = OpenSettingsStore();
+            settings->setValue("GUI/BarState-Bar102/HorizontalY", 3);
+        }
+        NewFrame();
+        ShowActive();
+        CCalcDlgBar* log = Bar(102);
+        QCOMPARE(log->HorizontalSize().height(), log->MinimumSize().height());
+        QTRY_COMPARE(log->Body()->height(), log->MinimumSize().height());
+    }
+    void onlySizeableBarsStoreSizes() {
+        ShowActive();
+        CloseAndForget();
+        auto settings = OpenSettingsStore();
+        const QStringList groups = settings->childGroups();
+        QVERIFY(groups.contains("GUI"));
+        settings->beginGroup("GUI");
+        const QStringList gui = settings->childGroups();
+        QVERIFY(gui.contains("BarState-Bar102"));
+        QVERIFY(gui.contains("BarState-Bar105"));
+        QVERIFY(!gui.contains("BarState-Bar101"));
+        QVERIFY(!gui.contains("BarState-Bar106"));
+        settings->endGroup();
+        settings->beginGroup("GUI/BarState-Bar102");
+        QCOMPARE(settings->childKeys(),
+                 QStringList({"FloatingX", "FloatingY", "HorizontalX", "HorizontalY", "VerticalX",
+                              "VerticalY"}));
+        settings->endGroup();
+        QVERIFY(!settings->value("GUI/BarState/Layout").toByteArray().isEmpty());
+    }
+    void layoutAndSizesSurviveARestart() {
+        ShowActive();
+        CCalcDlgBar* log = Bar(102);
+        // Taller log, memory moved to the left, statistics shown, keypad hidden.
+        const int taller = log->height() + 60;
+        m_frame->resizeDocks({log}, {taller}, Qt::Vertical);
+        m_frame->addDockWidget(Qt::LeftDockWidgetArea, Bar(105));
+        m_frame->OnCommand(CommandId::ViewStatistics);
+        m_frame->OnCommand(CommandId::ViewKeypad);
+        QCoreApplication::processEvents();
+        const QSize logBody = log->Body()->size();
+        const QSize logHorizontal = log->HorizontalSize();
+        QCOMPARE(logHorizontal, logBody);
+        const int memoryWidth = Bar(105)->Body()->width();
+        QCOMPARE(Bar(105)->VerticalSize().width(), memoryWidth);
+        CloseAndForget();
+
+        NewFrame();
+        QCOMPARE(Bar(102)->HorizontalSize(), logHorizontal);
+        ShowActive();
+        QTRY_COMPARE(Bar(102)->Body()->height(), logBody.height());
+        QCOMPARE(m_frame->dockWidgetArea(Bar(105)), Qt::LeftDockWidgetArea);
+        QCOMPARE(Bar(105)->Body()->width(), memoryWidth);
+        QVERIFY(!Bar(101)->isVisible());
+        QVERIFY(Bar(106)->isVisible());
+        QVERIFY(Bar(106)->isFloating());
+        m_frame->UpdateCommandStates();
+        QVERIFY(!m_frame->Action(CommandId::ViewKeypad)->isChecked());
+        QVERIFY(m_frame->Action(CommandId::ViewStatistics)->isChecked());
+    }
+    void draggingTheBottomRowUp_data() {
+        QTest::addColumn<bool>("memoryShown");
+        QTest::newRow("no side bar: the editor keeps 4 pixels") << false;
+        QTest::newRow("memory at the right: it stops at its minimum") << true;
+    }
+    void draggingTheBottomRowUp() {
+        QFETCH(bool, memoryShown);
+        ShowActive();
+        if (!memoryShown) m_frame->OnCommand(CommandId::ViewMemory);
+        QCoreApplication::processEvents();
+        // The separator between the editor and the bottom dock, dragged far up.
+        const QRect editor = View()->geometry();
+        const QRect log = Bar(102)->geometry();
+        const QPoint grip((editor.left() + editor.right()) / 2, (editor.bottom() + log.top()) / 2 + 1);
+        QWindow* window = m_frame->windowHandle();
+        QTest::mousePress(window, Qt::LeftButton, {}, grip);
+        for (int y = grip.y(); y > -200; y -= 20) QTest::mouseMove(window, QPoint(grip.x(), y));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(grip.x(), -200));
+        QCoreApplication::processEvents();
+        if (memoryShown) {
+            QCOMPARE(Bar(105)->Body()->height(), Bar(105)->MinimumSize().height());
+            QVERIFY(View()->height() > 4);
+        } else {
+            QCOMPARE(View()->height(), 4);
+        }
+        // The log took the room and keeps it as its size; the fixed keypad did not grow.
+        QVERIFY(Bar(102)->height() > log.height() + 100);
+        QCOMPARE(Bar(102)->HorizontalSize().height(), Bar(102)->Body()->height());
+        QCOMPARE(Bar(101)->Body()->height(), Bar(101)->HorizontalSize().height());
+    }
+    void draggingBetweenTwoBarsOfARow() {
+        ShowActive();
+        // The memory panel joins the log's row at the bottom.
+        m_frame->splitDockWidget(Bar(102), Bar(105), Qt::Horizontal);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_frame->dockWidgetArea(Bar(105)), Qt::BottomDockWidgetArea);
+        const QRect log = Bar(102)->geometry();
+        const QRect memory = Bar(105)->geometry();
+        QCOMPARE(log.top(), memory.top());
+        const int sum = log.width() + memory.width();
+        const QPoint grip((log.right() + memory.left()) / 2 + 1, log.center().y());
+        QWindow* window = m_frame->windowHandle();
+        QTest::mousePress(window, Qt::LeftButton, {}, grip);
+        for (int x = grip.x(); x < 3000; x += 40) QTest::mouseMove(window, QPoint(x, grip.y()));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(3000, grip.y()));
+        QCoreApplication::processEvents();
+        // The memory panel stops at its minimum; the two widths keep their sum.
+        QCOMPARE(Bar(105)->Body()->width(), Bar(105)->MinimumSize().width());
+        QCOMPARE(Bar(102)->width() + Bar(105)->width(), sum);
+        QTest::mousePress(window, Qt::LeftButton, {}, QPoint(Bar(105)->geometry().left() - 2, grip.y()));
+        for (int x = grip.x(); x > -3000; x -= 40) QTest::mouseMove(window, QPoint(x, grip.y()));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(-3000, grip.y()));
+        QCoreApplication::processEvents();
+        QCOMPARE(Bar(102)->Body()->width(), Bar(102)->MinimumSize().width());
+        QCOMPARE(Bar(102)->width() + Bar(105)->width(), sum);
+    }
+
+    // ---- View commands and focus ----
+    void viewToggles_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("shownAtStart");
+        QTest::newRow("Ctrl+K keypad") << CommandId::ViewKeypad << 101 << int(Qt::Key_K) << true;
+        QTest::newRow("Ctrl+L log") << CommandId::ViewLog << 102 << int(Qt::Key_L) << true;
+        QTest::newRow("Ctrl+M memory") << CommandId::ViewMemory << 105 << int(Qt::Key_M) << true;
+        QTest::newRow("Ctrl+T statistics") << CommandId::ViewStatistics << 106 << int(Qt::Key_T)
+                                           << false;
+    }
+    void viewToggles() {
+        QFETCH(int, command);
+        QFETCH(int, bar);
+        QFETCH(int, key);
+        QFETCH(bool, shownAtStart);
+        ShowActive();
+        QAction* action = m_frame->Action(command);
+        QVERIFY(action->isCheckable());
+        m_frame->UpdateCommandStates();
+        QCOMPARE(action->isChecked(), shownAtStart);
+        QTest::keyClick(View(), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(Bar(bar)->isVisible(), !shownAtStart);
+        QCOMPARE(action->isChecked(), !shownAtStart);
+        QCOMPARE(Focus(), static_cast<QWidget*>(View()));
+        m_frame->OnCommand(command);
+        QCOMPARE(Bar(bar)->isVisible(), shownAtStart);
+        QCOMPARE(action->isChecked(), shownAtStart);
+        // Closing the bar by its own means clears the check too.
+        Bar(bar)->show();
+        Bar(bar)->close();
+        QVERIFY(!action->isChecked());
+    }
+    void hidingTheFocusedLogFocusesTheEditor() {
+        ShowActive();
+        QTest::keyClick(View(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(FocusIn(m_frame->Log()));
+        QTest::keyClick(Focus(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(!Bar(102)->isVisible());
+        QCOMPARE(Focus(), static_cast<QWidget*>(View()));
+        QTest::keyClick(View(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(Bar(102)->isVisible());
+        QVERIFY(FocusIn(m_frame->Log()));
+    }
+    void focusKeysReachEveryPanel_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("bar");
+        QTest::newRow("Ctrl+Shift+K keypad") << int(Qt::Key_K) << 101;
+        QTest::newRow("Ctrl+Shift+L log") << int(Qt::Key_L) << 102;
+        QTest::newRow("Ctrl+Shift+M memory") << int(Qt::Key_M) << 105;
+        QTest::newRow("Ctrl+Shift+T statistics, shown first") << int(Qt::Key_T) << 106;
+    }
+    void focusKeysReachEveryPanel() {
+        QFETCH(int, key);
+        QFETCH(int, bar);
+        ShowActive();
+        QTest::keyClick(View(), Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(Bar(bar)->isVisible());
+        QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
+        // Ctrl+W from the panel goes back to the editor.
+        QTest::keyClick(Focus(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(Focus(), static_cast<QWidget*>(View()));
+    }
+    void keypadKeysFromTheKeypad() {
+        ShowActive();
+        QTest::keyClicks(View(), "2+3");
+        m_frame->OnCommand(CommandId::FocusKeypad);
+        QVERIFY(FocusIn(m_frame->Keypad()));
+        // Ctrl+= from the keypad calculates the document.
+        QTest::keyClick(Focus(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5"));
+        // Ctrl+K in the keypad hides it and the editor takes the focus.
+        QTest::keyClick(Focus(), Qt::Key_K, Qt::ControlModifier);
+        QVERIFY(!Bar(101)->isVisible());
+        QCOMPARE(Focus(), static_cast<QWidget*>(View()));
+    }
+    void panelKeysWorkInAFloatingPanel_data() {
+        QTest::addColumn<int>("bar");
+        QTest::newRow("memory") << 105;
+        QTest::newRow("log") << 102;
+        QTest::newRow("keypad") << 101;
+    }
+    void panelKeysWorkInAFloatingPanel() {
+        QFETCH(int, bar);
+        ShowActive();
+        QTest::keyClicks(View(), "6*7");
+        Bar(bar)->setFloating(true);
+        QCoreApplication::processEvents();
+        m_frame->OnCommand(bar == 101   ? CommandId::FocusKeypad
+                           : bar == 102 ? CommandId::FocusLog
+                                        : CommandId::FocusMemory);
+        QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(Bar(bar)));
+        // Calculate, toggle another bar, then back to the editor.
+        QTest::keyClick(Focus(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(View()->EditorText(), QStringLiteral("6*7=42"));
+        QTest::keyClick(Focus(), Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(Bar(106)->isVisible());
+        QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
+        QTest::keyClick(Focus(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(Focus(), static_cast<QWidget*>(View()));
+        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m_frame.get()));
+    }
+    void ctrlKInTheEditorTogglesTheKeypad() {
+        // Under X11 key bindings a text field would delete to the end of the line.
+        ShowActive();
+        QTest::keyClicks(View(), "12345");
+        QTest::keyClick(View(), Qt::Key_Home);
+        QTest::keyClick(View(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(View()->EditorText(), QStringLiteral("12345"));
+        QVERIFY(!Bar(101)->isVisible());
+    }
+
+    // ---- Notation and the keypad menu ----
+    void notationChosenTwiceRelabelsOnce_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("notation");
+        QTest::addColumn<QString>("tan");
+        QTest::newRow("East") << CommandId::NotationEast << 1 << "tg";
+        QTest::newRow("West") << CommandId::NotationWest << 0 << "tan";
+    }
+    void notationChosenTwiceRelabelsOnce() {
+        QFETCH(int, command);
+        QFETCH(int, notation);
+        QFETCH(QString, tan);
+        // Start from the other notation.
+        Preferences.Notation = 1 - notation;
+        m_frame->RefreshFromPreferences();
+        QCOMPARE(m_frame->Keypad()->NotationIndex(), 1 - notation);
+        PreferencesChanged = false;
+        QSignalSpy relaid(m_frame->Keypad(), &CCalcKeyPad::layoutChanged);
+        m_frame->OnCommand(command);
+        m_frame->OnCommand(command);
+        QCOMPARE(relaid.size(), 1);
+        QCOMPARE(m_frame->Keypad()->ButtonById(1029)->text(), tan);
+        QCOMPARE(int(Preferences.Notation), notation);
+        QVERIFY(PreferencesChanged);
+        QCOMPARE(m_frame->Action(CommandId::NotationWest)->isChecked(), notation == 0);
+        QCOMPARE(m_frame->Action(CommandId::NotationEast)->isChecked(), notation == 1);
+    }
+    void refreshRelabelsFromThePreference() {
+        QCOMPARE(m_frame->Keypad()->NotationIndex(), 0);  // West by default
+        QCOMPARE(m_frame->Keypad()->ButtonById(1030)->text(), QStringLiteral("cot"));
+        Preferences.Notation = 1;
+        m_frame->RefreshFromPreferences();
+        QCOMPARE(m_frame->Keypad()->ButtonById(1030)->text(), QStringLiteral("ctg"));
+    }
+    void keypadStyleMenu_data() {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<bool>("themes");
+        QTest::newRow("visual styles off") << "Windows" << false;
+        QTest::newRow("visual styles on") << "Fusion" << true;
+    }
+    void keypadStyleMenu() {
+        QFETCH(QString, style);
+        QFETCH(bool, themes);
+        const QString previous = QApplication::style()->name();
+        QApplication::setStyle(QStyleFactory::create(style));
+        m_frame->OnCommand(CommandId::KeypadStyleTarvik);
+        QCOMPARE(m_frame->Action(CommandId::KeypadStyle2000)->isEnabled(), !themes);
+        QVERIFY(m_frame->Action(CommandId::KeypadStyleTarvik)->isEnabled());
+        QCOMPARE(m_frame->Action(CommandId::KeypadStyleXP)->isEnabled(), themes);
+        QCOMPARE(m_frame->Action(CommandId::KeypadStyleVista)->isEnabled(), themes);
+        QVERIFY(m_frame->Action(CommandId::KeypadStyleTarvik)->isChecked());
+        // Style 2000 shows as Vista while styles are active.
+        m_frame->OnCommand(CommandId::KeypadStyle2000);
+        QCOMPARE(m_frame->Keypad()->StoredStyle(), 0);
+        QCOMPARE(m_frame->Action(CommandId::KeypadStyle2000)->isChecked(), !themes);
+        QCOMPARE(m_frame->Action(CommandId::KeypadStyleVista)->isChecked(), themes);
+        QVERIFY(!m_frame->Action(CommandId::KeypadStyleTarvik)->isChecked());
+        QApplication::setStyle(QStyleFactory::create(previous));
+    }
+    void keypadColorAndFontChecks() {
+        m_frame->OnCommand(CommandId::KeypadColorDefault);
+        m_frame->OnCommand(CommandId::KeypadTextDefault);
+        m_frame->OnCommand(CommandId::KeypadFontDefault);
+        QVERIFY(m_frame->Action(CommandId::KeypadColorDefault)->isChecked());
+        QVERIFY(!m_frame->Action(CommandId::KeypadColorSystem)->isChecked());
+        QVERIFY(m_frame->Action(CommandId::KeypadTextDefault)->isChecked());
+        QVERIFY(m_frame->Action(CommandId::KeypadFontDefault)->isChecked());
+        QVERIFY(!m_frame->Action(CommandId::KeypadFontSystem)->isChecked());
+        m_frame->OnCommand(CommandId::KeypadColorSystem);
+        m_frame->OnCommand(CommandId::KeypadFontSystem);
+        QVERIFY(m_frame->Action(CommandId::KeypadColorSystem)->isChecked());
+        QVERIFY(!m_frame->Action(CommandId::KeypadColorDefault)->isChecked());
+        QVERIFY(m_frame->Action(CommandId::KeypadFontSystem)->isChecked());
+        QVERIFY(!m_frame->Action(CommandId::KeypadFontDefault)->isChecked());
+        // Appearance is the keypad's own: the preferences stay unchanged.
+        QVERIFY(!PreferencesChanged);
+    }
+
+    // ---- Toolbar and units ----
+    void toolbarEntries() {
+        CCalcToolBar* bar = m_frame->ToolBar();
+        QCOMPARE(bar->windowTitle(), QStringLiteral("Tarvik F"));
+        QStringList entries;
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator())
+                entries << "|";
+            else if (bar->widgetForAction(action) == bar->UnitsCombo())
+                entries << "combo";
+            else
+                entries << QString::number(action->data().toInt());
+        }
+        QCOMPARE(entries, QStringList({"57600", "57601", "57603", "|", "32771", "|", "32773",
+                                       "32774", "|", "57635", "57634", "57637", "|", "32776",
+                                       "32775", "32777", "|", "32779", "combo", "32780",
+                                       "32803"}));
+        QVERIFY(!m_frame->Action(CommandId::ViewLog)->icon().isNull());
+        QCOMPARE(m_frame->Action(CommandId::ViewKeypad)->toolTip(),
+                 QStringLiteral("Toggle keypad Ctrl+K"));
+        QCOMPARE(m_frame->Action(CommandId::ViewKeypad)->statusTip(),
+                 QStringLiteral("Show or hide keypad"));
+    }
+    void unitsList() {
+        QComboBox* combo = m_frame->ToolBar()->UnitsCombo();
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+        QCOMPARE(items, QStringList({" Rad", " Deg", " Grad"}));
+        QCOMPARE(combo->font().pixelSize(), 28);
+        QCOMPARE(combo->font().weight(), QFont::Bold);
+        QCOMPARE(combo->font().family(), QStringLiteral("Arial"));
+        const int width = QFontMetrics(combo->font()).horizontalAdvance(" Grad ") +
+                          combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo) + 4;
+        QCOMPARE(combo->width(), width);
+        const QSize button = CCalcToolBar::ButtonSizeFor(combo->sizeHint().height());
+        const auto* tool =
+            qobject_cast<QToolButton*>(m_frame->ToolBar()->widgetForAction(m_frame->Action(CommandId::New)));
+        QCOMPARE(tool->size(), button);
+    }
+    void buttonSizeRule_data() {
+        QTest::addColumn<int>("h");
+        QTest::addColumn<QSize>("button");
+        QTest::addColumn<int>("thickness");
+        QTest::newRow("36") << 36 << QSize(48, 43) << 49;
+        QTest::newRow("41") << 41 << QSize(48, 43) << 49;
+        QTest::newRow("42") << 42 << QSize(48, 42) << 48;
+        QTest::newRow("50") << 50 << QSize(56, 50) << 56;
+    }
+    void buttonSizeRule() {
+        QFETCH(int, h);
+        QFETCH(QSize, button);
+        QFETCH(int, thickness);
+        QCOMPARE(CCalcToolBar::ButtonSizeFor(h), button);
+        QCOMPARE(CCalcToolBar::ThicknessFor(h), thickness);
+    }
+    void unitsKeptInLine() {
+        ShowActive();
+        QComboBox* toolbar = m_frame->ToolBar()->UnitsCombo();
+        QComboBox* popup = m_frame->UnitsWindow()->List();
+        QLabel* pane = m_frame->Pane(IndicatorId::Units);
+        QCOMPARE(pane->text(), QStringLiteral("Rad"));
+        // The toolbar list.
+        toolbar->setFocus();
+        QTest::keyClick(toolbar, Qt::Key_Down);
+        QCOMPARE(toolbar->currentText(), QStringLiteral(" Deg"));
+        QCOMPARE(int(Preferences.TrigonometricUnits), 1);
+        QVERIFY(PreferencesChanged);
+        QCOMPARE(pane->text(), QStringLiteral("Deg"));
+        QCOMPARE(popup->currentText(), QStringLiteral("Degrees"));
+        // The popup's list.
+        m_frame->OnCommand(CommandId::TrigonometricUnits);
+        QVERIFY(m_frame->UnitsWindow()->isVisible());
+        popup->setFocus();
+        QTest::keyClick(popup, Qt::Key_Down);
+        QCOMPARE(int(Preferences.TrigonometricUnits), 2);
+        QCOMPARE(pane->text(), QStringLiteral("Grad"));
+        QCOMPARE(toolbar->currentText(), QStringLiteral(" Grad"));
+        // The preferences.
+        Preferences.TrigonometricUnits = 0;
+        m_frame->RefreshFromPreferences();
+        QCOMPARE(pane->text(), QStringLiteral("Rad"));
+        QCOMPARE(toolbar->currentText(), QStringLiteral(" Rad"));
+        QCOMPARE(popup->currentText(), QStringLiteral("Radians"));
+    }
+    void verticalToolbarSwapsListAndButton() {
+        ShowActive();
+        CCalcToolBar* bar = m_frame->ToolBar();
+        QAction* button = m_frame->Action(CommandId::TrigonometricUnits);
+        QVERIFY(bar->UnitsCombo()->isVisible());
+        QVERIFY(!button->isVisible());
+        m_frame->addToolBar(Qt::LeftToolBarArea, bar);
+        QCoreApplication::processEvents();
+        QVERIFY(bar->IsVertical());
+        QVERIFY(!bar->UnitsCombo()->isVisible());
+        QVERIFY(button->isVisible());
+        auto* tool = qobject_cast<QToolButton*>(bar->widgetForAction(button));
+        QVERIFY(tool && tool->isVisible());
+        QCOMPARE(tool->size(), CCalcToolBar::ButtonSizeFor(bar->UnitsCombo()->sizeHint().height()));
+        tool->click();
+        QVERIFY(m_frame->UnitsWindow()->isVisible());
+        QVERIFY(button->isChecked());
+        QVERIFY(tool->isChecked());
+        tool->click();
+        QVERIFY(!m_frame->UnitsWindow()->isVisible());
+        QVERIFY(!button->isChecked());
+        tool->click();
+        QVERIFY(m_frame->UnitsWindow()->isVisible());
+        // Back on top: the list returns and the units window goes.
+        m_frame->addToolBar(Qt::TopToolBarArea, bar);
+        QCoreApplication::processEvents();
+        QVERIFY(!bar->IsVertical());
+        QVERIFY(bar->UnitsCombo()->isVisible());
+        QVERIFY(!button->isVisible());
+        QVERIFY(!m_frame->UnitsWindow()->isVisible());
+    }
+
+    // ---- Panels, document and engine ----
+    void logReceivesAndPopsUp_data() {
+        QTest::addColumn<uint>("popup");
+        QTest::newRow("LogPopup on shows the hidden log") << 1u;
+        QTest::newRow("LogPopup off leaves it hidden") << 0u;
+    }
+    void logReceivesAndPopsUp() {
+        QFETCH(uint, popup);
+        QCOMPARE(NCalculatorText::engineState.logReceiver,
+                 static_cast<NCalculatorText::ILogReceiver*>(m_frame->Log()));
+        ShowActive();
+        Preferences.LogPopup = popup;
+        m_frame->OnCommand(CommandId::ViewLog);
+        QVERIFY(!Bar(102)->isVisible());
+        QTest::keyClicks(View(), "1/0");
+        QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(m_frame->Log()->List()->topLevelItemCount(), 1);
+        QCOMPARE(Bar(102)->isVisible(), popup != 0);
+        QCOMPARE(m_frame->Action(CommandId::ViewLog)->isChecked(), popup != 0);
+        QCOMPARE(Focus(), static_cast<QWidget*>(View()));
+    }
+    void memoryPanelFollowsTheDocument() {
+        ShowActive();
+        QTest::keyClicks(View(), "5->mem[a];mem[a]*2");
+        QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
+        QTreeWidget* list = m_frame->MemoryPanel()->List();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(CCalcMemory::CellColumn), QStringLiteral("a"));
+        m_frame->OnCommand(CommandId::MemoryFree);
+        QCOMPARE(list->topLevelItemCount(), 0);
+    }
+    void statisticsShowTheirBar() {
+        ShowActive();
+        QTest::keyClicks(View(), "1->mem[a];2->mem[b];3->mem[c]");
+        QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!Bar(106)->isVisible());
+        m_frame->MemoryPanel()->Statistics();
+        QVERIFY(Bar(106)->isVisible());
+        QCOMPARE(m_frame->Statistics()->Box(Mean)->text(), QStringLiteral("2"));
+        QVERIFY(m_frame->Action(CommandId::ViewStatistics)->isChecked());
+    }
+    void calculateWithTheKeypadAlone() {
+        // The application attaches the keypad to the document at start-up.
+        m_frame.reset();
+        m_doc.reset();
+        CCalcApp app;
+        QVERIFY(app.InitInstance({}));
+        CCalcMainFrame* frame = app.MainFrame();
+        QCOMPARE(frame->Keypad()->Receiver(), static_cast<ICmdReceiver*>(app.Document()));
+        QComboBox* units = frame->ToolBar()->UnitsCombo();
+        units->setCurrentIndex(1);
+        emit units->activated(1);
+        QCOMPARE(frame->Pane(IndicatorId::Units)->text(), QStringLiteral("Deg"));
+        const auto click = [frame](int id) {
+            CColorButton* button = frame->Keypad()->ButtonById(id);
+            QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        };
+        // s i n ( 3 0 ) =
+        for (int id : {1028, 1009, 1006, 1021, 1001}) click(id);
+        QCOMPARE(frame->View()->EditorText(), QStringLiteral("sin(30)=0.4999999999999999445"));
+        QCOMPARE(frame->Pane(IndicatorId::Result)->text(),
+                 QStringLiteral("rslt = 0.4999999999999999445"));
+        ScriptedMessages messages({IDNO});
+        frame->close();
+        app.ExitInstance();
+    }
+    void aboutAndPreferencesOpenFromTheMenus() {
+        ShowActive();
+        QString aboutVersion;
+        {
+            OnModal<CCalcAboutDialog> about(this, [&](CCalcAboutDialog* dialog) {
+                aboutVersion = dialog->Version()->Text();
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+            m_frame->Action(CommandId::About)->trigger();
+            QVERIFY(about.Done());
+        }
+        QVERIFY(aboutVersion.contains(QStringLiteral("01.02.004")));
+        {
+            OnModal<CCalcPreferences> preferences(this, [](CCalcPreferences* dialog) {
+                auto* units = qobject_cast<QComboBox*>(dialog->Control(CCalcPreferences::IdTrigonometricUnits));
+                units->setCurrentIndex(2);
+                auto* notation = qobject_cast<QComboBox*>(dialog->Control(CCalcPreferences::IdNotation));
+                notation->setCurrentIndex(1);
+                dialog->accept();
+            });
+            m_frame->Action(CommandId::Preferences)->trigger();
+            QVERIFY(preferences.Done());
+        }
+        QCOMPARE(int(Preferences.TrigonometricUnits), 2);
+        QCOMPARE(m_frame->Pane(IndicatorId::Units)->text(), QStringLiteral("Grad"));
+        QCOMPARE(m_frame->ToolBar()->UnitsCombo()->currentText(), QStringLiteral(" Grad"));
+        QCOMPARE(m_frame->Keypad()->NotationIndex(), 1);
+        QCOMPARE(m_frame->Keypad()->ButtonById(1029)->text(), QStringLiteral("tg"));
+    }
+};
+
+QTEST_MAIN(TestFramePanels)
+#include "tst_framepanels.moc"
