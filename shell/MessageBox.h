@@ -9,25 +9,8 @@
 // The platform's flag and answer values (MB_*, ID*), shared with the toolkit.
 #include "MessageBoxTypes.h"
 
-enum class MessageKind { Stops, Asks, Warns, Informs };
-
-struct MessageButton {
-    int captionId;  // string id of the caption
-    int result;     // IDOK, IDYES, ...
-};
-
-// Kind by the icon bits; Yes/No and Yes/No/Cancel turn "informs" into "asks".
-MessageKind MessageKindOf(unsigned type);
-// String id of the caption of that kind.
-int MessageCaptionId(MessageKind kind);
-// Buttons left to right.
-QVector<MessageButton> MessageButtonsOf(unsigned type);
-// Index of the default button.
-int MessageDefaultButton(unsigned type);
-// Help id of the dialog: 0x10000 + prompt id, or 128 without one.
-unsigned MessageHelpId(unsigned promptId);
-// The first line and the second (empty when there is none).
-QPair<QString, QString> MessageLines(const QString& text);
+// The kinds, captions, button sets and help ids of messages are the
+// message dialog's own tables (TaMessageDialog).
 
 class TaFonts;
 

@@ -7,21 +7,7 @@ namespace StringId {
 
 inline constexpr int AppTitle = 57344;  // "Numera": the settings' product key
 
-// Message dialog captions and buttons.
-inline constexpr int CaptionAsks = 32814;
-inline constexpr int CaptionWarns = 32815;
-inline constexpr int CaptionInforms = 32816;
-inline constexpr int CaptionStops = 32817;
-inline constexpr int ButtonClose = 32818;
-inline constexpr int ButtonOk = 32819;
-inline constexpr int ButtonYes = 32820;
-inline constexpr int ButtonNo = 32821;
-inline constexpr int ButtonCancel = 32822;
-inline constexpr int ButtonContinue = 32823;
-inline constexpr int ButtonRetry = 32824;
-inline constexpr int ButtonAbort = 32825;
-inline constexpr int ButtonIgnore = 32826;
-inline constexpr int ButtonTryAgain = 32827;
+// The message dialog's captions and buttons (32814-32827) are TaStringId.
 
 // Questions and errors.
 inline constexpr int ClearAllQuestion = 32829;

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include "StringIds.h"
+#include "TaStrings.h"
 
 namespace {
 const char* const kContext = "Strings";
@@ -11,48 +12,6 @@ QString LoadString(int id) {
     switch (id) {
         case StringId::AppTitle:
             source = "Numera";
-            break;
-        case StringId::CaptionAsks:
-            source = "Calculator asks";
-            break;
-        case StringId::CaptionWarns:
-            source = "Calculator warns";
-            break;
-        case StringId::CaptionInforms:
-            source = "Calculator informs";
-            break;
-        case StringId::CaptionStops:
-            source = "Calculator stops";
-            break;
-        case StringId::ButtonClose:
-            source = "Close";
-            break;
-        case StringId::ButtonOk:
-            source = "OK";
-            break;
-        case StringId::ButtonYes:
-            source = "Yes";
-            break;
-        case StringId::ButtonNo:
-            source = "No";
-            break;
-        case StringId::ButtonCancel:
-            source = "Cancel";
-            break;
-        case StringId::ButtonContinue:
-            source = "Continue";
-            break;
-        case StringId::ButtonRetry:
-            source = "Retry";
-            break;
-        case StringId::ButtonAbort:
-            source = "Abort";
-            break;
-        case StringId::ButtonIgnore:
-            source = "Ignore";
-            break;
-        case StringId::ButtonTryAgain:
-            source = "Try again";
             break;
         case StringId::ClearAllQuestion:
             source = "Clear all the calculations?";
@@ -85,7 +44,8 @@ QString LoadString(int id) {
             source = "Untitled";
             break;
         default:
-            return QString();
+            // The message dialog's captions and buttons are the toolkit's.
+            return TaLoadString(id);
     }
     return QCoreApplication::translate(kContext, source);
 }

@@ -13,6 +13,7 @@
 #include "ScriptedUi.h"
 #include "SettingsStore.h"
 #include "StringIds.h"
+#include "TaMessageDialog.h"
 
 Q_DECLARE_METATYPE(FrameRect)
 
@@ -30,15 +31,15 @@ QByteArray ReadConf(const TempSettings& temp) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList Captions(const QVector<MessageButton>& buttons) {
+QStringList Captions(const QVector<TaMessageDialog::ButtonEntry>& buttons) {
     QStringList captions;
-    for (const MessageButton& b : buttons) captions << LoadString(b.captionId);
+    for (const auto& b : buttons) captions << LoadString(b.captionId);
     return captions;
 }
 
-QList<int> Results(const QVector<MessageButton>& buttons) {
+QList<int> Results(const QVector<TaMessageDialog::ButtonEntry>& buttons) {
     QList<int> results;
-    for (const MessageButton& b : buttons) results << b.result;
+    for (const auto& b : buttons) results << b.result;
     return results;
 }
 
@@ -98,10 +99,10 @@ private slots:
         QFETCH(QStringList, buttons);
         QFETCH(QList<int>, results);
         QFETCH(int, defaultButton);
-        QCOMPARE(LoadString(MessageCaptionId(MessageKindOf(type))), caption);
-        QCOMPARE(Captions(MessageButtonsOf(type)), buttons);
-        QCOMPARE(Results(MessageButtonsOf(type)), results);
-        QCOMPARE(MessageDefaultButton(type), defaultButton);
+        QCOMPARE(LoadString(TaMessageDialog::CaptionIdOf(TaMessageDialog::KindOf(type))), caption);
+        QCOMPARE(Captions(TaMessageDialog::ButtonsOf(type)), buttons);
+        QCOMPARE(Results(TaMessageDialog::ButtonsOf(type)), results);
+        QCOMPARE(TaMessageDialog::DefaultButtonOf(type), defaultButton);
     }
     void messageLines_data() {
         QTest::addColumn<QString>("text");
@@ -121,13 +122,13 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, first);
         QFETCH(QString, second);
-        const auto lines = MessageLines(text);
+        const auto lines = TaMessageDialog::SplitLines(text);
         QCOMPARE(lines.first, first);
         QCOMPARE(lines.second, second);
     }
     void messageHelpId() {
-        QCOMPARE(MessageHelpId(61699), 0x10000u + 61699u);
-        QCOMPARE(MessageHelpId(0), 128u);
+        QCOMPARE(TaMessageDialog::HelpIdFor(61699), 0x10000u + 61699u);
+        QCOMPARE(TaMessageDialog::HelpIdFor(0), 128u);
     }
     void answersValues() {
         QCOMPARE(QList<int>({IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN,
