@@ -61,6 +61,45 @@ void TaStrokeRings(QPainter& painter, const QPainterPath* paths, std::initialize
     }
 }
 
+void TaPaintButtonFace(QPainter& painter, const QPainterPath* shapes, const QPainterPath& gloss,
+                       QRgb faceColor, int w, int h, bool pressed) {
+    // Outer bevel.
+    QLinearGradient bevel(0, 0, w, h);
+    bevel.setColorAt(0.0, TaArgb(0x28000000));
+    bevel.setColorAt(1.0, TaArgb(0xFFFFFFFF));
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QBrush(bevel), 1.0));
+    painter.drawPath(shapes[1]);
+    painter.drawPath(shapes[2]);
+
+    // Three tones of the face colour.
+    const QRgb light = TaScaleLightness(faceColor, 1.8);
+    const QRgb dark = TaScaleLightness(faceColor, 0.4);
+    const QRgb lightest = TaScaleLightness(faceColor, 2.0);
+
+    QLinearGradient face(0, 3, 0, h - 3);
+    face.setColorAt(0.0, TaArgb(dark));
+    face.setColorAt(0.5, TaArgb(faceColor));
+    face.setColorAt(1.0, TaArgb(light));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(face);
+    painter.drawPath(shapes[3]);
+
+    const int glossEnd = h / 2 + 1;
+    QLinearGradient glossGradient(0, 3, 0, glossEnd);
+    glossGradient.setColorAt(0.0, TaArgb(lightest));
+    glossGradient.setColorAt(1.0, TaWithAlpha(faceColor, 0x40));
+    painter.setBrush(glossGradient);
+    painter.drawPath(pressed ? gloss.translated(0, 1) : gloss);
+
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(TaArgb(faceColor), 1.0));
+    painter.drawPath(shapes[3]);
+    if (pressed)
+        TaStrokeRings(painter, shapes, {4, 5, 6, 7, 8, 9}, 0xF0F0F0,
+                      {0xFF, 0xC0, 0x80, 0x60, 0x40, 0x20});
+}
+
 TaButton::TaButton(int id, const QString& text, QWidget* parent) : TaControl(id, text, parent) {
     textColor_ = SystemColor(QPalette::ButtonText, this);
     faceColor_ = SystemColor(QPalette::Button, this);
@@ -132,41 +171,7 @@ QImage TaButton::BuildImage(bool pressed) const {
     painter.save();
     painter.translate(0.5, 0.5);  // paths use pixel-centre coordinates
 
-    // Outer bevel.
-    QLinearGradient bevel(0, 0, w, h);
-    bevel.setColorAt(0.0, TaArgb(0x28000000));
-    bevel.setColorAt(1.0, TaArgb(0xFFFFFFFF));
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QBrush(bevel), 1.0));
-    painter.drawPath(outline_[1]);
-    painter.drawPath(outline_[2]);
-
-    // Three tones of the face colour.
-    const QRgb light = TaScaleLightness(faceColor_, 1.8);
-    const QRgb dark = TaScaleLightness(faceColor_, 0.4);
-    const QRgb lightest = TaScaleLightness(faceColor_, 2.0);
-
-    QLinearGradient face(0, 3, 0, h - 3);
-    face.setColorAt(0.0, TaArgb(dark));
-    face.setColorAt(0.5, TaArgb(faceColor_));
-    face.setColorAt(1.0, TaArgb(light));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(face);
-    painter.drawPath(outline_[3]);
-
-    const int glossEnd = h / 2 + 1;
-    QLinearGradient gloss(0, 3, 0, glossEnd);
-    gloss.setColorAt(0.0, TaArgb(lightest));
-    gloss.setColorAt(1.0, TaWithAlpha(faceColor_, 0x40));
-    painter.setBrush(gloss);
-    painter.drawPath(pressed ? outline_[10].translated(0, 1) : outline_[10]);
-
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(TaArgb(faceColor_), 1.0));
-    painter.drawPath(outline_[3]);
-    if (pressed)
-        TaStrokeRings(painter, outline_, {4, 5, 6, 7, 8, 9}, 0xF0F0F0,
-                      {0xFF, 0xC0, 0x80, 0x60, 0x40, 0x20});
+    TaPaintButtonFace(painter, outline_, outline_[10], faceColor_, w, h, pressed);
     painter.restore();
 
     TaDrawText(painter, DrawFont(), Text(), QRectF(0, 0, w, h), TaArgb(0xFEE0E0E0),

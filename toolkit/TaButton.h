@@ -84,3 +84,8 @@ QPainterPath TaPillGloss(int w, int h);
 // Strokes `path` 1 pixel wide in `rgb` at the given alphas, one per path index.
 void TaStrokeRings(QPainter& painter, const QPainterPath* paths, std::initializer_list<int> indices,
                    QRgb rgb, std::initializer_list<int> alphas);
+// The bevelled face both button kinds share, in pixel-centre coordinates:
+// the outer bevel on shapes 1 and 2, the three-tone face on shape 3 with its
+// gloss and outline, and the pressed rings on shapes 4-9.
+void TaPaintButtonFace(QPainter& painter, const QPainterPath* shapes, const QPainterPath& gloss,
+                       QRgb faceColor, int w, int h, bool pressed);

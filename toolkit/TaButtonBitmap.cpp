@@ -82,38 +82,7 @@ QImage TaButtonBitmap::BuildImage(bool pressed) const {
     painter.save();
     painter.translate(0.5, 0.5);
 
-    QLinearGradient bevel(0, 0, w, h);
-    bevel.setColorAt(0.0, TaArgb(0x28000000));
-    bevel.setColorAt(1.0, TaArgb(0xFFFFFFFF));
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QBrush(bevel), 1.0));
-    painter.drawPath(ellipse_[1]);
-    painter.drawPath(ellipse_[2]);
-
-    const QRgb light = TaScaleLightness(faceColor_, 1.8);
-    const QRgb dark = TaScaleLightness(faceColor_, 0.4);
-    const QRgb lightest = TaScaleLightness(faceColor_, 2.0);
-    QLinearGradient face(0, 3, 0, h - 3);
-    face.setColorAt(0.0, TaArgb(dark));
-    face.setColorAt(0.5, TaArgb(faceColor_));
-    face.setColorAt(1.0, TaArgb(light));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(face);
-    painter.drawPath(ellipse_[3]);
-
-    const int glossEnd = h / 2 + 1;
-    QLinearGradient gloss(0, 3, 0, glossEnd);
-    gloss.setColorAt(0.0, TaArgb(lightest));
-    gloss.setColorAt(1.0, TaWithAlpha(faceColor_, 0x40));
-    painter.setBrush(gloss);
-    painter.drawPath(pressed ? gloss_.translated(0, 1) : gloss_);
-
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(TaArgb(faceColor_), 1.0));
-    painter.drawPath(ellipse_[3]);
-    if (pressed)
-        TaStrokeRings(painter, ellipse_, {4, 5, 6, 7, 8, 9}, 0xF0F0F0,
-                      {0xFF, 0xC0, 0x80, 0x60, 0x40, 0x20});
+    TaPaintButtonFace(painter, ellipse_, gloss_, faceColor_, w, h, pressed);
     painter.restore();
 
     // The picture instead of a caption, one pixel lower when pressed.
