@@ -291,7 +291,9 @@ void WriteStandard(std::FILE* stream, const std::string& bytes, const char* name
 }
 
 // Keeps the diagnostics of a run; the driver clears it at the start of each run.
-class DiagnosticCollector final : public ILogReceiver {
+// The receiver interface's destructor is protected and non-virtual on purpose;
+// this final class is never deleted through it.
+class DiagnosticCollector final : public ILogReceiver {  // NOLINT(cppcoreguidelines-virtual-class-destructor)
 public:
     struct Entry {
         int32_t severity;

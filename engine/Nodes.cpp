@@ -356,7 +356,8 @@ void CNodeFactorial::Compute(const double* args, double& value) {
         return;
     }
     double r = 1;
-    for (double i = 2; i <= x; ++i) r *= i;
+    const int n = static_cast<int>(x);
+    for (int i = 2; i <= n; ++i) r *= i;
     // 23! and above are not exact in a double.
     if (x > 22) ReportDiagnostic(PartialLoss, r);
     value = r;

@@ -168,7 +168,8 @@ void CParcer::AppendChain(std::u16string_view s, const SplitList& splits,
     for (std::size_t k = 0; k < splits.size(); ++k) {
         const auto p = static_cast<std::size_t>(splits[k]);
         const std::size_t end = k + 1 < splits.size() ? static_cast<std::size_t>(splits[k + 1]) : s.size();
-        std::unique_ptr<CNode> node = make(p);
+        // The analyzer loses track of the node once it moves into the fixed-size list.
+        std::unique_ptr<CNode> node = make(p);  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
         node->operands.push_back(s.substr(0, p));
         node->operands.push_back(s.substr(p + width, end - p - width));
         if (chain) {
