@@ -1,5 +1,7 @@
 #include "KeypadPainter.h"
 
+#include <cmath>
+
 #include <QApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -28,7 +30,7 @@ QColor Scaled(const QColor& color, double factor) {
 
 // The colour `share` of the way from a to b, alpha included.
 QColor Mix(const QColor& a, const QColor& b, double share) {
-    auto lerp = [share](int x, int y) { return static_cast<int>(x + (y - x) * share + 0.5); };
+    auto lerp = [share](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * share)); };
     return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()),
                   lerp(a.alpha(), b.alpha()));
 }

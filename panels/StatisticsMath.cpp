@@ -19,10 +19,11 @@ Statistics ComputeStatistics(const std::vector<double>& values) {
         const double e = x - mean;
         s1 += e;
         absolute += std::fabs(e);
-        double power = e * e;
-        s2 += power;
-        s3 += (power *= e);
-        s4 += (power *= e);
+        const double square = e * e;
+        const double cube = square * e;
+        s2 += square;
+        s3 += cube;
+        s4 += cube * e;
     }
 
     const double variance = (s2 - s1 * s1 / n) / (n - 1.0);

@@ -65,7 +65,7 @@ QString AbbreviatePath(const QString& path, int maxLength) {
 
     qsizetype nameStart = path.size();
     while (nameStart > 0 && !IsSeparator(path[nameStart - 1])) --nameStart;
-    const QString name = path.mid(nameStart);
+    QString name = path.mid(nameStart);
     if (nameStart == 0) return name;
 
     // The root: "/", "C:\" or "\\server\share\".
