@@ -13,7 +13,6 @@ void BracketTableData::Reset() {
     compact.clear();
     textIndex.clear();
     partner.clear();
-    entries.clear();
 }
 
 bool IsWideSpace(char16_t c) {
@@ -58,17 +57,8 @@ void ForEachTopLevel(std::u16string_view s, Visit visit) {
     }
 }
 
-// Rightmost top-level index whose character satisfies `match`, or -1.
-template <typename Match>
-std::ptrdiff_t FindLastTopLevel(std::u16string_view s, Match match) {
-    for (std::size_t i = s.size(); i-- > 0;) {
-        if (s[i] == u')') {
-            i = PartnerOf(s, i);
-            continue;
-        }
-        if (match(i)) return static_cast<std::ptrdiff_t>(i);
-    }
-    return -1;
+bool IsArrow(std::u16string_view s, std::size_t i) {
+    return s[i] == u'-' && i + 1 < s.size() && s[i + 1] == u'>';
 }
 
 bool IsInfixSign(std::u16string_view s, std::size_t i) {
@@ -148,17 +138,7 @@ std::unique_ptr<CNode> MakeFunctionNode(std::u16string_view keyword) {
 bool CParcer::ExpandPlaceholder(std::u16string_view& s) {
     if (s.size() < 2 || s.front() != u'(' || PartnerOf(s, 0) != s.size() - 1) return false;
     s = s.substr(1, s.size() - 2);
-    BracketTable.entries.push_back(s);
     return true;
-}
-
-std::ptrdiff_t CParcer::FindSumOperator(std::u16string_view s, char16_t sign) {
-    return FindLastTopLevel(s, [&](std::size_t i) { return s[i] == sign && IsInfixSign(s, i); });
-}
-
-std::ptrdiff_t CParcer::FindLast(std::u16string_view s, std::u16string_view pattern) {
-    if (pattern.empty() || pattern.size() > s.size()) return -1;
-    return FindLastTopLevel(s, [&](std::size_t i) { return s.substr(i, pattern.size()) == pattern; });
 }
 
 template <typename MakeNode>
@@ -186,21 +166,13 @@ void CParcer::AppendChain(std::u16string_view s, const SplitList& splits,
 
 namespace {
 
-// Which infix operators occur at the top level of an operand.
-struct TopLevelOperators {
-    bool store = false;
-    bool sum = false;
-    bool product = false;
-    bool power = false;
-};
-
 TopLevelOperators ScanOperators(std::u16string_view s) {
     TopLevelOperators found;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char16_t c = s[i];
         if (c == u'(') {
             i = PartnerOf(s, i);
-        } else if (c == u'-' && i + 1 < s.size() && s[i + 1] == u'>') {
+        } else if (IsArrow(s, i)) {
             found.store = true;
             break;  // the loosest form: nothing else matters
         } else if (IsInfixSign(s, i)) {
@@ -229,48 +201,26 @@ SplitList CollectSplits(std::u16string_view s, Match match) {
 bool CParcer::ParseOperand(std::u16string_view& s) {
     for (;;) {
         const TopLevelOperators top = ScanOperators(s);
-        if (top.store) return AppendStore(s);
-        if (top.sum) return AppendSum(s);
-        if (ParseNegation(s)) return true;
-        if (top.product) return AppendProduct(s);
-        if (top.power) return AppendPower(s);
-        if (ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) return true;
+        if (ParseStore(s, top) || ParseSum(s, top) || ParseNegation(s) || ParseProduct(s, top) ||
+            ParsePower(s, top) || ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) {
+            return true;
+        }
         if (!ExpandPlaceholder(s)) return false;
     }
 }
 
-bool CParcer::AppendStore(std::u16string_view s) {
-    const SplitList splits =
-        CollectSplits(s, [&](std::size_t i) { return s[i] == u'-' && i + 1 < s.size() && s[i + 1] == u'>'; });
+bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
+    if (!top.store) return false;
+    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsArrow(s, i); });
     AppendChain(s, splits, 2, [](std::size_t) { return Make<CNodeStore>(); });
     return true;
 }
 
-bool CParcer::AppendSum(std::u16string_view s) {
+bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
+    if (!top.sum) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsInfixSign(s, i); });
     AppendChain(s, splits, 1, [&](std::size_t p) { return s[p] == u'+' ? Make<CNodePlus>() : Make<CNodeMinus>(); });
     return true;
-}
-
-bool CParcer::AppendProduct(std::u16string_view s) {
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsProductSign(s[i]); });
-    AppendChain(s, splits, 1, [&](std::size_t p) {
-        return (s[p] == u'*' || s[p] == u'\u00D7') ? Make<CNodeMul>() : Make<CNodeDiv>();
-    });
-    return true;
-}
-
-bool CParcer::AppendPower(std::u16string_view s) {
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return s[i] == u'^'; });
-    AppendChain(s, splits, 1, [](std::size_t) { return Make<CNodePow>(); });
-    return true;
-}
-
-bool CParcer::ParseStore(std::u16string_view s) { return FindLast(s, u"->") >= 0 && AppendStore(s); }
-
-bool CParcer::ParseSum(std::u16string_view s) {
-    if (FindSumOperator(s, u'+') < 0 && FindSumOperator(s, u'-') < 0) return false;
-    return AppendSum(s);
 }
 
 bool CParcer::ParseNegation(std::u16string_view s) {
@@ -281,14 +231,20 @@ bool CParcer::ParseNegation(std::u16string_view s) {
     return true;
 }
 
-bool CParcer::ParseProduct(std::u16string_view s) {
-    if (FindLastTopLevel(s, [&](std::size_t i) { return IsProductSign(s[i]); }) < 0) return false;
-    return AppendProduct(s);
+bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) {
+    if (!top.product) return false;
+    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsProductSign(s[i]); });
+    AppendChain(s, splits, 1, [&](std::size_t p) {
+        return (s[p] == u'*' || s[p] == u'\u00D7') ? Make<CNodeMul>() : Make<CNodeDiv>();
+    });
+    return true;
 }
 
-bool CParcer::ParsePower(std::u16string_view s) {
-    if (FindLastTopLevel(s, [&](std::size_t i) { return s[i] == u'^'; }) < 0) return false;
-    return AppendPower(s);
+bool CParcer::ParsePower(std::u16string_view s, const TopLevelOperators& top) {
+    if (!top.power) return false;
+    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return s[i] == u'^'; });
+    AppendChain(s, splits, 1, [](std::size_t) { return Make<CNodePow>(); });
+    return true;
 }
 
 bool CParcer::ParseFunction(std::u16string_view s) {

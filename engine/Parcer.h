@@ -71,13 +71,12 @@ private:
 using SplitList = GrowingList<std::ptrdiff_t, 16>;
 
 // The process-wide table of the parse in progress: the prepared expression,
-// its space-free copy, bracket pairs, and the group contents entered so far.
+// its space-free copy and its bracket pairs (a group is its own placeholder).
 struct BracketTableData {
     std::u16string text;               // prepared expression (spaces kept)
     std::u16string compact;            // the same without U+0020
     std::vector<int32_t> textIndex;    // compact index -> text index
     std::vector<int32_t> partner;      // compact index of the matching bracket
-    std::vector<std::u16string_view> entries;  // contents of entered groups
 
     void Reset();
     std::ptrdiff_t IndexOf(const char16_t* p) const { return p - compact.data(); }
@@ -88,6 +87,14 @@ extern BracketTableData BracketTable;
 // Wide white space as this program classifies it (Unicode White_Space).
 bool IsWideSpace(char16_t c);
 
+// Which infix operators occur at the top level of an operand.
+struct TopLevelOperators {
+    bool store = false;
+    bool sum = false;
+    bool product = false;
+    bool power = false;
+};
+
 class CParcer {
 public:
     virtual ~CParcer() = default;
@@ -96,34 +103,25 @@ public:
     virtual bool Evaluate(double& value) = 0;
 
     bool ParseOperand(std::u16string_view& s);
-    bool ParseStore(std::u16string_view s);
-    bool ParseSum(std::u16string_view s);
+    // The infix forms split at every top-level occurrence of their operator;
+    // `top` (one scan of the operand) tells which operators occur.
+    bool ParseStore(std::u16string_view s, const TopLevelOperators& top);
+    bool ParseSum(std::u16string_view s, const TopLevelOperators& top);
     bool ParseNegation(std::u16string_view s);
-    bool ParseProduct(std::u16string_view s);
-    bool ParsePower(std::u16string_view s);
+    bool ParseProduct(std::u16string_view s, const TopLevelOperators& top);
+    bool ParsePower(std::u16string_view s, const TopLevelOperators& top);
     bool ParseFunction(std::u16string_view s);
     bool ParseMemory(std::u16string_view s);
     bool ParseTerminal(std::u16string_view s);
 
     // s exactly one group: s becomes its content.
     static bool ExpandPlaceholder(std::u16string_view& s);
-    // Rightmost infix sign at the top level, or -1.
-    static std::ptrdiff_t FindSumOperator(std::u16string_view s, char16_t sign);
-    // Last top-level occurrence of pattern, or -1.
-    static std::ptrdiff_t FindLast(std::u16string_view s, std::u16string_view pattern);
 
 protected:
     // Appends the top of a left-deep chain of nodes split at `splits`
     // (operators of `width` code units) as one child of GetNode().
     template <typename MakeNode>
     void AppendChain(std::u16string_view s, const SplitList& splits, std::size_t width, MakeNode make);
-
-private:
-    // The recognizers once their operator is known to be present.
-    bool AppendStore(std::u16string_view s);
-    bool AppendSum(std::u16string_view s);
-    bool AppendProduct(std::u16string_view s);
-    bool AppendPower(std::u16string_view s);
 };
 
 class CNode : public CParcer {

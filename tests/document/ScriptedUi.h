@@ -2,7 +2,10 @@
 // temporary directory.
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QList>
+#include <QTest>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
@@ -10,6 +13,35 @@
 
 #include "CCalcFileDialog.h"
 #include "MessageBox.h"
+
+// Bytes given as numbers.
+inline QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray bytes;
+    for (int v : values) bytes.append(static_cast<char>(v));
+    return bytes;
+}
+
+// A calculation file written by hand: FF FE (unless left out), then UTF-16LE.
+inline QByteArray Utf16File(const QString& text, bool mark = true) {
+    QByteArray bytes = mark ? Bytes({0xFF, 0xFE}) : QByteArray();
+    for (QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
+    return file.readAll();
+}
 
 struct AskedMessage {
     QString text;

@@ -27,33 +27,6 @@ using NCalculatorText::MemoryStore;
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values) {
-    QByteArray bytes;
-    for (int v : values) bytes.append(static_cast<char>(v));
-    return bytes;
-}
-
-QByteArray Utf16File(const QString& text, bool mark = true) {
-    QByteArray bytes = mark ? Bytes({0xFF, 0xFE}) : QByteArray();
-    for (QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
-    return file.readAll();
-}
-
 const unsigned kQuestion = MB_YESNO | MB_ICONQUESTION;
 const QString kSaveChanges = QStringLiteral("Save changes to \u201c%1\u201d?");
 

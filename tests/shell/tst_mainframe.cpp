@@ -33,21 +33,6 @@ using NCalculatorText::MemoryStore;
 
 namespace {
 
-QByteArray Utf16File(const QString& text) {
-    QByteArray bytes("\xFF\xFE", 2);
-    for (QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Menu texts, submenus as "Title>" followed by their items, separators "-".
 QStringList MenuTexts(const QMenu* menu) {
     QStringList texts;
