@@ -685,7 +685,7 @@ void CCalcMainFrame::UpdateResultPane() {
 }
 
 void CCalcMainFrame::UpdateUnitsPane() {
-    Pane(IndicatorId::Units)->setText(UnitsPaneText(Preferences.TrigonometricUnits));
+    Pane(IndicatorId::Units)->setText(TrigonometricUnitPaneText(Preferences.TrigonometricUnits));
 }
 
 void CCalcMainFrame::UpdateSse2Pane() {

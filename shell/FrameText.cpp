@@ -20,13 +20,3 @@ QString ResultPaneText(double result) {
         .arg(QString::fromUtf16(formatted.data(), static_cast<qsizetype>(formatted.size())));
 }
 
-QString UnitsPaneText(uint32_t units) {
-    switch (units) {
-        case 1:
-            return QStringLiteral("Deg");
-        case 2:
-            return QStringLiteral("Grad");
-        default:
-            return QStringLiteral("Rad");
-    }
-}

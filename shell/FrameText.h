@@ -12,5 +12,3 @@ QString BuildFrameTitle(const QString& frameTitle);
 
 // "rslt = " and the result in "%.19g".
 QString ResultPaneText(double result);
-// "Rad", "Deg" or "Grad"; other values show "Rad".
-QString UnitsPaneText(uint32_t units);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTest>
 
+#include "CCalcTrigonometricUnits.h"
 #include "CommandLine.h"
 #include "FrameText.h"
 #include "MessageBox.h"
@@ -437,10 +438,10 @@ private slots:
         QCOMPARE(ResultPaneText(value), text);
     }
     void unitsPane() {
-        QCOMPARE(UnitsPaneText(0), QStringLiteral("Rad"));
-        QCOMPARE(UnitsPaneText(1), QStringLiteral("Deg"));
-        QCOMPARE(UnitsPaneText(2), QStringLiteral("Grad"));
-        QCOMPARE(UnitsPaneText(3), QStringLiteral("Rad"));
+        QCOMPARE(TrigonometricUnitPaneText(0), QStringLiteral("Rad"));
+        QCOMPARE(TrigonometricUnitPaneText(1), QStringLiteral("Deg"));
+        QCOMPARE(TrigonometricUnitPaneText(2), QStringLiteral("Grad"));
+        QCOMPARE(TrigonometricUnitPaneText(3), QStringLiteral("Rad"));
     }
 
     // ---- Command line ----
