@@ -1,6 +1,8 @@
 #include "EditorFont.h"
 
 #include <QSettings>
+
+#include "SettingsStore.h"
 #include <cmath>
 #include <cstdlib>
 
@@ -14,14 +16,6 @@ int MulDiv(int number, int numerator, int denominator) {
                                          : (product - half) / denominator);
 }
 
-int ReadInt(QSettings& settings, const QString& key, int defaultValue) {
-    const QVariant value = settings.value(key);
-    if (!value.isValid()) return defaultValue;
-    bool ok = false;
-    const int number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toInt(&ok)
-                                                            : value.toInt(&ok);
-    return ok ? number : defaultValue;
-}
 }  // namespace
 
 bool IsDefaultEditorFont(const EditorFontValues& values) {
@@ -39,9 +33,9 @@ int PointSizeOf(int characterHeight, int dpi) {
 EditorFontValues ReadEditorFontValues(QSettings& settings) {
     EditorFontValues values;
     settings.beginGroup(kSection);
-    values.size = ReadInt(settings, QStringLiteral("FontSize"), values.size);
-    values.weight = ReadInt(settings, QStringLiteral("FontWeight"), values.weight);
-    values.italic = ReadInt(settings, QStringLiteral("FontItalic"), 0) != 0;
+    values.size = ReadProfileInt(settings, QStringLiteral("FontSize"), values.size);
+    values.weight = ReadProfileInt(settings, QStringLiteral("FontWeight"), values.weight);
+    values.italic = ReadProfileInt(settings, QStringLiteral("FontItalic"), 0) != 0;
     const QVariant face = settings.value(QStringLiteral("FontFace"));
     if (face.isValid()) values.face = face.toString();
     settings.endGroup();

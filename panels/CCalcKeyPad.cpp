@@ -10,6 +10,7 @@
 #include "ICmdReceiver.h"
 #include "KeypadPainter.h"
 #include "MessageBoxTypes.h"
+#include "SettingsStore.h"
 #include "Preferences.h"
 #include "TaColor.h"
 
@@ -28,7 +29,7 @@ CCalcKeyPad::CCalcKeyPad(QWidget* parent, MessageFunction message)
     gaps_ = GapsForDialogFont(font());
 
     {
-        const std::unique_ptr<QSettings> settings = OpenSettings();
+        const std::unique_ptr<QSettings> settings = OpenSettingsStore();
         appearance_ = ReadAppearance(*settings, logicalDpiY());
     }
     LoadFont();
@@ -48,7 +49,7 @@ CCalcKeyPad::CCalcKeyPad(QWidget* parent, MessageFunction message)
 }
 
 CCalcKeyPad::~CCalcKeyPad() {
-    const std::unique_ptr<QSettings> settings = OpenSettings();
+    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
     WriteAppearance(*settings, appearance_);
     settings->sync();
 }

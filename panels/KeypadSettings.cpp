@@ -88,11 +88,6 @@ std::optional<QFont> CreateKeypadFont(const LogicalFont& description, int dpiY) 
     return font;
 }
 
-std::unique_ptr<QSettings> OpenSettings() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Tarvik"), QStringLiteral("Numera"));
-}
-
 Appearance ReadAppearance(QSettings& settings, int dpiY) {
     Appearance a;
     a.font = DefaultFont(dpiY);

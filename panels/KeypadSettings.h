@@ -51,9 +51,6 @@ struct Appearance {
 
 inline const QString SettingsGroup = QStringLiteral("GUI/Keypad");
 
-// The per-user store ("Tarvik", "Numera").
-std::unique_ptr<QSettings> OpenSettings();
-
 // Reads "GUI/Keypad"; missing or unreadable values take their defaults and a
 // style outside 0..3 reads as Tarvik.
 Appearance ReadAppearance(QSettings& settings, int dpiY);

@@ -4,14 +4,14 @@
 #include <QWidget>
 
 #include "MessageBox.h"
+#include "SettingsStore.h"
 
 PanelAsk DefaultPanelAsk() {
     return [](const QString& text, unsigned type, unsigned help) { return AppMessageBox(text, type, help); };
 }
 
 std::unique_ptr<QSettings> OpenPanelSettings(const QString& group) {
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                QStringLiteral("Tarvik"), QStringLiteral("Numera"));
+    std::unique_ptr<QSettings> settings = OpenSettingsStore();
     settings->beginGroup(group);
     return settings;
 }

@@ -77,12 +77,12 @@ private:
         Open();
     }
     static void Store(const QString& key, const QVariant& value) {
-        const std::unique_ptr<QSettings> settings = OpenSettings();
+        const std::unique_ptr<QSettings> settings = OpenSettingsStore();
         settings->setValue(SettingsGroup + u'/' + key, value);
         settings->sync();
     }
     static QVariant Stored(const QString& key) {
-        const std::unique_ptr<QSettings> settings = OpenSettings();
+        const std::unique_ptr<QSettings> settings = OpenSettingsStore();
         return settings->value(SettingsGroup + u'/' + key);
     }
     static QColor Ref(uint32_t colorRef) {
@@ -595,7 +595,7 @@ private slots:
         QVERIFY(keypad_->OnCommand(KeypadCommand::ColorDigit));
         QVERIFY(keypad_->OnCommand(KeypadCommand::FontSelect));
         // Nothing is written while the keypad lives.
-        QCOMPARE(OpenSettings()->value(SettingsGroup + QStringLiteral("/Style")), QVariant());
+        QCOMPARE(OpenSettingsStore()->value(SettingsGroup + QStringLiteral("/Style")), QVariant());
         Close();
 
         const struct {

@@ -11,6 +11,7 @@
 
 #include "ICmdReceiver.h"
 #include "KeypadSettings.h"
+#include "SettingsStore.h"
 
 class RecordingReceiver : public ICmdReceiver {
 public:
@@ -34,7 +35,7 @@ inline std::unique_ptr<QTemporaryDir> RedirectSettings() {
 }
 
 inline void ClearKeypadSettings() {
-    const std::unique_ptr<QSettings> settings = Keypad::OpenSettings();
+    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
     settings->remove(Keypad::SettingsGroup);
     settings->sync();
 }
