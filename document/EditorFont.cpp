@@ -1,21 +1,14 @@
 #include "EditorFont.h"
 
 #include <QSettings>
-
-#include "SettingsStore.h"
 #include <cmath>
 #include <cstdlib>
 
+#include "MulDiv.h"
+#include "SettingsStore.h"
+
 namespace {
 const QString kSection = QStringLiteral("GUI/Editor");
-
-int MulDiv(int number, int numerator, int denominator) {
-    const long long product = static_cast<long long>(number) * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                         : (product - half) / denominator);
-}
-
 }  // namespace
 
 bool IsDefaultEditorFont(const EditorFontValues& values) {

@@ -4,18 +4,9 @@
 #include <QFontMetrics>
 #include <algorithm>
 
+#include "MulDiv.h"
+
 namespace Keypad {
-namespace {
-
-// a * b / c rounded half away from zero, as the platform's MulDiv.
-int MulDiv(int a, int b, int c) {
-    const long long p = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(p >= 0 ? (p + half) / c : (p - half) / c);
-}
-
-}  // namespace
-
 Gaps GapsForDialogFont(const QFont& dialogFont) {
     const QFontMetrics metrics(dialogFont);
     const int alphabet = metrics.horizontalAdvance(

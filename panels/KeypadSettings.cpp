@@ -6,14 +6,10 @@
 #include <cstdlib>
 #include <limits>
 
+#include "MulDiv.h"
+
 namespace Keypad {
 namespace {
-
-int MulDiv(int a, int b, int c) {
-    const long long p = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(p >= 0 ? (p + half) / c : (p - half) / c);
-}
 
 // An integer value: a number, or a text spelling a signed or unsigned
 // 32-bit integer (the Linux file keeps no types). Anything else is missing.
