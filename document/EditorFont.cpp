@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "MulDiv.h"
+#include "DialogUnits.h"
 #include "SettingsStore.h"
 
 namespace {

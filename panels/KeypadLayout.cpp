@@ -4,15 +4,14 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "MulDiv.h"
+#include "DialogUnits.h"
 
 namespace Keypad {
+
 Gaps GapsForDialogFont(const QFont& dialogFont) {
-    const QFontMetrics metrics(dialogFont);
-    const int alphabet = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    const int baseX = (alphabet / 26 + 1) / 2;
-    const int baseY = metrics.height();
+    const QSize base = DialogBaseUnits(dialogFont);
+    const int baseX = base.width();
+    const int baseY = base.height();
     Gaps gaps;
     gaps.gx = MulDiv(4, baseX, 4);
     gaps.gy = MulDiv(2, baseY, 8);

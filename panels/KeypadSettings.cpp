@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "MulDiv.h"
+#include "DialogUnits.h"
 
 namespace Keypad {
 namespace {

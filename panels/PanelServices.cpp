@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QWidget>
 
+#include "DialogUnits.h"
 #include "MessageBox.h"
 #include "SettingsStore.h"
 
@@ -36,10 +37,6 @@ int ReadPanelInt(QSettings& settings, const QString& key, int fallback) {
 }
 
 QSize PanelDialogUnits(const QWidget* widget, int x, int y) {
-    // The platform's base units: average width of the alphabet and the line height.
-    const QFontMetrics metrics(widget->font());
-    const int alphabet = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    const int baseX = (alphabet / 26 + 1) / 2;
-    const int baseY = metrics.height();
-    return QSize(x * baseX / 4, y * baseY / 8);
+    const QSize base = DialogBaseUnits(widget->font());
+    return QSize(x * base.width() / 4, y * base.height() / 8);
 }

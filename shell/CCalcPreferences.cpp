@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "DialogUnits.h"
 #include "TaResources.h"
 
 CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refreshMainFrame,
@@ -18,12 +19,9 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     setWindowIcon(TaProgramIcon());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    // Dialog base units of the dialog font, as the platform computes them.
-    const QFontMetrics metrics(font());
-    const int alphabet = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    baseX_ = (alphabet / 26 + 1) / 2;
-    baseY_ = metrics.height();
+    const QSize base = DialogBaseUnits(font());
+    baseX_ = base.width();
+    baseY_ = base.height();
 
     // Controls with their places in dialog units, placed once the base units are final.
     struct Placed {

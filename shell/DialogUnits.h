@@ -1,0 +1,24 @@
+// Dialog-unit arithmetic as the platform does it: dialog base units of a font
+// and MulDiv, used for point sizes and dialog layouts.
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QSize>
+#include <QString>
+
+// a * b / c rounded half away from zero.
+inline int MulDiv(int a, int b, int c) {
+    const long long p = static_cast<long long>(a) * b;
+    const long long half = c / 2;
+    return static_cast<int>(p >= 0 ? (p + half) / c : (p - half) / c);
+}
+
+// The base units of a dialog font: the average width of the alphabet
+// (rounded) and the line height.
+inline QSize DialogBaseUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int alphabet =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return QSize((alphabet / 26 + 1) / 2, metrics.height());
+}
