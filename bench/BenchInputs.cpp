@@ -1,4 +1,4 @@
-#include "BenchInputs.h"
+#include "bench/BenchInputs.h"
 
 #include <cstdio>
 #include <utility>

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "BenchInputs.h"
-#include "CalculateText.h"
-#include "MemoryStore.h"
-#include "Preferences.h"
+#include "bench/BenchInputs.h"
+#include "engine/CalculateText.h"
+#include "engine/MemoryStore.h"
+#include "engine/Preferences.h"
 
 namespace {
 

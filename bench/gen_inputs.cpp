@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "BenchInputs.h"
+#include "bench/BenchInputs.h"
 
 namespace {
 

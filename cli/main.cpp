@@ -2,10 +2,10 @@
 // prints the calculated text. Scripts and tests depend on its exact contract:
 // stdout carries only the text, stderr only the diagnostics (or one error line).
 
-#include "CalculateText.h"
-#include "Diagnostics.h"
-#include "FileText.h"
-#include "Preferences.h"
+#include "engine/CalculateText.h"
+#include "engine/Diagnostics.h"
+#include "engine/FileText.h"
+#include "engine/Preferences.h"
 
 #include <cerrno>
 #include <cstdint>

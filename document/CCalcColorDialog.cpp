@@ -1,4 +1,4 @@
-#include "CCalcColorDialog.h"
+#include "document/CCalcColorDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "CCalcDoc.h"
+#include "document/CCalcDoc.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,16 +6,16 @@
 #include <QSaveFile>
 #include <QTextCursor>
 
-#include "CCalcFileDialog.h"
-#include "CCalcView.h"
-#include "CalculateText.h"
-#include "DocumentFiles.h"
-#include "FileText.h"
-#include "MemoryFiles.h"
-#include "MemoryStore.h"
-#include "MessageBox.h"
-#include "Preferences.h"
-#include "StringIds.h"
+#include "document/CCalcFileDialog.h"
+#include "document/CCalcView.h"
+#include "engine/CalculateText.h"
+#include "document/DocumentFiles.h"
+#include "engine/FileText.h"
+#include "document/MemoryFiles.h"
+#include "engine/MemoryStore.h"
+#include "shell/core/MessageBox.h"
+#include "engine/Preferences.h"
+#include "shell/core/StringIds.h"
 
 using NCalculatorText::MemoryStore;
 

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QString>
 
-#include "ICmdReceiver.h"
+#include "document/ICmdReceiver.h"
 
 class CCalcView;
 class QWidget;

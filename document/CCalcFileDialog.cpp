@@ -1,12 +1,12 @@
-#include "CCalcFileDialog.h"
+#include "document/CCalcFileDialog.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "MessageBox.h"
-#include "StringIds.h"
+#include "shell/core/MessageBox.h"
+#include "shell/core/StringIds.h"
 
 const QString CCalcFileDialog::kCalculationFilter = QStringLiteral(
     "Calculation files (*.tvc)|*.tvc|Memory files (*.tvm)|*.tvm|All files (*.*)|*.*||");

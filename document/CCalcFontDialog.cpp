@@ -1,4 +1,4 @@
-#include "CCalcFontDialog.h"
+#include "document/CCalcFontDialog.h"
 
 #include <QApplication>
 #include <QFontDialog>

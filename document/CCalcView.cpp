@@ -1,4 +1,4 @@
-#include "CCalcView.h"
+#include "document/CCalcView.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -9,8 +9,8 @@
 #include <QSettings>
 #include <QTextBlock>
 
-#include "CCalcFontDialog.h"
-#include "DocumentFiles.h"
+#include "document/CCalcFontDialog.h"
+#include "document/DocumentFiles.h"
 
 namespace {
 

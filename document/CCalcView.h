@@ -4,7 +4,7 @@
 
 #include <QPlainTextEdit>
 
-#include "EditorFont.h"
+#include "document/EditorFont.h"
 
 class QSettings;
 

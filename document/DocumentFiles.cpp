@@ -1,4 +1,4 @@
-#include "DocumentFiles.h"
+#include "document/DocumentFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "EditorFont.h"
+#include "document/EditorFont.h"
 
 #include <QSettings>
 #include <cmath>
 #include <cstdlib>
 
-#include "DialogUnits.h"
-#include "SettingsStore.h"
+#include "shell/core/DialogUnits.h"
+#include "shell/core/SettingsStore.h"
 
 namespace {
 const QString kSection = QStringLiteral("GUI/Editor");

@@ -1,9 +1,9 @@
-#include "MemoryFiles.h"
+#include "document/MemoryFiles.h"
 
 #include <QFile>
 #include <QSaveFile>
 
-#include "FileText.h"
+#include "engine/FileText.h"
 
 bool WriteMemoryFile(const QString& path, const std::u16string& text) {
     QSaveFile file(path);

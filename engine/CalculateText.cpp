@@ -1,14 +1,14 @@
-#include "CalculateText.h"
+#include "engine/CalculateText.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "Diagnostics.h"
-#include "MemoryStore.h"
-#include "Nodes.h"
-#include "NumberFormat.h"
-#include "Parcer.h"
-#include "Preferences.h"
+#include "engine/Diagnostics.h"
+#include "engine/MemoryStore.h"
+#include "engine/Nodes.h"
+#include "engine/NumberFormat.h"
+#include "engine/Parcer.h"
+#include "engine/Preferences.h"
 
 namespace NCalculatorText {
 

@@ -1,6 +1,6 @@
-#include "Diagnostics.h"
+#include "engine/Diagnostics.h"
 
-#include "NumberFormat.h"
+#include "engine/NumberFormat.h"
 
 namespace NCalculatorText {
 

@@ -1,7 +1,7 @@
-#include "FileText.h"
+#include "engine/FileText.h"
 
-#include "MemoryStore.h"
-#include "NumberFormat.h"
+#include "engine/MemoryStore.h"
+#include "engine/NumberFormat.h"
 
 #include <cstddef>
 #include <cstdint>

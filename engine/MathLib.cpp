@@ -1,10 +1,10 @@
-#include "MathLib.h"
+#include "engine/MathLib.h"
 
 #include <cfloat>
 #include <cmath>
 #include <limits>
 
-#include "Diagnostics.h"
+#include "engine/Diagnostics.h"
 
 namespace NCalculatorText {
 

@@ -1,4 +1,4 @@
-#include "MemoryStore.h"
+#include "engine/MemoryStore.h"
 
 namespace NCalculatorText {
 

@@ -1,12 +1,12 @@
-#include "Nodes.h"
+#include "engine/Nodes.h"
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "MathLib.h"
-#include "MemoryStore.h"
-#include "NumberFormat.h"
+#include "engine/MathLib.h"
+#include "engine/MemoryStore.h"
+#include "engine/NumberFormat.h"
 
 namespace NCalculatorText {
 

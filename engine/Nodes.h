@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "Diagnostics.h"
-#include "Parcer.h"
+#include "engine/Diagnostics.h"
+#include "engine/Parcer.h"
 
 namespace NCalculatorText {
 

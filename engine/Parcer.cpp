@@ -1,8 +1,8 @@
-#include "Parcer.h"
+#include "engine/Parcer.h"
 
 #include <algorithm>
 
-#include "Nodes.h"
+#include "engine/Nodes.h"
 
 namespace NCalculatorText {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Diagnostics.h"
+#include "engine/Diagnostics.h"
 
 namespace NCalculatorText {
 

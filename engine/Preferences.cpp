@@ -1,4 +1,4 @@
-#include "Preferences.h"
+#include "engine/Preferences.h"
 
 PreferencesValues Preferences;
 bool PreferencesChanged = false;

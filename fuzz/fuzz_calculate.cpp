@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "CalculateText.h"
-#include "Diagnostics.h"
-#include "FileText.h"
-#include "MemoryStore.h"
-#include "Preferences.h"
+#include "engine/CalculateText.h"
+#include "engine/Diagnostics.h"
+#include "engine/FileText.h"
+#include "engine/MemoryStore.h"
+#include "engine/Preferences.h"
 
 using namespace NCalculatorText;
 

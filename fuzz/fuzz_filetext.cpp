@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "FileText.h"
+#include "engine/FileText.h"
 
 using namespace NCalculatorText;
 

@@ -1,18 +1,18 @@
-#include "CCalcKeyPad.h"
+#include "panels/CCalcKeyPad.h"
 
 #include <QKeyEvent>
 #include <QSettings>
 #include <climits>
 
-#include "CCalcColorDialog.h"
-#include "CCalcFontDialog.h"
-#include "CColorButton.h"
-#include "ICmdReceiver.h"
-#include "KeypadPainter.h"
-#include "MessageBoxTypes.h"
-#include "SettingsStore.h"
-#include "Preferences.h"
-#include "TaColor.h"
+#include "document/CCalcColorDialog.h"
+#include "document/CCalcFontDialog.h"
+#include "panels/CColorButton.h"
+#include "document/ICmdReceiver.h"
+#include "panels/KeypadPainter.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "shell/core/SettingsStore.h"
+#include "engine/Preferences.h"
+#include "toolkit/TaColor.h"
 
 using namespace Keypad;
 

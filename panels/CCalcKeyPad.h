@@ -10,9 +10,9 @@
 #include <functional>
 #include <optional>
 
-#include "KeypadLayout.h"
-#include "KeypadSettings.h"
-#include "KeypadTable.h"
+#include "panels/KeypadLayout.h"
+#include "panels/KeypadSettings.h"
+#include "panels/KeypadTable.h"
 
 class CColorButton;
 class ICmdReceiver;

@@ -1,11 +1,11 @@
-#include "CCalcLog.h"
+#include "panels/CCalcLog.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
 
-#include "ColumnWidths.h"
-#include "PanelServices.h"
-#include "Preferences.h"
+#include "panels/ColumnWidths.h"
+#include "panels/PanelServices.h"
+#include "engine/Preferences.h"
 
 namespace {
 

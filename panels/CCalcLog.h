@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "Diagnostics.h"
+#include "engine/Diagnostics.h"
 
 class QTreeWidget;
 

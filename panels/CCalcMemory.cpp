@@ -1,4 +1,4 @@
-#include "CCalcMemory.h"
+#include "panels/CCalcMemory.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -6,16 +6,16 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "CCalcFileDialog.h"
-#include "CCalcStatistics.h"
-#include "ColumnWidths.h"
-#include "FileText.h"
-#include "MemoryFiles.h"
-#include "MemoryStore.h"
-#include "MessageBoxTypes.h"
-#include "NumberFormat.h"
-#include "Preferences.h"
-#include "TaButtonBitmap.h"
+#include "document/CCalcFileDialog.h"
+#include "panels/CCalcStatistics.h"
+#include "panels/ColumnWidths.h"
+#include "engine/FileText.h"
+#include "document/MemoryFiles.h"
+#include "engine/MemoryStore.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "engine/NumberFormat.h"
+#include "engine/Preferences.h"
+#include "toolkit/TaButtonBitmap.h"
 
 using NCalculatorText::MemoryStore;
 

@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-#include "PanelServices.h"
+#include "panels/PanelServices.h"
 
 class CCalcFileDialog;
 class CCalcStatistics;

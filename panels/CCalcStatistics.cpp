@@ -1,10 +1,10 @@
-#include "CCalcStatistics.h"
+#include "panels/CCalcStatistics.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "PanelServices.h"
+#include "panels/PanelServices.h"
 
 namespace {
 // Rows of the template, in dialog units.

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "StatisticsMath.h"
+#include "panels/StatisticsMath.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,11 +1,11 @@
-#include "CCalcTrigonometricUnits.h"
+#include "panels/CCalcTrigonometricUnits.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <algorithm>
 
-#include "PanelServices.h"
-#include "Preferences.h"
+#include "panels/PanelServices.h"
+#include "engine/Preferences.h"
 
 void ChooseTrigonometricUnit(int unit) {
     Preferences.TrigonometricUnits = static_cast<uint32_t>(unit);

@@ -1,4 +1,4 @@
-#include "CColorButton.h"
+#include "panels/CColorButton.h"
 
 #include <QCursor>
 #include <QEnterEvent>
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "KeypadTable.h"
+#include "panels/KeypadTable.h"
 
 CColorButton::CColorButton(int controlId, const QString& caption, QWidget* parent)
     : QPushButton(caption, parent), id_(controlId) {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <cstdint>
 
-#include "KeypadPainter.h"
+#include "panels/KeypadPainter.h"
 
 class CColorButton : public QPushButton {
     Q_OBJECT

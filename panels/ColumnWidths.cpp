@@ -1,4 +1,4 @@
-#include "ColumnWidths.h"
+#include "panels/ColumnWidths.h"
 
 #include <QHeaderView>
 #include <QStyle>
@@ -6,7 +6,7 @@
 #include <QTreeView>
 #include <algorithm>
 
-#include "PanelServices.h"
+#include "panels/PanelServices.h"
 
 int MeasuredColumnWidth(const QTreeView* view, const QString& text) {
     // What the item delegate asks for to show the text unelided, margins included.

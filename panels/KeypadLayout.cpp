@@ -1,10 +1,10 @@
-#include "KeypadLayout.h"
+#include "panels/KeypadLayout.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "DialogUnits.h"
+#include "shell/core/DialogUnits.h"
 
 namespace Keypad {
 

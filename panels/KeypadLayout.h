@@ -6,7 +6,7 @@
 #include <QSize>
 #include <array>
 
-#include "KeypadTable.h"
+#include "panels/KeypadTable.h"
 
 class QFont;
 

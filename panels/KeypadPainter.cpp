@@ -1,4 +1,4 @@
-#include "KeypadPainter.h"
+#include "panels/KeypadPainter.h"
 
 #include <cmath>
 
@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "TaColor.h"
+#include "toolkit/TaColor.h"
 
 namespace Keypad {
 namespace {

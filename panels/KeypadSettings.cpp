@@ -1,4 +1,4 @@
-#include "KeypadSettings.h"
+#include "panels/KeypadSettings.h"
 
 #include <QFontMetricsF>
 #include <QSettings>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "DialogUnits.h"
+#include "shell/core/DialogUnits.h"
 
 namespace Keypad {
 namespace {

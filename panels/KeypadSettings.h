@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "KeypadTable.h"
+#include "panels/KeypadTable.h"
 
 class QSettings;
 

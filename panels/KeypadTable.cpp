@@ -1,8 +1,8 @@
-#include "KeypadTable.h"
+#include "panels/KeypadTable.h"
 
 #include <QCoreApplication>
 
-#include "ICmdReceiver.h"
+#include "document/ICmdReceiver.h"
 
 namespace Keypad {
 namespace {

@@ -1,11 +1,11 @@
-#include "PanelServices.h"
+#include "panels/PanelServices.h"
 
 #include <QFontMetrics>
 #include <QWidget>
 
-#include "DialogUnits.h"
-#include "MessageBox.h"
-#include "SettingsStore.h"
+#include "shell/core/DialogUnits.h"
+#include "shell/core/MessageBox.h"
+#include "shell/core/SettingsStore.h"
 
 PanelAsk DefaultPanelAsk() {
     return [](const QString& text, unsigned type, unsigned help) { return AppMessageBox(text, type, help); };

@@ -1,9 +1,9 @@
-#include "StatisticsMath.h"
+#include "panels/StatisticsMath.h"
 
 #include <QCoreApplication>
 #include <cmath>
 
-#include "NumberFormat.h"
+#include "engine/NumberFormat.h"
 
 Statistics ComputeStatistics(const std::vector<double>& values) {
     Statistics result;

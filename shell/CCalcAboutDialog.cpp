@@ -1,12 +1,12 @@
-#include "CCalcAboutDialog.h"
+#include "shell/CCalcAboutDialog.h"
 
 #include <QPainter>
 
-#include "TaButton.h"
-#include "TaFonts.h"
-#include "TaLink.h"
-#include "TaResources.h"
-#include "TaStatic.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaFonts.h"
+#include "toolkit/TaLink.h"
+#include "toolkit/TaResources.h"
+#include "toolkit/TaStatic.h"
 
 namespace {
 constexpr QRgb kTextColor = 0xFE202020;

@@ -2,8 +2,8 @@
 // site, the notice line and the "Perfect" button, drawn by the toolkit.
 #pragma once
 
-#include "TaDialog.h"
-#include "TaImage.h"
+#include "toolkit/TaDialog.h"
+#include "toolkit/TaImage.h"
 
 class TaButton;
 class TaLink;

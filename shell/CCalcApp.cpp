@@ -1,4 +1,4 @@
-#include "CCalcApp.h"
+#include "shell/CCalcApp.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -6,15 +6,15 @@
 #include <QSettings>
 #include <cstdio>
 
-#include "CCalcDoc.h"
-#include "CCalcKeyPad.h"
-#include "CCalcMainFrame.h"
-#include "CCalcView.h"
-#include "MessageBox.h"
-#include "PreferencesStore.h"
-#include "SettingsStore.h"
-#include "StringIds.h"
-#include "TaResources.h"
+#include "document/CCalcDoc.h"
+#include "panels/CCalcKeyPad.h"
+#include "shell/CCalcMainFrame.h"
+#include "document/CCalcView.h"
+#include "shell/core/MessageBox.h"
+#include "shell/PreferencesStore.h"
+#include "shell/core/SettingsStore.h"
+#include "shell/core/StringIds.h"
+#include "toolkit/TaResources.h"
 
 CCalcApp::CCalcApp() = default;
 

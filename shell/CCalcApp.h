@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <memory>
 
-#include "CGDIPlus.h"
-#include "CommandLine.h"
-#include "RecentFileList.h"
-#include "TaFonts.h"
+#include "toolkit/CGDIPlus.h"
+#include "shell/CommandLine.h"
+#include "shell/RecentFileList.h"
+#include "toolkit/TaFonts.h"
 
 class CCalcDoc;
 class CCalcMainFrame;

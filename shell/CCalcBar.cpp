@@ -1,4 +1,4 @@
-#include "CCalcBar.h"
+#include "shell/CCalcBar.h"
 
 #include <QMainWindow>
 #include <QPainter>
@@ -7,7 +7,7 @@
 #include <QSettings>
 #include <QTimer>
 
-#include "SettingsStore.h"
+#include "shell/core/SettingsStore.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CCalcDlgBar.h"
+#include "shell/CCalcDlgBar.h"
 
 CCalcDlgBar::CCalcDlgBar(QWidget* parent) : CCalcBar(parent) {}
 

@@ -1,7 +1,7 @@
 // A dockable bar that hosts one panel window and sizes itself from it.
 #pragma once
 
-#include "CCalcBar.h"
+#include "shell/CCalcBar.h"
 
 // A bar hosting one panel window (dialog template `templateId`), sized from
 // that window. The window stays a member of the main frame; the bar only

@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QMainWindow>
 
-#include "Placement.h"
+#include "shell/Placement.h"
 
 class CCalcBar;
 class CCalcDlgBar;

@@ -1,4 +1,4 @@
-#include "CCalcPreferences.h"
+#include "shell/CCalcPreferences.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "DialogUnits.h"
-#include "TaResources.h"
+#include "shell/core/DialogUnits.h"
+#include "toolkit/TaResources.h"
 
 CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refreshMainFrame,
                                    std::function<void()> applySSE2)

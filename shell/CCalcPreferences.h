@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "Preferences.h"
+#include "engine/Preferences.h"
 
 class QCheckBox;
 class QComboBox;

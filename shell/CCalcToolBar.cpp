@@ -1,4 +1,4 @@
-#include "CCalcToolBar.h"
+#include "shell/CCalcToolBar.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -7,8 +7,8 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "CCalcTrigonometricUnits.h"
-#include "StringIds.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "shell/core/StringIds.h"
 
 CCalcToolBar::CCalcToolBar(QWidget* parent)
     : QToolBar(DocTemplate::WindowTitle(), parent), units_(new QComboBox(this)) {

@@ -1,8 +1,8 @@
-#include "FrameText.h"
+#include "shell/FrameText.h"
 
 #include <QCoreApplication>
 
-#include "NumberFormat.h"
+#include "engine/NumberFormat.h"
 
 QString BuildFrameTitle(const QString& frameTitle, const QString& documentTitle, bool modified,
                         int windowNumber) {

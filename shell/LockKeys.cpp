@@ -1,4 +1,4 @@
-#include "LockKeys.h"
+#include "shell/LockKeys.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "Placement.h"
+#include "shell/Placement.h"
 
 #include <algorithm>
 #include <cstdint>

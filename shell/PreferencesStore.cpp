@@ -1,9 +1,9 @@
-#include "PreferencesStore.h"
+#include "shell/PreferencesStore.h"
 
 #include <QSettings>
 
-#include "Preferences.h"
-#include "SettingsStore.h"
+#include "engine/Preferences.h"
+#include "shell/core/SettingsStore.h"
 
 #if defined(_MSC_VER) && defined(_M_IX86)
 #include <math.h>

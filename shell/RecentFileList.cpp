@@ -1,10 +1,10 @@
-#include "RecentFileList.h"
+#include "shell/RecentFileList.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
-#include "SettingsStore.h"
+#include "shell/core/SettingsStore.h"
 
 namespace {
 

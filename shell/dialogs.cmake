@@ -8,7 +8,7 @@ if(NOT TARGET numera_dialogs)
     "${CMAKE_SOURCE_DIR}/shell/CCalcPreferences.cpp"
     "${CMAKE_SOURCE_DIR}/shell/CCalcPreferences.h"
   )
-  target_include_directories(numera_dialogs PUBLIC "${CMAKE_SOURCE_DIR}/shell")
+  target_include_directories(numera_dialogs PUBLIC "${PROJECT_SOURCE_DIR}")
   target_link_libraries(numera_dialogs PUBLIC numera_toolkit numera_engine Qt6::Widgets)
   set_target_properties(numera_dialogs PROPERTIES AUTOMOC ON)
 endif()

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "CCalcApp.h"
+#include "shell/CCalcApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

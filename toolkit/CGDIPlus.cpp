@@ -1,6 +1,6 @@
-#include "CGDIPlus.h"
+#include "toolkit/CGDIPlus.h"
 
-#include "TaResources.h"
+#include "toolkit/TaResources.h"
 
 CGDIPlus::CGDIPlus() = default;
 

@@ -1,4 +1,4 @@
-#include "TaButton.h"
+#include "toolkit/TaButton.h"
 
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "TaColor.h"
-#include "TaText.h"
+#include "toolkit/TaColor.h"
+#include "toolkit/TaText.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainterPath>
 
-#include "TaControl.h"
+#include "toolkit/TaControl.h"
 
 class TaButton : public TaControl {
     Q_OBJECT

@@ -1,14 +1,14 @@
-#include "TaButtonBitmap.h"
+#include "toolkit/TaButtonBitmap.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
-#include "TaButton.h"
-#include "TaColor.h"
-#include "TaImage.h"
-#include "TaText.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaColor.h"
+#include "toolkit/TaImage.h"
+#include "toolkit/TaText.h"
 
 TaButtonBitmap::TaButtonBitmap(int imageId, QWidget* parent)
     : QAbstractButton(parent), imageId_(imageId) {

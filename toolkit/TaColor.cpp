@@ -1,4 +1,4 @@
-#include "TaColor.h"
+#include "toolkit/TaColor.h"
 
 #include <algorithm>
 #include <cmath>

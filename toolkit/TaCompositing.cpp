@@ -1,4 +1,4 @@
-#include "TaCompositing.h"
+#include "toolkit/TaCompositing.h"
 
 #include <QtGui/qtguiglobal.h>
 

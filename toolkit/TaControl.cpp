@@ -1,6 +1,6 @@
-#include "TaControl.h"
+#include "toolkit/TaControl.h"
 
-#include "TaDialog.h"
+#include "toolkit/TaDialog.h"
 
 TaControl::TaControl(int id, const QString& text, QWidget* parent)
     : QWidget(parent), id_(id), text_(text) {

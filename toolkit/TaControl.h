@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "TaFonts.h"
+#include "toolkit/TaFonts.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "TaDialog.h"
+#include "toolkit/TaDialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -12,15 +12,15 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "MessageBoxTypes.h"
-#include "TaButton.h"
-#include "TaColor.h"
-#include "TaCompositing.h"
-#include "TaControl.h"
-#include "TaFonts.h"
-#include "TaLink.h"
-#include "TaShadow.h"
-#include "TaText.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaColor.h"
+#include "toolkit/TaCompositing.h"
+#include "toolkit/TaControl.h"
+#include "toolkit/TaFonts.h"
+#include "toolkit/TaLink.h"
+#include "toolkit/TaShadow.h"
+#include "toolkit/TaText.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QPainterPath>
 #include <QPointer>
 
-#include "TaImage.h"
-#include "TaShadow.h"
+#include "toolkit/TaImage.h"
+#include "toolkit/TaShadow.h"
 
 class QPropertyAnimation;
 class QVariantAnimation;

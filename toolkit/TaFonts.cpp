@@ -1,9 +1,9 @@
-#include "TaFonts.h"
+#include "toolkit/TaFonts.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
 
-#include "TaResources.h"
+#include "toolkit/TaResources.h"
 
 TaFont::~TaFont() { Free(); }
 

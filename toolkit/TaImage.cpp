@@ -1,11 +1,11 @@
-#include "TaImage.h"
+#include "toolkit/TaImage.h"
 
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
 
-#include "TaResources.h"
+#include "toolkit/TaResources.h"
 
 TaBitmap::TaBitmap() = default;
 TaBitmap::~TaBitmap() = default;

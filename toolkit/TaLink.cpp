@@ -1,4 +1,4 @@
-#include "TaLink.h"
+#include "toolkit/TaLink.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -8,8 +8,8 @@
 #include <QUrl>
 #include <cmath>
 
-#include "TaColor.h"
-#include "TaText.h"
+#include "toolkit/TaColor.h"
+#include "toolkit/TaText.h"
 
 TaLink::TaLink(int id, const QString& text, const QString& target, QWidget* parent)
     : TaControl(id, text, parent), target_(target) {

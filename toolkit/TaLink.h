@@ -2,7 +2,7 @@
 // target address with the desktop's default handler.
 #pragma once
 
-#include "TaControl.h"
+#include "toolkit/TaControl.h"
 
 class TaLink : public TaControl {
     Q_OBJECT

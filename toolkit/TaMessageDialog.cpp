@@ -1,14 +1,14 @@
-#include "TaMessageDialog.h"
+#include "toolkit/TaMessageDialog.h"
 
 #include <QApplication>
 #include <QPainter>
 
-#include "MessageBoxTypes.h"
-#include "TaButton.h"
-#include "TaFonts.h"
-#include "TaResources.h"
-#include "TaStatic.h"
-#include "TaStrings.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaFonts.h"
+#include "toolkit/TaResources.h"
+#include "toolkit/TaStatic.h"
+#include "toolkit/TaStrings.h"
 
 TaMessageDialog::Kind TaMessageDialog::KindOf(unsigned type) {
     Kind kind = Kind::Informs;

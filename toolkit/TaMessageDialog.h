@@ -6,7 +6,7 @@
 #include <QVector>
 #include <memory>
 
-#include "TaDialog.h"
+#include "toolkit/TaDialog.h"
 
 class TaButton;
 class TaStatic;

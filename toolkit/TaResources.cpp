@@ -1,11 +1,11 @@
-#include "TaResources.h"
+#include "toolkit/TaResources.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
 
-#include "TaImage.h"
+#include "toolkit/TaImage.h"
 
 // Q_INIT_RESOURCE must stand outside any namespace.
 static void InitToolkitResources() {

@@ -1,4 +1,4 @@
-#include "TaShadow.h"
+#include "toolkit/TaShadow.h"
 
 #include <QPainter>
 #include <cmath>

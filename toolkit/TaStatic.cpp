@@ -1,10 +1,10 @@
-#include "TaStatic.h"
+#include "toolkit/TaStatic.h"
 
 #include <QPainter>
 #include <cmath>
 
-#include "TaColor.h"
-#include "TaText.h"
+#include "toolkit/TaColor.h"
+#include "toolkit/TaText.h"
 
 TaStatic::TaStatic(int id, const QString& text, QWidget* parent) : TaControl(id, text, parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -1,7 +1,7 @@
 // A text label drawn into its dialog's back buffer.
 #pragma once
 
-#include "TaControl.h"
+#include "toolkit/TaControl.h"
 
 class TaStatic : public TaControl {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "TaStrings.h"
+#include "toolkit/TaStrings.h"
 
 #include <QCoreApplication>
 

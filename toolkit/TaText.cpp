@@ -1,4 +1,4 @@
-#include "TaText.h"
+#include "toolkit/TaText.h"
 
 #include <QFontMetricsF>
 #include <QImage>

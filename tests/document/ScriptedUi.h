@@ -11,8 +11,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include "CCalcFileDialog.h"
-#include "MessageBox.h"
+#include "document/CCalcFileDialog.h"
+#include "shell/core/MessageBox.h"
 
 // Bytes given as numbers.
 inline QByteArray Bytes(std::initializer_list<int> values) {

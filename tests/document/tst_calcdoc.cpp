@@ -15,13 +15,13 @@
 #include <csignal>
 #endif
 
-#include "CCalcDoc.h"
-#include "CCalcView.h"
-#include "DocumentFiles.h"
-#include "FileText.h"
-#include "MemoryStore.h"
-#include "Preferences.h"
-#include "ScriptedUi.h"
+#include "document/CCalcDoc.h"
+#include "document/CCalcView.h"
+#include "document/DocumentFiles.h"
+#include "engine/FileText.h"
+#include "engine/MemoryStore.h"
+#include "engine/Preferences.h"
+#include "tests/document/ScriptedUi.h"
 
 using NCalculatorText::MemoryStore;
 

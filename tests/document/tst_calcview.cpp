@@ -8,11 +8,11 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include "CCalcFontDialog.h"
-#include "CCalcView.h"
-#include "DocumentFiles.h"
-#include "EditorFont.h"
-#include "ScriptedUi.h"
+#include "document/CCalcFontDialog.h"
+#include "document/CCalcView.h"
+#include "document/DocumentFiles.h"
+#include "document/EditorFont.h"
+#include "tests/document/ScriptedUi.h"
 
 class TestCalcView : public QObject {
     Q_OBJECT

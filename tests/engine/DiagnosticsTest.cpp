@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "EngineTestSupport.h"
+#include "tests/engine/EngineTestSupport.h"
 
 namespace engine_test {
 namespace {

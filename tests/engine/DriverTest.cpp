@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "EngineTestSupport.h"
+#include "tests/engine/EngineTestSupport.h"
 
 namespace engine_test {
 namespace {

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "CalculateText.h"
-#include "Diagnostics.h"
-#include "MemoryStore.h"
-#include "Preferences.h"
+#include "engine/CalculateText.h"
+#include "engine/Diagnostics.h"
+#include "engine/MemoryStore.h"
+#include "engine/Preferences.h"
 
 namespace engine_test {
 

@@ -1,6 +1,6 @@
 // Evaluation of the node tree: guarded arithmetic, angle units, the math
 // library's error conditions and the functions built on the logarithm.
-#include "EngineTestSupport.h"
+#include "tests/engine/EngineTestSupport.h"
 
 namespace engine_test {
 namespace {

@@ -1,8 +1,8 @@
 // Reading and writing of calculation and memory file text, and the UTF-8
 // conversions of the command-line calculator.
 
-#include "FileText.h"
-#include "MemoryStore.h"
+#include "engine/FileText.h"
+#include "engine/MemoryStore.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // operations.
 #include <utility>
 
-#include "EngineTestSupport.h"
-#include "FileText.h"
+#include "tests/engine/EngineTestSupport.h"
+#include "engine/FileText.h"
 
 namespace engine_test {
 namespace {

@@ -1,6 +1,6 @@
 // Large and deeply nested input: right results, or a syntax error, never a
 // crash. Speed is measured elsewhere.
-#include "EngineTestSupport.h"
+#include "tests/engine/EngineTestSupport.h"
 
 namespace engine_test {
 namespace {

@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "CalculateText.h"
-#include "MemoryStore.h"
-#include "MessageBoxTypes.h"
-#include "PanelServices.h"
-#include "Preferences.h"
+#include "engine/CalculateText.h"
+#include "engine/MemoryStore.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "panels/PanelServices.h"
+#include "engine/Preferences.h"
 
 // Points the native settings store at a fresh temporary directory.
 class TempSettings {

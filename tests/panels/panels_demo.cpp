@@ -11,13 +11,13 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "CCalcLog.h"
-#include "CCalcMemory.h"
-#include "CCalcStatistics.h"
-#include "CCalcTrigonometricUnits.h"
-#include "CalculateText.h"
-#include "MemoryStore.h"
-#include "MessageBoxTypes.h"
+#include "panels/CCalcLog.h"
+#include "panels/CCalcMemory.h"
+#include "panels/CCalcStatistics.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "engine/CalculateText.h"
+#include "engine/MemoryStore.h"
+#include "toolkit/MessageBoxTypes.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "CCalcKeyPad.h"
-#include "CColorButton.h"
-#include "KeypadTable.h"
-#include "Preferences.h"
-#include "tst_keypad_support.h"
+#include "panels/CCalcKeyPad.h"
+#include "panels/CColorButton.h"
+#include "panels/KeypadTable.h"
+#include "engine/Preferences.h"
+#include "tests/panels/tst_keypad_support.h"
 
 using namespace Keypad;
 

@@ -6,12 +6,12 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "CCalcFontDialog.h"
-#include "CCalcKeyPad.h"
-#include "CColorButton.h"
-#include "KeypadPainter.h"
-#include "MessageBoxTypes.h"
-#include "tst_keypad_support.h"
+#include "document/CCalcFontDialog.h"
+#include "panels/CCalcKeyPad.h"
+#include "panels/CColorButton.h"
+#include "panels/KeypadPainter.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "tests/panels/tst_keypad_support.h"
 
 using namespace Keypad;
 

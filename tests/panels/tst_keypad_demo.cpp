@@ -20,9 +20,9 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "CCalcKeyPad.h"
-#include "CColorButton.h"
-#include "ICmdReceiver.h"
+#include "panels/CCalcKeyPad.h"
+#include "panels/CColorButton.h"
+#include "document/ICmdReceiver.h"
 
 namespace {
 

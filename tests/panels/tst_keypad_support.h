@@ -9,9 +9,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "ICmdReceiver.h"
-#include "KeypadSettings.h"
-#include "SettingsStore.h"
+#include "document/ICmdReceiver.h"
+#include "panels/KeypadSettings.h"
+#include "shell/core/SettingsStore.h"
 
 class RecordingReceiver : public ICmdReceiver {
 public:

@@ -9,8 +9,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "CCalcLog.h"
-#include "PanelTestSupport.h"
+#include "panels/CCalcLog.h"
+#include "tests/panels/PanelTestSupport.h"
 
 using NCalculatorText::Diagnostic;
 

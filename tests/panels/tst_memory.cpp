@@ -8,13 +8,13 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "CCalcFileDialog.h"
-#include "CCalcMemory.h"
-#include "CCalcStatistics.h"
-#include "Diagnostics.h"
-#include "MemoryStore.h"
-#include "PanelTestSupport.h"
-#include "TaButtonBitmap.h"
+#include "document/CCalcFileDialog.h"
+#include "panels/CCalcMemory.h"
+#include "panels/CCalcStatistics.h"
+#include "engine/Diagnostics.h"
+#include "engine/MemoryStore.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "toolkit/TaButtonBitmap.h"
 
 using NCalculatorText::MemoryStore;
 

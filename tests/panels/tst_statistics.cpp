@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 
-#include "CCalcStatistics.h"
-#include "PanelTestSupport.h"
-#include "StatisticsMath.h"
+#include "panels/CCalcStatistics.h"
+#include "tests/panels/PanelTestSupport.h"
+#include "panels/StatisticsMath.h"
 
 namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();

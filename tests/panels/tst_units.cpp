@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "CCalcTrigonometricUnits.h"
-#include "PanelTestSupport.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "tests/panels/PanelTestSupport.h"
 
 class UnitsTest : public QObject {
     Q_OBJECT

@@ -16,18 +16,18 @@
 #include <QToolButton>
 #include <cstdio>
 
-#include "CCalcApp.h"
-#include "CCalcDlgBar.h"
-#include "CCalcKeyPad.h"
-#include "CCalcMainFrame.h"
-#include "CCalcMemory.h"
-#include "CCalcToolBar.h"
-#include "CCalcTrigonometricUnits.h"
-#include "CCalcView.h"
-#include "CColorButton.h"
-#include "CommandIds.h"
-#include "MemoryStore.h"
-#include "MessageBox.h"
+#include "shell/CCalcApp.h"
+#include "shell/CCalcDlgBar.h"
+#include "panels/CCalcKeyPad.h"
+#include "shell/CCalcMainFrame.h"
+#include "panels/CCalcMemory.h"
+#include "shell/CCalcToolBar.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "document/CCalcView.h"
+#include "panels/CColorButton.h"
+#include "shell/core/CommandIds.h"
+#include "engine/MemoryStore.h"
+#include "shell/core/MessageBox.h"
 
 namespace {
 

@@ -14,20 +14,20 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "CCalcApp.h"
-#include "CCalcDoc.h"
-#include "CCalcMainFrame.h"
-#include "CCalcToolBar.h"
-#include "CCalcView.h"
-#include "CommandIds.h"
-#include "MemoryStore.h"
-#include "Preferences.h"
-#include "ScriptedUi.h"
-#include "SettingsStore.h"
-#include "StringIds.h"
-#include "TaButton.h"
-#include "TaMessageDialog.h"
-#include "TaStatic.h"
+#include "shell/CCalcApp.h"
+#include "document/CCalcDoc.h"
+#include "shell/CCalcMainFrame.h"
+#include "shell/CCalcToolBar.h"
+#include "document/CCalcView.h"
+#include "shell/core/CommandIds.h"
+#include "engine/MemoryStore.h"
+#include "engine/Preferences.h"
+#include "tests/document/ScriptedUi.h"
+#include "shell/core/SettingsStore.h"
+#include "shell/core/StringIds.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaMessageDialog.h"
+#include "toolkit/TaStatic.h"
 
 using NCalculatorText::MemoryStore;
 

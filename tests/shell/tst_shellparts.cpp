@@ -3,18 +3,18 @@
 #include <QFile>
 #include <QTest>
 
-#include "CCalcTrigonometricUnits.h"
-#include "CommandLine.h"
-#include "FrameText.h"
-#include "MessageBox.h"
-#include "Placement.h"
-#include "Preferences.h"
-#include "PreferencesStore.h"
-#include "RecentFileList.h"
-#include "ScriptedUi.h"
-#include "SettingsStore.h"
-#include "StringIds.h"
-#include "TaMessageDialog.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "shell/CommandLine.h"
+#include "shell/FrameText.h"
+#include "shell/core/MessageBox.h"
+#include "shell/Placement.h"
+#include "engine/Preferences.h"
+#include "shell/PreferencesStore.h"
+#include "shell/RecentFileList.h"
+#include "tests/document/ScriptedUi.h"
+#include "shell/core/SettingsStore.h"
+#include "shell/core/StringIds.h"
+#include "toolkit/TaMessageDialog.h"
 
 Q_DECLARE_METATYPE(FrameRect)
 

@@ -10,15 +10,15 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "CCalcAboutDialog.h"
-#include "CCalcPreferences.h"
-#include "MessageBoxTypes.h"
-#include "Preferences.h"
-#include "TaButton.h"
-#include "TaCompositing.h"
-#include "TaLink.h"
-#include "TaStatic.h"
-#include "ToolkitTestSupport.h"
+#include "shell/CCalcAboutDialog.h"
+#include "shell/CCalcPreferences.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "engine/Preferences.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaCompositing.h"
+#include "toolkit/TaLink.h"
+#include "toolkit/TaStatic.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 

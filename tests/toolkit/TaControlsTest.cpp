@@ -5,15 +5,15 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "TaButton.h"
-#include "TaButtonBitmap.h"
-#include "TaColor.h"
-#include "TaFonts.h"
-#include "TaImage.h"
-#include "TaResources.h"
-#include "TaShadow.h"
-#include "TaText.h"
-#include "ToolkitTestSupport.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaButtonBitmap.h"
+#include "toolkit/TaColor.h"
+#include "toolkit/TaFonts.h"
+#include "toolkit/TaImage.h"
+#include "toolkit/TaResources.h"
+#include "toolkit/TaShadow.h"
+#include "toolkit/TaText.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 

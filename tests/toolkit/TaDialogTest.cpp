@@ -5,13 +5,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "MessageBoxTypes.h"
-#include "TaButton.h"
-#include "TaColor.h"
-#include "TaCompositing.h"
-#include "TaDialog.h"
-#include "TaShadow.h"
-#include "ToolkitTestSupport.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaColor.h"
+#include "toolkit/TaCompositing.h"
+#include "toolkit/TaDialog.h"
+#include "toolkit/TaShadow.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "MessageBoxTypes.h"
-#include "TaButton.h"
-#include "TaCompositing.h"
-#include "TaMessageDialog.h"
-#include "TaStatic.h"
-#include "ToolkitTestSupport.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaCompositing.h"
+#include "toolkit/TaMessageDialog.h"
+#include "toolkit/TaStatic.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 

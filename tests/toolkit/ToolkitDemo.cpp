@@ -1,4 +1,4 @@
-#include "ToolkitDemo.h"
+#include "tests/toolkit/ToolkitDemo.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -11,15 +11,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "CCalcAboutDialog.h"
-#include "CCalcPreferences.h"
-#include "MessageBoxTypes.h"
-#include "TaButton.h"
-#include "TaButtonBitmap.h"
-#include "TaCompositing.h"
-#include "TaMessageDialog.h"
-#include "TaResources.h"
-#include "ToolkitTestSupport.h"
+#include "shell/CCalcAboutDialog.h"
+#include "shell/CCalcPreferences.h"
+#include "toolkit/MessageBoxTypes.h"
+#include "toolkit/TaButton.h"
+#include "toolkit/TaButtonBitmap.h"
+#include "toolkit/TaCompositing.h"
+#include "toolkit/TaMessageDialog.h"
+#include "toolkit/TaResources.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "TaDialog.h"
-#include "ToolkitDemo.h"
-#include "ToolkitTestSupport.h"
+#include "toolkit/TaDialog.h"
+#include "tests/toolkit/ToolkitDemo.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 
 std::map<std::string, SuiteFactory>& Suites() {
     static std::map<std::string, SuiteFactory> suites;

@@ -1,4 +1,4 @@
-#include "ToolkitTestSupport.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
-#include "TaDialog.h"
-#include "TaFonts.h"
+#include "toolkit/TaDialog.h"
+#include "toolkit/TaFonts.h"
 
 std::map<std::string, SuiteFactory>& Suites();
 

@@ -1,10 +1,10 @@
-#include "MessageBox.h"
+#include "shell/core/MessageBox.h"
 
 #include <QApplication>
 
-#include "TaFonts.h"
-#include "TaMessageDialog.h"
-#include "TaResources.h"
+#include "toolkit/TaFonts.h"
+#include "toolkit/TaMessageDialog.h"
+#include "toolkit/TaResources.h"
 
 namespace {
 

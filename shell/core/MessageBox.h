@@ -7,7 +7,7 @@
 #include <functional>
 
 // The platform's flag and answer values (MB_*, ID*), shared with the toolkit.
-#include "MessageBoxTypes.h"
+#include "toolkit/MessageBoxTypes.h"
 
 // The kinds, captions, button sets and help ids of messages are the
 // message dialog's own tables (TaMessageDialog).

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "StringIds.h"
-#include "TaStrings.h"
+#include "shell/core/StringIds.h"
+#include "toolkit/TaStrings.h"
 
 namespace {
 const char* const kContext = "Strings";

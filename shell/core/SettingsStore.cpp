@@ -1,4 +1,4 @@
-#include "SettingsStore.h"
+#include "shell/core/SettingsStore.h"
 
 std::unique_ptr<QSettings> OpenSettingsStore() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
