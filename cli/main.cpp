@@ -4,6 +4,7 @@
 
 #include "engine/CalculateText.h"
 #include "engine/Diagnostics.h"
+#include "engine/FileAccess.h"
 #include "engine/FileText.h"
 #include "engine/Preferences.h"
 
@@ -23,10 +24,6 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 using namespace NCalculatorText;
@@ -167,12 +164,18 @@ struct Source {
     std::string Describe() const { return path == "-" ? std::string("standard input") : Quoted(path); }
 };
 
+// Bytes of input beyond which no text fits the limit, whatever the encoding
+// (UTF-16 takes two bytes a unit, UTF-8 at least one).
+constexpr std::size_t kInputByteLimit = kFileByteLimit;
+
 std::string ReadStream(std::FILE* file, const Source& source) {
     std::string bytes;
     char buffer[65536];
     for (;;) {
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
         bytes.append(buffer, got);
+        // An endless source (/dev/zero, a pipe that never closes) stops here.
+        if (bytes.size() > kInputByteLimit) Fail("cannot read " + source.Describe() + ": the input is too large");
         if (got < sizeof buffer) break;
     }
     if (std::ferror(file)) {
@@ -204,83 +207,23 @@ std::string ReadSource(const Source& source) {
 std::u16string DecodeInput(std::string_view bytes, const Source& source) {
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        return DecodeFileText(bytes);
+        std::u16string text = DecodeFileText(bytes);
+        if (text.size() > kFileTextLimit) Fail("cannot read " + source.Describe() + ": the input is too large");
+        return text;
     }
     std::u16string text;
     if (!DecodeUtf8(bytes, text)) Fail("invalid UTF-8 in " + source.Describe());
+    if (text.size() > kFileTextLimit) Fail("cannot read " + source.Describe() + ": the input is too large");
     // Editors on Windows like to start UTF-8 files with a byte order mark.
     if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
     return text;
 }
 
-// Writes the whole file under a temporary name next to it, then renames it
-// over the target, so readers never see a half-written file.
+// Replaces the file only once the new contents are complete; refuses devices,
+// FIFOs, folders, read-only files and dangling links (see ReplaceFile).
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const auto failed = [&](int error) { Fail("cannot write " + Quoted(path) + ": " + ErrnoText(error)); };
-    std::string target = path;
-    std::error_code ec;
-    if (std::filesystem::is_symlink(target, ec)) {
-        // Replace the file the link points to, not the link itself.
-        const auto resolved = std::filesystem::canonical(target, ec);
-        if (!ec) target = resolved.string();
-    }
-#ifdef _WIN32
-    std::string temp = target + ".numera-tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (file == nullptr) failed(errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    if (std::fclose(file) != 0 || !written) {
-        std::remove(temp.c_str());
-        failed(written ? errno : writeError);
-    }
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        failed(ec.value());
-    }
-#else
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) failed(errno);
-    const auto abandon = [&](int error) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        failed(error);
-    };
-    // mkstemp makes the file private; give it the mode the target has, or the
-    // mode a newly created file would get.
-    struct stat info {};
-    mode_t mode;
-    if (::stat(target.c_str(), &info) == 0) {
-        mode = info.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) abandon(errno);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            abandon(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) abandon(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        failed(error);
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        failed(error);
-    }
-#endif
+    const FileOutcome outcome = ReplaceFile(path, bytes);
+    if (!outcome.Ok()) Fail("cannot write " + Quoted(path) + ": " + DescribeFileFailure(outcome));
 }
 
 void WriteStandard(std::FILE* stream, const std::string& bytes, const char* name) {
@@ -347,6 +290,15 @@ int Run(int argc, char** argv) {
     if (options.version) {
         WriteStandard(stdout, VersionText(), "standard output");
         return 0;
+    }
+
+    // A FIFO or device cannot be rewritten in place (and reading one may never end).
+    if (options.inPlace) {
+        std::error_code ec;
+        const auto status = std::filesystem::status(*options.input, ec);
+        if (!ec && !std::filesystem::is_regular_file(status))
+            Fail("cannot write " + Quoted(*options.input) + ": " +
+                 DescribeFileFailure({FileFailure::NotRegular, std::filesystem::is_directory(status) ? EISDIR : EACCES}));
     }
 
     // Read and decode everything first, so that a bad file changes nothing.

@@ -1,14 +1,13 @@
 #include "document/CCalcDoc.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QTextCursor>
 
 #include "document/CCalcFileDialog.h"
 #include "document/CCalcView.h"
 #include "engine/CalculateText.h"
+#include "engine/FileAccess.h"
 #include "document/DocumentFiles.h"
 #include "engine/FileText.h"
 #include "document/MemoryFiles.h"
@@ -16,6 +15,7 @@
 #include "shell/core/MessageBox.h"
 #include "engine/Preferences.h"
 #include "shell/core/StringIds.h"
+#include "toolkit/U16Text.h"
 
 using NCalculatorText::MemoryStore;
 
@@ -26,15 +26,6 @@ public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
-
-std::u16string ToU16(const QString& text) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                          static_cast<std::size_t>(text.size()));
-}
-
-QString FromU16(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -124,12 +115,12 @@ void CCalcDoc::DeleteSelection(int start, int end) {
 }
 
 void CCalcDoc::Calculate(bool allCells) {
-    std::u16string text = ToU16(m_view->EditorText());
+    std::u16string text = U16FromQString(m_view->EditorText());
     int32_t position = allCells ? -1 : m_view->textCursor().selectionStart();
     NCalculatorText::CalculateText(text, position);
 
     // Replacing the whole text empties the undo history: no undo of a calculation.
-    m_view->ReplaceText(FromU16(text));
+    m_view->ReplaceText(QStringFromU16(text));
     m_view->SetModify(true);
     // The results are part of the work: the document counts as changed.
     SetModifiedFlag(true);
@@ -205,38 +196,27 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) return OpenResult::Cancelled;
 
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    QFile file(fullPath);
-    if (QFileInfo(fullPath).isDir()) {
-        ReportFileError(0, QFileDevice::PermissionsError, fullPath, true);
-        return OpenResult::Failed;
-    }
-    ClearSystemError();
-    if (!file.open(QIODevice::ReadOnly)) {
-        const int systemError = LastSystemError();
-        ReportFileError(systemError, file.error(), fullPath, true);
-        return OpenResult::Failed;
-    }
-
-    QByteArray bytes;
+    std::string bytes;
+    NCalculatorText::FileOutcome outcome;
     {
         WaitCursor wait;
-        ClearSystemError();
-        bytes = file.readAll();
+        outcome = NCalculatorText::ReadRegularFile(NativePath(fullPath), NCalculatorText::kFileByteLimit, bytes);
     }
-    if (file.error() != QFileDevice::NoError) {
-        const int systemError = LastSystemError();
-        ReportFileError(systemError, file.error(), fullPath, true);
-        ResetToNew();
+    std::u16string text;
+    if (outcome.Ok()) {
+        text = NCalculatorText::DecodeFileText(bytes);
+        bytes = std::string();
+        // Counted as the editor counts, line breaks as two units.
+        if (FileTextEditorLength(text) > static_cast<qsizetype>(NCalculatorText::kFileTextLimit))
+            outcome.failure = NCalculatorText::FileFailure::TooLarge;
+    }
+    // More than the program can hold comfortably: refuse it, keep the document.
+    if (outcome.failure == NCalculatorText::FileFailure::TooLarge) {
+        AppMessageBox(FileTooLargeMessage(fullPath), MB_ICONEXCLAMATION, 0);
         return OpenResult::Failed;
     }
-    file.close();
-
-    const std::u16string text = NCalculatorText::DecodeFileText(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    // More than the editor holds would be cut on display and lost at the next
-    // save: refuse it and keep the open document.
-    if (static_cast<qsizetype>(text.size()) > kEditorTextLimit) {
-        AppMessageBox(FileTooLargeMessage(fullPath), MB_ICONEXCLAMATION, 0);
+    if (!outcome.Ok()) {
+        ReportFileError(outcome.systemError, QFileDevice::OpenError, fullPath, true);
         return OpenResult::Failed;
     }
 
@@ -277,39 +257,13 @@ bool CCalcDoc::DoSave(const QString& path, bool replace) {
 bool CCalcDoc::WriteDocument(const QString& path) {
     const std::string bytes =
         NCalculatorText::EncodeCalculationFile(FileTextFromEditorText(m_view->EditorText()));
-    int systemError = 0;
-    QFileDevice::FileError qtError = QFileDevice::NoError;
-    if (QFileInfo(path).isDir()) {
-        qtError = QFileDevice::PermissionsError;  // a folder: access denied
-    } else {
+    NCalculatorText::FileOutcome outcome;
+    {
         WaitCursor wait;
-        QSaveFile file(path);
-        ClearSystemError();
-        if (!file.open(QIODevice::WriteOnly)) {
-            systemError = LastSystemError();
-            qtError = file.error() != QFileDevice::NoError ? file.error() : QFileDevice::OpenError;
-        } else {
-            ClearSystemError();
-            const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-            // Flushed here: commit() does not report a failing final flush.
-            if (written != static_cast<qint64>(bytes.size()) || !file.flush()) {
-                systemError = LastSystemError();
-                qtError =
-                    file.error() != QFileDevice::NoError ? file.error() : QFileDevice::WriteError;
-                file.cancelWriting();
-                file.commit();
-            } else {
-                ClearSystemError();
-                if (!file.commit()) {
-                    systemError = LastSystemError();
-                    qtError = file.error() != QFileDevice::NoError ? file.error()
-                                                                   : QFileDevice::WriteError;
-                }
-            }
-        }
+        outcome = NCalculatorText::ReplaceFile(NativePath(path), bytes);
     }
-    if (qtError == QFileDevice::NoError && systemError == 0) return true;
-    ReportFileError(systemError, qtError, path, false);
+    if (outcome.Ok()) return true;
+    ReportFileError(outcome.systemError, QFileDevice::WriteError, path, false);
     return false;
 }
 
@@ -322,6 +276,9 @@ void CCalcDoc::ExecuteFile(const QString& filter, const QString& defaultExtensio
 
     std::u16string text;
     switch (ReadTextToExecute(dialog.GetPathName(), text)) {
+        case ReadFileResult::TooLarge:
+            AppMessageBox(FileTooLargeMessage(dialog.GetPathName()), MB_ICONEXCLAMATION, 0);
+            return;
         case ReadFileResult::CannotOpen:
             AppMessageBox(LoadString(StringId::CannotOpenForReading), MB_ICONEXCLAMATION, 0);
             return;

@@ -1,7 +1,9 @@
 #include "document/DocumentFiles.h"
+#include "toolkit/U16Text.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
@@ -180,12 +182,34 @@ QString FileErrorMessage(FileErrorCause cause, const QString& path, bool opening
 }
 
 QString FileTooLargeMessage(const QString& path) {
-    return Tr("%1 is too large to open.\nA calculation holds at most 1,048,575 characters.")
+    return Tr("%1 is too large to open.\nA calculation file holds at most 67,108,864 characters.")
         .arg(QDir::toNativeSeparators(path));
 }
 
+qsizetype FileTextEditorLength(std::u16string_view fileText) {
+    // The editor keeps LF alone; CR LF, CR and LF each become one break.
+    qsizetype length = static_cast<qsizetype>(fileText.size());
+    for (std::size_t i = 0; i < fileText.size(); ++i) {
+        if (fileText[i] == u'\r' && i + 1 < fileText.size() && fileText[i + 1] == u'\n') {
+            ++i;
+        } else if (fileText[i] == u'\r' || fileText[i] == u'\n') {
+            ++length;
+        }
+    }
+    return length;
+}
+
+std::filesystem::path NativePath(const QString& path) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    const QByteArray name = QFile::encodeName(path);
+    return std::filesystem::path(std::string(name.constData(), static_cast<std::size_t>(name.size())));
+#endif
+}
+
 QString EditorTextFromFileText(const std::u16string& fileText) {
-    QString text = QString::fromUtf16(fileText.data(), static_cast<qsizetype>(fileText.size()));
+    QString text = QStringFromU16(fileText);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
 }

@@ -4,10 +4,11 @@
 
 #include <QFileDevice>
 #include <QString>
+#include <filesystem>
 #include <string>
 
-// The editor holds at most this many code units (line breaks counted as the
-// two code units they take in a file).
+// Typing and pasting stop at this many code units (line breaks counted as
+// the two code units they take in a file). Opening takes far more.
 inline constexpr qsizetype kEditorTextLimit = 1048575;
 
 enum class FileErrorCause {
@@ -41,8 +42,15 @@ FileErrorCause FileErrorCauseOf(int systemError, QFileDevice::FileError qtError,
 // "Failed to open document." / "Failed to save document." fallback.
 QString FileErrorMessage(FileErrorCause cause, const QString& path, bool opening);
 
-// Shown when a file holds more text than the editor takes.
+// Shown when a file holds more text than the program opens.
 QString FileTooLargeMessage(const QString& path);
+
+// The length of a file's text once in the editor, line breaks (CR LF, a lone
+// CR or LF) counted as the two units the editor counts them as.
+qsizetype FileTextEditorLength(std::u16string_view fileText);
+
+// A path as the operating system takes it.
+std::filesystem::path NativePath(const QString& path);
 
 // Line breaks: CR LF in files, LF in the editor.
 QString EditorTextFromFileText(const std::u16string& fileText);

@@ -1,33 +1,22 @@
 #include "document/MemoryFiles.h"
 
-#include <QFile>
-#include <QSaveFile>
-
+#include "document/DocumentFiles.h"
+#include "engine/FileAccess.h"
 #include "engine/FileText.h"
 
 bool WriteMemoryFile(const QString& path, const std::u16string& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const std::string bytes = NCalculatorText::EncodeUtf16LE(text);
-    // Flushed here: commit() does not report a failing final flush.
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.flush()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    return NCalculatorText::ReplaceFile(NativePath(path), NCalculatorText::EncodeUtf16LE(text)).Ok();
 }
 
 ReadFileResult ReadTextToExecute(const QString& path, std::u16string& text) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return ReadFileResult::CannotOpen;
-    const QByteArray bytes = file.readAll();
-    const bool failed = file.error() != QFileDevice::NoError;
-    file.close();
-    if (bytes.isEmpty() || failed) return ReadFileResult::NothingRead;
-    text = NCalculatorText::DecodeFileText(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    std::string bytes;
+    const NCalculatorText::FileOutcome outcome =
+        NCalculatorText::ReadRegularFile(NativePath(path), NCalculatorText::kFileByteLimit, bytes);
+    if (outcome.failure == NCalculatorText::FileFailure::TooLarge) return ReadFileResult::TooLarge;
+    if (!outcome.Ok()) return ReadFileResult::CannotOpen;
+    if (bytes.empty()) return ReadFileResult::NothingRead;
+    text = NCalculatorText::DecodeFileText(bytes);
+    if (FileTextEditorLength(text) > static_cast<qsizetype>(NCalculatorText::kFileTextLimit))
+        return ReadFileResult::TooLarge;
     return ReadFileResult::Read;
 }

@@ -5,10 +5,12 @@
 #include <string>
 
 // Writes the code units as UTF-16LE (the text brings its own U+FEFF).
-// The previous file is replaced only after a complete write.
+// The previous file is replaced only after a complete write; devices,
+// folders and read-only files are refused.
 bool WriteMemoryFile(const QString& path, const std::u16string& text);
 
-enum class ReadFileResult { Read, CannotOpen, NothingRead };
+enum class ReadFileResult { Read, CannotOpen, NothingRead, TooLarge };
 
-// The file's text by the reading rule of calculation files.
+// The file's text by the reading rule of calculation files. Only regular
+// files are read, and none beyond the file text limit.
 ReadFileResult ReadTextToExecute(const QString& path, std::u16string& text);

@@ -1,10 +1,20 @@
 // Text of calculation and memory files, and UTF conversions.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace NCalculatorText {
+
+// The most code units a file may hold to be opened, loaded or calculated
+// from the command line. Far above what typing may reach, so that every file
+// the program writes (results make a text grow) can be read back.
+inline constexpr std::size_t kFileTextLimit = std::size_t{64} * 1024 * 1024;
+
+// The most bytes a calculation or memory file of kFileTextLimit units takes:
+// the byte order mark and two bytes a unit, plus one unit to tell "longer".
+inline constexpr std::size_t kFileByteLimit = 2 * (kFileTextLimit + 1) + 2;
 
 // Reading rule of calculation, memory and executed files: UTF-16LE, L/2 code
 // units, cut at the first U+0000, every U+FEFF removed.

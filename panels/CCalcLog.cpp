@@ -6,6 +6,7 @@
 #include "panels/ColumnWidths.h"
 #include "panels/PanelServices.h"
 #include "engine/Preferences.h"
+#include "toolkit/U16Text.h"
 
 namespace {
 
@@ -80,8 +81,8 @@ void CCalcLog::AddMessage(const NCalculatorText::Diagnostic& record) {
     item->setText(NumberColumn, QString::number(row + 1));
     item->setTextAlignment(NumberColumn, Qt::AlignRight | Qt::AlignVCenter);
     item->setText(StatusColumn, record.severity == 1 ? tr("Error") : tr("Warning"));
-    item->setText(ContextColumn, record.context ? QString::fromUtf16(record.context) : QString());
-    item->setText(DescriptionColumn, record.description ? QString::fromUtf16(record.description) : QString());
+    item->setText(ContextColumn, QStringFromU16(record.context));
+    item->setText(DescriptionColumn, QStringFromU16(record.description));
     item->setData(NumberColumn, kSeverityRole, record.severity);
     // Errors in red, everything else in blue.
     const QColor colour = record.severity == 1 ? QColor(0xFF, 0x00, 0x00) : QColor(0x00, 0x00, 0xFF);

@@ -16,6 +16,7 @@
 #include "engine/NumberFormat.h"
 #include "engine/Preferences.h"
 #include "toolkit/TaButtonBitmap.h"
+#include "toolkit/U16Text.h"
 
 using NCalculatorText::MemoryStore;
 
@@ -154,7 +155,7 @@ int CCalcMemory::SyncIncluded() {
 void CCalcMemory::PushIncluded() {
     MemoryStore& store = MemoryStore::Instance();
     for (const Entry& entry : entries_)
-        if (NCalculatorText::MemoryCell* cell = store.Find(entry.name.toStdU16String())) cell->mark = entry.included;
+        if (NCalculatorText::MemoryCell* cell = store.Find(U16FromQString(entry.name))) cell->mark = entry.included;
 }
 
 void CCalcMemory::Refresh() {
@@ -170,13 +171,13 @@ void CCalcMemory::Refresh() {
     int index = 0;
     QList<QTreeWidgetItem*> rows;
     for (const auto& [key, cell] : store) {
-        entries_.append({QString::fromStdU16String(cell.name), cell.value, cell.mark});
+        entries_.append({QStringFromU16(cell.name), cell.value, cell.mark});
         auto* row = new MemoryRow(this, index);
         row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         row->setText(NumberColumn, QString::number(index + 1));
         row->setTextAlignment(NumberColumn, Qt::AlignRight | Qt::AlignVCenter);
         row->setText(CellColumn, entries_.last().name);
-        row->setText(ValueColumn, QString::fromStdU16String(NCalculatorText::FormatResult(cell.value)));
+        row->setText(ValueColumn, QStringFromU16(NCalculatorText::FormatResult(cell.value)));
         row->setCheckState(IncludeColumn, cell.mark != 0 ? Qt::Checked : Qt::Unchecked);
         rows.append(row);
         ++index;

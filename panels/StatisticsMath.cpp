@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/NumberFormat.h"
+#include "toolkit/U16Text.h"
 
 Statistics ComputeStatistics(const std::vector<double>& values) {
     Statistics result;
@@ -46,5 +47,5 @@ QString StatisticText(const StatisticValue& statistic) {
     if (std::isinf(value))
         return value < 0 ? QCoreApplication::translate("CCalcStatistics", "Overflow: too big negative number")
                          : QCoreApplication::translate("CCalcStatistics", "Overflow: too big positive number");
-    return QString::fromStdU16String(NCalculatorText::FormatResult(value));
+    return QStringFromU16(NCalculatorText::FormatResult(value));
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "engine/NumberFormat.h"
+#include "toolkit/U16Text.h"
 
 QString BuildFrameTitle(const QString& frameTitle, const QString& documentTitle, bool modified,
                         int windowNumber) {
@@ -17,6 +18,6 @@ QString BuildFrameTitle(const QString& frameTitle) { return QLatin1Char(' ') + f
 QString ResultPaneText(double result) {
     const std::u16string formatted = NCalculatorText::FormatResult(result);
     return QCoreApplication::translate("CCalcMainFrame", "rslt = %1")
-        .arg(QString::fromUtf16(formatted.data(), static_cast<qsizetype>(formatted.size())));
+        .arg(QStringFromU16(formatted));
 }
 

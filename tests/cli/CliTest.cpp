@@ -495,6 +495,37 @@ TEST_F(CliTest, InPlaceKeepsModeAndSymlink) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// Targets that must not be replaced: the run fails with exit 2 and a cause,
+// prints nothing and leaves the target as it was.
+TEST_F(CliTest, UnwritableTargetsAreRefused) {
+    const std::string fifo = File("fifo.tvc").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    const std::string readOnly = Make("readonly.tvc", "1+2");
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::group_read);
+    const fs::path dangling = File("dangling.tvm");
+    fs::create_symlink("nowhere.tvm", dangling);
+    const struct {
+        std::vector<std::string> args;
+        std::string target;
+        std::string cause;
+    } cases[] = {
+        {{"--in-place", fifo}, fifo, "not a regular file"},
+        {{"--in-place", readOnly}, readOnly, "the file is read-only"},
+        {{"--save-memory", dangling.string()}, dangling.string(), "the symbolic link points to a missing file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        const CliResult result = Run(c.args, "2->mem[x]");
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "numera-cli: cannot write '" + c.target + "': " + c.cause + "\n");
+    }
+    EXPECT_EQ(fs::symlink_status(fifo).type(), fs::file_type::fifo);
+    EXPECT_EQ(ReadBytes(readOnly), "1+2");
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"dangling.tvm", "fifo.tvc", "readonly.tvc"}));
+}
+
 TEST_F(CliTest, FailedReadLeavesOtherFilesAlone) {
     const std::string doc = Make("doc.tvc", "1+1");
     const std::string saved = File("saved.tvm").string();

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <cerrno>
+#include <sys/stat.h>
 #include <map>
 
 #ifdef Q_OS_UNIX
@@ -18,10 +19,13 @@
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
+#include "document/MemoryFiles.h"
+#include "engine/CalculateText.h"
 #include "engine/FileText.h"
 #include "engine/MemoryStore.h"
 #include "engine/Preferences.h"
 #include "tests/document/ScriptedUi.h"
+#include "toolkit/U16Text.h"
 
 using NCalculatorText::MemoryStore;
 
@@ -615,28 +619,82 @@ private slots:
     }
 #endif
     void tooLargeFileIsRefused() {
+        // Past the file limit: refused from its size, without reading (the
+        // file is sparse, so reading it would take long and find only zeros).
         const QString big = PathOf("big.tvc");
-        WriteFile(big, Utf16File(QString(kEditorTextLimit + 1, QChar('1'))));
+        {
+            QFile file(big);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(static_cast<qint64>(NCalculatorText::kFileByteLimit) + 1));
+        }
         Type("keep");
         m_doc->SetModifiedFlag(false);
         ScriptedMessages messages;
         QCOMPARE(m_doc->OpenDocumentFile(big), CCalcDoc::OpenResult::Failed);
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text,
-                 QStringLiteral(
-                     "%1 is too large to open.\nA calculation holds at most 1,048,575 characters.")
+                 QStringLiteral("%1 is too large to open.\nA calculation file holds at most "
+                                "67,108,864 characters.")
                      .arg(big));
         QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
         QCOMPARE(m_view->EditorText(), QStringLiteral("keep"));
         QCOMPARE(m_doc->GetPathName(), QString());
         QCOMPARE(m_doc->GetTitle(), QStringLiteral("Calculation"));
 
-        // Exactly the limit still opens; U+FEFF and what follows a U+0000 do not count.
-        const QString fits = PathOf("fits.tvc");
-        WriteFile(fits, Utf16File(QString(kEditorTextLimit, QChar('1')) + QChar(0xFEFF) + QChar(0) +
-                                  "tail"));
-        QCOMPARE(m_doc->OpenDocumentFile(fits), CCalcDoc::OpenResult::Opened);
-        QCOMPARE(m_view->TextLength(), kEditorTextLimit);
+        // What a calculation can grow to (past the typing limit) opens again;
+        // U+FEFF and what follows a U+0000 do not count.
+        const QString grown = PathOf("grown.tvc");
+        WriteFile(grown, Utf16File(QString(kEditorTextLimit, QChar('1')) + "\r\n2" + QChar(0xFEFF) +
+                                   QChar(0) + "tail"));
+        QCOMPARE(m_doc->OpenDocumentFile(grown), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(m_view->TextLength(), kEditorTextLimit + 3);
+    }
+
+    // Code units reach the editor as they are: no byte-order guessing, at open
+    // or after a calculation (a leading U+FFFE once byte-swapped everything).
+    void codeUnitsStayAsTheyAre_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("leading U+FFFE") << Utf16File(QChar(0xFFFE) + QStringLiteral("2+2 = ;"))
+                                        << QChar(0xFFFE) + QStringLiteral("2+2 = ;");
+        QTest::addRow("U+FEFF in the middle") << Utf16File(QStringLiteral("2+") + QChar(0xFEFF) + "2")
+                                              << QStringLiteral("2+2");
+        QTest::addRow("FE FF at the start") << Bytes({0xFE, 0xFF, '1', 0, '+', 0, '1', 0})
+                                            << QChar(0xFFFE) + QStringLiteral("1+1");
+        QTest::addRow("odd byte count") << Bytes({0xFF, 0xFE, '7', 0, '*', 0, '6', 0, '='})
+                                        << QStringLiteral("7*6");
+    }
+    void codeUnitsStayAsTheyAre() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        const QString path = PathOf("units.tvc");
+        WriteFile(path, bytes);
+        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(m_view->EditorText(), shown);
+
+        std::u16string expected = U16FromQString(shown);
+        int32_t position = -1;
+        NCalculatorText::CalculateText(expected, position);
+        ScriptedMessages messages;
+        m_doc->ExecuteCommand(CalculateAll);
+        QCOMPARE(m_view->EditorText(), QStringFromU16(expected));
+    }
+
+    // Open and Memory > Load refuse what is not a regular file at once, with
+    // the message of the cause; nothing waits for a FIFO's writer.
+    void nonRegularFilesAreRefusedAtOnce() {
+        const QString fifo = PathOf("fifo.tvc");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+        const QString folder = PathOf("folder.tvc");
+        QVERIFY(QDir(m_dir.path()).mkdir("folder.tvc"));
+        for (const QString& path : {fifo, folder}) {
+            ScriptedMessages messages;
+            QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Failed);
+            QCOMPARE(messages.asked.size(), 1);
+            QCOMPARE(messages.asked[0].text, QStringLiteral("Access to %1 was denied.").arg(path));
+        }
+        std::u16string text;
+        QCOMPARE(ReadTextToExecute(fifo, text), ReadFileResult::CannotOpen);
     }
 
     // ---- The file dialog's own checks ----

@@ -1,0 +1,330 @@
+#include "engine/FileAccess.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace NCalculatorText {
+
+namespace {
+
+FileOutcome Failed(FileFailure failure, int systemError) { return {failure, systemError}; }
+
+}  // namespace
+
+std::string DescribeFileFailure(const FileOutcome& outcome) {
+    switch (outcome.failure) {
+        case FileFailure::None:
+            return "no error";
+        case FileFailure::NotRegular:
+#ifndef _WIN32
+            if (outcome.systemError == EISDIR) return std::strerror(EISDIR);
+#endif
+            return "not a regular file";
+        case FileFailure::DanglingLink:
+            return "the symbolic link points to a missing file";
+        case FileFailure::ReadOnly:
+            return "the file is read-only";
+        case FileFailure::TooLarge:
+            return "the file is too large";
+        case FileFailure::System:
+            break;
+    }
+#ifdef _WIN32
+    char text[256] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   static_cast<DWORD>(outcome.systemError), 0, text, sizeof text, nullptr);
+    std::string cause = text;
+    while (!cause.empty() && (cause.back() == '\n' || cause.back() == '\r' || cause.back() == '.'))
+        cause.pop_back();
+    return cause.empty() ? "error " + std::to_string(outcome.systemError) : cause;
+#else
+    return std::strerror(outcome.systemError);
+#endif
+}
+
+#ifndef _WIN32
+
+namespace {
+
+FileOutcome SystemFailure() { return Failed(FileFailure::System, errno); }
+
+int OpenForReading(const char* name) {
+    // O_NONBLOCK: should the file have become a FIFO since it was looked
+    // at, opening it must not wait for a writer.
+    int fd;
+    do {
+        fd = ::open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+FileOutcome WriteAll(int fd, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return SystemFailure();
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL) return SystemFailure();
+    return {};
+}
+
+// Follows symbolic links by hand, so that a dangling one is noticed instead
+// of being replaced. On success target names the file itself (existing or
+// not) and info describes it when exists is set.
+FileOutcome ResolveTarget(std::filesystem::path& target, struct stat& info, bool& exists) {
+    exists = false;
+    for (int hops = 0; hops < 40; ++hops) {
+        if (::lstat(target.c_str(), &info) != 0) {
+            if (errno == ENOENT && hops > 0) return Failed(FileFailure::DanglingLink, ENOENT);
+            if (errno == ENOENT) return {};
+            return SystemFailure();
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            exists = true;
+            return {};
+        }
+        std::error_code error;
+        const std::filesystem::path link = std::filesystem::read_symlink(target, error);
+        if (error) return Failed(FileFailure::System, error.value());
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return Failed(FileFailure::System, ELOOP);
+}
+
+}  // namespace
+
+FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
+                            std::string& bytes) {
+    bytes.clear();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return SystemFailure();
+    if (!S_ISREG(info.st_mode))
+        return Failed(FileFailure::NotRegular, S_ISDIR(info.st_mode) ? EISDIR : EACCES);
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return Failed(FileFailure::TooLarge, EFBIG);
+
+    const int fd = OpenForReading(path.c_str());
+    if (fd < 0) return SystemFailure();
+    FileOutcome outcome;
+    if (::fstat(fd, &info) != 0) {
+        outcome = SystemFailure();
+    } else if (!S_ISREG(info.st_mode)) {
+        outcome = Failed(FileFailure::NotRegular, S_ISDIR(info.st_mode) ? EISDIR : EACCES);
+    } else {
+        // The size is only a hint (files grow, /proc reports 0): read until
+        // the end, but never more than one byte past the limit.
+        const std::size_t hint = static_cast<std::size_t>(info.st_size);
+        bytes.resize(std::min(maxBytes, hint) + 1);
+        std::size_t done = 0;
+        for (;;) {
+            if (done == bytes.size()) {
+                if (done > maxBytes) break;
+                bytes.resize(std::min(maxBytes + 1, std::max<std::size_t>(bytes.size() * 2, 65536)));
+            }
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                outcome = SystemFailure();
+                break;
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+        if (outcome.Ok() && done > maxBytes) outcome = Failed(FileFailure::TooLarge, EFBIG);
+    }
+    ::close(fd);
+    if (!outcome.Ok()) bytes.clear();
+    return outcome;
+}
+
+FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::path target = path;
+    struct stat info {};
+    bool exists = false;
+    if (FileOutcome resolved = ResolveTarget(target, info, exists); !resolved.Ok()) return resolved;
+
+    mode_t mode;
+    if (exists) {
+        if (!S_ISREG(info.st_mode))
+            return Failed(FileFailure::NotRegular, S_ISDIR(info.st_mode) ? EISDIR : EACCES);
+        if (::access(target.c_str(), W_OK) != 0) return Failed(FileFailure::ReadOnly, errno);
+        // The superuser may write anything; a file nobody may write is still
+        // meant to stay as it is.
+        if (::geteuid() == 0 && (info.st_mode & 0222) == 0) return Failed(FileFailure::ReadOnly, EACCES);
+        mode = info.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    // The temporary name tells whose it is, unless that would make it too long.
+    const std::string name = target.filename().string();
+    std::string temp = (folder / (name.size() <= 200 ? name + ".XXXXXX" : std::string(".numera-XXXXXX"))).string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        const int error = errno;
+        // A folder we may not create files in, holding a file we may write:
+        // rewrite the file itself, the only way left.
+        if (exists && (error == EACCES || error == EPERM)) {
+            int direct;
+            do {
+                direct = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+            } while (direct < 0 && errno == EINTR);
+            if (direct < 0) return SystemFailure();
+            FileOutcome written = WriteAll(direct, bytes);
+            if (::close(direct) != 0 && written.Ok()) written = SystemFailure();
+            return written;
+        }
+        return Failed(FileFailure::System, error);
+    }
+    const auto abandon = [&](FileOutcome outcome) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return outcome;
+    };
+    // mkstemp makes the file private: give it the target's mode (and, for
+    // the superuser, its owner), or the mode a new file would get.
+    if (::fchmod(fd, mode) != 0) return abandon(SystemFailure());
+    if (exists && ::geteuid() == 0 && ::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        // Keeping the owner is a courtesy; the contents matter more.
+    }
+    if (FileOutcome written = WriteAll(fd, bytes); !written.Ok()) return abandon(written);
+    if (::close(fd) != 0) {
+        const FileOutcome failure = SystemFailure();
+        ::unlink(temp.c_str());
+        return failure;
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const FileOutcome failure = SystemFailure();
+        ::unlink(temp.c_str());
+        return failure;
+    }
+    // Make the new name itself durable; a failure here loses nothing written.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+    return {};
+}
+
+#else  // _WIN32
+
+namespace {
+
+FileOutcome SystemFailure() { return Failed(FileFailure::System, static_cast<int>(GetLastError())); }
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle() {
+        if (Valid()) CloseHandle(m_handle);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+}  // namespace
+
+FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
+                            std::string& bytes) {
+    bytes.clear();
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return SystemFailure();
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) return SystemFailure();
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return Failed(FileFailure::TooLarge, ERROR_FILE_TOO_LARGE);
+    bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (done > maxBytes) break;
+            bytes.resize(std::min(maxBytes + 1, bytes.size() * 2));
+        }
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) {
+            bytes.clear();
+            return SystemFailure();
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    if (done > maxBytes) {
+        bytes.clear();
+        return Failed(FileFailure::TooLarge, ERROR_FILE_TOO_LARGE);
+    }
+    return {};
+}
+
+FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::error_code error;
+    std::filesystem::path target = path;
+    const auto linkStatus = std::filesystem::symlink_status(target, error);
+    if (std::filesystem::is_symlink(linkStatus)) {
+        target = std::filesystem::canonical(path, error);
+        if (error) return Failed(FileFailure::DanglingLink, ERROR_FILE_NOT_FOUND);
+    }
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return Failed(FileFailure::ReadOnly, ERROR_ACCESS_DENIED);
+    }
+    std::filesystem::path temp = target;
+    temp += L".numera-tmp";
+    {
+        Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+        if (!file.Valid()) return SystemFailure();
+        if (GetFileType(file.Get()) != FILE_TYPE_DISK) return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+            DWORD put = 0;
+            if (!WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr) || !FlushFileBuffers(file.Get())) {
+                const FileOutcome failure = SystemFailure();
+                DeleteFileW(temp.c_str());
+                return failure;
+            }
+            done += put;
+        }
+    }
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const FileOutcome failure = SystemFailure();
+        DeleteFileW(temp.c_str());
+        return failure;
+    }
+    return {};
+}
+
+#endif
+
+}  // namespace NCalculatorText
