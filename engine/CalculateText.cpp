@@ -30,8 +30,8 @@ AngleUnit UnitFromPreferences() {
 }
 
 // Replaces every comment character of the copy by a space, left to right.
-// False when a "/*" is never closed.
-bool BlankComments(std::u16string& copy) {
+// False when a "/*" is never closed; unclosed is then where it starts.
+bool BlankComments(std::u16string& copy, std::size_t& unclosed) {
     const std::size_t n = copy.size();
     std::size_t i = 0;
     while (i + 1 < n) {
@@ -46,7 +46,10 @@ bool BlankComments(std::u16string& copy) {
         } else {
             // Searched from the "/*" itself, so "/*/" is a whole comment.
             const std::size_t close = copy.find(u"*/", i);
-            if (close == npos) return false;
+            if (close == npos) {
+                unclosed = i;
+                return false;
+            }
             end = close + 2;
         }
         std::fill(copy.begin() + static_cast<std::ptrdiff_t>(i), copy.begin() + static_cast<std::ptrdiff_t>(end), u' ');
@@ -111,9 +114,17 @@ private:
 }  // namespace
 
 bool CalculateText(std::u16string& text, int32_t& position) {
+    FailedCell failed;
+    return CalculateText(text, position, failed);
+}
+
+bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) {
+    failed = FailedCell{};
     std::u16string copy = text;
     ResetEngineState(UnitFromPreferences());
-    if (!BlankComments(copy)) {
+    std::size_t unclosed = 0;
+    if (!BlankComments(copy, unclosed)) {
+        failed = {static_cast<int32_t>(unclosed), static_cast<int32_t>(text.size())};
         ReportDiagnostic(SyntaxError, 0);
         return false;
     }
@@ -157,6 +168,15 @@ bool CalculateText(std::u16string& text, int32_t& position) {
         rewriter.CopyUpTo(s + q);
         double value = 0;
         if (!EvaluateExpression(cell.substr(0, q), value)) {
+            // Where the expression stands in the new text, blanks left out
+            // (the text before it is copied unchanged, only shifted).
+            std::size_t from = 0;
+            std::size_t to = q;
+            while (from < to && IsBlank(cell[from])) ++from;
+            while (to > from && IsBlank(cell[to - 1])) --to;
+            const std::ptrdiff_t shift = rewriter.Shift();
+            failed = {static_cast<int32_t>(static_cast<std::ptrdiff_t>(s + from) + shift),
+                      static_cast<int32_t>(static_cast<std::ptrdiff_t>(s + to) + shift)};
             // The failing cell keeps its expression and blanks only.
             rewriter.KeepBlanks(s + q, e);
             text = rewriter.Finish();

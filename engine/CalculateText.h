@@ -10,4 +10,15 @@ namespace NCalculatorText {
 // Rewrites `text`; on success also `position` (the new caret).
 bool CalculateText(std::u16string& text, int32_t& position);
 
+// Where a failed run stopped, in the rewritten text: the failing cell's
+// expression without its surrounding blanks, or an unclosed comment from its
+// "/*" to the end. Both -1 after a successful run.
+struct FailedCell {
+    int32_t start = -1;
+    int32_t end = -1;
+};
+
+// As above, and tells where a failed run stopped.
+bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed);
+
 }  // namespace NCalculatorText

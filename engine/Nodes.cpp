@@ -324,7 +324,8 @@ bool CNodeChangeSign::Evaluate(double& value) {
 bool CNodeAbs::Evaluate(double& value) {
     double x = 0;
     if (!children[0]->Evaluate(x)) return false;
-    value = x < 0 ? -x : x;
+    // The sign of zero goes too: abs(-0) is 0, not "-0".
+    value = x < 0 ? -x : (x == 0 ? 0.0 : x);
     return true;
 }
 

@@ -205,3 +205,43 @@ TEST_F(EngineTest, NegativeZeroResult) {
 
 }  // namespace
 }  // namespace engine_test
+
+namespace engine_test {
+namespace {
+
+// Where a failed run stopped, as the editor marks it: the failing cell's
+// expression in the rewritten text (shifted by the results before it).
+TEST_F(EngineTest, FailedRunTellsWhereItStopped) {
+    const struct {
+        const char* text;
+        int32_t position;
+        const char* marked;  // the text between start and end; nullptr: none
+        int32_t start;
+    } rows[] = {
+        {"1+1;  2+ = 9 ;3", -1, "2+", 8},       // syntax error after a grown cell
+        {"1;2/0=5;3", 3, "2/0", 2},              // evaluation error at the position
+        {"1;2 /* open", -1, "/* open", 4},      // a comment that never ends
+        {"1;2", -1, nullptr, -1},                // success
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        std::u16string text(row.text, row.text + std::char_traits<char>::length(row.text));
+        int32_t position = row.position;
+        FailedCell failed;
+        const bool ok = CalculateText(text, position, failed);
+        EXPECT_EQ(ok, row.marked == nullptr);
+        EXPECT_EQ(failed.start, row.start);
+        if (row.marked != nullptr) {
+            const std::string marked = row.marked;
+            ASSERT_GE(failed.end, failed.start);
+            EXPECT_EQ(text.substr(static_cast<std::size_t>(failed.start),
+                                  static_cast<std::size_t>(failed.end - failed.start)),
+                      std::u16string(marked.begin(), marked.end()));
+        } else {
+            EXPECT_EQ(failed.end, -1);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace engine_test
