@@ -1,3 +1,27 @@
+// The expression language, in the order ParseOperand tries its forms,
+// loosest first. ParseText has already dropped spaces, tabs and line breaks,
+// made "[ ]" and "{ }" into "( )" and paired the brackets; an operator counts
+// only outside brackets. The first level whose operator occurs splits the
+// operand at every occurrence of it, and each piece is parsed again from the
+// top; the chain is left-deep, so all infix operators associate to the left.
+//
+//   1  store     := operand "->" memory { "->" memory }
+//   2  sum       := operand ("+" | "-") operand { ("+" | "-") operand }
+//                   (a sign at the front, or right after the "e" of a number, is not infix)
+//   3  negation  := "-" operand
+//   4  product   := operand ("*" | "×" | "/" | "÷") operand { ... }
+//   5  power     := operand "^" operand { "^" operand }
+//   6  function  := keyword group                  keyword: one of kKeywords, 1 to 8 letters
+//   7  memory    := ("memory" | "mem") group       the group's text, trimmed, is the name
+//   8  terminal  := ["+"] ("pi" | "π" | "e" | "result" | "rslt" | number)
+//      number    := mantissa ["e" ["+" | "-"] digit {digit}]
+//      mantissa  := digits with at most one "." or "," and at least one digit
+//   9  group     := "(" operand ")"                the whole operand; its content is parsed instead
+//
+// So "-" binds looser than "*", "/" and "^" but tighter than infix "+" and
+// "-"; a sign right after another operator ("2*-3") leaves an empty piece,
+// and there is no implicit multiplication ("2pi").
+
 #include "engine/Parcer.h"
 
 #include <algorithm>
@@ -135,6 +159,7 @@ std::unique_ptr<CNode> MakeFunctionNode(std::u16string_view keyword) {
 // ---------------------------------------------------------------------------
 // Text routines
 
+// group := "(" operand ")", the brackets pairing each other
 bool CParcer::ExpandPlaceholder(std::u16string_view& s) {
     if (s.size() < 2 || s.front() != u'(' || PartnerOf(s, 0) != s.size() - 1) return false;
     s = s.substr(1, s.size() - 2);
@@ -198,6 +223,7 @@ SplitList CollectSplits(std::u16string_view s, Match match) {
 
 }  // namespace
 
+// operand := store | sum | negation | product | power | function | memory | terminal | group
 bool CParcer::ParseOperand(std::u16string_view& s) {
     for (;;) {
         const TopLevelOperators top = ScanOperators(s);
@@ -209,6 +235,7 @@ bool CParcer::ParseOperand(std::u16string_view& s) {
     }
 }
 
+// store := operand "->" memory { "->" memory }
 bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.store) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsArrow(s, i); });
@@ -216,6 +243,7 @@ bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
     return true;
 }
 
+// sum := operand ("+" | "-") operand { ("+" | "-") operand }
 bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.sum) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsInfixSign(s, i); });
@@ -223,6 +251,7 @@ bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
     return true;
 }
 
+// negation := "-" operand
 bool CParcer::ParseNegation(std::u16string_view s) {
     if (s.empty() || s.front() != u'-') return false;
     auto node = Make<CNodeChangeSign>();
@@ -231,6 +260,7 @@ bool CParcer::ParseNegation(std::u16string_view s) {
     return true;
 }
 
+// product := operand ("*" | "×" | "/" | "÷") operand { ("*" | "×" | "/" | "÷") operand }
 bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.product) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsProductSign(s[i]); });
@@ -240,6 +270,7 @@ bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) 
     return true;
 }
 
+// power := operand "^" operand { "^" operand }
 bool CParcer::ParsePower(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.power) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return s[i] == u'^'; });
@@ -247,6 +278,7 @@ bool CParcer::ParsePower(std::u16string_view s, const TopLevelOperators& top) {
     return true;
 }
 
+// function := keyword group
 bool CParcer::ParseFunction(std::u16string_view s) {
     // The keyword is everything before the first group.
     const std::size_t k = s.find(u'(');
@@ -258,6 +290,7 @@ bool CParcer::ParseFunction(std::u16string_view s) {
     return true;
 }
 
+// memory := ("memory" | "mem") group
 bool CParcer::ParseMemory(std::u16string_view s) {
     if (s.size() < 3 || s.substr(0, 3) != u"mem") return false;
     auto node = Make<CNodeMemory>();
@@ -266,6 +299,7 @@ bool CParcer::ParseMemory(std::u16string_view s) {
     return true;
 }
 
+// terminal := ["+"] ("pi" | "π" | "e" | "result" | "rslt" | number)
 bool CParcer::ParseTerminal(std::u16string_view s) {
     if (s.empty()) return false;
     std::u16string_view t = s;

@@ -7,6 +7,7 @@
 #include "document/CCalcColorDialog.h"
 #include "document/CCalcFontDialog.h"
 #include "panels/CColorButton.h"
+#include "shell/core/CommandIds.h"
 #include "document/ICmdReceiver.h"
 #include "panels/KeypadPainter.h"
 #include "toolkit/MessageBoxTypes.h"
@@ -148,13 +149,13 @@ bool CCalcKeyPad::HandleKey(CColorButton* button, QKeyEvent* event) {
     const int command = PanelCommandForKey(event->key(), event->modifiers());
     if (command != 0) {
         switch (command) {
-            case PanelCommand::Calculate:
+            case CommandId::Calculate:
                 Execute(CalculateCell);
                 break;
-            case PanelCommand::CalculateAll:
+            case CommandId::CalculateAll:
                 Execute(CalculateAll);
                 break;
-            case PanelCommand::FocusKeypad:
+            case CommandId::FocusKeypad:
                 break;  // already here
             default:
                 emit panelCommand(command);
@@ -383,57 +384,56 @@ int CCalcKeyPad::EffectiveStyle() const {
 // --- Set > Keypad --------------------------------------------------------------
 
 bool CCalcKeyPad::OnCommand(int command) {
-    namespace KC = KeypadCommand;
     switch (command) {
-        case KC::Style2000:
+        case CommandId::KeypadStyle2000:
             SetStyle(Keypad::Style2000);
             break;
-        case KC::StyleTarvik:
+        case CommandId::KeypadStyleTarvik:
             SetStyle(Keypad::StyleTarvik);
             break;
-        case KC::StyleXP:
+        case CommandId::KeypadStyleXP:
             SetStyle(Keypad::StyleXP);
             break;
-        case KC::StyleVista:
+        case CommandId::KeypadStyleVista:
             SetStyle(Keypad::StyleVista);
             break;
-        case KC::FontSelect:
+        case CommandId::KeypadFontSelect:
             SelectFont();
             break;
-        case KC::FontSystem:
+        case CommandId::KeypadFontSystem:
             UseSystemFont();
             break;
-        case KC::FontDefault:
+        case CommandId::KeypadFontDefault:
             UseDefaultFont();
             break;
-        case KC::TextColorFunction:
+        case CommandId::KeypadTextFunction:
             ChooseColor(Group::Function, true);
             break;
-        case KC::TextColorDigit:
+        case CommandId::KeypadTextDigit:
             ChooseColor(Group::Digit, true);
             break;
-        case KC::TextColorService:
+        case CommandId::KeypadTextService:
             ChooseColor(Group::Service, true);
             break;
-        case KC::TextColorSystem:
+        case CommandId::KeypadTextSystem:
             UseSystemTextColor();
             break;
-        case KC::TextColorDefault:
+        case CommandId::KeypadTextDefault:
             DefaultTextColors();
             break;
-        case KC::ColorFunction:
+        case CommandId::KeypadColorFunction:
             ChooseColor(Group::Function, false);
             break;
-        case KC::ColorDigit:
+        case CommandId::KeypadColorDigit:
             ChooseColor(Group::Digit, false);
             break;
-        case KC::ColorService:
+        case CommandId::KeypadColorService:
             ChooseColor(Group::Service, false);
             break;
-        case KC::ColorSystem:
+        case CommandId::KeypadColorSystem:
             UseSystemFaceColor();
             break;
-        case KC::ColorDefault:
+        case CommandId::KeypadColorDefault:
             DefaultFaceColors();
             break;
         default:
@@ -443,43 +443,42 @@ bool CCalcKeyPad::OnCommand(int command) {
 }
 
 CCalcKeyPad::CommandState CCalcKeyPad::StateOf(int command) const {
-    namespace KC = KeypadCommand;
     const bool themes = ThemesActive();
     const int effective = Keypad::EffectiveStyle(appearance_.style, themes);
     CommandState state;
     switch (command) {
-        case KC::Style2000:
+        case CommandId::KeypadStyle2000:
             state.enabled = !themes;
             state.checked = effective == Keypad::Style2000;
             break;
-        case KC::StyleTarvik:
+        case CommandId::KeypadStyleTarvik:
             state.checked = effective == Keypad::StyleTarvik;
             break;
-        case KC::StyleXP:
+        case CommandId::KeypadStyleXP:
             state.enabled = themes;
             state.checked = effective == Keypad::StyleXP;
             break;
-        case KC::StyleVista:
+        case CommandId::KeypadStyleVista:
             state.enabled = themes;
             state.checked = effective == Keypad::StyleVista;
             break;
-        case KC::FontDefault:
+        case CommandId::KeypadFontDefault:
             state.checked = fontIsDefault_;
             break;
-        case KC::FontSystem:
+        case CommandId::KeypadFontSystem:
             state.checked = fontIsSystem_;
             break;
-        case KC::TextColorSystem:
+        case CommandId::KeypadTextSystem:
             state.checked = appearance_.textSystem;
             break;
-        case KC::TextColorDefault:
+        case CommandId::KeypadTextDefault:
             state.checked =
                 !appearance_.textSystem && appearance_.text == Keypad::DefaultTextColors;
             break;
-        case KC::ColorSystem:
+        case CommandId::KeypadColorSystem:
             state.checked = appearance_.faceSystem;
             break;
-        case KC::ColorDefault:
+        case CommandId::KeypadColorDefault:
             state.checked =
                 !appearance_.faceSystem && appearance_.face == Keypad::DefaultFaceColors;
             break;

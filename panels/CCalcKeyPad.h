@@ -52,7 +52,7 @@ public:
     int NotationIndex() const { return notation_; }
 
     // --- appearance commands (Set > Keypad) ----------------------------------
-    // Carries out one of Keypad::KeypadCommand; false for other ids.
+    // Carries out one of the CommandId::Keypad* commands; false for other ids.
     bool OnCommand(int command);
     struct CommandState {
         bool enabled = true;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "document/ICmdReceiver.h"
+#include "shell/core/CommandIds.h"
 
 namespace Keypad {
 namespace {
@@ -114,26 +115,24 @@ QString RowName(int row, int notation) {
 QString Tr(const char* text) { return QCoreApplication::translate("CCalcKeyPad", text); }
 
 constexpr PanelAccelerator kAccelerators[] = {
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_K), PanelCommand::ToggleKeypad},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_L), PanelCommand::ToggleLog},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_M), PanelCommand::ToggleMemory},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_T), PanelCommand::ToggleStatistics},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_W), PanelCommand::FocusMainWindow},
-    {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_K),
-     PanelCommand::FocusKeypad},
-    {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_L), PanelCommand::FocusLog},
-    {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_M),
-     PanelCommand::FocusMemory},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_K), CommandId::ViewKeypad},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_L), CommandId::ViewLog},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_M), CommandId::ViewMemory},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_T), CommandId::ViewStatistics},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_W), CommandId::FocusEditor},
+    {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_K), CommandId::FocusKeypad},
+    {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_L), CommandId::FocusLog},
+    {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_M), CommandId::FocusMemory},
     {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_T),
-     PanelCommand::FocusStatistics},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_Equal), PanelCommand::Calculate},
+     CommandId::FocusStatistics},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_Equal), CommandId::Calculate},
     {QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Equal),
-     PanelCommand::CalculateAll},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_N), PanelCommand::New},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_O), PanelCommand::Open},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_S), PanelCommand::Save},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_E), PanelCommand::Execute},
-    {QKeyCombination(Qt::ControlModifier, Qt::Key_P), PanelCommand::Print},
+     CommandId::CalculateAll},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_N), CommandId::New},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_O), CommandId::Open},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_S), CommandId::Save},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_E), CommandId::Execute},
+    {QKeyCombination(Qt::ControlModifier, Qt::Key_P), CommandId::Print},
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the 64 keypad buttons are: ids, captions in both notations, colour
 // groups, what each one sends, help contexts, plus the panel-wide keys
-// (accelerator table 130) and the Set > Keypad commands.
+// (accelerator table 130). Command ids are those of shell/core/CommandIds.h.
 #pragma once
 
 #include <QKeyCombination>
@@ -70,28 +70,9 @@ constexpr uint32_t HelpContext(int controlId) {
 // ---------------------------------------------------------------------------
 // Panel-wide keys, shared by the frame and every panel.
 
-namespace PanelCommand {
-inline constexpr int ToggleKeypad = 32775;
-inline constexpr int ToggleLog = 32776;
-inline constexpr int ToggleMemory = 32777;
-inline constexpr int ToggleStatistics = 32778;
-inline constexpr int FocusMainWindow = 32809;
-inline constexpr int FocusKeypad = 32810;
-inline constexpr int FocusLog = 32811;
-inline constexpr int FocusMemory = 32812;
-inline constexpr int FocusStatistics = 32813;
-inline constexpr int Calculate = 32802;
-inline constexpr int CalculateAll = 32803;
-inline constexpr int New = 57600;
-inline constexpr int Open = 57601;
-inline constexpr int Save = 57603;
-inline constexpr int Execute = 32771;
-inline constexpr int Print = 57607;
-}  // namespace PanelCommand
-
 struct PanelAccelerator {
     QKeyCombination key;
-    int command;
+    int command;  // a CommandId
 };
 
 // Accelerator table 130, in its order.
@@ -100,30 +81,5 @@ std::span<const PanelAccelerator> PanelAccelerators();
 // keypad modifier is ignored; Ctrl+Shift+"+" counts as Ctrl+Shift+= because
 // X11 reports the shifted "=" key that way.
 int PanelCommandForKey(int key, Qt::KeyboardModifiers modifiers);
-
-// ---------------------------------------------------------------------------
-// Set > Keypad commands.
-
-namespace KeypadCommand {
-inline constexpr int StyleXP = 32785;
-inline constexpr int StyleVista = 32786;
-inline constexpr int StyleTarvik = 32787;
-inline constexpr int Style2000 = 32788;
-inline constexpr int FontSelect = 32789;
-inline constexpr int FontSystem = 32790;
-inline constexpr int FontDefault = 32791;
-inline constexpr int TextColorFunction = 32792;
-inline constexpr int TextColorDigit = 32793;
-inline constexpr int TextColorService = 32794;
-inline constexpr int TextColorDefault = 32795;
-inline constexpr int TextColorSystem = 32796;
-inline constexpr int ColorFunction = 32797;
-inline constexpr int ColorDigit = 32798;
-inline constexpr int ColorService = 32799;
-inline constexpr int ColorSystem = 32800;
-inline constexpr int ColorDefault = 32801;
-inline constexpr int First = StyleXP;
-inline constexpr int Last = ColorDefault;
-}  // namespace KeypadCommand
 
 }  // namespace Keypad

@@ -30,6 +30,7 @@
 #include "shell/CCalcPreferences.h"
 #include "panels/CCalcStatistics.h"
 #include "shell/CCalcToolBar.h"
+#include "shell/CommandTable.h"
 #include "panels/CCalcTrigonometricUnits.h"
 #include "document/CCalcView.h"
 #include "shell/core/CommandIds.h"
@@ -172,20 +173,27 @@ CCalcDlgBar* CCalcMainFrame::Bar(int barId) const {
 
 // ---- Commands --------------------------------------------------------------
 
-QAction* CCalcMainFrame::MakeAction(int id, const QString& text, const QList<QKeySequence>& keys,
-                                    const QString& prompt, const QString& tip) {
-    auto* action = new QAction(text, this);
+QAction* CCalcMainFrame::MakeAction(const CommandEntry& entry) {
+    const auto translated = [](const char* text) {
+        return text ? QCoreApplication::translate("CCalcMainFrame", text) : QString();
+    };
+    const int id = entry.id;
+    auto* action = new QAction(translated(entry.text), this);
     action->setData(id);
+    QList<QKeySequence> keys;
+    for (const QKeyCombination key : entry.keys)
+        if (key != QKeyCombination()) keys.append(QKeySequence(key));
     action->setShortcuts(keys);
     // The panels' keys work wherever the focus is, floating panels included;
     // the editing keys belong to the main window.
     bool panelWide = false;
-    for (const Keypad::PanelAccelerator& entry : Keypad::PanelAccelerators())
-        panelWide = panelWide || entry.command == id;
+    for (const Keypad::PanelAccelerator& accelerator : Keypad::PanelAccelerators())
+        panelWide = panelWide || accelerator.command == id;
     action->setShortcutContext(panelWide ? Qt::ApplicationShortcut : Qt::WindowShortcut);
     action->setIconVisibleInMenu(false);
-    if (!prompt.isEmpty()) action->setStatusTip(prompt);
-    if (!tip.isEmpty()) action->setToolTip(tip);
+    if (entry.prompt) action->setStatusTip(translated(entry.prompt));
+    if (entry.tip) action->setToolTip(translated(entry.tip));
+    action->setCheckable(entry.checkable);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     m_actions.insert(id, action);
     return action;
@@ -193,119 +201,11 @@ QAction* CCalcMainFrame::MakeAction(int id, const QString& text, const QList<QKe
 
 void CCalcMainFrame::CreateActions() {
     using namespace CommandId;
-    MakeAction(New, tr("&New"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
-               tr("Start a new calculation"), tr("New Ctrl+N"));
-    MakeAction(Open, tr("&Open..."), {QKeySequence(Qt::CTRL | Qt::Key_O)},
-               tr("Open a calculation file"), tr("Open Ctrl+O"));
-    MakeAction(Save, tr("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, tr("Save the calculation"),
-               tr("Save Ctrl+S"));
-    MakeAction(SaveAs, tr("Save &As..."), {}, tr("Save the calculation under a new name"));
-    MakeAction(Execute, tr("&Execute..."), {QKeySequence(Qt::CTRL | Qt::Key_E)},
-               tr("Calculate a file against the memory"), tr("Execute file Ctrl+E"));
-    MakeAction(Exit, tr("E&xit"), {}, tr("Quit the calculator"));
-    for (int i = 0; i < CRecentFileList::kSize; ++i)
-        MakeAction(kRecentIds[i], QString(), {}, tr("Open this calculation"));
-
-    MakeAction(MemoryFree, tr("&Free"), {}, tr("Erase all memory cells"));
-    MakeAction(MemoryLoad, tr("&Load..."), {}, tr("Load memory cells from a file"),
-               tr("Load memory"));
-    MakeAction(MemorySave, tr("&Save..."), {}, tr("Save the memory cells to a file"),
-               tr("Save memory"));
-
-    // Calculate and Calculate all come from keys only. Ctrl++ is never bound:
-    // under X11 the shifted "=" key matches it too and the two would cancel.
-    MakeAction(Calculate, tr("Calculate"), {QKeySequence(Qt::CTRL | Qt::Key_Equal)},
-               tr("Calculate the current cell"));
-    MakeAction(CommandId::CalculateAll, tr("Calculate all"),
-               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)}, tr("Calculate all cells"),
-               tr("Calculate all Ctrl+Shift+="));
-    addAction(m_actions.value(Calculate));
-    addAction(m_actions.value(CommandId::CalculateAll));
-
-    MakeAction(Undo, tr("&Undo"),
-               {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
-               tr("Undo the last edit"));
-    MakeAction(Cut, tr("Cu&t"),
-               {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
-               tr("Cut the selection to the clipboard"), tr("Cut Ctrl+X"));
-    MakeAction(Copy, tr("&Copy"),
-               {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
-               tr("Copy the selection to the clipboard"), tr("Copy Ctrl+C"));
-    MakeAction(Paste, tr("&Paste"),
-               {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
-               tr("Insert the clipboard text"), tr("Paste Ctrl+V"));
-
-    MakeAction(ViewToolbar, tr("&Toolbar"), {}, tr("Show or hide the toolbar"))->setCheckable(true);
-    MakeAction(ViewKeypad, tr("&Keypad"), {QKeySequence(Qt::CTRL | Qt::Key_K)},
-               tr("Show or hide keypad"), tr("Toggle keypad Ctrl+K"))
-        ->setCheckable(true);
-    MakeAction(ViewLog, tr("&Log"), {QKeySequence(Qt::CTRL | Qt::Key_L)}, tr("Show or hide log"),
-               tr("Toggle log Ctrl+L"))
-        ->setCheckable(true);
-    MakeAction(ViewMemory, tr("&Memory"), {QKeySequence(Qt::CTRL | Qt::Key_M)},
-               tr("Show or hide memory"), tr("Toggle memory Ctrl+M"))
-        ->setCheckable(true);
-    MakeAction(ViewStatistics, tr("St&atistics"), {QKeySequence(Qt::CTRL | Qt::Key_T)},
-               tr("Show or hide statistics"), tr("Toggle statistics Ctrl+T"))
-        ->setCheckable(true);
-    MakeAction(ViewStatusBar, tr("&Status Bar"), {}, tr("Show or hide the status bar"))
-        ->setCheckable(true);
-
-    // Focus commands come from keys only.
-    MakeAction(FocusEditor, tr("Focus editor"), {QKeySequence(Qt::CTRL | Qt::Key_W)},
-               tr("Go to the editor"));
-    MakeAction(FocusKeypad, tr("Focus keypad"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)},
-               tr("Go to the keypad"));
-    MakeAction(FocusLog, tr("Focus log"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L)},
-               tr("Go to the log"));
-    MakeAction(FocusMemory, tr("Focus memory"), {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M)},
-               tr("Go to the memory"));
-    MakeAction(FocusStatistics, tr("Focus statistics"),
-               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)}, tr("Go to the statistics"));
-    for (int id : {FocusEditor, FocusKeypad, FocusLog, FocusMemory, FocusStatistics})
+    for (const CommandEntry& entry : CommandTable()) MakeAction(entry);
+    // Commands on no menu: their keys reach them through the frame.
+    for (int id : {Calculate, CommandId::CalculateAll, FocusEditor, FocusKeypad, FocusLog,
+                   FocusMemory, FocusStatistics})
         addAction(Action(id));
-
-    MakeAction(CommandId::Preferences, tr("&Preferences..."), {}, tr("Change the preferences"),
-               tr("Preferences"));
-    MakeAction(TrigonometricUnits, tr("Trigonometric units"), {},
-               tr("Choose the unit of angles"), tr("Trigonometric units"))
-        ->setCheckable(true);
-    MakeAction(NotationWest, tr("&West"), {}, tr("Function names of the West tradition"))
-        ->setCheckable(true);
-    MakeAction(NotationEast, tr("&East"), {}, tr("Function names of the East tradition"))
-        ->setCheckable(true);
-
-    MakeAction(KeypadStyle2000, tr("&2000"), {}, tr("Classic keypad buttons"))->setCheckable(true);
-    MakeAction(KeypadStyleTarvik, tr("&Tarvik"), {}, tr("Capsule keypad buttons"))
-        ->setCheckable(true);
-    MakeAction(KeypadStyleXP, tr("&XP"), {}, tr("Rounded keypad buttons"))->setCheckable(true);
-    MakeAction(KeypadStyleVista, tr("&Vista"), {}, tr("Glass keypad buttons"))->setCheckable(true);
-    MakeAction(KeypadFontSelect, tr("&Select..."), {}, tr("Choose the keypad font"));
-    MakeAction(KeypadFontSystem, tr("S&ystem"), {}, tr("Use the system font on the keypad"))
-        ->setCheckable(true);
-    MakeAction(KeypadFontDefault, tr("&Default"), {}, tr("Use the default keypad font"))
-        ->setCheckable(true);
-    MakeAction(KeypadTextFunction, tr("&Function..."), {}, tr("Text colour of function keys"));
-    MakeAction(KeypadTextDigit, tr("&Digit..."), {}, tr("Text colour of digit keys"));
-    MakeAction(KeypadTextService, tr("&Service..."), {}, tr("Text colour of service keys"));
-    MakeAction(KeypadTextSystem, tr("S&ystem"), {}, tr("System text colour on all keys"))
-        ->setCheckable(true);
-    MakeAction(KeypadTextDefault, tr("D&efault"), {}, tr("Default text colours"))
-        ->setCheckable(true);
-    MakeAction(KeypadColorFunction, tr("&Function..."), {}, tr("Colour of function keys"));
-    MakeAction(KeypadColorDigit, tr("&Digit..."), {}, tr("Colour of digit keys"));
-    MakeAction(KeypadColorService, tr("&Service..."), {}, tr("Colour of service keys"));
-    MakeAction(KeypadColorSystem, tr("S&ystem"), {}, tr("System colour on all keys"))
-        ->setCheckable(true);
-    MakeAction(KeypadColorDefault, tr("D&efault"), {}, tr("Default key colours"))
-        ->setCheckable(true);
-
-    MakeAction(EditorFontSelect, tr("&Select..."), {}, tr("Choose the editor font"));
-    MakeAction(EditorFontDefault, tr("&Default"), {}, tr("Use the default editor font"))
-        ->setCheckable(true);
-
-    MakeAction(About, tr("&About Calculator..."), {},
-               tr("Show the program name, version and maker"));
 }
 
 void CCalcMainFrame::CreateMenus() {

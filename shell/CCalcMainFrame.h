@@ -18,6 +18,7 @@ class CCalcToolBar;
 class CCalcTrigonometricUnits;
 class CCalcView;
 class CRecentFileList;
+struct CommandEntry;
 class QKeyEvent;
 class QLabel;
 class QSettings;
@@ -91,9 +92,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One action per command id: menu text, keys, status-bar prompt, tool tip.
-    QAction* MakeAction(int id, const QString& text, const QList<QKeySequence>& keys = {},
-                        const QString& prompt = QString(), const QString& tip = QString());
+    // The action of one command-table entry, translated.
+    QAction* MakeAction(const CommandEntry& entry);
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();

@@ -9,14 +9,17 @@
 #include <cstdint>
 #include <functional>
 
+#include "shell/core/CommandIds.h"
+
 class QAction;
 class QComboBox;
 
 class CCalcToolBar : public QToolBar {
     Q_OBJECT
 public:
-    static constexpr int kId = 59392;
-    static constexpr int kUnitsId = 32780;
+    // The bar's id is the id of the command that shows and hides it.
+    static constexpr int kId = CommandId::ViewToolbar;
+    static constexpr int kUnitsId = CommandId::TrigonometricUnits;
     static constexpr int kUnitsImage = 14;
     static constexpr int kDropDownHeight = 256;
 

@@ -92,12 +92,13 @@ inline constexpr int Memory = 105;
 inline constexpr int Statistics = 106;
 }  // namespace BarId
 
-// Status bar indicators and the status bar itself.
+// Status bar indicators and the status bar itself, whose id is that of the
+// command that shows and hides it.
 namespace IndicatorId {
 inline constexpr int Caps = 59137;
 inline constexpr int Num = 59138;
 inline constexpr int Units = 59142;
 inline constexpr int Result = 59143;
 inline constexpr int Sse2 = 59144;
-inline constexpr int StatusBar = 59393;
+inline constexpr int StatusBar = CommandId::ViewStatusBar;
 }  // namespace IndicatorId

@@ -10,6 +10,7 @@
 #include "panels/CCalcKeyPad.h"
 #include "panels/CColorButton.h"
 #include "panels/KeypadPainter.h"
+#include "shell/core/CommandIds.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "tests/panels/tst_keypad_support.h"
 
@@ -154,12 +155,12 @@ private slots:
         QVERIFY(!keypad_->FontIsSystem());
         QCOMPARE(keypad_->StoredStyle(), 1);
         for (int i = 0; i < ButtonCount; ++i) QCOMPARE(keypad_->Button(i)->Style(), 1);
-        QVERIFY(keypad_->StateOf(KeypadCommand::FontDefault).checked);
-        QVERIFY(keypad_->StateOf(KeypadCommand::TextColorDefault).checked);
-        QVERIFY(keypad_->StateOf(KeypadCommand::ColorDefault).checked);
-        QVERIFY(keypad_->StateOf(KeypadCommand::StyleTarvik).checked);
-        QVERIFY(!keypad_->StateOf(KeypadCommand::FontSystem).checked);
-        QVERIFY(!keypad_->StateOf(KeypadCommand::ColorSystem).checked);
+        QVERIFY(keypad_->StateOf(CommandId::KeypadFontDefault).checked);
+        QVERIFY(keypad_->StateOf(CommandId::KeypadTextDefault).checked);
+        QVERIFY(keypad_->StateOf(CommandId::KeypadColorDefault).checked);
+        QVERIFY(keypad_->StateOf(CommandId::KeypadStyleTarvik).checked);
+        QVERIFY(!keypad_->StateOf(CommandId::KeypadFontSystem).checked);
+        QVERIFY(!keypad_->StateOf(CommandId::KeypadColorSystem).checked);
     }
 
     void defaultFontHeightFollowsResolution_data() {
@@ -206,8 +207,8 @@ private slots:
         Open();
         QCOMPARE(keypad_->StoredStyle(), stored);
         QCOMPARE(keypad_->EffectiveStyle(), effective);
-        const int commands[] = {KeypadCommand::Style2000, KeypadCommand::StyleTarvik,
-                                KeypadCommand::StyleXP, KeypadCommand::StyleVista};
+        const int commands[] = {CommandId::KeypadStyle2000, CommandId::KeypadStyleTarvik,
+                                CommandId::KeypadStyleXP, CommandId::KeypadStyleVista};
         for (int style = 0; style < 4; ++style) {
             const CCalcKeyPad::CommandState state = keypad_->StateOf(commands[style]);
             QCOMPARE(state.checked, style == effective);
@@ -219,10 +220,10 @@ private slots:
     void styleCommandSetsEveryButton_data() {
         QTest::addColumn<int>("command");
         QTest::addColumn<int>("style");
-        QTest::newRow("2000") << KeypadCommand::Style2000 << 0;
-        QTest::newRow("Tarvik") << KeypadCommand::StyleTarvik << 1;
-        QTest::newRow("XP") << KeypadCommand::StyleXP << 2;
-        QTest::newRow("Vista") << KeypadCommand::StyleVista << 3;
+        QTest::newRow("2000") << CommandId::KeypadStyle2000 << 0;
+        QTest::newRow("Tarvik") << CommandId::KeypadStyleTarvik << 1;
+        QTest::newRow("XP") << CommandId::KeypadStyleXP << 2;
+        QTest::newRow("Vista") << CommandId::KeypadStyleVista << 3;
     }
     void styleCommandSetsEveryButton() {
         QFETCH(int, command);
@@ -406,19 +407,19 @@ private slots:
                 return std::nullopt;  // starts from the group's colour
             return QColor(10, 20, 30);
         });
-        QVERIFY(keypad_->OnCommand(KeypadCommand::ColorSystem));
-        QVERIFY(keypad_->StateOf(KeypadCommand::ColorSystem).checked);
-        QVERIFY(!keypad_->StateOf(KeypadCommand::ColorDefault).checked);
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadColorSystem));
+        QVERIFY(keypad_->StateOf(CommandId::KeypadColorSystem).checked);
+        QVERIFY(!keypad_->StateOf(CommandId::KeypadColorDefault).checked);
         const QColor systemFace = keypad_->Button(0)->palette().color(QPalette::Button);
         for (int i = 0; i < ButtonCount; ++i) QCOMPARE(keypad_->Button(i)->FaceColor(), systemFace);
 
-        QVERIFY(keypad_->OnCommand(KeypadCommand::ColorFunction));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadColorFunction));
         for (int i : FunctionButtons())
             QCOMPARE(keypad_->Button(i)->FaceColor(), QColor(10, 20, 30));
         for (int i : DigitButtons() + ServiceButtons())
             QVERIFY(keypad_->Button(i)->UsesSystemFace());
-        QVERIFY(!keypad_->StateOf(KeypadCommand::ColorSystem).checked);
-        QVERIFY(!keypad_->StateOf(KeypadCommand::ColorDefault).checked);
+        QVERIFY(!keypad_->StateOf(CommandId::KeypadColorSystem).checked);
+        QVERIFY(!keypad_->StateOf(CommandId::KeypadColorDefault).checked);
 
         // Next start: every group shows its stored colour.
         Reopen();
@@ -437,19 +438,19 @@ private slots:
         QTest::addColumn<bool>("defaultChecked");
         QTest::addColumn<QColor>("digitText");
         const QColor digit(0, 64, 128);
-        QTest::newRow("system") << QList<int>{KeypadCommand::TextColorSystem} << QColor() << true
+        QTest::newRow("system") << QList<int>{CommandId::KeypadTextSystem} << QColor() << true
                                 << false << QColor();
         QTest::newRow("system, then default")
-            << QList<int>{KeypadCommand::TextColorSystem, KeypadCommand::TextColorDefault}
-            << QColor() << false << true << digit;
-        QTest::newRow("digit colour") << QList<int>{KeypadCommand::TextColorDigit}
-                                      << QColor(1, 2, 3) << false << false << QColor(1, 2, 3);
+            << QList<int>{CommandId::KeypadTextSystem, CommandId::KeypadTextDefault} << QColor()
+            << false << true << digit;
+        QTest::newRow("digit colour") << QList<int>{CommandId::KeypadTextDigit} << QColor(1, 2, 3)
+                                      << false << false << QColor(1, 2, 3);
         QTest::newRow("digit colour equal to the default")
-            << QList<int>{KeypadCommand::TextColorDigit} << digit << false << true << digit;
+            << QList<int>{CommandId::KeypadTextDigit} << digit << false << true << digit;
         QTest::newRow("cancelled")
-            << QList<int>{KeypadCommand::TextColorDigit} << QColor() << false << true << digit;
+            << QList<int>{CommandId::KeypadTextDigit} << QColor() << false << true << digit;
         QTest::newRow("system, then a cancelled choice")
-            << QList<int>{KeypadCommand::TextColorSystem, KeypadCommand::TextColorDigit} << QColor()
+            << QList<int>{CommandId::KeypadTextSystem, CommandId::KeypadTextDigit} << QColor()
             << true << false << QColor();
     }
     void colourCommandsAndTheirChecks() {
@@ -464,8 +465,8 @@ private slots:
             return chosen;
         });
         for (int command : commands) QVERIFY(keypad_->OnCommand(command));
-        QCOMPARE(keypad_->StateOf(KeypadCommand::TextColorSystem).checked, systemChecked);
-        QCOMPARE(keypad_->StateOf(KeypadCommand::TextColorDefault).checked, defaultChecked);
+        QCOMPARE(keypad_->StateOf(CommandId::KeypadTextSystem).checked, systemChecked);
+        QCOMPARE(keypad_->StateOf(CommandId::KeypadTextDefault).checked, defaultChecked);
         CColorButton* seven = keypad_->ButtonById(1013);
         if (digitText.isValid()) {
             QVERIFY(!seven->UsesSystemText());
@@ -484,10 +485,10 @@ private slots:
         QSignalSpy layouts(keypad_, &CCalcKeyPad::layoutChanged);
         const int defaultWidth = keypad_->width();
 
-        QVERIFY(keypad_->OnCommand(KeypadCommand::FontSystem));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadFontSystem));
         QVERIFY(keypad_->FontIsSystem());
         QVERIFY(!keypad_->FontIsDefault());
-        QVERIFY(keypad_->StateOf(KeypadCommand::FontSystem).checked);
+        QVERIFY(keypad_->StateOf(CommandId::KeypadFontSystem).checked);
         QCOMPARE(keypad_->KeypadFont().family(), keypad_->font().family());
         QCOMPARE(keypad_->Button(5)->font(), keypad_->KeypadFont());
         QCOMPARE(layouts.count(), 1);
@@ -495,7 +496,7 @@ private slots:
             keypad_->Button(0)->width(),
             QFontMetrics(keypad_->KeypadFont()).horizontalAdvance(QStringLiteral("88arccosec8")));
 
-        QVERIFY(keypad_->OnCommand(KeypadCommand::FontDefault));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadFontDefault));
         QVERIFY(keypad_->FontIsDefault());
         QCOMPARE(keypad_->width(), defaultWidth);
         QCOMPARE(layouts.count(), 2);
@@ -508,7 +509,7 @@ private slots:
             font.setWeight(QFont::Bold);
             return font;
         });
-        QVERIFY(keypad_->OnCommand(KeypadCommand::FontSelect));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadFontSelect));
         QVERIFY(!keypad_->FontIsDefault());
         QVERIFY(!keypad_->FontIsSystem());
         QCOMPARE(keypad_->KeypadFont().family(), QStringLiteral("DejaVu Serif"));
@@ -518,7 +519,7 @@ private slots:
         // A cancelled dialog changes nothing.
         CCalcFontDialog::SetChooser(
             [](const QFont&) -> std::optional<QFont> { return std::nullopt; });
-        QVERIFY(keypad_->OnCommand(KeypadCommand::FontSelect));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadFontSelect));
         QCOMPARE(layouts.count(), 3);
         QCOMPARE(keypad_->KeypadFont().family(), QStringLiteral("DejaVu Serif"));
     }
@@ -590,10 +591,10 @@ private slots:
             font.setWeight(QFont::Bold);
             return font;
         });
-        QVERIFY(keypad_->OnCommand(KeypadCommand::StyleVista));
-        QVERIFY(keypad_->OnCommand(KeypadCommand::TextColorSystem));
-        QVERIFY(keypad_->OnCommand(KeypadCommand::ColorDigit));
-        QVERIFY(keypad_->OnCommand(KeypadCommand::FontSelect));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadStyleVista));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadTextSystem));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadColorDigit));
+        QVERIFY(keypad_->OnCommand(CommandId::KeypadFontSelect));
         // Nothing is written while the keypad lives.
         QCOMPARE(OpenSettingsStore()->value(SettingsGroup + QStringLiteral("/Style")), QVariant());
         Close();
@@ -633,7 +634,7 @@ private slots:
         for (int i : DigitButtons())
             QCOMPARE(keypad_->Button(i)->FaceColor(), QColor(0x11, 0x22, 0x33));
         QCOMPARE(keypad_->ButtonById(1028)->FaceColor(), QColor(255, 128, 192));
-        QVERIFY(keypad_->StateOf(KeypadCommand::TextColorSystem).checked);
+        QVERIFY(keypad_->StateOf(CommandId::KeypadTextSystem).checked);
     }
 
     void settingsAreReadOnce() {

@@ -228,6 +228,35 @@ private slots:
         QCOMPARE(found, m_frame->Action(id));
         QCOMPARE(found->shortcut(), key);
     }
+    void actionPromptsTipsAndMarks_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<bool>("checkable");
+        QTest::newRow("new") << 57600 << "Start a new calculation" << "New Ctrl+N" << false;
+        // Without a tip of its own an action shows its menu text, bare.
+        QTest::newRow("save as") << 57604 << "Save the calculation under a new name" << "Save As"
+                                 << false;
+        QTest::newRow("recent") << 57616 << "Open this calculation" << "" << false;
+        QTest::newRow("calculate all")
+            << 32803 << "Calculate all cells" << "Calculate all Ctrl+Shift+=" << false;
+        QTest::newRow("keypad") << 32775 << "Show or hide keypad" << "Toggle keypad Ctrl+K" << true;
+        QTest::newRow("units") << 32780 << "Choose the unit of angles" << "Trigonometric units"
+                               << true;
+        QTest::newRow("font select") << 32789 << "Choose the keypad font" << "Select" << false;
+        QTest::newRow("color default") << 32801 << "Default key colours" << "Default" << true;
+    }
+    void actionPromptsTipsAndMarks() {
+        QFETCH(int, id);
+        QFETCH(QString, prompt);
+        QFETCH(QString, tip);
+        QFETCH(bool, checkable);
+        const QAction* action = m_frame->Action(id);
+        QVERIFY(action);
+        QCOMPARE(action->statusTip(), prompt);
+        QCOMPARE(action->toolTip(), tip);
+        QCOMPARE(action->isCheckable(), checkable);
+    }
     void memoryCommandsNeedCells() {
         m_frame->UpdateCommandStates();
         QVERIFY(!m_frame->Action(CommandId::MemoryFree)->isEnabled());

@@ -1,10 +1,14 @@
 // Shell logic without windows: message tables, preferences, placement,
 // recent files, titles, the command line.
 #include <QFile>
+#include <QKeySequence>
+#include <QSet>
 #include <QTest>
 
 #include "panels/CCalcTrigonometricUnits.h"
+#include "panels/KeypadTable.h"
 #include "shell/CommandLine.h"
+#include "shell/CommandTable.h"
 #include "shell/FrameText.h"
 #include "shell/core/MessageBox.h"
 #include "shell/Placement.h"
@@ -12,6 +16,7 @@
 #include "shell/PreferencesStore.h"
 #include "shell/RecentFileList.h"
 #include "tests/document/ScriptedUi.h"
+#include "shell/core/CommandIds.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
 #include "toolkit/TaMessageDialog.h"
@@ -36,6 +41,12 @@ QStringList Captions(const QVector<TaMessageDialog::ButtonEntry>& buttons) {
     QStringList captions;
     for (const auto& b : buttons) captions << LoadString(b.captionId);
     return captions;
+}
+
+const CommandEntry* EntryOf(int id) {
+    for (const CommandEntry& entry : CommandTable())
+        if (entry.id == id) return &entry;
+    return nullptr;
 }
 
 QList<int> Results(const QVector<TaMessageDialog::ButtonEntry>& buttons) {
@@ -481,6 +492,37 @@ private slots:
             QCOMPARE(info.driver, QStringLiteral("Driver"));
             QCOMPARE(info.port, QStringLiteral("Port"));
         }
+    }
+
+    // ---- Command table ----
+    void commandIdsAreUnique() {
+        QSet<int> seen;
+        for (const CommandEntry& entry : CommandTable()) {
+            QVERIFY2(!seen.contains(entry.id), qPrintable(QString::number(entry.id)));
+            seen.insert(entry.id);
+        }
+    }
+    void tipsNameTheMainKey() {
+        for (const CommandEntry& entry : CommandTable()) {
+            const QString tip = QString::fromLatin1(entry.tip ? entry.tip : "");
+            if (!tip.contains("Ctrl+")) continue;
+            const QString key = QKeySequence(entry.keys[0]).toString(QKeySequence::PortableText);
+            QVERIFY2(tip.endsWith(" " + key), qPrintable(tip + " / " + key));
+        }
+    }
+    void panelKeysAreTheFrameKeys() {
+        QList<int> withoutAction;
+        for (const Keypad::PanelAccelerator& accelerator : Keypad::PanelAccelerators()) {
+            const CommandEntry* entry = EntryOf(accelerator.command);
+            if (!entry) {
+                withoutAction << accelerator.command;
+                continue;
+            }
+            QVERIFY2(entry->keys[0] == accelerator.key || entry->keys[1] == accelerator.key,
+                     qPrintable(QString::number(accelerator.command)));
+        }
+        // The frame has no print command yet.
+        QCOMPARE(withoutAction, QList<int>{CommandId::Print});
     }
 };
 
