@@ -2,7 +2,11 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QAbstractUndoItem>
+#include <QPointer>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
 
 #include "document/CCalcFileDialog.h"
 #include "document/CCalcView.h"
@@ -21,6 +25,75 @@ using NCalculatorText::MemoryStore;
 
 namespace {
 
+// Gives the caret of a calculation back with its undo and redo (the text
+// commands of the step put it at the edit instead). Applied once the
+// document has finished the step.
+class CaretUndoItem : public QAbstractUndoItem {
+public:
+    CaretUndoItem(CCalcView* view, int anchorBefore, int positionBefore, int anchorAfter,
+                  int positionAfter)
+        : m_view(view),
+          m_before{anchorBefore, positionBefore},
+          m_after{anchorAfter, positionAfter} {}
+    void undo() override { Restore(m_before); }
+    void redo() override { Restore(m_after); }
+
+private:
+    struct Caret {
+        int anchor;
+        int position;
+    };
+    void Restore(Caret caret) {
+        QPointer<CCalcView> view = m_view;
+        QMetaObject::invokeMethod(
+            view,
+            [view, caret] {
+                if (view == nullptr) return;
+                const int last = view->document()->characterCount() - 1;
+                QTextCursor cursor = view->textCursor();
+                cursor.setPosition(std::clamp(caret.anchor, 0, last));
+                cursor.setPosition(std::clamp(caret.position, 0, last), QTextCursor::KeepAnchor);
+                view->setTextCursor(cursor);
+                view->ensureCursorVisible();
+            },
+            Qt::QueuedConnection);
+    }
+
+    QPointer<CCalcView> m_view;
+    Caret m_before;
+    Caret m_after;
+};
+
+// Where a position of the text before a calculation stands after it. A run
+// rewrites cells but never adds or removes a ";", so the position keeps its
+// cell and, within it, its place against the unchanged start or end.
+int PositionAfterCalculation(const QString& before, const QString& after, int position) {
+    const qsizetype p = std::clamp<qsizetype>(position, 0, before.size());
+    qsizetype oldStart = 0;
+    qsizetype newStart = 0;
+    for (qsizetype i = 0; i < p; ++i) {
+        if (before[i] != QLatin1Char(';')) continue;
+        oldStart = i + 1;
+        newStart = after.indexOf(QLatin1Char(';'), newStart) + 1;
+        if (newStart == 0) return static_cast<int>(std::min(p, after.size()));  // not a calculation
+    }
+    qsizetype oldEnd = before.indexOf(QLatin1Char(';'), oldStart);
+    if (oldEnd < 0) oldEnd = before.size();
+    qsizetype newEnd = after.indexOf(QLatin1Char(';'), newStart);
+    if (newEnd < 0) newEnd = after.size();
+    const qsizetype oldLength = oldEnd - oldStart;
+    const qsizetype newLength = newEnd - newStart;
+    const qsizetype common = std::min(oldLength, newLength);
+    qsizetype head = 0;
+    while (head < common && before[oldStart + head] == after[newStart + head]) ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && before[oldEnd - 1 - tail] == after[newEnd - 1 - tail]) ++tail;
+    const qsizetype offset = p - oldStart;
+    if (offset <= head) return static_cast<int>(newStart + offset);
+    if (offset >= oldLength - tail) return static_cast<int>(newEnd - (oldLength - offset));
+    return static_cast<int>(newStart + head);  // in the rewritten part: at its start
+}
+
 class WaitCursor {
 public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -34,6 +107,8 @@ CCalcDoc::CCalcDoc(QObject* parent) : QObject(parent), m_title(DocTemplate::Docu
 void CCalcDoc::SetView(CCalcView* view) {
     m_view = view;
     connect(view, &CCalcView::Edited, this, [this] { SetModifiedFlag(true); });
+    // The mark of a failed run goes with the next edit.
+    connect(view, &QPlainTextEdit::textChanged, this, [this] { ClearFailedMark(); });
 }
 
 QWidget* CCalcDoc::Owner() const { return m_view != nullptr ? m_view->window() : nullptr; }
@@ -115,28 +190,95 @@ void CCalcDoc::DeleteSelection(int start, int end) {
 }
 
 void CCalcDoc::Calculate(bool allCells) {
-    std::u16string text = U16FromQString(m_view->EditorText());
-    int32_t position = allCells ? -1 : m_view->textCursor().selectionStart();
-    NCalculatorText::CalculateText(text, position);
+    ClearFailedMark();
+    const QString before = m_view->EditorText();
+    std::u16string text = U16FromQString(before);
+    const QTextCursor caret = m_view->textCursor();
+    const int anchorBefore = caret.anchor();
+    const int positionBefore = caret.position();
+    int32_t position = allCells ? -1 : caret.selectionStart();
+    NCalculatorText::FailedCell failed;
+    const bool ok = NCalculatorText::CalculateText(text, position, failed);
+    const QString after = QStringFromU16(text);
 
-    // Replacing the whole text empties the undo history: no undo of a calculation.
-    m_view->ReplaceText(QStringFromU16(text));
+    // The caret after the command: the driver's position, or the old
+    // selection after a failure.
+    const auto finalCursor = [&] {
+        QTextCursor cursor(m_view->document());
+        if (!ok) {
+            cursor.setPosition(PositionAfterCalculation(before, after, anchorBefore));
+            cursor.setPosition(PositionAfterCalculation(before, after, positionBefore),
+                               QTextCursor::KeepAnchor);
+        } else if (ok && position >= 0) {
+            cursor.setPosition(std::min<int>(position, m_view->document()->characterCount() - 1));
+        } else {
+            cursor.setPosition(std::min(positionBefore, m_view->document()->characterCount() - 1));
+        }
+        return cursor;
+    };
+
+    // Only the changed stretch is replaced, as one undoable step: the rest of
+    // the text, its layout and the view stay as they are.
+    const qsizetype common = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < common && before[head] == after[head]) ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) ++tail;
+
+    QTextCursor cursor;
+    if (head == before.size() && head == after.size()) {
+        cursor = finalCursor();
+    } else {
+        QTextCursor edit(m_view->document());
+        edit.beginEditBlock();
+        edit.setPosition(static_cast<int>(head));
+        edit.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
+        edit.insertText(after.mid(head, after.size() - head - tail));
+        cursor = finalCursor();
+        m_view->document()->appendUndoItem(
+            new CaretUndoItem(m_view, anchorBefore, positionBefore, cursor.anchor(), cursor.position()));
+        edit.endEditBlock();
+    }
     m_view->SetModify(true);
     // The results are part of the work: the document counts as changed.
     SetModifiedFlag(true);
-
-    QTextCursor cursor = m_view->textCursor();
-    if (position >= 0) {
-        const int last = m_view->document()->characterCount() - 1;
-        cursor.setPosition(std::min<int>(position, last));
-    } else {
-        cursor.clearSelection();
-    }
     m_view->setTextCursor(cursor);
     m_view->ensureCursorVisible();
+    if (!ok) MarkFailedCell(failed.start, failed.end);
 
     emit ResultChanged();
     emit MemoryChanged();
+}
+
+void CCalcDoc::MarkFailedCell(int start, int end) {
+    m_failedStart = start;
+    m_failedEnd = end;
+    if (start < 0 || end <= start) return;
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(m_view->document());
+    mark.cursor.setPosition(start);
+    mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
+    mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    mark.format.setUnderlineColor(QColor(0xD0, 0x10, 0x10));
+    m_view->setExtraSelections({mark});
+    m_marked = true;
+}
+
+void CCalcDoc::ClearFailedMark() {
+    if (!m_marked) return;
+    m_marked = false;
+    m_view->setExtraSelections({});
+}
+
+void CCalcDoc::SelectFailedCell() {
+    if (m_failedStart < 0) return;
+    const int last = m_view->document()->characterCount() - 1;
+    QTextCursor cursor = m_view->textCursor();
+    cursor.setPosition(std::min(m_failedStart, last));
+    cursor.setPosition(std::min(m_failedEnd, last), QTextCursor::KeepAnchor);
+    m_view->setTextCursor(cursor);
+    m_view->ensureCursorVisible();
+    m_view->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Documents -----------------------------------------------------------

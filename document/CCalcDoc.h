@@ -48,6 +48,10 @@ public:
     // Runs a file's text against the memory; the editor is untouched.
     void ExecuteFile(const QString& filter, const QString& defaultExtension);
 
+    // Selects the expression of the cell the last failed run stopped at and
+    // gives the editor the focus (a double-click on an error of the log).
+    void SelectFailedCell();
+
 signals:
     // The title or the changed flag changed: the frame rebuilds its title.
     void TitleChanged();
@@ -59,6 +63,8 @@ signals:
 
 private:
     void Calculate(bool allCells);
+    void MarkFailedCell(int start, int end);
+    void ClearFailedMark();
     void DeleteSelection(int start, int end);
     bool DoSave(const QString& path, bool replace);
     bool WriteDocument(const QString& path);
@@ -71,4 +77,8 @@ private:
     QString m_path;
     QString m_title;
     bool m_modified = false;
+    // The failing cell of the last failed run, and whether it is marked.
+    int m_failedStart = -1;
+    int m_failedEnd = -1;
+    bool m_marked = false;
 };

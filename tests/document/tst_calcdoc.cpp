@@ -1,10 +1,13 @@
 // The calculation document: receiver commands, questions, files.
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <cerrno>
 #include <sys/stat.h>
@@ -191,21 +194,62 @@ private slots:
         QVERIFY(!m_view->textCursor().hasSelection());
         QCOMPARE(NCalculatorText::lastResult, result);
         QCOMPARE(hooks, QStringList({"result", "memory"}));
-        // Results count as a change, and a calculation cannot be undone.
+        // Results count as a change; the calculation is one undoable step
+        // that gives back text and selection, and redo applies it again.
         QVERIFY(m_doc->IsModified());
         QVERIFY(m_view->GetModify());
-        QVERIFY(!m_view->document()->isUndoAvailable());
-    }
-    void undoReturnsAfterTheNextEdit() {
-        Type("2+3");
-        QVERIFY(m_view->document()->isUndoAvailable());
-        m_doc->ExecuteCommand(CalculateCell);
-        QCOMPARE(m_view->EditorText(), QStringLiteral("2+3=5"));
-        QVERIFY(!m_view->document()->isUndoAvailable());
-        Type(";");
-        QVERIFY(m_view->document()->isUndoAvailable());
         m_view->undo();
-        QCOMPARE(m_view->EditorText(), QStringLiteral("2+3=5"));
+        QCoreApplication::processEvents();
+        QCOMPARE(m_view->EditorText(), text);
+        QCOMPARE(m_view->textCursor().anchor(), selStart);
+        QCOMPARE(m_view->textCursor().position(), selEnd);
+        QVERIFY(!m_view->document()->isUndoAvailable());
+        m_view->redo();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_view->EditorText(), after);
+        QCOMPARE(m_view->textCursor().position(), caret);
+    }
+    void undoOfAFailedRunBringsTheResultBack() {
+        // Text typed after the last "=" and the old result of a failing cell
+        // are lost by a calculation; one undo brings both back.
+        Type("2+2=4 and then 3*3;1/0=7");
+        Select(3, 3);
+        m_doc->ExecuteCommand(CalculateAll);
+        QCOMPARE(m_view->EditorText(), QStringLiteral("2+2=4   ;1/0"));
+        QCOMPARE(m_view->textCursor().position(), 3);
+        m_view->undo();
+        QCOMPARE(m_view->EditorText(), QStringLiteral("2+2=4 and then 3*3;1/0=7"));
+        m_view->undo();  // the typing goes next, not before
+        QCOMPARE(m_view->EditorText(), QString());
+    }
+    void viewStaysStillAfterCalculate() {
+        QStringList lines;
+        for (int i = 0; i < 3000; ++i) lines << QStringLiteral("%1*2=;").arg(i);
+        SetText(lines.join('\n'));
+        m_view->resize(400, 300);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view));
+        const QTextBlock line = m_view->document()->findBlockByNumber(1500);
+        Select(line.position() + 2, line.position() + 2);
+        m_view->centerCursor();
+        const int top = m_view->verticalScrollBar()->value();
+        m_doc->ExecuteCommand(CalculateCell);
+        QCOMPARE(m_view->document()->findBlockByNumber(1500).text(), QStringLiteral("1500*2=3000;"));
+        QCOMPARE(m_view->verticalScrollBar()->value(), top);
+    }
+    void failedRunMarksAndSelectsTheCell() {
+        SetText("1+1=;\n  2*  =5;\n3");
+        Select(12, 12);
+        m_doc->ExecuteCommand(CalculateAll);
+        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=2;\n  2*  ;\n3"));
+        QCOMPARE(m_view->textCursor().position(), 13);  // still before the ";"
+        QCOMPARE(m_view->extraSelections().size(), 1);
+        QCOMPARE(m_view->extraSelections()[0].cursor.selectedText(), QStringLiteral("2*"));
+        QCOMPARE(m_view->extraSelections()[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
+        m_doc->SelectFailedCell();
+        QCOMPARE(m_view->textCursor().selectedText(), QStringLiteral("2*"));
+        Type("7");
+        QVERIFY(m_view->extraSelections().isEmpty());  // gone with the next edit
     }
     void failedRunKeepsTheCaret() {
         SetText("1+1=;\n2*=;\n3");
@@ -214,6 +258,13 @@ private slots:
         // The failing cell has lost its "=", the caret stays.
         QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=;\n2*;\n3"));
         QCOMPARE(m_view->textCursor().position(), 8);
+        // Also after Calculate all, where earlier results move the text.
+        SetText("1+1=;\n2*=;\n3");
+        Select(9, 7);
+        m_doc->ExecuteCommand(CalculateAll);
+        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=2;\n2*;\n3"));
+        QCOMPARE(m_view->textCursor().anchor(), 9);  // the same ";"
+        QCOMPARE(m_view->textCursor().position(), 8);  // the same "*"
     }
     void unknownCommandDoesNothing() {
         SetText("1+1");
