@@ -67,6 +67,10 @@ CCalcLog::CCalcLog(QWidget* parent) : QWidget(parent), list_(new QTreeWidget(thi
 
     setFocusProxy(list_);
     list_->setGeometry(rect());
+
+    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        if (item != nullptr && item->data(NumberColumn, kSeverityRole).toInt() == 1) emit ErrorActivated();
+    });
 }
 
 CCalcLog::~CCalcLog() {

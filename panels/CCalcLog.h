@@ -34,6 +34,8 @@ signals:
     // A message arrived with LogPopup on: the frame shows the log's bar if it
     // is hidden, at once and without moving the focus.
     void PopupRequested();
+    // An error row was double-clicked (or activated): show where it happened.
+    void ErrorActivated();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -353,6 +353,8 @@ void CCalcMainFrame::ConnectPanels() {
             UpdateCommandStates();
         }
     });
+    // A double-click on an error shows the cell it came from.
+    connect(m_log, &CCalcLog::ErrorActivated, m_document, &CCalcDoc::SelectFailedCell);
     connect(m_statistics, &CCalcStatistics::ShowRequested, this, [this] {
         if (!m_statisticsBar->isVisibleTo(this)) {
             m_statisticsBar->ShowWithoutFocus();

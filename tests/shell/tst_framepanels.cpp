@@ -739,6 +739,20 @@ private slots:
         QCOMPARE(m_frame->Action(CommandId::ViewLog)->isChecked(), popup != 0);
         QCOMPARE(Focus(), static_cast<QWidget*>(View()));
     }
+    void doubleClickedErrorShowsItsCell() {
+        ShowActive();
+        QTest::keyClicks(View(), "mem[w];  2+ ;3");
+        QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
+        QTreeWidget* list = m_frame->Log()->List();
+        QCOMPARE(list->topLevelItemCount(), 2);  // the warning, then the error
+        for (int row : {0, 1}) {
+            const QRect rect = list->visualItemRect(list->topLevelItem(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        }
+        QCOMPARE(View()->textCursor().selectedText(), QStringLiteral("2+"));
+        QTRY_COMPARE(Focus(), static_cast<QWidget*>(View()));
+    }
     void memoryPanelFollowsTheDocument() {
         ShowActive();
         QTest::keyClicks(View(), "5->mem[a];mem[a]*2");
