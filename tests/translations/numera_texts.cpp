@@ -101,7 +101,8 @@ void CollectMenu(const QMenu* menu, const QString& path, QList<Key>& shown) {
         // The recent-file items show paths and stay hidden without any.
         if (!action->isVisible()) continue;
         shown.append({path, action->text()});
-        if (!action->statusTip().isEmpty()) shown.append({path + QStringLiteral(" prompt"), action->statusTip()});
+        if (!action->statusTip().isEmpty())
+            shown.append({path + QStringLiteral(" prompt"), action->statusTip()});
         // Without a tool tip of its own an action shows its text, stripped.
         const QAction plain(action->text());
         if (action->toolTip() != plain.toolTip())
@@ -179,7 +180,8 @@ int main(int argc, char** argv) {
         CCalcDoc document;
         CCalcMainFrame frame(&document, &recent);
         for (QAction* action : frame.menuBar()->actions())
-            if (action->menu() != nullptr) CollectMenu(action->menu(), action->menu()->title(), menuTexts);
+            if (action->menu() != nullptr)
+                CollectMenu(action->menu(), action->menu()->title(), menuTexts);
         CCalcPreferences preferences(&frame);
         CCalcAboutDialog about(fonts, &frame);
     }
