@@ -99,6 +99,25 @@
 A calculation holds at most 1,048,575 characters.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Memory 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCalcFileDialog</name>
+    <message>
+        <source>Calculation files (*.tvc)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory files (*.tvm)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalcKeyPad</name>
@@ -675,6 +694,18 @@ Using default font.</source>
     </message>
     <message>
         <source>rslt = %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SSE2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NUM</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

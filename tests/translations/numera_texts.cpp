@@ -4,8 +4,8 @@
 // Two lists are checked against the file's <source> entries:
 //  - every lookup the program makes through QCoreApplication::translate
 //    (caught by a recording translator), by context and source: the string
-//    table, the message dialog, the document's file messages, the panels, the
-//    main frame and its dialogs;
+//    table, the message dialog, the document's file messages and file-dialog
+//    filters, the panels, the main frame and its dialogs;
 //  - every text the menus show (titles, items, status prompts, tool tips),
 //    by source, which also catches a text that never asks for a translation.
 // Exit status: 0 all found, 1 some missing, 2 usage or unreadable file.
@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "document/CCalcDoc.h"
+#include "document/CCalcFileDialog.h"
 #include "document/DocumentFiles.h"
 #include "panels/CCalcTrigonometricUnits.h"
 #include "panels/KeypadTable.h"
@@ -165,6 +166,11 @@ int main(int argc, char** argv) {
         FileErrorMessage(static_cast<FileErrorCause>(cause), QStringLiteral("a.tvc"), false);
     }
     FileTooLargeMessage(QStringLiteral("a.tvc"));
+    // The file dialogs' filter descriptions.
+    for (const QString* filter :
+         {&CCalcFileDialog::kCalculationFilter, &CCalcFileDialog::kMemoryLoadFilter,
+          &CCalcFileDialog::kMemorySaveFilter})
+        CCalcFileDialog::NameFilters(*filter);
 
     // Panel texts built from tables.
     for (uint32_t unit = 0; unit < 3; ++unit) TrigonometricUnitPaneText(unit);
