@@ -447,7 +447,7 @@ void CCalcDoc::OnMemoryLoad() {
 
 void CCalcDoc::OnMemorySave() {
     const std::u16string text = NCalculatorText::FormatMemoryFile(true);
-    CCalcFileDialog dialog(false, QStringLiteral("tvm"), QStringLiteral("Memory 1"),
+    CCalcFileDialog dialog(false, QStringLiteral("tvm"), tr("Memory 1"),
                            CCalcFileDialog::kDefaultFlags, CCalcFileDialog::kMemorySaveFilter,
                            Owner());
     if (dialog.DoModal() != IDOK) return;

@@ -1,6 +1,7 @@
 #include "document/CCalcFileDialog.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -15,6 +16,13 @@ const QString CCalcFileDialog::kMemoryLoadFilter =
 const QString CCalcFileDialog::kMemorySaveFilter = QStringLiteral("Memory files (*.tvm)|*.tvm||");
 
 namespace {
+
+// The filters' descriptions for lupdate; NameFilters translates them as it shows them.
+[[maybe_unused]] constexpr const char* kFilterDescriptions[] = {
+    QT_TRANSLATE_NOOP("CCalcFileDialog", "Calculation files (*.tvc)"),
+    QT_TRANSLATE_NOOP("CCalcFileDialog", "Memory files (*.tvm)"),
+    QT_TRANSLATE_NOOP("CCalcFileDialog", "All files (*.*)"),
+};
 
 CCalcFileDialog::Chooser& ChooserSlot() {
     static CCalcFileDialog::Chooser chooser;
@@ -87,7 +95,8 @@ QStringList CCalcFileDialog::NameFilters(const QString& filter) {
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& pattern : patterns)
             if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
-        QString description = parts[i];
+        QString description =
+            QCoreApplication::translate("CCalcFileDialog", parts[i].toUtf8().constData());
         description.remove(trailingPatterns);
         result << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
     }

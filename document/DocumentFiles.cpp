@@ -13,8 +13,10 @@
 #endif
 
 namespace {
-const char* const kContext = "CCalcDoc";
-QString Tr(const char* text) { return QCoreApplication::translate(kContext, text); }
+// The document's texts, under the document's context; lupdate reads Text::tr.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CCalcDoc)
+};
 }  // namespace
 
 int LastSystemError() {
@@ -150,39 +152,40 @@ QString FileErrorMessage(FileErrorCause cause, const QString& path, bool opening
     const QString shown = QDir::toNativeSeparators(path);
     switch (cause) {
         case FileErrorCause::Unclassified:
-            return Tr("An unknown error occurred while accessing %1.").arg(shown);
+            return Text::tr("An unknown error occurred while accessing %1.").arg(shown);
         case FileErrorCause::FileNotFound:
-            return Tr("%1 was not found.").arg(shown);
+            return Text::tr("%1 was not found.").arg(shown);
         case FileErrorCause::BadPath:
-            return Tr("%1 contains an incorrect path.").arg(shown);
+            return Text::tr("%1 contains an incorrect path.").arg(shown);
         case FileErrorCause::TooManyOpenFiles:
-            return Tr("Could not open %1 because there are too many open files.").arg(shown);
+            return Text::tr("Could not open %1 because there are too many open files.").arg(shown);
         case FileErrorCause::AccessDenied:
-            return Tr("Access to %1 was denied.").arg(shown);
+            return Text::tr("Access to %1 was denied.").arg(shown);
         case FileErrorCause::InvalidHandle:
-            return Tr("An incorrect file handle was associated with %1.").arg(shown);
+            return Text::tr("An incorrect file handle was associated with %1.").arg(shown);
         case FileErrorCause::DirectoryFull:
-            return Tr("Could not create %1 because the directory is full.").arg(shown);
+            return Text::tr("Could not create %1 because the directory is full.").arg(shown);
         case FileErrorCause::SeekFailed:
-            return Tr("Seek failed on %1").arg(shown);
+            return Text::tr("Seek failed on %1").arg(shown);
         case FileErrorCause::HardwareError:
-            return Tr("Encountered a hardware I/O error while accessing %1.").arg(shown);
+            return Text::tr("Encountered a hardware I/O error while accessing %1.").arg(shown);
         case FileErrorCause::SharingViolation:
-            return Tr("Encountered a sharing violation while accessing %1.").arg(shown);
+            return Text::tr("Encountered a sharing violation while accessing %1.").arg(shown);
         case FileErrorCause::LockingViolation:
-            return Tr("Encountered a locking violation while accessing %1.").arg(shown);
+            return Text::tr("Encountered a locking violation while accessing %1.").arg(shown);
         case FileErrorCause::DiskFull:
-            return Tr("Disk full while accessing %1.").arg(shown);
+            return Text::tr("Disk full while accessing %1.").arg(shown);
         case FileErrorCause::ReadPastEnd:
-            return Tr("Attempted to access %1 past its end.").arg(shown);
+            return Text::tr("Attempted to access %1 past its end.").arg(shown);
         case FileErrorCause::Other:
             break;
     }
-    return opening ? Tr("Failed to open document.") : Tr("Failed to save document.");
+    return opening ? Text::tr("Failed to open document.") : Text::tr("Failed to save document.");
 }
 
 QString FileTooLargeMessage(const QString& path) {
-    return Tr("%1 is too large to open.\nA calculation file holds at most 67,108,864 characters.")
+    return Text::tr("%1 is too large to open.
+A calculation file holds at most 67,108,864 characters.")
         .arg(QDir::toNativeSeparators(path));
 }
 

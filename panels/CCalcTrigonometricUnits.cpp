@@ -21,9 +21,9 @@ QString TrigonometricUnitPaneText(uint32_t unit) {
 }
 
 QStringList TrigonometricUnitToolbarItems() {
-    const char* context = "CCalcTrigonometricUnits";
-    return {QCoreApplication::translate(context, " Rad"), QCoreApplication::translate(context, " Deg"),
-            QCoreApplication::translate(context, " Grad")};
+    return {QCoreApplication::translate("CCalcTrigonometricUnits", " Rad"),
+            QCoreApplication::translate("CCalcTrigonometricUnits", " Deg"),
+            QCoreApplication::translate("CCalcTrigonometricUnits", " Grad")};
 }
 
 CCalcTrigonometricUnits::CCalcTrigonometricUnits(QWidget* owner)

@@ -112,7 +112,10 @@ QString RowName(int row, int notation) {
     return QString::fromUtf16(notation == West ? entry.west : entry.east);
 }
 
-QString Tr(const char* text) { return QCoreApplication::translate("CCalcKeyPad", text); }
+// The buttons' spoken names belong to the keypad's context; lupdate reads Text::tr.
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CCalcKeyPad)
+};
 
 constexpr PanelAccelerator kAccelerators[] = {
     {QKeyCombination(Qt::ControlModifier, Qt::Key_K), CommandId::ViewKeypad},
@@ -175,22 +178,22 @@ int CommandOf(int index) {
 QString AccessibleName(int index, int notation, bool appendPower) {
     switch (CommandOf(index)) {
         case ClearAll:
-            return Tr("Clear all");
+            return Text::tr("Clear all");
         case DeleteBack:
-            return Tr("Delete the previous character");
+            return Text::tr("Delete the previous character");
         case CalculateCell:
-            return Tr("Calculate the cell");
+            return Text::tr("Calculate the cell");
         case CalculateAll:
-            return Tr("Calculate all cells");
+            return Text::tr("Calculate all cells");
         case FreeMemory:
-            return Tr("Free the memory");
+            return Text::tr("Free the memory");
         default:
             break;
     }
     const QString text = InsertedText(index, notation, appendPower);
-    if (text == QLatin1String("\r\n")) return Tr("Insert a line end");
-    if (text == QLatin1String(";\r\n")) return Tr("Insert ; and a line end");
-    return Tr("Insert %1").arg(text);
+    if (text == QLatin1String("\r\n")) return Text::tr("Insert a line end");
+    if (text == QLatin1String(";\r\n")) return Text::tr("Insert ; and a line end");
+    return Text::tr("Insert %1").arg(text);
 }
 
 std::span<const PanelAccelerator> PanelAccelerators() { return kAccelerators; }

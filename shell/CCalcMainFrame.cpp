@@ -386,9 +386,9 @@ void CCalcMainFrame::CreateStatusBar() {
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     AddPane(IndicatorId::Result, QStringLiteral("RESULT=-8.8888888888888888888E+888"));
     AddPane(IndicatorId::Units, QStringLiteral("Grad"));
-    AddPane(IndicatorId::Sse2, QStringLiteral("SSE2"));
-    AddPane(IndicatorId::Caps, QStringLiteral("CAP"));
-    AddPane(IndicatorId::Num, QStringLiteral("NUM"));
+    AddPane(IndicatorId::Sse2, tr("SSE2"));
+    AddPane(IndicatorId::Caps, tr("CAP"));
+    AddPane(IndicatorId::Num, tr("NUM"));
 }
 
 void CCalcMainFrame::OnCommand(int commandId) {
@@ -592,15 +592,15 @@ void CCalcMainFrame::UpdateUnitsPane() {
 
 void CCalcMainFrame::UpdateSse2Pane() {
     const bool inUse = SSE2Available && Preferences.UseSSE2 != 0;
-    Pane(IndicatorId::Sse2)->setText(inUse ? QStringLiteral("SSE2") : QString());
+    Pane(IndicatorId::Sse2)->setText(inUse ? tr("SSE2") : QString());
 }
 
 void CCalcMainFrame::UpdateLockPanes() {
     bool caps = false;
     bool num = false;
     QueryLockKeys(caps, num);
-    Pane(IndicatorId::Caps)->setText(caps ? QStringLiteral("CAP") : QString());
-    Pane(IndicatorId::Num)->setText(num ? QStringLiteral("NUM") : QString());
+    Pane(IndicatorId::Caps)->setText(caps ? tr("CAP") : QString());
+    Pane(IndicatorId::Num)->setText(num ? tr("NUM") : QString());
 }
 
 void CCalcMainFrame::ShowUnit() {

@@ -2,55 +2,33 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+using namespace TaStringId;
+
+constexpr TaStringEntry kStrings[] = {
+    {CaptionAsks, QT_TRANSLATE_NOOP("Strings", "Calculator asks")},
+    {CaptionWarns, QT_TRANSLATE_NOOP("Strings", "Calculator warns")},
+    {CaptionInforms, QT_TRANSLATE_NOOP("Strings", "Calculator informs")},
+    {CaptionStops, QT_TRANSLATE_NOOP("Strings", "Calculator stops")},
+    {ButtonClose, QT_TRANSLATE_NOOP("Strings", "Close")},
+    {ButtonOk, QT_TRANSLATE_NOOP("Strings", "OK")},
+    {ButtonYes, QT_TRANSLATE_NOOP("Strings", "Yes")},
+    {ButtonNo, QT_TRANSLATE_NOOP("Strings", "No")},
+    {ButtonCancel, QT_TRANSLATE_NOOP("Strings", "Cancel")},
+    {ButtonContinue, QT_TRANSLATE_NOOP("Strings", "Continue")},
+    {ButtonRetry, QT_TRANSLATE_NOOP("Strings", "Retry")},
+    {ButtonAbort, QT_TRANSLATE_NOOP("Strings", "Abort")},
+    {ButtonIgnore, QT_TRANSLATE_NOOP("Strings", "Ignore")},
+    {ButtonTryAgain, QT_TRANSLATE_NOOP("Strings", "Try again")},
+};
+
+}  // namespace
+
+std::span<const TaStringEntry> TaStringTable() { return kStrings; }
+
 QString TaLoadString(int id) {
-    using namespace TaStringId;
-    const char* source = nullptr;
-    switch (id) {
-        case CaptionAsks:
-            source = "Calculator asks";
-            break;
-        case CaptionWarns:
-            source = "Calculator warns";
-            break;
-        case CaptionInforms:
-            source = "Calculator informs";
-            break;
-        case CaptionStops:
-            source = "Calculator stops";
-            break;
-        case ButtonClose:
-            source = "Close";
-            break;
-        case ButtonOk:
-            source = "OK";
-            break;
-        case ButtonYes:
-            source = "Yes";
-            break;
-        case ButtonNo:
-            source = "No";
-            break;
-        case ButtonCancel:
-            source = "Cancel";
-            break;
-        case ButtonContinue:
-            source = "Continue";
-            break;
-        case ButtonRetry:
-            source = "Retry";
-            break;
-        case ButtonAbort:
-            source = "Abort";
-            break;
-        case ButtonIgnore:
-            source = "Ignore";
-            break;
-        case ButtonTryAgain:
-            source = "Try again";
-            break;
-        default:
-            return QString();
-    }
-    // Same context as the application's string table, so one translation serves both.
-    return QCoreApplication::translate("Strings", source);
+    for (const TaStringEntry& entry : kStrings)
+        if (entry.id == id) return QCoreApplication::translate(kStringsContext, entry.source);
+    return QString();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <span>
 
 namespace TaStringId {
 inline constexpr int CaptionAsks = 32814;
@@ -21,6 +22,18 @@ inline constexpr int ButtonIgnore = 32826;
 inline constexpr int ButtonTryAgain = 32827;
 }  // namespace TaStringId
 
+// One row of a string table: its id and the English source text.
+struct TaStringEntry {
+    int id;
+    const char* source;
+};
+
+// The translation context of every string-table row, the application's included,
+// so one translation serves both.
+inline constexpr const char* kStringsContext = "Strings";
+
+// The rows above, in id order.
+std::span<const TaStringEntry> TaStringTable();
+
 // The translated text of one of the ids above; empty for any other id.
-// Shares its translation context with the application's string table.
 QString TaLoadString(int id);

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <span>
+
+#include "toolkit/TaStrings.h"
 
 namespace StringId {
 
@@ -33,5 +36,10 @@ QString DocumentName();     // "Calculation"
 QString FilterExtension();  // ".tvc"
 }  // namespace DocTemplate
 
-// The English text of a string id; empty for an unknown id.
+using StringEntry = TaStringEntry;
+
+// The application's own rows; the toolkit's are TaStringTable().
+std::span<const StringEntry> StringTable();
+
+// The translated text of a string id, the toolkit's included; empty for an unknown id.
 QString LoadString(int id);

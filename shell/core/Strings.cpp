@@ -4,54 +4,42 @@
 #include "toolkit/TaStrings.h"
 
 namespace {
-const char* const kContext = "Strings";
-}
+
+// Literal sources in one literal context, so lupdate finds every text.
+constexpr StringEntry kStrings[] = {
+    {StringId::AppTitle, QT_TRANSLATE_NOOP("Strings", "Numera")},
+    {StringId::ClearAllQuestion, QT_TRANSLATE_NOOP("Strings", "Clear all the calculations?")},
+    {StringId::EraseMemoryQuestion, QT_TRANSLATE_NOOP("Strings", "Erase all the memory?")},
+    {StringId::CannotOpenForReading,
+     QT_TRANSLATE_NOOP("Strings", "Cannot open the file for reading.")},
+    {StringId::CannotReadFile, QT_TRANSLATE_NOOP("Strings", "Cannot read the file.")},
+    {StringId::CannotOpenForWriting,
+     QT_TRANSLATE_NOOP("Strings", "Cannot open the file for writing.")},
+    {StringId::FileNotFound,
+     QT_TRANSLATE_NOOP("Strings",
+                       "File \u201c%s\u201d is not found.\nVerify the file name and try again.")},
+    {StringId::FileExists,
+     QT_TRANSLATE_NOOP("Strings",
+                       "File \u201c%s\u201d already exists.\nDo you wish to overwrite it?")},
+    {StringId::SaveChangesQuestion,
+     QT_TRANSLATE_NOOP("Strings", "Save changes to \u201c%1\u201d?")},
+    {StringId::SaveAsTitle, QT_TRANSLATE_NOOP("Strings", "Save As")},
+    {StringId::Untitled, QT_TRANSLATE_NOOP("Strings", "Untitled")},
+};
+
+}  // namespace
+
+std::span<const StringEntry> StringTable() { return kStrings; }
 
 QString LoadString(int id) {
-    const char* source = nullptr;
-    switch (id) {
-        case StringId::AppTitle:
-            source = "Numera";
-            break;
-        case StringId::ClearAllQuestion:
-            source = "Clear all the calculations?";
-            break;
-        case StringId::EraseMemoryQuestion:
-            source = "Erase all the memory?";
-            break;
-        case StringId::CannotOpenForReading:
-            source = "Cannot open the file for reading.";
-            break;
-        case StringId::CannotReadFile:
-            source = "Cannot read the file.";
-            break;
-        case StringId::CannotOpenForWriting:
-            source = "Cannot open the file for writing.";
-            break;
-        case StringId::FileNotFound:
-            source = "File \u201c%s\u201d is not found.\nVerify the file name and try again.";
-            break;
-        case StringId::FileExists:
-            source = "File \u201c%s\u201d already exists.\nDo you wish to overwrite it?";
-            break;
-        case StringId::SaveChangesQuestion:
-            source = "Save changes to \u201c%1\u201d?";
-            break;
-        case StringId::SaveAsTitle:
-            source = "Save As";
-            break;
-        case StringId::Untitled:
-            source = "Untitled";
-            break;
-        default:
-            // The message dialog's captions and buttons are the toolkit's.
-            return TaLoadString(id);
-    }
-    return QCoreApplication::translate(kContext, source);
+    for (const StringEntry& entry : kStrings)
+        if (entry.id == id) return QCoreApplication::translate(kStringsContext, entry.source);
+    // The message dialog's captions and buttons are the toolkit's.
+    return TaLoadString(id);
 }
 
 namespace DocTemplate {
-QString WindowTitle() { return QCoreApplication::translate(kContext, "Tarvik F"); }
-QString DocumentName() { return QCoreApplication::translate(kContext, "Calculation"); }
+QString WindowTitle() { return QCoreApplication::translate("Strings", "Tarvik F"); }
+QString DocumentName() { return QCoreApplication::translate("Strings", "Calculation"); }
 QString FilterExtension() { return QStringLiteral(".tvc"); }
 }  // namespace DocTemplate
