@@ -184,8 +184,7 @@ QString FileErrorMessage(FileErrorCause cause, const QString& path, bool opening
 }
 
 QString FileTooLargeMessage(const QString& path) {
-    return Text::tr("%1 is too large to open.
-A calculation file holds at most 67,108,864 characters.")
+    return Text::tr("%1 is too large to open.\nA calculation file holds at most 67,108,864 characters.")
         .arg(QDir::toNativeSeparators(path));
 }
 

@@ -95,12 +95,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 is too large to open.
-A calculation holds at most 1,048,575 characters.</source>
+        <source>Memory 1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Memory 1</source>
+        <source>%1 is too large to open.
+A calculation file holds at most 67,108,864 characters.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -105,7 +105,10 @@ private slots:
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5;\n7*6=42;\n1/4=0.25"));
         QCOMPARE(m_frame->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 0.25"));
-        QVERIFY(!m_frame->Action(CommandId::Undo)->isEnabled());
+        // Edit > Undo takes the whole calculation back.
+        QVERIFY(m_frame->Action(CommandId::Undo)->isEnabled());
+        m_frame->Action(CommandId::Undo)->trigger();
+        QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5;\n7*6;\n1/4"));
     }
     void noCtrlPlusShortcut() {
         for (QAction* action : m_frame->findChildren<QAction*>())
