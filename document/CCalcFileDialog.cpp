@@ -40,7 +40,7 @@ public:
         if (files.isEmpty()) return;
         const QFileInfo info(files.first());
         // A folder is entered, as the platform dialog does.
-        if (!info.isDir() && !m_owner.ConfirmPath(m_owner.WithDefaultExtension(files.first())))
+        if (!info.isDir() && !m_owner.ConfirmPath(m_owner.ResolvePath(files.first())))
             return;
         QFileDialog::accept();
     }
@@ -67,6 +67,12 @@ QString CCalcFileDialog::WithDefaultExtension(const QString& path) const {
     if (path.isEmpty() || m_defaultExtension.isEmpty()) return path;
     if (QFileInfo(path).fileName().contains(QLatin1Char('.'))) return path;
     return path + QLatin1Char('.') + m_defaultExtension;
+}
+
+QString CCalcFileDialog::ResolvePath(const QString& path) const {
+    // An existing file without an extension is opened as it is named.
+    if (m_open && QFileInfo(path).isFile()) return path;
+    return WithDefaultExtension(path);
 }
 
 bool CCalcFileDialog::ConfirmPath(const QString& path) const {
@@ -109,7 +115,7 @@ int CCalcFileDialog::DoModal() {
         while (true) {
             const QString typed = ChooserSlot()(*this);
             if (typed.isEmpty()) return IDCANCEL;
-            const QString path = QFileInfo(WithDefaultExtension(typed)).absoluteFilePath();
+            const QString path = QFileInfo(ResolvePath(typed)).absoluteFilePath();
             if (ConfirmPath(path)) {
                 m_path = path;
                 return IDOK;
@@ -124,12 +130,13 @@ int CCalcFileDialog::DoModal() {
     dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(NameFilters(m_filter));
-    dialog.setDefaultSuffix(m_defaultExtension);
+    // Opening tries the name as typed first; only saving adds the extension always.
+    if (!m_open) dialog.setDefaultSuffix(m_defaultExtension);
     if (!m_title.isEmpty()) dialog.setWindowTitle(m_title);
     if (!m_proposedName.isEmpty()) dialog.selectFile(m_proposedName);
     dialog.setSizeGripEnabled((m_flags & OFN_ENABLESIZING) != 0);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return IDCANCEL;
-    m_path = QFileInfo(WithDefaultExtension(dialog.selectedFiles().first())).absoluteFilePath();
+    m_path = QFileInfo(ResolvePath(dialog.selectedFiles().first())).absoluteFilePath();
     return IDOK;
 }
 

@@ -43,6 +43,9 @@ public:
     bool ConfirmPath(const QString& path) const;
     // The typed name with the default extension added when it has none.
     QString WithDefaultExtension(const QString& path) const;
+    // The path a typed name stands for: when opening, the name as given if
+    // such a file exists, else the name with the default extension.
+    QString ResolvePath(const QString& path) const;
     // "a|b|c|d||" as Qt name filters; "*.*" becomes "*".
     static QStringList NameFilters(const QString& filter);
 

@@ -805,6 +805,28 @@ private slots:
             CCalcFileDialog::NameFilters(CCalcFileDialog::kCalculationFilter),
             QStringList({"Calculation files (*.tvc)", "Memory files (*.tvm)", "All files (*)"}));
     }
+    void openingTriesTheNameAsGivenFirst() {
+        WriteFile(PathOf("notes"), Utf16File("1"));
+        WriteFile(PathOf("rates.tvm"), Utf16File("2"));
+        const struct {
+            bool open;
+            const char* typed;
+            const char* chosen;
+        } rows[] = {
+            {true, "notes", "notes"},          // exists without an extension
+            {true, "rates", "rates.tvm"},      // only with the default extension
+            {false, "notes", "notes.tvm"},     // saving always adds it
+        };
+        for (const auto& row : rows) {
+            ScriptedFiles files({PathOf(row.typed)});
+            ScriptedMessages messages({IDYES});
+            CCalcFileDialog dialog(row.open, "tvm", QString(), CCalcFileDialog::kDefaultFlags,
+                                   CCalcFileDialog::kMemoryLoadFilter, nullptr);
+            QCOMPARE(dialog.DoModal(), IDOK);
+            QCOMPARE(dialog.GetPathName(), PathOf(row.chosen));
+            QVERIFY(messages.asked.isEmpty());
+        }
+    }
 
     // ---- Memory and execute files ----
     void memorySaveWritesTheFormattedStore() {
