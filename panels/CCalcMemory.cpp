@@ -277,6 +277,7 @@ void CCalcMemory::Free() {
         store.EraseMarked();
     }
     Refresh();
+    emit StoreChanged();
 }
 
 void CCalcMemory::Save() {

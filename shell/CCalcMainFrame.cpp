@@ -106,6 +106,12 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
     TaInitResources();
 
     CreateActions();
+    // Undo and the clipboard keys belong to the editor: pressed in a panel
+    // they would change the text out of sight. The menu still reaches them.
+    for (const int id : {CommandId::Undo, CommandId::Cut, CommandId::Copy, CommandId::Paste}) {
+        Action(id)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        m_view->addAction(Action(id));
+    }
     CreateMenus();
     // The units window: owned by the frame, hidden until asked for.
     m_units = new CCalcTrigonometricUnits(this);
@@ -344,6 +350,8 @@ void CCalcMainFrame::DockBars() {
 
 void CCalcMainFrame::ConnectPanels() {
     m_memory->SetStatisticsPanel(m_statistics);
+    // Memory Save and Free follow the store, whoever changed it.
+    connect(m_memory, &CCalcMemory::StoreChanged, this, &CCalcMainFrame::UpdateCommandStates);
     connect(m_keypad, &CCalcKeyPad::layoutChanged, m_keypadBar, &CCalcDlgBar::OnNewDialogSize);
     connect(m_keypad, &CCalcKeyPad::panelCommand, this, &CCalcMainFrame::OnCommand);
     // A new message with LogPopup on shows the log; the focus stays put.

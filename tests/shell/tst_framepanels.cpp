@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyleFactory>
+#include <QClipboard>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -738,6 +739,30 @@ private slots:
         QCOMPARE(Bar(102)->isVisible(), popup != 0);
         QCOMPARE(m_frame->Action(CommandId::ViewLog)->isChecked(), popup != 0);
         QCOMPARE(Focus(), static_cast<QWidget*>(View()));
+    }
+    void editKeysInAPanelLeaveTheEditorAlone() {
+        ShowActive();
+        QTest::keyClicks(View(), "1+1");
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        QTest::keyClick(View(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(FocusIn(Bar(105)->Dialog()));
+        for (const Qt::Key key : {Qt::Key_Z, Qt::Key_X, Qt::Key_V}) QTest::keyClick(Focus(), key, Qt::ControlModifier);
+        QCOMPARE(View()->EditorText(), QStringLiteral("1+1"));
+        // The editor itself still has them.
+        QTest::keyClick(Bar(105)->Dialog(), Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(Focus(), static_cast<QWidget*>(View()));
+        QTest::keyClick(View(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(View()->EditorText(), QStringLiteral("1+1pasted"));
+    }
+    void memoryCommandsFollowThePanelsFree() {
+        ShowActive();
+        Preferences.FreeConfirmation = 0;
+        QTest::keyClicks(View(), "5->mem[a]");
+        QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier);
+        QVERIFY(m_frame->Action(CommandId::MemorySave)->isEnabled());
+        m_frame->MemoryPanel()->Free();
+        QVERIFY(!m_frame->Action(CommandId::MemorySave)->isEnabled());
+        QVERIFY(!m_frame->Action(CommandId::MemoryFree)->isEnabled());
     }
     void doubleClickedErrorShowsItsCell() {
         ShowActive();
