@@ -11,6 +11,7 @@
 #include "document/ICmdReceiver.h"
 #include "panels/KeypadPainter.h"
 #include "toolkit/MessageBoxTypes.h"
+#include "shell/core/DialogUnits.h"
 #include "shell/core/SettingsStore.h"
 #include "engine/Preferences.h"
 #include "toolkit/TaColor.h"
@@ -27,7 +28,7 @@ CCalcKeyPad::CCalcKeyPad(QWidget* parent, MessageFunction message)
     CreateButtons();
 
     // The gaps of the dialog template, in pixels of the keypad's own font.
-    gaps_ = GapsForDialogFont(font());
+    gaps_ = GapsForDialogFont(DialogFont());
 
     {
         const std::unique_ptr<QSettings> settings = OpenSettingsStore();

@@ -37,6 +37,7 @@ int ReadPanelInt(QSettings& settings, const QString& key, int fallback) {
 }
 
 QSize PanelDialogUnits(const QWidget* widget, int x, int y) {
-    const QSize base = DialogBaseUnits(widget->font());
+    (void)widget;  // templates keep their size whatever the widget's font
+    const QSize base = DialogBaseUnits(DialogFont());
     return QSize(x * base.width() / 4, y * base.height() / 8);
 }

@@ -19,7 +19,7 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     setWindowIcon(TaProgramIcon());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    const QSize base = DialogBaseUnits(font());
+    const QSize base = DialogBaseUnits(DialogFont());
     baseX_ = base.width();
     baseY_ = base.height();
 

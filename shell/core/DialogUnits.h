@@ -14,6 +14,17 @@ inline int MulDiv(int a, int b, int c) {
     return static_cast<int>(p >= 0 ? (p + half) / c : (p - half) / c);
 }
 
+// The font dialog templates were designed for: an 8-point face with the
+// metrics of the original dialog font, for which Liberation Sans (Arimo)
+// stands in. Not the desktop font, which is larger and would stretch every
+// template (the keypad would no longer fit its window).
+inline QFont DialogFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
 // The base units of a dialog font: the average width of the alphabet
 // (rounded) and the line height.
 inline QSize DialogBaseUnits(const QFont& font) {
