@@ -51,8 +51,15 @@ struct Appearance {
 
 inline const QString SettingsGroup = QStringLiteral("GUI/Keypad");
 
-// Reads "GUI/Keypad"; missing or unreadable values take their defaults and a
-// style outside 0..3 reads as Tarvik.
+// The sizes the font chooser offers. A stored height outside them (in
+// pixels at the given resolution, either sign) is brought to the nearer end;
+// 0, the default size, stays.
+inline constexpr int kSmallestFontPoints = 6;
+inline constexpr int kLargestFontPoints = 72;
+int ClampFontHeight(int height, int dpiY);
+
+// Reads "GUI/Keypad"; missing or unreadable values take their defaults, a
+// style outside 0..3 reads as Tarvik and the font height is clamped.
 Appearance ReadAppearance(QSettings& settings, int dpiY);
 // Writes all thirteen values to "GUI/Keypad".
 void WriteAppearance(QSettings& settings, const Appearance& appearance);

@@ -648,6 +648,43 @@ private slots:
         QCOMPARE(Stored(QStringLiteral("ColorFunction")).toInt(), 0x00C080FF);
     }
 
+    // Stored heights beyond the chooser's 6 to 72 points come back at the
+    // nearer end (8 and 96 pixels at 96 dpi) and are written back so.
+    void storedFontHeightWithinTheSizes_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("written");
+        QTest::newRow("-2048") << QVariant(-2048) << 96 << -96;
+        QTest::newRow("INT_MIN as text") << QVariant("-2147483648") << 96 << -96;
+        QTest::newRow("-2") << QVariant(-2) << 8 << -8;
+        QTest::newRow("DWORD -1") << QVariant("4294967295") << 8 << -8;
+        QTest::newRow("-96 stays") << QVariant(-96) << 96 << -96;
+        QTest::newRow("-8 stays") << QVariant(-8) << 8 << -8;
+    }
+    void storedFontHeightWithinTheSizes() {
+        QFETCH(QVariant, stored);
+        QFETCH(int, pixels);
+        QFETCH(int, written);
+        Store(QStringLiteral("FontSize"), stored);
+        Open();
+        QCOMPARE(messages_, QStringList{});
+        QCOMPARE(keypad_->KeypadFont().pixelSize(), pixels);
+        Close();
+        QCOMPARE(Stored(QStringLiteral("FontSize")).toInt(), written);
+    }
+    void faceOfAnotherTypeIsTheDefaultFace_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("an integer") << QVariant(5);
+        QTest::newRow("a byte array") << QVariant(QByteArray("Courier"));
+    }
+    void faceOfAnotherTypeIsTheDefaultFace() {
+        QFETCH(QVariant, stored);
+        Store(QStringLiteral("FontFace"), stored);
+        Open();
+        QCOMPARE(keypad_->KeypadFont().family(), QStringLiteral("Arial"));
+        QVERIFY(keypad_->FontIsDefault());
+    }
+
     void unreadableValuesTakeDefaults_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QVariant>("value");
