@@ -433,6 +433,60 @@ private slots:
         const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
         QCOMPARE(NearestWorkArea(rect, monitors), monitors[monitor]);
     }
+    // Any stored 32-bit edges: the work area's span where the window is
+    // larger, then the pull-back; no arithmetic overflows on the way.
+    void storedRect_data() {
+        QTest::addColumn<FrameRect>("rect");
+        QTest::addColumn<FrameRect>("expected");
+        QTest::newRow("widest possible")
+            << FrameRect{INT_MIN, 100, INT_MAX, 650} << FrameRect{0, 100, 1920, 650};
+        QTest::newRow("tallest possible")
+            << FrameRect{100, INT_MIN, 1030, INT_MAX} << FrameRect{100, 0, 1030, 1040};
+        QTest::newRow("wider than the second monitor")
+            << FrameRect{2000, 100, 3500, 650} << FrameRect{1920, 100, 3200, 650};
+        QTest::newRow("far left") << FrameRect{INT_MIN, 100, INT_MIN + 930, 650}
+                                  << FrameRect{0, 100, 930, 650};
+        QTest::newRow("far right and below")
+            << FrameRect{INT_MAX - 930, INT_MAX - 550, INT_MAX, INT_MAX}
+            << FrameRect{2270, 474, 3200, 1024};
+        QTest::newRow("inverted stays empty")
+            << FrameRect{INT_MAX, 100, INT_MIN, 650} << FrameRect{1920, 100, 1920, 650};
+    }
+    void storedRect() {
+        QFETCH(FrameRect, rect);
+        QFETCH(FrameRect, expected);
+        const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
+        const FrameRect work = NearestWorkArea(rect, monitors);
+        QCOMPARE(PullBackIntoWorkArea(FitIntoWorkArea(rect, work), work, 20), expected);
+    }
+    void barSizes_data() {
+        QTest::addColumn<qlonglong>("cx");
+        QTest::addColumn<qlonglong>("cy");
+        QTest::addColumn<int>("minimumCx");
+        QTest::addColumn<bool>("limited");
+        QTest::addColumn<int>("expectedCx");
+        QTest::addColumn<int>("expectedCy");
+        QTest::newRow("as stored") << 300LL << 200LL << 100 << true << 300 << 200;
+        QTest::newRow("wider than every screen") << 2147483647LL << 200LL << 100 << true << 1920 << 200;
+        QTest::newRow("taller than every screen") << 300LL << 4294967295LL << 100 << true << 300 << 1040;
+        QTest::newRow("negative") << -20LL << -2147483648LL << 100 << true << 100 << 100;
+        QTest::newRow("the minimum wins") << 50LL << 50LL << 2500 << true << 2500 << 100;
+        QTest::newRow("no screens") << 5000LL << 5000LL << 100 << false << 5000 << 5000;
+    }
+    void barSizes() {
+        QFETCH(qlonglong, cx);
+        QFETCH(qlonglong, cy);
+        QFETCH(int, minimumCx);
+        QFETCH(bool, limited);
+        QFETCH(int, expectedCx);
+        QFETCH(int, expectedCy);
+        const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
+        const std::optional<FrameExtent> limit =
+            LargestWorkExtent(limited ? monitors : std::vector<FrameRect>{});
+        QCOMPARE(ClampBarSize(cx, cy, FrameExtent{minimumCx, 100}, limit),
+                 (FrameExtent{expectedCx, expectedCy}));
+    }
+
     // ---- Recent files ----
     void recentListOrder() {
         CRecentFileList list;
