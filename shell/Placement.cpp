@@ -16,10 +16,10 @@ FrameRect DefaultFrameRect(const std::optional<FrameRect>& primaryWork) {
     if (!primaryWork) return {0, 25, kDefaultFrameWidth, 25 + kDefaultFrameHeight};
     const FrameRect& work = *primaryWork;
     // Every result lies between the work area's edges, so it fits an int.
-    const int64_t left = std::max<int64_t>(work.left + (work.Width() - kDefaultFrameWidth) / 2,
-                                           work.left);
-    const int64_t top = std::max<int64_t>(work.top + (work.Height() - kDefaultFrameHeight) / 2,
-                                          work.top);
+    const int64_t left =
+        std::max<int64_t>(work.left + (work.Width() - kDefaultFrameWidth) / 2, work.left);
+    const int64_t top =
+        std::max<int64_t>(work.top + (work.Height() - kDefaultFrameHeight) / 2, work.top);
     FrameRect rect;
     rect.left = static_cast<int>(left);
     rect.right = static_cast<int>(std::min<int64_t>(left + kDefaultFrameWidth, work.right));

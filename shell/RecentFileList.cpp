@@ -41,7 +41,8 @@ void CRecentFileList::Load(QSettings& settings) {
     m_paths.clear();
     settings.beginGroup(SettingsSection::RecentFileList);
     for (int i = 1; i <= kSize; ++i) {
-        const QString path = ReadProfileString(settings, QStringLiteral("File%1").arg(i), QString());
+        const QString path =
+            ReadProfileString(settings, QStringLiteral("File%1").arg(i), QString());
         if (!path.isEmpty()) m_paths.append(path);
     }
     settings.endGroup();

@@ -270,10 +270,14 @@ private slots:
         QTest::newRow("VerticalY above the minimum") << "VerticalY" << "700" << 700;
         QTest::newRow("FloatingX above the minimum") << "FloatingX" << "640" << 640;
         QTest::newRow("FloatingY not a number") << "FloatingY" << "tall" << -2;
-        QTest::newRow("VerticalX wider than the screen") << "VerticalX" << "2147483647" << -3;
-        QTest::newRow("HorizontalY taller than the screen") << "HorizontalY" << "99999" << -3;
-        QTest::newRow("HorizontalX negative") << "HorizontalX" << "-20" << -1;
-        QTest::newRow("FloatingX as DWORD -1") << "FloatingX" << "4294967295" << -1;
+        QTest::newRow("VerticalX wider than the screen") << "VerticalX"
+                                                         << "2147483647" << -3;
+        QTest::newRow("HorizontalY taller than the screen") << "HorizontalY"
+                                                            << "99999" << -3;
+        QTest::newRow("HorizontalX negative") << "HorizontalX"
+                                              << "-20" << -1;
+        QTest::newRow("FloatingX as DWORD -1") << "FloatingX"
+                                               << "4294967295" << -1;
     }
     void storedSizes() {
         QFETCH(QString, key);
@@ -311,7 +315,8 @@ private slots:
         QCOMPARE(Bar(105)->VerticalSize().width(), screen.width());
         ShowActive();
         CloseAndForget();
-        const int stored = ReadProfileInt(*OpenSettingsStore(), "GUI/BarState-Bar105/VerticalX", -1);
+        const int stored =
+            ReadProfileInt(*OpenSettingsStore(), "GUI/BarState-Bar105/VerticalX", -1);
         QVERIFY2(stored > 0 && stored <= screen.width(), QByteArray::number(stored));
     }
     void storedHeightBelowMinimumShowsAtMinimum() {

@@ -1,22 +1,23 @@
 // Shell logic without windows: message tables, preferences, placement,
 // recent files, titles, the command line.
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QTest>
 #include <climits>
-#include <sys/stat.h>
 
-#include "panels/CCalcTrigonometricUnits.h"
 #include "document/EditorFont.h"
+#include "engine/Preferences.h"
+#include "panels/CCalcTrigonometricUnits.h"
 #include "shell/CommandLine.h"
 #include "shell/FrameText.h"
-#include "shell/core/MessageBox.h"
 #include "shell/Placement.h"
-#include "engine/Preferences.h"
 #include "shell/PreferencesStore.h"
 #include "shell/RecentFileList.h"
-#include "tests/document/ScriptedUi.h"
+#include "shell/core/MessageBox.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
+#include "tests/document/ScriptedUi.h"
 #include "toolkit/TaMessageDialog.h"
 
 Q_DECLARE_METATYPE(FrameRect)
@@ -308,7 +309,9 @@ private slots:
         if (kind == "dangling") QVERIFY(QFile::link(temp.Directory() + "/nowhere", file));
         if (kind == "link") QVERIFY(QFile::link(regular, file));
         if (kind == "file") QVERIFY(QFile::copy(regular, file));
-        const QStringList before = QDir(temp.Directory() + "/Tarvik").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList before =
+            QDir(temp.Directory() + "/Tarvik")
+                .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
 
         auto settings = OpenSettingsStore();
         QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Left", -1), usesTheFile ? 33 : -1);
@@ -322,7 +325,9 @@ private slots:
             return;
         }
         QCOMPARE(settings->fileName(), MemoryOnlySettingsPath());
-        QCOMPARE(QDir(temp.Directory() + "/Tarvik").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
+        QCOMPARE(QDir(temp.Directory() + "/Tarvik")
+                     .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 before);
         QFile untouched(regular);
         QVERIFY(untouched.open(QIODevice::ReadOnly));
         QCOMPARE(untouched.readAll(), content);
@@ -467,8 +472,10 @@ private slots:
         QTest::addColumn<int>("expectedCx");
         QTest::addColumn<int>("expectedCy");
         QTest::newRow("as stored") << 300LL << 200LL << 100 << true << 300 << 200;
-        QTest::newRow("wider than every screen") << 2147483647LL << 200LL << 100 << true << 1920 << 200;
-        QTest::newRow("taller than every screen") << 300LL << 4294967295LL << 100 << true << 300 << 1040;
+        QTest::newRow("wider than every screen")
+            << 2147483647LL << 200LL << 100 << true << 1920 << 200;
+        QTest::newRow("taller than every screen")
+            << 300LL << 4294967295LL << 100 << true << 300 << 1040;
         QTest::newRow("negative") << -20LL << -2147483648LL << 100 << true << 100 << 100;
         QTest::newRow("the minimum wins") << 50LL << 50LL << 2500 << true << 2500 << 100;
         QTest::newRow("no screens") << 5000LL << 5000LL << 100 << false << 5000 << 5000;
@@ -541,13 +548,14 @@ private slots:
                                         << "/.../x.tvc";
         QTest::newRow("long name alone") << "/home/ann/a-file-name-longer-than-thirty.tvc"
                                          << "a-file-name-l...han-thirty.tvc";
-        QTest::newRow("a 40-character name")
-            << "/home/ann/monthly-budget-with-all-the-receipts.tvc"
-            << "monthly-budge...e-receipts.tvc";
+        QTest::newRow("a 40-character name") << "/home/ann/monthly-budget-with-all-the-receipts.tvc"
+                                             << "monthly-budge...e-receipts.tvc";
         QTest::newRow("a 40-character name without folders")
-            << "monthly-budget-with-all-the-receipts.tvc" << "monthly-budge...e-receipts.tvc";
+            << "monthly-budget-with-all-the-receipts.tvc"
+            << "monthly-budge...e-receipts.tvc";
         QTest::newRow("a name of a million characters")
-            << "/tmp/" + QString(1000000, u'x') + "-end.tvc" << "xxxxxxxxxxxxx...xxxxxx-end.tvc";
+            << "/tmp/" + QString(1000000, u'x') + "-end.tvc"
+            << "xxxxxxxxxxxxx...xxxxxx-end.tvc";
         QTest::newRow("drive root") << "C:\\Users\\ann\\Documents\\Numbers\\budget.tvc"
                                     << "C:\\...\\Numbers\\budget.tvc";
     }
