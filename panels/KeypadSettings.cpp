@@ -1,6 +1,8 @@
 #include "panels/KeypadSettings.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <algorithm>
 #include <cmath>
@@ -66,6 +68,41 @@ int ClampFontHeight(int height, int dpiY) {
     // Clamped with its sign: -INT_MIN does not exist.
     if (height < 0) return std::clamp(height, -largest, -smallest);
     return std::clamp(height, smallest, largest);
+}
+
+int FitFontHeight(const LogicalFont& font, int dpiY, int notation, const Gaps& gaps,
+                  const QSize& available) {
+    if (font.height == 0 || available.isEmpty()) return font.height;
+    const int sign = font.height < 0 ? -1 : 1;
+    const auto fits = [&](int magnitude) {
+        LogicalFont candidate = font;
+        candidate.height = sign * magnitude;
+        const std::optional<QFont> made = CreateKeypadFont(candidate, dpiY);
+        if (!made) return true;
+        const QSize size = LayOut(MeasureFont(*made, notation), gaps).size;
+        return size.width() <= available.width() && size.height() <= available.height();
+    };
+    // Never below the default size: that keypad is the program's own, and
+    // on a screen too small even for it the default stays.
+    const int lowest = std::abs(DefaultFont(dpiY).height);
+    int high = std::abs(font.height);
+    if (high <= lowest || fits(high)) return font.height;
+    // The keypad grows with its font: the largest fitting height lies in
+    // [lowest, high).
+    int low = lowest;
+    if (!fits(low)) return sign * low;
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    return sign * low;
+}
+
+QSize LargestWorkArea() {
+    QSize largest;
+    for (const QScreen* screen : QGuiApplication::screens())
+        largest = largest.expandedTo(screen->availableGeometry().size());
+    return largest;
 }
 
 Appearance ReadAppearance(QSettings& settings, int dpiY) {

@@ -319,6 +319,16 @@ private slots:
             ReadProfileInt(*OpenSettingsStore(), "GUI/BarState-Bar105/VerticalX", -1);
         QVERIFY2(stored > 0 && stored <= screen.width(), QByteArray::number(stored));
     }
+    void hostileKeypadFontLeavesTheFrameOnTheScreen() {
+        m_frame.reset();  // its keypad writes its font as it goes
+        OpenSettingsStore()->setValue("GUI/Keypad/FontSize", -2048);
+        NewFrame();
+        ShowActive();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize keypad = m_frame->Keypad()->size();
+        QVERIFY2(keypad.width() <= screen.width() && keypad.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(keypad.width()).arg(keypad.height())));
+    }
     void storedHeightBelowMinimumShowsAtMinimum() {
         {
             auto settings = OpenSettingsStore();
