@@ -315,8 +315,8 @@ void CCalcBar::LoadState(QSettings& settings, const QString& base) {
     const int fx = read("FloatingX", floating_.width());
     const int fy = read("FloatingY", floating_.height());
     settings.endGroup();
-    // No size larger than a screen: a bar that wide would leave the editor
-    // nothing, and would be written back as it came.
+    // No size larger than the largest screen: a stored 2147483647 would be
+    // laid out, crowd the editor out and be written back as it came.
     const std::optional<FrameExtent> limit = LargestWorkExtent(ScreenWorkAreas());
     const FrameExtent minimum{minimum_.width(), minimum_.height()};
     const auto clamped = [&](int cx, int cy) {
