@@ -29,18 +29,17 @@ EditorFontValues ReadEditorFontValues(QSettings& settings) {
     values.size = ReadProfileInt(settings, QStringLiteral("FontSize"), values.size);
     values.weight = ReadProfileInt(settings, QStringLiteral("FontWeight"), values.weight);
     values.italic = ReadProfileInt(settings, QStringLiteral("FontItalic"), 0) != 0;
-    const QVariant face = settings.value(QStringLiteral("FontFace"));
-    if (face.isValid()) values.face = face.toString();
+    values.face = ReadProfileString(settings, QStringLiteral("FontFace"), values.face);
     settings.endGroup();
     return values;
 }
 
 void WriteEditorFontValues(QSettings& settings, const EditorFontValues& values) {
     settings.beginGroup(kSection);
-    settings.setValue(QStringLiteral("FontSize"), values.size);
-    settings.setValue(QStringLiteral("FontWeight"), values.weight);
-    settings.setValue(QStringLiteral("FontItalic"), values.italic ? 1 : 0);
-    settings.setValue(QStringLiteral("FontFace"), values.face);
+    WriteProfileInt(settings, QStringLiteral("FontSize"), values.size);
+    WriteProfileInt(settings, QStringLiteral("FontWeight"), values.weight);
+    WriteProfileInt(settings, QStringLiteral("FontItalic"), values.italic ? 1 : 0);
+    WriteProfileString(settings, QStringLiteral("FontFace"), values.face);
     settings.endGroup();
 }
 

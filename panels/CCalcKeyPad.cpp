@@ -34,6 +34,8 @@ CCalcKeyPad::CCalcKeyPad(QWidget* parent, MessageFunction message)
         const std::unique_ptr<QSettings> settings = OpenSettingsStore();
         appearance_ = ReadAppearance(*settings, logicalDpiY());
     }
+    appearance_.font.height =
+        FitFontHeight(appearance_.font, logicalDpiY(), notation_, gaps_, LargestWorkArea());
     LoadFont();
     LayOutKeypad();
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "panels/PanelServices.h"
+#include "shell/core/SettingsStore.h"
 
 int MeasuredColumnWidth(const QTreeView* view, const QString& text) {
     // What the item delegate asks for to show the text unelided, margins included.
@@ -26,13 +27,17 @@ QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthK
     const auto settings = OpenPanelSettings(section);
     QVector<int> widths;
     widths.reserve(keys.size());
-    for (const ColumnWidthKey& column : keys)
-        widths.append(ReadPanelInt(*settings, column.key, MeasuredColumnWidth(view, column.measuringText)));
+    for (const ColumnWidthKey& column : keys) {
+        const int measured = MeasuredColumnWidth(view, column.measuringText);
+        // No column is narrower than nothing: a negative width is no width.
+        const int stored = ReadProfileInt(*settings, column.key, measured);
+        widths.append(stored >= 0 ? stored : measured);
+    }
     return widths;
 }
 
 void WriteColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view) {
     const auto settings = OpenPanelSettings(section);
     for (int column = 0; column < keys.size(); ++column)
-        settings->setValue(keys[column].key, view->header()->sectionSize(column));
+        WriteProfileInt(*settings, keys[column].key, view->header()->sectionSize(column));
 }

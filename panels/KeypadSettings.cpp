@@ -1,41 +1,18 @@
 #include "panels/KeypadSettings.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 #include "shell/core/DialogUnits.h"
+#include "shell/core/SettingsStore.h"
 
 namespace Keypad {
 namespace {
-
-// An integer value: a number, or a text spelling a signed or unsigned
-// 32-bit integer (the Linux file keeps no types). Anything else is missing.
-std::optional<int32_t> ReadInt(const QSettings& settings, const QString& key) {
-    const QVariant value = settings.value(key);
-    if (!value.isValid()) return std::nullopt;
-    bool ok = false;
-    long long number = 0;
-    switch (value.typeId()) {
-        case QMetaType::QString:
-            number = value.toString().trimmed().toLongLong(&ok);
-            break;
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            number = value.toLongLong(&ok);
-            break;
-        default:
-            return std::nullopt;
-    }
-    if (!ok || number < std::numeric_limits<int32_t>::min() ||
-        number > static_cast<long long>(std::numeric_limits<uint32_t>::max()))
-        return std::nullopt;
-    return static_cast<int32_t>(static_cast<uint32_t>(number));
-}
 
 const char* const kTextKeys[GroupCount] = {"ColorTextFunction", "ColorTextDigit",
                                            "ColorTextService"};
@@ -84,42 +61,86 @@ std::optional<QFont> CreateKeypadFont(const LogicalFont& description, int dpiY) 
     return font;
 }
 
+int ClampFontHeight(int height, int dpiY) {
+    if (height == 0) return 0;
+    const int smallest = MulDiv(kSmallestFontPoints, dpiY, 72);
+    const int largest = MulDiv(kLargestFontPoints, dpiY, 72);
+    // Clamped with its sign: -INT_MIN does not exist.
+    if (height < 0) return std::clamp(height, -largest, -smallest);
+    return std::clamp(height, smallest, largest);
+}
+
+int FitFontHeight(const LogicalFont& font, int dpiY, int notation, const Gaps& gaps,
+                  const QSize& available) {
+    if (font.height == 0 || available.isEmpty()) return font.height;
+    const int sign = font.height < 0 ? -1 : 1;
+    const auto fits = [&](int magnitude) {
+        LogicalFont candidate = font;
+        candidate.height = sign * magnitude;
+        const std::optional<QFont> made = CreateKeypadFont(candidate, dpiY);
+        if (!made) return true;
+        const QSize size = LayOut(MeasureFont(*made, notation), gaps).size;
+        return size.width() <= available.width() && size.height() <= available.height();
+    };
+    // Never below the default size: that keypad is the program's own, and
+    // on a screen too small even for it the default stays.
+    const int lowest = std::abs(DefaultFont(dpiY).height);
+    int high = std::abs(font.height);
+    if (high <= lowest || fits(high)) return font.height;
+    // The keypad grows with its font: the largest fitting height lies in
+    // [lowest, high).
+    int low = lowest;
+    if (!fits(low)) return sign * low;
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    return sign * low;
+}
+
+QSize LargestWorkArea() {
+    QSize largest;
+    for (const QScreen* screen : QGuiApplication::screens())
+        largest = largest.expandedTo(screen->availableGeometry().size());
+    return largest;
+}
+
 Appearance ReadAppearance(QSettings& settings, int dpiY) {
     Appearance a;
     a.font = DefaultFont(dpiY);
     settings.beginGroup(SettingsGroup);
+    const auto read = [&](const char* key, int fallback) {
+        return ReadProfileInt(settings, QLatin1String(key), fallback);
+    };
     for (int g = 0; g < GroupCount; ++g) {
-        a.text[g] = static_cast<uint32_t>(
-            ReadInt(settings, QLatin1String(kTextKeys[g])).value_or(int32_t(DefaultTextColors[g])));
-        a.face[g] = static_cast<uint32_t>(
-            ReadInt(settings, QLatin1String(kFaceKeys[g])).value_or(int32_t(DefaultFaceColors[g])));
+        a.text[g] = static_cast<uint32_t>(read(kTextKeys[g], int(DefaultTextColors[g])));
+        a.face[g] = static_cast<uint32_t>(read(kFaceKeys[g], int(DefaultFaceColors[g])));
     }
-    a.textSystem = ReadInt(settings, QStringLiteral("ColorTextSystem")).value_or(0) != 0;
-    a.faceSystem = ReadInt(settings, QStringLiteral("ColorSystem")).value_or(0) != 0;
-    const int style = ReadInt(settings, QStringLiteral("Style")).value_or(StyleTarvik);
+    a.textSystem = read("ColorTextSystem", 0) != 0;
+    a.faceSystem = read("ColorSystem", 0) != 0;
+    const int style = read("Style", StyleTarvik);
     a.style = (style == Style2000 || style == StyleXP || style == StyleVista) ? style : StyleTarvik;
-    a.font.height = ReadInt(settings, QStringLiteral("FontSize")).value_or(a.font.height);
-    a.font.weight = ReadInt(settings, QStringLiteral("FontWeight")).value_or(a.font.weight);
-    a.font.italic = ReadInt(settings, QStringLiteral("FontItalic")).value_or(0) != 0;
-    const QVariant face = settings.value(QStringLiteral("FontFace"));
-    if (face.isValid()) a.font.face = face.toString();
+    a.font.height = ClampFontHeight(read("FontSize", a.font.height), dpiY);
+    a.font.weight = read("FontWeight", a.font.weight);
+    a.font.italic = read("FontItalic", 0) != 0;
+    a.font.face = ReadProfileString(settings, QStringLiteral("FontFace"), a.font.face);
     settings.endGroup();
     return a;
 }
 
 void WriteAppearance(QSettings& settings, const Appearance& a) {
     settings.beginGroup(SettingsGroup);
-    settings.setValue(QStringLiteral("FontSize"), a.font.height);
-    settings.setValue(QStringLiteral("FontWeight"), a.font.weight);
-    settings.setValue(QStringLiteral("FontItalic"), a.font.italic ? 1 : 0);
-    settings.setValue(QStringLiteral("FontFace"), a.font.face);
+    WriteProfileInt(settings, QStringLiteral("FontSize"), a.font.height);
+    WriteProfileInt(settings, QStringLiteral("FontWeight"), a.font.weight);
+    WriteProfileInt(settings, QStringLiteral("FontItalic"), a.font.italic ? 1 : 0);
+    WriteProfileString(settings, QStringLiteral("FontFace"), a.font.face);
     for (int g = 0; g < GroupCount; ++g) {
-        settings.setValue(QLatin1String(kTextKeys[g]), static_cast<int>(a.text[g]));
-        settings.setValue(QLatin1String(kFaceKeys[g]), static_cast<int>(a.face[g]));
+        WriteProfileInt(settings, QLatin1String(kTextKeys[g]), static_cast<int>(a.text[g]));
+        WriteProfileInt(settings, QLatin1String(kFaceKeys[g]), static_cast<int>(a.face[g]));
     }
-    settings.setValue(QStringLiteral("ColorTextSystem"), a.textSystem ? 1 : 0);
-    settings.setValue(QStringLiteral("ColorSystem"), a.faceSystem ? 1 : 0);
-    settings.setValue(QStringLiteral("Style"), a.style);
+    WriteProfileInt(settings, QStringLiteral("ColorTextSystem"), a.textSystem ? 1 : 0);
+    WriteProfileInt(settings, QStringLiteral("ColorSystem"), a.faceSystem ? 1 : 0);
+    WriteProfileInt(settings, QStringLiteral("Style"), a.style);
     settings.endGroup();
 }
 

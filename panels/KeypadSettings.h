@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 
+#include "panels/KeypadLayout.h"
 #include "panels/KeypadTable.h"
 
 class QSettings;
@@ -51,8 +53,26 @@ struct Appearance {
 
 inline const QString SettingsGroup = QStringLiteral("GUI/Keypad");
 
-// Reads "GUI/Keypad"; missing or unreadable values take their defaults and a
-// style outside 0..3 reads as Tarvik.
+// The sizes the font chooser offers. A stored height outside them (in
+// pixels at the given resolution, either sign) is brought to the nearer end;
+// 0, the default size, stays.
+inline constexpr int kSmallestFontPoints = 6;
+inline constexpr int kLargestFontPoints = 72;
+int ClampFontHeight(int height, int dpiY);
+
+// The font's height (already clamped), or the largest smaller one, not below
+// the default size and keeping the sign, whose keypad, laid out with the
+// notation and gaps, fits within `available`: a keypad wider than every
+// screen leaves the frame no way onto one. A font that cannot be made is left
+// as it is.
+int FitFontHeight(const LogicalFont& font, int dpiY, int notation, const Gaps& gaps,
+                  const QSize& available);
+// The largest width and the largest height among the screens' work areas;
+// empty without screens.
+QSize LargestWorkArea();
+
+// Reads "GUI/Keypad"; missing or unreadable values take their defaults, a
+// style outside 0..3 reads as Tarvik and the font height is clamped.
 Appearance ReadAppearance(QSettings& settings, int dpiY);
 // Writes all thirteen values to "GUI/Keypad".
 void WriteAppearance(QSettings& settings, const Appearance& appearance);

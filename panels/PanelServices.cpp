@@ -17,25 +17,6 @@ std::unique_ptr<QSettings> OpenPanelSettings(const QString& group) {
     return settings;
 }
 
-int ReadPanelInt(QSettings& settings, const QString& key, int fallback) {
-    const QVariant value = settings.value(key);
-    if (!value.isValid()) return fallback;
-    switch (value.typeId()) {
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            return static_cast<int>(static_cast<uint32_t>(value.toLongLong()));
-        case QMetaType::QString: {
-            bool ok = false;
-            const uint number = value.toString().toUInt(&ok);
-            return ok ? static_cast<int>(number) : fallback;
-        }
-        default:
-            return fallback;
-    }
-}
-
 QSize PanelDialogUnits(const QWidget* widget, int x, int y) {
     (void)widget;  // templates keep their size whatever the widget's font
     const QSize base = DialogBaseUnits(DialogFont());

@@ -20,10 +20,5 @@ PanelAsk DefaultPanelAsk();
 // The per-user settings store, opened on the section `group`.
 std::unique_ptr<QSettings> OpenPanelSettings(const QString& group);
 
-// An integer of the store: the stored number when it is one, else `fallback`.
-// Values written by this program are integers; a text counts when it spells
-// an unsigned 32-bit number (the Linux file keeps no types).
-int ReadPanelInt(QSettings& settings, const QString& key, int fallback);
-
 // Dialog units to pixels with the base units of the widget's font.
 QSize PanelDialogUnits(const QWidget* widget, int x, int y);

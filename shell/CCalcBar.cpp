@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "shell/Placement.h"
 #include "shell/core/SettingsStore.h"
 
 namespace {
@@ -314,17 +315,25 @@ void CCalcBar::LoadState(QSettings& settings, const QString& base) {
     const int fx = read("FloatingX", floating_.width());
     const int fy = read("FloatingY", floating_.height());
     settings.endGroup();
-    SetSizes(QSize(hx, hy), QSize(vx, vy), QSize(fx, fy), minimum_);
+    // No size larger than the largest screen: a stored 2147483647 would be
+    // laid out, crowd the editor out and be written back as it came.
+    const std::optional<FrameExtent> limit = LargestWorkExtent(ScreenWorkAreas());
+    const FrameExtent minimum{minimum_.width(), minimum_.height()};
+    const auto clamped = [&](int cx, int cy) {
+        const FrameExtent size = ClampBarSize(cx, cy, minimum, limit);
+        return QSize(size.cx, size.cy);
+    };
+    SetSizes(clamped(hx, hy), clamped(vx, vy), clamped(fx, fy), minimum_);
 }
 
 void CCalcBar::SaveState(QSettings& settings, const QString& base) const {
     if (IsFixedSize()) return;
     settings.beginGroup(SectionName(base, id_));
-    settings.setValue(QStringLiteral("HorizontalX"), horizontal_.width());
-    settings.setValue(QStringLiteral("HorizontalY"), horizontal_.height());
-    settings.setValue(QStringLiteral("VerticalX"), vertical_.width());
-    settings.setValue(QStringLiteral("VerticalY"), vertical_.height());
-    settings.setValue(QStringLiteral("FloatingX"), floating_.width());
-    settings.setValue(QStringLiteral("FloatingY"), floating_.height());
+    WriteProfileInt(settings, QStringLiteral("HorizontalX"), horizontal_.width());
+    WriteProfileInt(settings, QStringLiteral("HorizontalY"), horizontal_.height());
+    WriteProfileInt(settings, QStringLiteral("VerticalX"), vertical_.width());
+    WriteProfileInt(settings, QStringLiteral("VerticalY"), vertical_.height());
+    WriteProfileInt(settings, QStringLiteral("FloatingX"), floating_.width());
+    WriteProfileInt(settings, QStringLiteral("FloatingY"), floating_.height());
     settings.endGroup();
 }

@@ -78,7 +78,8 @@ public:
 
     // "%s-Bar%d": the bar's own section under `base`.
     static QString SectionName(const QString& base, int id);
-    // Six sizes of a sizeable bar; fixed-size bars store nothing.
+    // Six sizes of a sizeable bar, each read between the bar's minimum and the
+    // largest work area; fixed-size bars store nothing.
     virtual void LoadState(QSettings& settings, const QString& base);
     virtual void SaveState(QSettings& settings, const QString& base) const;
 

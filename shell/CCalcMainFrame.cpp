@@ -49,19 +49,8 @@
 
 namespace {
 
-FrameRect ToFrameRect(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
-}
-
-QRect ToQRect(const FrameRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
 const int kRecentIds[] = {CommandId::RecentFile1, CommandId::RecentFile2, CommandId::RecentFile3,
                           CommandId::RecentFile4};
-
-// The layout of the bars inside "GUI/BarState".
-const QString kLayoutKey = QStringLiteral("Layout");
 
 // The first widget of a panel that takes the focus by Tab.
 QWidget* FirstFocusable(QWidget* panel) {
@@ -76,19 +65,6 @@ QWidget* FirstFocusable(QWidget* panel) {
 }
 
 }  // namespace
-
-std::vector<FrameRect> ScreenWorkAreas() {
-    std::vector<FrameRect> areas;
-    for (const QScreen* screen : QGuiApplication::screens())
-        areas.push_back(ToFrameRect(screen->availableGeometry()));
-    return areas;
-}
-
-std::optional<FrameRect> PrimaryWorkArea() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        return ToFrameRect(screen->availableGeometry());
-    return std::nullopt;
-}
 
 CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles, QWidget* parent)
     : QMainWindow(parent),
@@ -122,10 +98,7 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
     // From here on the engine reports to the log panel.
     NCalculatorText::engineState.logReceiver = m_log;
     DockBars();
-    {
-        std::unique_ptr<QSettings> settings = OpenSettingsStore();
-        LoadBarState(*settings);
-    }
+    m_layoutRestored = ReadBarState(*OpenSettingsStore(), *this);
     ConnectPanels();
 
     connect(m_document, &CCalcDoc::TitleChanged, this, &CCalcMainFrame::UpdateTitle);
@@ -665,64 +638,22 @@ bool CCalcMainFrame::eventFilter(QObject* watched, QEvent* event) {
 // ---- Placement ----------------------------------------------------------------
 
 bool CCalcMainFrame::RestorePlacement(QSettings& settings) {
-    settings.beginGroup(SettingsSection::Frame);
-    const bool maximized = ReadProfileInt(settings, QStringLiteral("Maximized"), 1) != 0;
-    const FrameRect fallback = DefaultFrameRect(PrimaryWorkArea());
-    FrameRect rect;
-    rect.left = ReadProfileInt(settings, QStringLiteral("Left"), fallback.left);
-    rect.top = ReadProfileInt(settings, QStringLiteral("Top"), fallback.top);
-    rect.right = ReadProfileInt(settings, QStringLiteral("Right"), fallback.right);
-    rect.bottom = ReadProfileInt(settings, QStringLiteral("Bottom"), fallback.bottom);
-    settings.endGroup();
-
-    const std::vector<FrameRect> areas = ScreenWorkAreas();
-    if (!areas.empty()) {
-        const int captionHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-        rect = PullBackIntoWorkArea(rect, NearestWorkArea(rect, areas), captionHeight);
-    }
-    if (rect.Width() > 0 && rect.Height() > 0) setGeometry(ToQRect(rect));
+    const FramePlacement placement = ReadFramePlacement(settings, *this);
+    ApplyFramePlacement(*this, placement.rect);
     m_placementRestored = true;
-    return maximized;
+    return placement.maximized;
 }
 
 void CCalcMainFrame::SavePlacement(QSettings& settings) const {
-    const QRect normal =
-        (isMaximized() || isMinimized() || isFullScreen()) && normalGeometry().isValid()
-            ? normalGeometry()
-            : geometry();
-    const FrameRect rect = ToFrameRect(normal);
-    settings.beginGroup(SettingsSection::Frame);
-    settings.setValue(QStringLiteral("Maximized"), isMaximized() ? 1 : 0);
-    settings.setValue(QStringLiteral("Left"), rect.left);
-    settings.setValue(QStringLiteral("Right"), rect.right);
-    settings.setValue(QStringLiteral("Top"), rect.top);
-    settings.setValue(QStringLiteral("Bottom"), rect.bottom);
-    settings.endGroup();
+    WriteFramePlacement(settings, *this);
 }
 
 void CCalcMainFrame::SaveState(QSettings& settings) const {
     // A window that was never placed or shown has nothing worth keeping.
     if (m_placementRestored) SavePlacement(settings);
-    if (m_shown) SaveBarState(settings);
+    if (m_shown) WriteBarState(settings, *this);
     m_view->SaveFont(settings);
     settings.sync();
-}
-
-void CCalcMainFrame::LoadBarState(QSettings& settings) {
-    for (CCalcBar* bar : CCalcBar::AllBars())
-        if (bar->parentWidget() == this) bar->LoadState(settings, SettingsSection::BarState);
-    settings.beginGroup(SettingsSection::BarState);
-    const QByteArray layout = settings.value(kLayoutKey).toByteArray();
-    settings.endGroup();
-    m_layoutRestored = !layout.isEmpty() && restoreState(layout);
-}
-
-void CCalcMainFrame::SaveBarState(QSettings& settings) const {
-    for (CCalcBar* bar : CCalcBar::AllBars())
-        if (bar->parentWidget() == this) bar->SaveState(settings, SettingsSection::BarState);
-    settings.beginGroup(SettingsSection::BarState);
-    settings.setValue(kLayoutKey, saveState());
-    settings.endGroup();
 }
 
 void CCalcMainFrame::showEvent(QShowEvent* event) {

@@ -75,9 +75,6 @@ public:
     // The frame state written when the window goes: placement, bar sizes
     // and layout, editor font.
     void SaveState(QSettings& settings) const;
-    // Bar sizes from "GUI/BarState-Bar<id>", then the layout of "GUI/BarState".
-    void LoadBarState(QSettings& settings);
-    void SaveBarState(QSettings& settings) const;
 
     void RebuildRecentFileMenu();
     void OpenRecentFile(int index);
@@ -128,7 +125,3 @@ private:
     QHash<int, QLabel*> m_panes;
     bool m_placementRestored = false;
 };
-
-// Work areas of the screens, as frame rectangles.
-std::vector<FrameRect> ScreenWorkAreas();
-std::optional<FrameRect> PrimaryWorkArea();

@@ -41,53 +41,18 @@ const Field kFields[] = {
 
 }  // namespace
 
-bool ReadPreferenceValue(const QVariant& stored, uint32_t& value) {
-    bool ok = false;
-    switch (stored.typeId()) {
-        case QMetaType::Int: {
-            // A DWORD read back as a signed int keeps its bits.
-            value = static_cast<uint32_t>(stored.toInt());
-            return true;
-        }
-        case QMetaType::UInt:
-            value = stored.toUInt();
-            return true;
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong: {
-            const qulonglong wide = stored.toULongLong(&ok);
-            if (!ok || wide > UINT32_MAX) return false;
-            value = static_cast<uint32_t>(wide);
-            return true;
-        }
-#ifndef Q_OS_WIN
-        case QMetaType::QString: {
-            // The Linux file keeps no types: a value is taken when its text is
-            // an unsigned 32-bit decimal number.
-            const QString text = stored.toString();
-            if (text.isEmpty() || !text.front().isDigit()) return false;
-            const uint parsed = text.toUInt(&ok, 10);
-            if (!ok) return false;
-            value = parsed;
-            return true;
-        }
-#endif
-        default:
-            return false;
-    }
-}
-
 void LoadPreferences(QSettings& settings) {
     SSE2Available = SetSSE2Switch(true);
 
     const PreferencesValues defaults;
     settings.beginGroup(SettingsSection::Preferences);
     for (const Field& field : kFields) {
-        uint32_t value = 0;
-        const QVariant stored = settings.value(QLatin1String(field.name));
-        if (stored.isValid() && ReadPreferenceValue(stored, value) && value <= field.maximum)
-            Preferences.*field.member = value;
-        else
-            Preferences.*field.member = defaults.*field.member;
+        // The maxima compare unsigned: a stored -1 is 0xFFFFFFFF.
+        const std::optional<int32_t> stored =
+            ProfileIntOf(settings.value(QLatin1String(field.name)));
+        const uint32_t value = stored ? static_cast<uint32_t>(*stored) : 0;
+        Preferences.*field.member =
+            stored && value <= field.maximum ? value : defaults.*field.member;
     }
     settings.endGroup();
 
@@ -99,7 +64,8 @@ bool StorePreferences(QSettings& settings) {
     if (!settings.isWritable()) return false;
     settings.beginGroup(SettingsSection::Preferences);
     for (const Field& field : kFields)
-        settings.setValue(QLatin1String(field.name), Preferences.*field.member);
+        WriteProfileInt(settings, QLatin1String(field.name),
+                        static_cast<int>(Preferences.*field.member));
     settings.endGroup();
     settings.sync();
     return true;

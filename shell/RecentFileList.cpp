@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 #include "shell/core/SettingsStore.h"
 
@@ -40,7 +41,8 @@ void CRecentFileList::Load(QSettings& settings) {
     m_paths.clear();
     settings.beginGroup(SettingsSection::RecentFileList);
     for (int i = 1; i <= kSize; ++i) {
-        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        const QString path =
+            ReadProfileString(settings, QStringLiteral("File%1").arg(i), QString());
         if (!path.isEmpty()) m_paths.append(path);
     }
     settings.endGroup();
@@ -50,7 +52,7 @@ void CRecentFileList::Save(QSettings& settings) const {
     settings.remove(SettingsSection::RecentFileList);
     settings.beginGroup(SettingsSection::RecentFileList);
     for (qsizetype i = 0; i < m_paths.size(); ++i)
-        settings.setValue(QStringLiteral("File%1").arg(i + 1), m_paths[i]);
+        WriteProfileString(settings, QStringLiteral("File%1").arg(i + 1), m_paths[i]);
     settings.endGroup();
 }
 
@@ -60,13 +62,25 @@ QString CRecentFileList::MenuText(int index) const {
     return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
 }
 
+QString ShortenMiddle(const QString& text, int maxLength) {
+    if (text.size() <= maxLength) return text;
+    const QString ellipsis = QStringLiteral("...");
+    if (maxLength <= ellipsis.size()) return ellipsis.left(std::max(maxLength, 0));
+    const qsizetype kept = maxLength - ellipsis.size();
+    qsizetype head = kept / 2;
+    qsizetype tail = kept - head;
+    // Never half a surrogate pair on either side of the cut.
+    if (head > 0 && text[head - 1].isHighSurrogate()) --head;
+    if (tail > 0 && text[text.size() - tail].isLowSurrogate()) --tail;
+    return text.left(head) + ellipsis + text.right(tail);
+}
+
 QString AbbreviatePath(const QString& path, int maxLength) {
     if (path.size() <= maxLength) return path;
 
     qsizetype nameStart = path.size();
     while (nameStart > 0 && !IsSeparator(path[nameStart - 1])) --nameStart;
-    QString name = path.mid(nameStart);
-    if (nameStart == 0) return name;
+    if (nameStart == 0) return ShortenMiddle(path, maxLength);
 
     // The root: "/", "C:\" or "\\server\share\".
     qsizetype rootEnd = 0;
@@ -82,21 +96,20 @@ QString AbbreviatePath(const QString& path, int maxLength) {
     } else if (IsSeparator(path[0])) {
         rootEnd = 1;
     }
-    const QString root = path.left(rootEnd);
     const QString ellipsis = QStringLiteral("...");
 
-    // Take trailing folders while root + "..." + tail fits.
-    QString best;
+    // Take trailing folders while root + "..." + tail fits; lengths only, so
+    // a path of megabytes costs no copies of itself.
+    qsizetype best = -1;
     qsizetype tailStart = nameStart - 1;  // at the separator before the name
-    while (true) {
-        const QString candidate = root + ellipsis + path.mid(tailStart);
-        if (candidate.size() > maxLength) break;
-        best = candidate;
+    while (rootEnd + ellipsis.size() + (path.size() - tailStart) <= maxLength) {
+        best = tailStart;
         if (tailStart <= rootEnd) break;
         qsizetype previous = tailStart - 1;
         while (previous >= rootEnd && !IsSeparator(path[previous])) --previous;
         if (previous < rootEnd) break;
         tailStart = previous;
     }
-    return best.isEmpty() ? name : best;
+    if (best < 0) return ShortenMiddle(path.mid(nameStart), maxLength);
+    return path.left(rootEnd) + ellipsis + path.mid(best);
 }

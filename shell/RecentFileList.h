@@ -31,5 +31,10 @@ private:
 
 // The path itself when it has at most maxLength characters; otherwise the
 // root, "...", and as many trailing folders before the file name as fit;
-// the bare file name when not even one folder fits.
+// the bare file name when not even one folder fits, itself shortened by
+// ShortenMiddle when longer than maxLength. Never longer than maxLength.
 QString AbbreviatePath(const QString& path, int maxLength);
+
+// The text itself when it fits; otherwise its start, "..." and its end, at
+// most maxLength characters in all, the end keeping the larger half.
+QString ShortenMiddle(const QString& text, int maxLength);

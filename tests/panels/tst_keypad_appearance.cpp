@@ -649,6 +649,81 @@ private slots:
         QCOMPARE(Stored(QStringLiteral("ColorFunction")).toInt(), 0x00C080FF);
     }
 
+    // Stored heights beyond the chooser's 6 to 72 points come back at the
+    // nearer end (8 and 96 pixels at 96 dpi), large ones no larger than the
+    // screen lets the keypad be (0 below: the largest that fits), and are
+    // written back so.
+    void storedFontHeightWithinTheSizes_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("-2048") << QVariant(-2048) << 0;
+        QTest::newRow("INT_MIN as text") << QVariant("-2147483648") << 0;
+        QTest::newRow("-96") << QVariant(-96) << 0;
+        QTest::newRow("-2") << QVariant(-2) << 8;
+        QTest::newRow("DWORD -1") << QVariant("4294967295") << 8;
+        QTest::newRow("-8 stays") << QVariant(-8) << 8;
+        QTest::newRow("-24 fits and stays") << QVariant(-24) << 24;
+    }
+    void storedFontHeightWithinTheSizes() {
+        QFETCH(QVariant, stored);
+        QFETCH(int, pixels);
+        Store(QStringLiteral("FontSize"), stored);
+        Open();
+        QCOMPARE(messages_, QStringList{});
+        const int got = keypad_->KeypadFont().pixelSize();
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QVERIFY(keypad_->width() <= screen.width());
+        if (pixels) QCOMPARE(got, pixels);
+        Close();
+        QCOMPARE(Stored(QStringLiteral("FontSize")).toInt(), -got);
+    }
+    // The largest height whose keypad fits, never below the default.
+    void fitFontHeight_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<int>("expected");  // 0: the largest that fits
+        QTest::newRow("fits: kept") << -20 << QSize(1920, 1080) << -20;
+        QTest::newRow("too wide: the largest that fits") << -96 << QSize(1920, 1080) << 0;
+        QTest::newRow("too tall: the largest that fits") << -96 << QSize(9000, 500) << 0;
+        QTest::newRow("cell height too wide") << 96 << QSize(1920, 1080) << 0;
+        QTest::newRow("screen narrower than the default keypad") << -96 << QSize(800, 600) << -15;
+        QTest::newRow("the default size stays") << -8 << QSize(100, 100) << -8;
+        QTest::newRow("no screens") << -96 << QSize() << -96;
+    }
+    void fitFontHeight() {
+        QFETCH(int, height);
+        QFETCH(QSize, available);
+        QFETCH(int, expected);
+        const Gaps gaps = GapsForDialogFont(QApplication::font());
+        LogicalFont font = DefaultFont(96);
+        const auto keypadSize = [&](int h) {
+            font.height = h;
+            return LayOut(MeasureFont(*CreateKeypadFont(font, 96), East), gaps).size;
+        };
+        font.height = height;
+        const int fitted = FitFontHeight(font, 96, East, gaps, available);
+        if (expected) {
+            QCOMPARE(fitted, expected);
+            return;
+        }
+        const int step = height < 0 ? -1 : 1;
+        QVERIFY(fitted * step > 15);  // above the default size
+        QVERIFY(available.expandedTo(keypadSize(fitted)) == available);
+        QVERIFY(available.expandedTo(keypadSize(fitted + step)) != available);
+    }
+    void faceOfAnotherTypeIsTheDefaultFace_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("an integer") << QVariant(5);
+        QTest::newRow("a byte array") << QVariant(QByteArray("Courier"));
+    }
+    void faceOfAnotherTypeIsTheDefaultFace() {
+        QFETCH(QVariant, stored);
+        Store(QStringLiteral("FontFace"), stored);
+        Open();
+        QCOMPARE(keypad_->KeypadFont().family(), QStringLiteral("Arial"));
+        QVERIFY(keypad_->FontIsDefault());
+    }
+
     void unreadableValuesTakeDefaults_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QVariant>("value");

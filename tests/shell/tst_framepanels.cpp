@@ -264,13 +264,21 @@ private slots:
     void storedSizes_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");  // -1: the minimum, -2: unchanged
+        QTest::addColumn<int>("expected");  // -1: the minimum, -2: unchanged, -3: the screen
         QTest::newRow("HorizontalY below the minimum") << "HorizontalY" << "5" << -1;
         QTest::newRow("HorizontalX below the minimum") << "HorizontalX" << "10" << -1;
         QTest::newRow("VerticalX below the minimum") << "VerticalX" << "0" << -1;
         QTest::newRow("VerticalY above the minimum") << "VerticalY" << "700" << 700;
         QTest::newRow("FloatingX above the minimum") << "FloatingX" << "640" << 640;
         QTest::newRow("FloatingY not a number") << "FloatingY" << "tall" << -2;
+        QTest::newRow("VerticalX wider than the screen") << "VerticalX"
+                                                         << "2147483647" << -3;
+        QTest::newRow("HorizontalY taller than the screen") << "HorizontalY"
+                                                            << "99999" << -3;
+        QTest::newRow("HorizontalX negative") << "HorizontalX"
+                                              << "-20" << -1;
+        QTest::newRow("FloatingX as DWORD -1") << "FloatingX"
+                                               << "4294967295" << -1;
     }
     void storedSizes() {
         QFETCH(QString, key);
@@ -291,7 +299,36 @@ private slots:
         const int value = key.endsWith('X') ? size.width() : size.height();
         const int min = key.endsWith('X') ? minimum.width() : minimum.height();
         const int same = key.endsWith('X') ? before.width() : before.height();
-        QCOMPARE(value, expected == -1 ? min : expected == -2 ? same : expected);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const int largest = key.endsWith('X') ? screen.width() : screen.height();
+        QCOMPARE(value, expected == -1   ? min
+                        : expected == -2 ? same
+                        : expected == -3 ? largest
+                                         : expected);
+    }
+    void hostileBarSizeIsWrittenBackWithinTheScreen() {
+        {
+            auto settings = OpenSettingsStore();
+            settings->setValue("GUI/BarState-Bar105/VerticalX", "2147483647");
+        }
+        NewFrame();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(Bar(105)->VerticalSize().width(), screen.width());
+        ShowActive();
+        CloseAndForget();
+        const int stored =
+            ReadProfileInt(*OpenSettingsStore(), "GUI/BarState-Bar105/VerticalX", -1);
+        QVERIFY2(stored > 0 && stored <= screen.width(), QByteArray::number(stored));
+    }
+    void hostileKeypadFontLeavesTheFrameOnTheScreen() {
+        m_frame.reset();  // its keypad writes its font as it goes
+        OpenSettingsStore()->setValue("GUI/Keypad/FontSize", -2048);
+        NewFrame();
+        ShowActive();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize keypad = m_frame->Keypad()->size();
+        QVERIFY2(keypad.width() <= screen.width() && keypad.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(keypad.width()).arg(keypad.height())));
     }
     void storedHeightBelowMinimumShowsAtMinimum() {
         {

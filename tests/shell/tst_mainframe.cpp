@@ -346,6 +346,10 @@ private slots:
         QTest::newRow("right of the screen")
             << QByteArray("Maximized=0\nLeft=9000\nTop=50\nRight=9600\nBottom=450\n") << false
             << QRect();
+        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("wider than any int difference")
+            << QByteArray("Maximized=0\nLeft=-2147483648\nTop=50\nRight=2147483647\nBottom=450\n")
+            << false << QRect(work.left(), 50, work.width(), 400);
     }
     void restoredPlacement() {
         QFETCH(QByteArray, stored);
@@ -374,6 +378,11 @@ private slots:
                      work.left() + work.width());  // pulled back to the right edge
             QCOMPARE(got.width(), 600);
         }
+        // What was placed is what is kept.
+        m_frame->SavePlacement(*settings);
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Left", 1), got.left());
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Right", 1), got.left() + got.width());
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Bottom", 1), got.top() + got.height());
     }
     void savedPlacement() {
         auto settings = OpenSettingsStore();

@@ -1,24 +1,28 @@
 // Shell logic without windows: message tables, preferences, placement,
 // recent files, titles, the command line.
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QKeySequence>
 #include <QSet>
 #include <QTest>
+#include <climits>
 
+#include "document/EditorFont.h"
+#include "engine/Preferences.h"
 #include "panels/CCalcTrigonometricUnits.h"
 #include "panels/KeypadTable.h"
 #include "shell/CommandLine.h"
 #include "shell/CommandTable.h"
 #include "shell/FrameText.h"
-#include "shell/core/MessageBox.h"
 #include "shell/Placement.h"
-#include "engine/Preferences.h"
 #include "shell/PreferencesStore.h"
 #include "shell/RecentFileList.h"
-#include "tests/document/ScriptedUi.h"
 #include "shell/core/CommandIds.h"
+#include "shell/core/MessageBox.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
+#include "tests/document/ScriptedUi.h"
 #include "toolkit/TaMessageDialog.h"
 
 Q_DECLARE_METATYPE(FrameRect)
@@ -175,8 +179,10 @@ private slots:
             << QByteArray("TrigonometricUnits=3") << "TrigonometricUnits" << 0u;
         QTest::newRow("units 0xFFFFFFFF reads as radians")
             << QByteArray("TrigonometricUnits=4294967295") << "TrigonometricUnits" << 0u;
-        QTest::newRow("units -1 is no unsigned number")
+        QTest::newRow("units -1 is 0xFFFFFFFF: radians")
             << QByteArray("TrigonometricUnits=-1") << "TrigonometricUnits" << 0u;
+        QTest::newRow("AppendPower -1 keeps its bits")
+            << QByteArray("AppendPower=-1") << "AppendPower" << 0xFFFFFFFFu;
         QTest::newRow("ClearConfirmation as a string reads 0")
             << QByteArray("ClearConfirmation=yes") << "ClearConfirmation" << 0u;
         QTest::newRow("ClearConfirmation 1")
@@ -223,16 +229,121 @@ private slots:
         for (auto it = defaults.begin(); it != defaults.end(); ++it)
             if (it.key() != field) QCOMPARE(values.value(it.key()), it.value());
     }
-    void preferenceValueTypes() {
-        uint32_t value = 0;
-        QVERIFY(ReadPreferenceValue(QVariant(int(-1)), value));
-        QCOMPARE(value, 0xFFFFFFFFu);
-        QVERIFY(ReadPreferenceValue(QVariant(uint(3)), value));
-        QCOMPARE(value, 3u);
-        QVERIFY(!ReadPreferenceValue(QVariant(QByteArray("1")), value));
-        QVERIFY(!ReadPreferenceValue(QVariant(QStringList{"1"}), value));
-        QVERIFY(!ReadPreferenceValue(QVariant(qlonglong(-5)), value));
+    // ---- One rule for stored integers and texts ----
+    void profileInt_data() {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<int>("value");
+        QTest::newRow("\"-20\": written signed") << QVariant("-20") << true << -20;
+        QTest::newRow("\"4294967295\": DWORD bits") << QVariant("4294967295") << true << -1;
+        QTest::newRow("\"2147483648\": DWORD bits") << QVariant("2147483648") << true << INT_MIN;
+        QTest::newRow("\"007\"") << QVariant("007") << true << 7;
+        QTest::newRow("\"\"") << QVariant("") << false << 0;
+        QTest::newRow("\"12abc\"") << QVariant("12abc") << false << 0;
+        QTest::newRow("\" 7\": no blanks") << QVariant(" 7") << false << 0;
+        QTest::newRow("\"+7\"") << QVariant("+7") << false << 0;
+        QTest::newRow("\"-\"") << QVariant("-") << false << 0;
+        QTest::newRow("\"4294967296\": beyond 32 bits") << QVariant("4294967296") << false << 0;
+        QTest::newRow("\"-2147483649\"") << QVariant("-2147483649") << false << 0;
+        QTest::newRow("int -1") << QVariant(int(-1)) << true << -1;
+        QTest::newRow("uint 0xFFFFFFFF") << QVariant(uint(0xFFFFFFFFu)) << true << -1;
+        QTest::newRow("qlonglong -5") << QVariant(qlonglong(-5)) << true << -5;
+        QTest::newRow("qulonglong 2^32") << QVariant(qulonglong(1) << 32) << false << 0;
+        QTest::newRow("byte array") << QVariant(QByteArray("1")) << false << 0;
+        QTest::newRow("list") << QVariant(QStringList{"1"}) << false << 0;
+        QTest::newRow("bool") << QVariant(true) << false << 0;
+        QTest::newRow("double") << QVariant(2.0) << false << 0;
+        QTest::newRow("missing") << QVariant() << false << 0;
     }
+    void profileInt() {
+        QFETCH(QVariant, stored);
+        QFETCH(bool, present);
+        QFETCH(int, value);
+        const std::optional<int32_t> read = ProfileIntOf(stored);
+        QCOMPARE(read.has_value(), present);
+        if (present) QCOMPARE(*read, value);
+    }
+    // Through the file, where every section reads the same text the same way.
+    void profileIntFromTheFile() {
+        TempSettings temp;
+        WriteConf(temp,
+                  "[GUI]\nFrame\\Left=-20\nFrame\\Top=4294967295\nFrame\\Right=\" 7\"\n"
+                  "Editor\\FontSize=12abc\n"
+                  "Editor\\FontFace=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
+                  "Keypad\\FontFace=Consolas\n"
+                  "[Recent%20File%20List]\nFile1=@ByteArray(/x/a.tvc)\nFile2=/x/b.tvc\n");
+        auto settings = OpenSettingsStore();
+        QCOMPARE(settings->value("GUI/Editor/FontFace").typeId(), int(QMetaType::Int));
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Left", 99), -20);
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Top", 99), -1);
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Right", 99), 99);
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Bottom", 99), 99);
+        QCOMPARE(ReadProfileString(*settings, "GUI/Keypad/FontFace", "Arial"), "Consolas");
+        QCOMPARE(ReadProfileString(*settings, "GUI/Keypad/FontSize", "Arial"), "Arial");
+        const EditorFontValues editor = ReadEditorFontValues(*settings);
+        QCOMPARE(editor, EditorFontValues{});  // 15 pt "Courier New", not the face "5"
+        CRecentFileList recent;
+        recent.Load(*settings);
+        QCOMPARE(recent.Paths(), QStringList{"/x/b.tvc"});
+    }
+    // A settings file that is not a regular file is neither read nor written.
+    void storeFileOfAnotherKind_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("usesTheFile");
+        QTest::newRow("FIFO") << "fifo" << false;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("dangling link") << "dangling" << false;
+        QTest::newRow("FIFO as the organisation's file") << "orgfifo" << false;
+        QTest::newRow("link to a regular file") << "link" << true;
+        QTest::newRow("regular file") << "file" << true;
+    }
+    void storeFileOfAnotherKind() {
+        QFETCH(QString, kind);
+        QFETCH(bool, usesTheFile);
+        TempSettings temp;
+        const QByteArray content = "[GUI]\nFrame\\Left=33\n";
+        const QString file = temp.FilePath();
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const QString regular = temp.Directory() + "/elsewhere.conf";
+        {
+            QFile f(regular);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        if (kind == "fifo") QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        if (kind == "orgfifo") {
+            QVERIFY(QFile::copy(regular, file));
+            const QString org = temp.Directory() + "/Tarvik.conf";
+            QCOMPARE(mkfifo(QFile::encodeName(org).constData(), 0600), 0);
+        }
+        if (kind == "folder") QVERIFY(QDir().mkpath(file));
+        if (kind == "dangling") QVERIFY(QFile::link(temp.Directory() + "/nowhere", file));
+        if (kind == "link") QVERIFY(QFile::link(regular, file));
+        if (kind == "file") QVERIFY(QFile::copy(regular, file));
+        const QStringList before =
+            QDir(temp.Directory() + "/Tarvik")
+                .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+
+        auto settings = OpenSettingsStore();
+        QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Left", -1), usesTheFile ? 33 : -1);
+        WriteProfileInt(*settings, "GUI/Frame/Top", 44);
+        settings->sync();
+        // The value lives on in this process either way.
+        QCOMPARE(ReadProfileInt(*OpenSettingsStore(), "GUI/Frame/Top", -1), 44);
+        if (usesTheFile) {
+            QSettings fresh(file, QSettings::IniFormat);
+            QCOMPARE(fresh.value("GUI/Frame/Top").toString(), QStringLiteral("44"));
+            return;
+        }
+        QCOMPARE(settings->fileName(), MemoryOnlySettingsPath());
+        QCOMPARE(QDir(temp.Directory() + "/Tarvik")
+                     .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 before);
+        QFile untouched(regular);
+        QVERIFY(untouched.open(QIODevice::ReadOnly));
+        QCOMPARE(untouched.readAll(), content);
+    }
+
     void preferencesWrittenOnlyWhenChanged() {
         TempSettings temp;
         Preferences = PreferencesValues{};
@@ -338,6 +449,61 @@ private slots:
         const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
         QCOMPARE(NearestWorkArea(rect, monitors), monitors[monitor]);
     }
+    // Any stored 32-bit edges: the work area's span where the window is
+    // larger, then the pull-back; no arithmetic overflows on the way.
+    void storedRect_data() {
+        QTest::addColumn<FrameRect>("rect");
+        QTest::addColumn<FrameRect>("expected");
+        QTest::newRow("widest possible")
+            << FrameRect{INT_MIN, 100, INT_MAX, 650} << FrameRect{0, 100, 1920, 650};
+        QTest::newRow("tallest possible")
+            << FrameRect{100, INT_MIN, 1030, INT_MAX} << FrameRect{100, 0, 1030, 1040};
+        QTest::newRow("wider than the second monitor")
+            << FrameRect{2000, 100, 3500, 650} << FrameRect{1920, 100, 3200, 650};
+        QTest::newRow("far left") << FrameRect{INT_MIN, 100, INT_MIN + 930, 650}
+                                  << FrameRect{0, 100, 930, 650};
+        QTest::newRow("far right and below")
+            << FrameRect{INT_MAX - 930, INT_MAX - 550, INT_MAX, INT_MAX}
+            << FrameRect{2270, 474, 3200, 1024};
+        QTest::newRow("inverted stays empty")
+            << FrameRect{INT_MAX, 100, INT_MIN, 650} << FrameRect{1920, 100, 1920, 650};
+    }
+    void storedRect() {
+        QFETCH(FrameRect, rect);
+        QFETCH(FrameRect, expected);
+        const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
+        const FrameRect work = NearestWorkArea(rect, monitors);
+        QCOMPARE(PullBackIntoWorkArea(FitIntoWorkArea(rect, work), work, 20), expected);
+    }
+    void barSizes_data() {
+        QTest::addColumn<qlonglong>("cx");
+        QTest::addColumn<qlonglong>("cy");
+        QTest::addColumn<int>("minimumCx");
+        QTest::addColumn<bool>("limited");
+        QTest::addColumn<int>("expectedCx");
+        QTest::addColumn<int>("expectedCy");
+        QTest::newRow("as stored") << 300LL << 200LL << 100 << true << 300 << 200;
+        QTest::newRow("wider than every screen")
+            << 2147483647LL << 200LL << 100 << true << 1920 << 200;
+        QTest::newRow("taller than every screen")
+            << 300LL << 4294967295LL << 100 << true << 300 << 1040;
+        QTest::newRow("negative") << -20LL << -2147483648LL << 100 << true << 100 << 100;
+        QTest::newRow("the minimum wins") << 50LL << 50LL << 2500 << true << 2500 << 100;
+        QTest::newRow("no screens") << 5000LL << 5000LL << 100 << false << 5000 << 5000;
+    }
+    void barSizes() {
+        QFETCH(qlonglong, cx);
+        QFETCH(qlonglong, cy);
+        QFETCH(int, minimumCx);
+        QFETCH(bool, limited);
+        QFETCH(int, expectedCx);
+        QFETCH(int, expectedCy);
+        const std::vector<FrameRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
+        const std::optional<FrameExtent> limit =
+            LargestWorkExtent(limited ? monitors : std::vector<FrameRect>{});
+        QCOMPARE(ClampBarSize(cx, cy, FrameExtent{minimumCx, 100}, limit),
+                 (FrameExtent{expectedCx, expectedCy}));
+    }
 
     // ---- Recent files ----
     void recentListOrder() {
@@ -392,7 +558,15 @@ private slots:
         QTest::newRow("no folder fits") << "/home/ann/projects/an-extremely-long-folder/x.tvc"
                                         << "/.../x.tvc";
         QTest::newRow("long name alone") << "/home/ann/a-file-name-longer-than-thirty.tvc"
-                                         << "a-file-name-longer-than-thirty.tvc";
+                                         << "a-file-name-l...han-thirty.tvc";
+        QTest::newRow("a 40-character name") << "/home/ann/monthly-budget-with-all-the-receipts.tvc"
+                                             << "monthly-budge...e-receipts.tvc";
+        QTest::newRow("a 40-character name without folders")
+            << "monthly-budget-with-all-the-receipts.tvc"
+            << "monthly-budge...e-receipts.tvc";
+        QTest::newRow("a name of a million characters")
+            << "/tmp/" + QString(1000000, u'x') + "-end.tvc"
+            << "xxxxxxxxxxxxx...xxxxxx-end.tvc";
         QTest::newRow("drive root") << "C:\\Users\\ann\\Documents\\Numbers\\budget.tvc"
                                     << "C:\\...\\Numbers\\budget.tvc";
     }
@@ -401,6 +575,7 @@ private slots:
         QFETCH(QString, shown);
         const QString abbreviated = AbbreviatePath(path, 30);
         QCOMPARE(abbreviated, shown);
+        QVERIFY(abbreviated.size() <= 30);
     }
     void recentMenuText() {
         CRecentFileList list;
