@@ -21,16 +21,36 @@ bool HasLocalFiles(const QMimeData* data) {
     return false;
 }
 
+// Longer lines wrap anywhere. Qt's word-boundary wrapping looks ahead to the
+// next break opportunity for every screen line, and a calculation gives few:
+// "1+1;1+1;..." or a column of numbers joined by "+" has none at all, which
+// makes the layout of one long line quadratic (a minute for a megabyte).
+constexpr int kLongLine = 8192;
+
+bool HasLongLine(const QString& text) {
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) end = text.size();
+        if (end - start > kLongLine) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    SetWrapAnywhere(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUndoRedoEnabled(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_replacing) emit Edited();
     });
+    // Connected before the layout sees the change: a long line is never laid
+    // out with word wrapping first.
+    connect(document(), &QTextDocument::contentsChange, this, &CCalcView::UpdateWrapMode);
     SetDefaultFont();
 }
 
@@ -42,7 +62,32 @@ QString CCalcView::EditorText() const {
 
 void CCalcView::ReplaceText(const QString& text) {
     QScopedValueRollback<bool> guard(m_replacing, true);
+    // Chosen before the text is laid out.
+    SetWrapAnywhere(HasLongLine(text));
     setPlainText(text);
+}
+
+bool CCalcView::WrapsAnywhere() const { return wordWrapMode() == QTextOption::WrapAnywhere; }
+
+void CCalcView::SetWrapAnywhere(bool anywhere) {
+    const QTextOption::WrapMode mode =
+        anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode) setWordWrapMode(mode);
+}
+
+void CCalcView::UpdateWrapMode(int position, int /*removed*/, int added) {
+    const QTextDocument* doc = document();
+    for (QTextBlock block = doc->findBlock(position);
+         block.isValid() && block.position() <= position + added; block = block.next()) {
+        if (block.length() - 1 > kLongLine) {
+            SetWrapAnywhere(true);
+            return;
+        }
+    }
+    if (!WrapsAnywhere()) return;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        if (block.length() - 1 > kLongLine) return;
+    SetWrapAnywhere(false);
 }
 
 qsizetype CCalcView::LengthOf(const QString& editorText) {
