@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
         qsizetype position;
     } places[] = {{"start", 10}, {"middle", length / 2}, {"end", length - 10}};
     for (const auto& place : places) {
+        if (repeat <= 0) break;
         for (const bool typeDigit : {false, true}) {
             std::vector<double> times;
             for (int i = 0; i < repeat; ++i) times.push_back(Keystroke(view, place.position, typeDigit));

@@ -48,9 +48,9 @@ CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_replacing) emit Edited();
     });
-    // Connected before the layout sees the change: a long line is never laid
-    // out with word wrapping first.
-    connect(document(), &QTextDocument::contentsChange, this, &CCalcView::UpdateWrapMode);
+    // Called before the layout sees the change: a long line is never laid out
+    // with word wrapping first.
+    connect(document(), &QTextDocument::contentsChange, this, &CCalcView::OnContentsChange);
     SetDefaultFont();
 }
 
@@ -75,14 +75,22 @@ void CCalcView::SetWrapAnywhere(bool anywhere) {
     if (wordWrapMode() != mode) setWordWrapMode(mode);
 }
 
-void CCalcView::UpdateWrapMode(int position, int /*removed*/, int added) {
+void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
     const QTextDocument* doc = document();
+    bool changedLongLine = false;
     for (QTextBlock block = doc->findBlock(position);
          block.isValid() && block.position() <= position + added; block = block.next()) {
-        if (block.length() - 1 > kLongLine) {
-            SetWrapAnywhere(true);
-            return;
-        }
+        if (block.length() - 1 <= kLongLine) continue;
+        changedLongLine = true;
+        // Qt drops a block's shaped glyphs after every layout, so each caret
+        // placement and paint would itemize and shape the whole line again.
+        block.layout()->setCacheEnabled(true);
+    }
+    // ReplaceText has chosen the wrap mode already; its clearing must not switch back.
+    if (m_replacing) return;
+    if (changedLongLine) {
+        SetWrapAnywhere(true);
+        return;
     }
     if (!WrapsAnywhere()) return;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())

@@ -63,7 +63,7 @@ private:
     void UpdateTabStops();
     void SetEditorFont(const QFont& font);
     void SetWrapAnywhere(bool anywhere);
-    void UpdateWrapMode(int position, int removed, int added);
+    void OnContentsChange(int position, int removed, int added);
 
     bool m_replacing = false;
     bool m_defaultFont = true;
