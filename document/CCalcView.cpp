@@ -43,6 +43,12 @@ bool HasLongLine(const QString& text) {
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     SetWrapAnywhere(false);
+    // Left to right as the platform's edit control. Left automatic, Qt looks
+    // for the first strong character at every turn, and a calculation has
+    // none: digits and operators are weak, so each look scans the whole line.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUndoRedoEnabled(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
