@@ -68,9 +68,12 @@ QString CCalcView::EditorText() const {
 
 void CCalcView::ReplaceText(const QString& text) {
     QScopedValueRollback<bool> guard(m_replacing, true);
-    // Chosen before the text is laid out.
-    SetWrapAnywhere(HasLongLine(text));
+    // Wrapping anywhere comes before a long line is laid out; word wrapping
+    // only once the old long line is gone, or it would be laid out again.
+    const bool longLine = HasLongLine(text);
+    if (longLine) SetWrapAnywhere(true);
     setPlainText(text);
+    if (!longLine) SetWrapAnywhere(false);
 }
 
 bool CCalcView::WrapsAnywhere() const { return wordWrapMode() == QTextOption::WrapAnywhere; }
