@@ -21,16 +21,42 @@ bool HasLocalFiles(const QMimeData* data) {
     return false;
 }
 
+// Longer lines wrap anywhere. Qt's word-boundary wrapping looks ahead to the
+// next break opportunity for every screen line, and a calculation gives few:
+// "1+1;1+1;..." or a column of numbers joined by "+" has none at all, which
+// makes the layout of one long line quadratic (a minute for a megabyte).
+constexpr int kLongLine = 8192;
+
+bool HasLongLine(const QString& text) {
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) end = text.size();
+        if (end - start > kLongLine) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    SetWrapAnywhere(false);
+    // Left to right as the platform's edit control. Left automatic, Qt looks
+    // for the first strong character at every turn, and a calculation has
+    // none: digits and operators are weak, so each look scans the whole line.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUndoRedoEnabled(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_replacing) emit Edited();
     });
+    // Called before the layout sees the change: a long line is never laid out
+    // with word wrapping first.
+    connect(document(), &QTextDocument::contentsChange, this, &CCalcView::OnContentsChange);
     SetDefaultFont();
 }
 
@@ -42,7 +68,43 @@ QString CCalcView::EditorText() const {
 
 void CCalcView::ReplaceText(const QString& text) {
     QScopedValueRollback<bool> guard(m_replacing, true);
+    // Wrapping anywhere comes before a long line is laid out; word wrapping
+    // only once the old long line is gone, or it would be laid out again.
+    const bool longLine = HasLongLine(text);
+    if (longLine) SetWrapAnywhere(true);
     setPlainText(text);
+    if (!longLine) SetWrapAnywhere(false);
+}
+
+bool CCalcView::WrapsAnywhere() const { return wordWrapMode() == QTextOption::WrapAnywhere; }
+
+void CCalcView::SetWrapAnywhere(bool anywhere) {
+    const QTextOption::WrapMode mode =
+        anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode) setWordWrapMode(mode);
+}
+
+void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
+    const QTextDocument* doc = document();
+    bool changedLongLine = false;
+    for (QTextBlock block = doc->findBlock(position);
+         block.isValid() && block.position() <= position + added; block = block.next()) {
+        if (block.length() - 1 <= kLongLine) continue;
+        changedLongLine = true;
+        // Qt drops a block's shaped glyphs after every layout, so each caret
+        // placement and paint would itemize and shape the whole line again.
+        block.layout()->setCacheEnabled(true);
+    }
+    // ReplaceText has chosen the wrap mode already; its clearing must not switch back.
+    if (m_replacing) return;
+    if (changedLongLine) {
+        SetWrapAnywhere(true);
+        return;
+    }
+    if (!WrapsAnywhere()) return;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        if (block.length() - 1 > kLongLine) return;
+    SetWrapAnywhere(false);
 }
 
 qsizetype CCalcView::LengthOf(const QString& editorText) {

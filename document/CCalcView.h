@@ -40,6 +40,10 @@ public:
     static QString FitText(const QString& text, qsizetype room);
     static qsizetype LengthOf(const QString& editorText);
 
+    // True while some line is too long to wrap at word boundaries in
+    // reasonable time: then every line wraps at the right edge, anywhere.
+    bool WrapsAnywhere() const;
+
 signals:
     // The user (or an undoable edit) changed the text.
     void Edited();
@@ -58,6 +62,8 @@ private:
     qsizetype SelectionLength() const;
     void UpdateTabStops();
     void SetEditorFont(const QFont& font);
+    void SetWrapAnywhere(bool anywhere);
+    void OnContentsChange(int position, int removed, int added);
 
     bool m_replacing = false;
     bool m_defaultFont = true;

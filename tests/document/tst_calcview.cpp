@@ -32,6 +32,60 @@ private slots:
         QVERIFY(view.document()->firstBlock().layout()->lineCount() > 1);
     }
 
+    // Lines over 8192 code units wrap anywhere (word wrapping is quadratic on
+    // them); the text stays exactly what was given.
+    void longLinesWrapAnywhere_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("anywhere");
+        const QString limit(8192, QChar('1'));
+        QTest::newRow("8192 on one line") << limit << false;
+        QTest::newRow("8193 on one line") << limit + "+" << true;
+        QTest::newRow("8192 on each of two lines") << limit + "\n" + limit << false;
+        QTest::newRow("a long second line") << "2*3\n" + limit + "+" << true;
+    }
+    void longLinesWrapAnywhere() {
+        QFETCH(QString, text);
+        QFETCH(bool, anywhere);
+        CCalcView view;
+        view.ReplaceText(text);
+        QCOMPARE(view.WrapsAnywhere(), anywhere);
+        QCOMPARE(view.wordWrapMode(), anywhere ? QTextOption::WrapAnywhere
+                                               : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QCOMPARE(view.EditorText(), text);
+        QCOMPARE(view.TextLength(), CCalcView::LengthOf(text));
+    }
+
+    void editsAcrossTheLongLineLimitSwitchWrapping() {
+        CCalcView view;
+        view.resize(300, 200);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QString cells = QString("1+1;").repeated(20000);
+        view.ReplaceText("2*3\n" + QString(8192, QChar('1')));
+        view.moveCursor(QTextCursor::End);
+        QTest::keyClicks(&view, "5");
+        QVERIFY(view.WrapsAnywhere());
+        QTest::keyClick(&view, Qt::Key_Backspace);
+        QVERIFY(!view.WrapsAnywhere());
+
+        view.ReplaceText("2*3\n" + cells);
+        const QTextBlock line = view.document()->lastBlock();
+        QVERIFY(line.layout()->lineCount() > 1);
+        for (int i = 0; i < line.layout()->lineCount(); ++i)
+            QVERIFY(line.layout()->lineAt(i).naturalTextWidth() <= view.viewport()->width());
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(4);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        view.setTextCursor(cursor);
+        QTest::keyClick(&view, Qt::Key_Delete);
+        QCOMPARE(view.EditorText(), QStringLiteral("2*3\n"));
+        QVERIFY(!view.WrapsAnywhere());
+        view.undo();
+        QCOMPARE(view.EditorText(), "2*3\n" + cells);
+        QVERIFY(view.WrapsAnywhere());
+        QCOMPARE(view.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
+    }
+
     void tabStopsEveryEightAverageCharacters() {
         CCalcView view;
         QCOMPARE(view.tabStopDistance(), 8 * QFontMetricsF(view.font()).averageCharWidth());
