@@ -189,23 +189,11 @@ void CCalcBar::SetSizes(const QSize& horizontal, const QSize& vertical, const QS
 
 void CCalcBar::ApplyStateSize() {
     if (IsFixedSize()) {
-        // Docked, a fixed-size bar keeps its thickness but lets a narrow
-        // window cut its length instead of widening the window.
+        // A fixed-size bar (the keypad) is always whole: a cut-off keypad
+        // hides buttons, so the window cannot be made narrower than it.
         const QSize size = StateSize();
         body_->setMaximumSize(size);
-        switch (Side()) {
-            case DockSide::Top:
-            case DockSide::Bottom:
-                body_->setMinimumSize(1, size.height());
-                break;
-            case DockSide::Left:
-            case DockSide::Right:
-                body_->setMinimumSize(size.width(), 1);
-                break;
-            case DockSide::None:
-                body_->setMinimumSize(size);
-                break;
-        }
+        body_->setMinimumSize(size);
     } else {
         body_->setMinimumSize(minimum_);
         body_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

@@ -8,6 +8,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QDockWidget>
+#include <QLayout>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -49,6 +51,10 @@
 
 namespace {
 
+// The smallest editor a window of the minimum size leaves: a few lines of a
+// dozen characters.
+constexpr QSize kEditorMinimumSize(160, 64);
+
 const int kRecentIds[] = {CommandId::RecentFile1, CommandId::RecentFile2, CommandId::RecentFile3,
                           CommandId::RecentFile4};
 
@@ -73,7 +79,8 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
       m_view(new CCalcView(this)) {
     setObjectName(QStringLiteral("CCalcMainFrame"));
     setCentralWidget(m_view);
-    // Bars dragged over the editor leave it 4 pixels.
+    // Bars dragged over the editor leave it 4 pixels; the window's own
+    // minimum leaves it more (KeepEditorUsable).
     m_view->setMinimumSize(4, 4);
     // Rows of bars, one above the other, as the docks hold them; no tabs.
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
@@ -733,4 +740,30 @@ void CCalcMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     activateWindow();
     OpenDroppedFiles(paths);
+}
+
+bool CCalcMainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::LayoutRequest) KeepEditorUsable();
+    return handled;
+}
+
+void CCalcMainFrame::KeepEditorUsable() {
+    // The layout's minimum holds the whole keypad and every bar at its
+    // minimum around a 4-pixel editor. The editor shares its row with the
+    // docked side bars and its column with the bars above and below it, so
+    // the window asks for what a usable editor needs beyond that.
+    int left = 0;
+    int right = 0;
+    for (QDockWidget* bar : findChildren<QDockWidget*>()) {
+        if (bar->isFloating() || !bar->isVisibleTo(this) || bar->parentWidget() != this) continue;
+        const Qt::DockWidgetArea area = dockWidgetArea(bar);
+        if (area == Qt::LeftDockWidgetArea) left = std::max(left, bar->minimumSizeHint().width());
+        if (area == Qt::RightDockWidgetArea) right = std::max(right, bar->minimumSizeHint().width());
+    }
+    const QSize layoutMinimum = layout()->minimumSize();
+    const int separators = 16;
+    const QSize wanted(std::max(layoutMinimum.width(), kEditorMinimumSize.width() + left + right + separators),
+                       layoutMinimum.height() + std::max(0, kEditorMinimumSize.height() - m_view->minimumHeight()));
+    if (minimumSize() != wanted) setMinimumSize(wanted);
 }

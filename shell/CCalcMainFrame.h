@@ -87,8 +87,11 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // The window's minimum: the whole keypad, every bar and a usable editor.
+    void KeepEditorUsable();
     // The action of one command-table entry, translated.
     QAction* MakeAction(const CommandEntry& entry);
     void CreateActions();
