@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDialog>
+#include <QFontInfo>
 
 namespace {
 CCalcFontDialog::Chooser& ChooserSlot() {
@@ -14,17 +15,27 @@ CCalcFontDialog::CCalcFontDialog(const QFont& initial, QWidget* parent)
     : m_font(initial), m_parent(parent) {}
 
 bool CCalcFontDialog::DoModal() {
+    // The dialog lists real families: a face like "Courier New" is only an
+    // alias here, and the dialog would fall back to its first family. Show
+    // the family the face resolves to.
+    QFont shown = m_font;
+    shown.setFamily(QFontInfo(m_font).family());
+    std::optional<QFont> chosen;
     if (ChooserSlot()) {
-        const std::optional<QFont> chosen = ChooserSlot()(m_font);
-        if (!chosen) return false;
-        m_font = *chosen;
-        return true;
+        chosen = ChooserSlot()(shown);
+    } else {
+        QFontDialog dialog(shown, m_parent);
+        dialog.setWindowIcon(QApplication::windowIcon());
+        dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+        if (dialog.exec() == QDialog::Accepted) chosen = dialog.selectedFont();
     }
-    QFontDialog dialog(m_font, m_parent);
-    dialog.setWindowIcon(QApplication::windowIcon());
-    dialog.setOption(QFontDialog::DontUseNativeDialog, true);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    m_font = dialog.selectedFont();
+    if (!chosen) return false;
+    // The family left as it was keeps the stored face text (and with it the
+    // Default mark); effects are not part of these fonts.
+    if (chosen->family() == shown.family()) chosen->setFamily(m_font.family());
+    chosen->setUnderline(false);
+    chosen->setStrikeOut(false);
+    m_font = *chosen;
     return true;
 }
 

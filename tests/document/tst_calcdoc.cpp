@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #endif
 
 #include "document/CCalcDoc.h"
+#include "document/CCalcFontDialog.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
 #include "document/MemoryFiles.h"
@@ -825,6 +827,35 @@ private slots:
             QCOMPARE(dialog.DoModal(), IDOK);
             QCOMPARE(dialog.GetPathName(), PathOf(row.chosen));
             QVERIFY(messages.asked.isEmpty());
+        }
+    }
+
+    // The font dialog opens on the family a face resolves to and, when the
+    // family is left alone, keeps the stored face text; no effects.
+    void fontDialogKeepsAnUnchangedFace() {
+        const QString resolved = QFontInfo(QFont("Courier New")).family();
+        const struct {
+            QString chosenFamily;  // empty: the one shown
+            QString selected;
+        } rows[] = {{QString(), QStringLiteral("Courier New")},
+                    {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans")}};
+        for (const auto& row : rows) {
+            QString seen;
+            const auto previous = CCalcFontDialog::SetChooser([&](const QFont& initial) {
+                seen = initial.family();
+                QFont font = initial;
+                if (!row.chosenFamily.isEmpty()) font.setFamily(row.chosenFamily);
+                font.setUnderline(true);
+                font.setStrikeOut(true);
+                return std::optional<QFont>(font);
+            });
+            CCalcFontDialog dialog(QFont("Courier New", 12), nullptr);
+            QVERIFY(dialog.DoModal());
+            CCalcFontDialog::SetChooser(previous);
+            QCOMPARE(seen, resolved);
+            QCOMPARE(dialog.SelectedFont().family(), row.selected);
+            QCOMPARE(dialog.SelectedFont().pointSize(), 12);
+            QVERIFY(!dialog.SelectedFont().underline() && !dialog.SelectedFont().strikeOut());
         }
     }
 
