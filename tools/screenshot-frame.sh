@@ -4,7 +4,7 @@
 # memory cells and "= all", warnings in the log, the statistics and the log
 # floating, the toolbar docked at the left with the units window, the
 # Set > Keypad > Style menu, and a second start that keeps the layout.
-# The session runs inside the program (tests/shell/frame_demo.cpp) and
+# The session runs inside the program (tools/demos/frame_demo.cpp) and
 # saves its own screen grabs. Openbox, when installed, draws the window
 # frames (apt-get install openbox); without it windows have no title bars.
 # Usage: tools/screenshot-frame.sh [build-dir] [out-dir]

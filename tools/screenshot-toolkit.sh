@@ -4,20 +4,20 @@
 #
 #   tools/screenshot-toolkit.sh [BUILD_DIR] [OUT_DIR]
 #
-# BUILD_DIR (default build) must hold bin/toolkit_tests; it is built when
-# missing. PNGs go to OUT_DIR (default /tmp/numera-toolkit-shots), named
+# BUILD_DIR (default build) must hold bin/toolkit_demo (tools/demos); it is
+# built when missing. PNGs go to OUT_DIR (default /tmp/numera-toolkit-shots), named
 # <demo>-<plain|composited>-<1x|2x>.png. Needs xvfb, xcompmgr, imagemagick.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=${1:-build}
 out=${2:-/tmp/numera-toolkit-shots}
-bin="$build/bin/toolkit_tests"
+bin="$build/bin/toolkit_demo"
 mkdir -p "$out"
 
 if [[ ! -x "$bin" ]]; then
     cmake -S . -B "$build" -G Ninja -DNUMERA_BUILD_BENCH=OFF
-    cmake --build "$build" --target toolkit_tests
+    cmake --build "$build" --target toolkit_demo
 fi
 for tool in xvfb-run import xcompmgr; do
     command -v "$tool" >/dev/null || { echo "screenshot-toolkit: $tool is missing" >&2; exit 1; }
@@ -46,7 +46,7 @@ shot() {
     xvfb-run -a -s "-screen 0 $screen +extension Composite" bash -c '
         mode=$1 scale=$2 bin=$3 demo=$4 file=$5 args=$6
         if [[ $mode == composited ]]; then xcompmgr & sleep 0.5; fi
-        QT_SCALE_FACTOR=$scale "$bin" --demo "$demo" --hold 2600 $args &
+        QT_SCALE_FACTOR=$scale "$bin" "$demo" --hold 2600 $args &
         pid=$!
         sleep 1.8
         import -window root "$file"

@@ -1,18 +1,18 @@
-// Scripted answers for message boxes and file dialogs, and settings in a
-// temporary directory.
+// Scripted answers for message boxes (ScriptedMessages) and file dialogs,
+// settings in a temporary directory (TempSettings), file bytes by hand.
 #pragma once
 
 #include <QByteArray>
 #include <QFile>
 #include <QList>
 #include <QTest>
-#include <QSettings>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include "document/CCalcFileDialog.h"
 #include "shell/core/MessageBox.h"
+#include "tests/support/ScriptedAnswers.h"
+#include "tests/support/TempSettings.h"
 
 // Bytes given as numbers.
 inline QByteArray Bytes(std::initializer_list<int> values) {
@@ -43,30 +43,8 @@ inline QByteArray ReadFile(const QString& path) {
     return file.readAll();
 }
 
-struct AskedMessage {
-    QString text;
-    unsigned type;
-    unsigned help;
-};
-
-// Records every message and answers from a queue (Cancel once it is empty).
-class ScriptedMessages {
-public:
-    explicit ScriptedMessages(QList<int> answers = {}) : answers(std::move(answers)) {
-        m_previous =
-            SetMessageBoxHandler([this](const QString& text, unsigned type, unsigned help) {
-                asked.append({text, type, help});
-                return this->answers.isEmpty() ? IDCANCEL : this->answers.takeFirst();
-            });
-    }
-    ~ScriptedMessages() { SetMessageBoxHandler(std::move(m_previous)); }
-
-    QList<AskedMessage> asked;
-    QList<int> answers;
-
-private:
-    MessageBoxHandler m_previous;
-};
+// The document suites' names for the shared scripted answers.
+using AskedMessage = AskedQuestion;
 
 struct SeenDialog {
     bool open;
@@ -94,17 +72,4 @@ public:
 
 private:
     CCalcFileDialog::Chooser m_previous;
-};
-
-// Points the native settings store at a fresh temporary directory.
-class TempSettings {
-public:
-    TempSettings() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
-    }
-    QString Directory() const { return m_dir.path(); }
-    QString FilePath() const { return m_dir.path() + QStringLiteral("/Tarvik/Numera.conf"); }
-
-private:
-    QTemporaryDir m_dir;
 };

@@ -2,12 +2,7 @@
 // answers for questions, engine helpers.
 #pragma once
 
-#include <QList>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QString>
-#include <QTemporaryDir>
-#include <memory>
 #include <string>
 
 #include "engine/CalculateText.h"
@@ -15,52 +10,12 @@
 #include "toolkit/MessageBoxTypes.h"
 #include "panels/PanelServices.h"
 #include "engine/Preferences.h"
+#include "tests/support/ScriptedAnswers.h"
+#include "tests/support/TempSettings.h"
 
-// Points the native settings store at a fresh temporary directory.
-class TempSettings {
-public:
-    TempSettings() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
-    }
-    // A fresh view of the store, opened on `group`.
-    static std::unique_ptr<QSettings> Open(const QString& group) {
-        auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                    QStringLiteral("Tarvik"), QStringLiteral("Numera"));
-        settings->beginGroup(group);
-        return settings;
-    }
-    QString Directory() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-};
-
-struct Asked {
-    QString text;
-    unsigned type;
-    unsigned help;
-};
-
-// Records every question and answers from a queue (IDCANCEL once it is empty).
-class ScriptedAsk {
-public:
-    explicit ScriptedAsk(QList<int> answers = {}) : answers(std::move(answers)) {}
-    PanelAsk Function() {
-        return [this](const QString& text, unsigned type, unsigned help) {
-            asked.append({text, type, help});
-            return answers.isEmpty() ? IDCANCEL : answers.takeFirst();
-        };
-    }
-    QStringList Texts() const {
-        QStringList texts;
-        for (const Asked& question : asked) texts.append(question.text);
-        return texts;
-    }
-
-    QList<Asked> asked;
-    QList<int> answers;
-};
+// The panel suites' names for the shared scripted answers.
+using Asked = AskedQuestion;
+using ScriptedAsk = ScriptedAnswers;
 
 // Calculates every cell of `text` as the editor would and answers the new text.
 inline QString CalculateAll(const QString& text) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QSettings>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,6 +11,7 @@
 #include "document/ICmdReceiver.h"
 #include "panels/KeypadSettings.h"
 #include "shell/core/SettingsStore.h"
+#include "tests/support/TempSettings.h"
 
 class RecordingReceiver : public ICmdReceiver {
 public:
@@ -27,10 +27,8 @@ public:
 // Points the user settings at a fresh temporary directory; call before the
 // first QSettings is made.
 inline std::unique_ptr<QTemporaryDir> RedirectSettings() {
-    QStandardPaths::setTestModeEnabled(true);
     auto dir = std::make_unique<QTemporaryDir>();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir->path());
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir->path());
+    TempSettings::Redirect(dir->path());
     return dir;
 }
 

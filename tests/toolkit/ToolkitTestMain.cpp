@@ -1,5 +1,5 @@
-// Runs one toolkit suite by name (toolkit_tests TaColorTest [Qt Test args]),
-// every suite without a name, or a demo of a dialog (toolkit_tests --demo NAME).
+// Runs one toolkit suite by name (toolkit_tests TaColorTest [Qt Test args])
+// or every suite without a name.
 #include <QApplication>
 #include <QTest>
 #include <cstdio>
@@ -8,7 +8,6 @@
 #include <string>
 
 #include "toolkit/TaDialog.h"
-#include "tests/toolkit/ToolkitDemo.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 std::map<std::string, SuiteFactory>& Suites() {
@@ -25,8 +24,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("toolkit_tests"));
     TestFonts();
-
-    if (argc >= 2 && std::string(argv[1]) == "--demo") return RunDemo(argc - 2, argv + 2);
 
     int status = 0;
     if (argc >= 2 && argv[1][0] != '-') {

@@ -15,8 +15,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <cstdio>
@@ -38,6 +36,7 @@
 #include "toolkit/TaFonts.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaStrings.h"
+#include "tests/support/TempSettings.h"
 
 namespace {
 
@@ -126,8 +125,7 @@ int main(int argc, char** argv) {
     }
 
     // The windows read and write their settings; keep them away from the user's.
-    QTemporaryDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    TempSettings settings;
 
     RecordingTranslator recorder;
     QCoreApplication::installTranslator(&recorder);

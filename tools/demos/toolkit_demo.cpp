@@ -1,5 +1,10 @@
-#include "tests/toolkit/ToolkitDemo.h"
-
+// Shows one of the toolkit's dialogs over a stand-in main window, for
+// looking at them (tools/screenshot-toolkit.sh).
+//
+//   toolkit_demo NAME [--hold MS] [--point close|default] [--no-backdrop]
+//
+// NAME is question, warning, twolines, stop, informs, about, preferences or
+// controls. The open dialog is closed with Esc after MS (default 4000).
 #include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -17,11 +22,21 @@
 #include "toolkit/TaButton.h"
 #include "toolkit/TaButtonBitmap.h"
 #include "toolkit/TaCompositing.h"
+#include "toolkit/TaFonts.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaResources.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
+
+// The three faces, loaded once.
+const TaFonts& DemoFonts() {
+    static TaFonts* fonts = [] {
+        auto* set = new TaFonts;
+        set->Load();
+        return set;
+    }();
+    return *fonts;
+}
 
 // A window standing in for the main frame, with the toolbar images.
 QMainWindow* Backdrop() {
@@ -94,11 +109,12 @@ void CloseAfter(int ms) {
     });
 }
 
-}  // namespace
-
-int RunDemo(int argc, char** argv) {
+// args: NAME and its options, without the program's name.
+int Run(int argc, char** argv) {
     if (argc < 1) {
-        std::fprintf(stderr, "usage: toolkit_tests --demo NAME [--hold MS] [--no-backdrop]\n");
+        std::fprintf(stderr,
+                     "usage: toolkit_demo NAME [--hold MS] [--point close|default] "
+                     "[--no-backdrop]\n");
         return 2;
     }
     const QString name = QString::fromLocal8Bit(argv[0]);
@@ -121,7 +137,7 @@ int RunDemo(int argc, char** argv) {
     std::fflush(stdout);
 
     int result = 0;
-    const TaFonts& fonts = TestFonts();
+    const TaFonts& fonts = DemoFonts();
     if (name == QLatin1String("question")) {
         result = TaMessageBox(owner, QStringLiteral("Save changes to \u201cCalculation\u201d?"),
                               MB_YESNOCANCEL | MB_ICONQUESTION, 0, fonts);
@@ -155,4 +171,13 @@ int RunDemo(int argc, char** argv) {
     std::printf("result %d\n", result);
     delete owner;
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("toolkit_demo"));
+    DemoFonts();
+    return Run(argc - 1, argv + 1);
 }

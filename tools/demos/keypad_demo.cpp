@@ -13,9 +13,6 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QMouseEvent>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -23,6 +20,7 @@
 #include "panels/CCalcKeyPad.h"
 #include "panels/CColorButton.h"
 #include "document/ICmdReceiver.h"
+#include "tests/support/TempSettings.h"
 
 namespace {
 
@@ -47,9 +45,7 @@ void Send(QWidget* target, QEvent::Type type, QPoint at) {
 int main(int argc, char** argv) {
     // Keep the user's own keypad settings out of it: every run starts from
     // the first-run defaults and writes into a scratch directory.
-    QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir scratch;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+    TempSettings scratch;
     QApplication app(argc, argv);
 
     QCommandLineParser parser;

@@ -6,8 +6,6 @@
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -18,6 +16,7 @@
 #include "engine/CalculateText.h"
 #include "engine/MemoryStore.h"
 #include "toolkit/MessageBoxTypes.h"
+#include "tests/support/TempSettings.h"
 
 namespace {
 
@@ -35,8 +34,7 @@ void Save(QWidget* widget, const QDir& directory, const QString& name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QTemporaryDir settings;  // never touch the user's settings
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    TempSettings settings;  // never touch the user's settings
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath());
     QDir().mkpath(out.path());
 
