@@ -7,11 +7,11 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
     qt6-svg-dev qt6-l10n-tools libgl-dev
     fonts-open-sans fonts-liberation2
-    xvfb xauth xdotool imagemagick poppler-utils xcompmgr
+    xvfb xauth xdotool imagemagick poppler-utils xcompmgr openbox wmctrl
     "$@"
 )
 
