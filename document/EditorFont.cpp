@@ -1,5 +1,7 @@
 #include "document/EditorFont.h"
 
+#include <algorithm>
+
 #include <QSettings>
 #include <cmath>
 #include <cstdlib>
@@ -31,6 +33,11 @@ EditorFontValues ReadEditorFontValues(QSettings& settings) {
     values.italic = ReadProfileInt(settings, QStringLiteral("FontItalic"), 0) != 0;
     values.face = ReadProfileString(settings, QStringLiteral("FontFace"), values.face);
     settings.endGroup();
+    // A huge value must not make the editor unusable; the clamped value is
+    // what the editor writes back. (One that cannot make a font at all gives
+    // the default font.)
+    values.size = std::min(values.size, kEditorFontSizeMax);
+    values.weight = std::min(values.weight, 1000);
     return values;
 }
 

@@ -23,6 +23,9 @@ int CharacterHeightOf(int points, int dpi);
 int PointSizeOf(int characterHeight, int dpi);
 
 // "GUI/Editor": FontSize, FontWeight, FontItalic, FontFace, each defaulted.
+// The largest point size a stored editor font may have; larger is clamped.
+inline constexpr int kEditorFontSizeMax = 144;
+
 EditorFontValues ReadEditorFontValues(QSettings& settings);
 void WriteEditorFontValues(QSettings& settings, const EditorFontValues& values);
 

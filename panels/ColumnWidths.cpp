@@ -1,6 +1,8 @@
 #include "panels/ColumnWidths.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTreeView>
@@ -23,6 +25,13 @@ int MeasuredColumnWidth(const QTreeView* view, const QString& text) {
     return std::max(delegateWidth, view->fontMetrics().horizontalAdvance(text) + 2 * margin) + 2 * margin;
 }
 
+namespace {
+int ScreenWidthLimit() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? std::max(screen->availableGeometry().width(), 64) : 4096;
+}
+}  // namespace
+
 QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view) {
     const auto settings = OpenPanelSettings(section);
     QVector<int> widths;
@@ -31,7 +40,8 @@ QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthK
         const int measured = MeasuredColumnWidth(view, column.measuringText);
         // No column is narrower than nothing: a negative width is no width.
         const int stored = ReadProfileInt(*settings, column.key, measured);
-        widths.append(stored >= 0 ? stored : measured);
+        // Nor wider than a screen: a column of a million pixels hides the rest.
+        widths.append(stored >= 0 ? std::min(stored, ScreenWidthLimit()) : measured);
     }
     return widths;
 }

@@ -24,6 +24,7 @@
 #include "document/CCalcFontDialog.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
+#include "document/EditorFont.h"
 #include "document/MemoryFiles.h"
 #include "engine/CalculateText.h"
 #include "engine/FileText.h"
@@ -856,6 +857,24 @@ private slots:
             QCOMPARE(dialog.SelectedFont().family(), row.selected);
             QCOMPARE(dialog.SelectedFont().pointSize(), 12);
             QVERIFY(!dialog.SelectedFont().underline() && !dialog.SelectedFont().strikeOut());
+        }
+    }
+
+    // Stored editor font values out of all reason are clamped on reading.
+    void hostileEditorFontValuesAreClamped() {
+        TempSettings temp;
+        const struct {
+            int size, weight;
+            int readSize, readWeight;
+        } rows[] = {{99999, 5000, 144, 1000}, {145, 1001, 144, 1000}, {16, 700, 16, 700}};
+        for (const auto& row : rows) {
+            auto settings = TempSettings::Open(QStringLiteral("GUI/Editor"));
+            settings->setValue("FontSize", row.size);
+            settings->setValue("FontWeight", row.weight);
+            settings->endGroup();
+            const EditorFontValues values = ReadEditorFontValues(*settings);
+            QCOMPARE(values.size, row.readSize);
+            QCOMPARE(values.weight, row.readWeight);
         }
     }
 
