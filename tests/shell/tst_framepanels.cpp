@@ -474,6 +474,31 @@ private slots:
         QTest::keyClick(Focus(), Qt::Key_W, Qt::ControlModifier);
         QTRY_COMPARE(Focus(), static_cast<QWidget*>(View()));
     }
+    // A panel's own focus key is no key of that panel: the focus stays put.
+    void ownFocusKeyLeavesTheFocus_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<int>("move");  // pressed twice inside the panel first
+        QTest::newRow("keypad, third button") << int(Qt::Key_K) << 101 << int(Qt::Key_Right);
+        QTest::newRow("statistics, third box") << int(Qt::Key_T) << 106 << int(Qt::Key_Tab);
+        QTest::newRow("memory list") << int(Qt::Key_M) << 105 << 0;
+    }
+    void ownFocusKeyLeavesTheFocus() {
+        QFETCH(int, key);
+        QFETCH(int, bar);
+        QFETCH(int, move);
+        ShowActive();
+        QTest::keyClick(View(), Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
+        QWidget* first = Focus();
+        if (move != 0)
+            for (int i = 0; i < 2; ++i) QTest::keyClick(Focus(), Qt::Key(move));
+        QWidget* inside = Focus();
+        QVERIFY(FocusIn(Bar(bar)->Dialog()));
+        QCOMPARE(inside != first, move != 0);
+        QTest::keyClick(Focus(), Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Focus(), inside);
+    }
     void keypadKeysFromTheKeypad() {
         ShowActive();
         QTest::keyClicks(View(), "2+3");
