@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -177,7 +179,10 @@ void CCalcMemory::Refresh() {
         row->setText(NumberColumn, QString::number(index + 1));
         row->setTextAlignment(NumberColumn, Qt::AlignRight | Qt::AlignVCenter);
         row->setText(CellColumn, entries_.last().name);
-        row->setText(ValueColumn, QStringFromU16(NCalculatorText::FormatResult(cell.value)));
+        const QString value = QStringFromU16(NCalculatorText::FormatResult(cell.value));
+        row->setText(ValueColumn, value);
+        // A narrowed column still lets the whole value be read.
+        row->setToolTip(ValueColumn, value);
         row->setCheckState(IncludeColumn, cell.mark != 0 ? Qt::Checked : Qt::Unchecked);
         rows.append(row);
         ++index;
@@ -322,12 +327,24 @@ bool CCalcMemory::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QSize CCalcMemory::sizeHint() const {
+    // Wide enough that every column shows whole at its width, a value with
+    // a long exponent included, with room for the vertical scroll bar.
+    const QSize minimum = minimumSizeHint();
+    const QHeaderView* header = list_->header();
+    int columns = 0;
+    for (int column = 0; column < ColumnCount; ++column) columns += header->sectionSize(column);
+    const int listWidth = columns + 2 * list_->frameWidth() +
+                          list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_->verticalScrollBar());
+    const int width = margin_ + listWidth + buttonWidth_ + (3 * margin_ + 1) / 2;
+    return QSize(std::max(minimum.width(), width), minimum.height());
+}
+
+QSize CCalcMemory::minimumSizeHint() const {
+    // The template's size, never lower than the button column.
     const QSize hint = PanelDialogUnits(this, 166, 120);
     const int buttons = margin_ + ButtonCount * (buttonHeight_ + margin_);
     return QSize(hint.width(), std::max(hint.height(), buttons));
 }
-
-QSize CCalcMemory::minimumSizeHint() const { return sizeHint(); }
 
 void CCalcMemory::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

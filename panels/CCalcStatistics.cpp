@@ -25,9 +25,13 @@ CCalcStatistics::CCalcStatistics(QWidget* parent) : QWidget(parent) {
         box->setAccessibleName(label->text());
         box->setFocusPolicy(Qt::StrongFocus);  // tab through the results and copy them
         label->setBuddy(box);
+        box->installEventFilter(this);
         labels_[index] = label;
         boxes_[index] = box;
     }
+    // Focusing the panel returns to the box last used, so the panel's own
+    // focus key leaves the focus where it is.
+    setFocusProxy(boxes_[0]);
     Layout();
 }
 
@@ -56,6 +60,13 @@ void CCalcStatistics::Layout() {
 QSize CCalcStatistics::sizeHint() const { return PanelDialogUnits(this, 278, 101); }
 
 QSize CCalcStatistics::minimumSizeHint() const { return sizeHint(); }
+
+bool CCalcStatistics::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        for (QLineEdit* box : boxes_)
+            if (watched == box) setFocusProxy(box);
+    return QWidget::eventFilter(watched, event);
+}
 
 void CCalcStatistics::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);

@@ -7,9 +7,12 @@
 #include "panels/PanelServices.h"
 #include "engine/Preferences.h"
 
-void ChooseTrigonometricUnit(int unit) {
+bool ChooseTrigonometricUnit(int unit) {
+    // Picking the unit already in force changes nothing to write at exit.
+    if (unit < 0 || static_cast<uint32_t>(unit) == Preferences.TrigonometricUnits) return false;
     Preferences.TrigonometricUnits = static_cast<uint32_t>(unit);
     PreferencesChanged = true;
+    return true;
 }
 
 QString TrigonometricUnitPaneText(uint32_t unit) {
@@ -44,8 +47,7 @@ CCalcTrigonometricUnits::CCalcTrigonometricUnits(QWidget* owner)
     setFixedSize(sizeHint());
 
     connect(list_, &QComboBox::activated, this, [this](int index) {
-        ChooseTrigonometricUnit(index);
-        emit UnitChosen(index);
+        if (ChooseTrigonometricUnit(index)) emit UnitChosen(index);
     });
 }
 

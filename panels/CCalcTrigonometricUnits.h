@@ -11,8 +11,9 @@
 class QComboBox;
 
 // The unit the user picked in any selector (index = unit) becomes the
-// preference, and the preferences are marked for writing at exit.
-void ChooseTrigonometricUnit(int unit);
+// preference, and the preferences are marked for writing at exit; false
+// (and nothing marked) when that unit was already chosen.
+bool ChooseTrigonometricUnit(int unit);
 
 // "Rad", "Deg" or "Grad" for the status pane (anything outside 0..2 is "Rad").
 QString TrigonometricUnitPaneText(uint32_t unit);

@@ -11,7 +11,9 @@
 CColorButton::CColorButton(int controlId, const QString& caption, QWidget* parent)
     : QPushButton(caption, parent), id_(controlId) {
     setAutoDefault(false);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab and the keypad's focus key reach the buttons; a click leaves the
+    // focus where it was, so typing goes on in the editor.
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     // The drawing covers the whole button.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -106,7 +108,6 @@ void CColorButton::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    setFocus(Qt::MouseFocusReason);
     const QPoint point = event->position().toPoint();
     if (Responds(point)) {
         captured_ = true;

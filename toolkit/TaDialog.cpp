@@ -91,9 +91,11 @@ bool TaDialog::Initialize() {
         QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
         shadow_ = new TaShadow(this, owner);
     }
-    const bool ok = OnInitDialog();
+    // False from the initialisation means the content has set the focus
+    // itself, not that anything failed.
+    focusFromContent_ = !OnInitDialog();
     initialized_ = true;
-    return ok;
+    return true;
 }
 
 void TaDialog::StartOpening() {
@@ -102,7 +104,7 @@ void TaDialog::StartOpening() {
     // In front of the shadow window, where the platform stacks windows.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) raise();
-    if (currentDefault_ != nullptr) currentDefault_->setFocus(Qt::OtherFocusReason);
+    if (currentDefault_ != nullptr && !focusFromContent_) currentDefault_->setFocus(Qt::OtherFocusReason);
     if (!animationsEnabled) {
         SetReveal(1.0);
         if (shadow_) shadow_->SetReveal(1.0);
@@ -399,13 +401,54 @@ void TaDialog::Render() {
     painter.drawImage(QRectF(0, 0, width(), captionHeight_ + 3), captionBuffer_);
     DrawCloseButton(painter);
 
-    for (TaControl* control : findChildren<TaControl*>()) control->SetDirty(true);
+    const QList<TaControl*> controls = findChildren<TaControl*>();
+    for (TaControl* control : controls) control->SetDirty(true);
     DrawContent(painter);
+    drawnAreas_.clear();
+    for (TaControl* control : controls)
+        if (control->isVisibleTo(this)) drawnAreas_.insert(control, DrawnArea(control));
+}
+
+QRect TaDialog::DrawnArea(const TaControl* control) {
+    // The text's halo reaches a pixel beyond the control's box.
+    return control->geometry().adjusted(-2, -2, 2, 2);
 }
 
 void TaDialog::DrawChangedContent(QPainter& painter) {
-    for (TaControl* control : findChildren<TaControl*>()) {
-        if (control->Dirty() && control->isVisible()) control->Draw(painter);
+    const QList<TaControl*> controls = findChildren<TaControl*>();
+    // Controls draw over what the buffer holds, so the area a changed control
+    // covered before and covers now goes back to the background first.
+    QRegion erased;
+    for (TaControl* control : controls) {
+        if (!control->Dirty() || !control->isVisible()) continue;
+        erased += DrawnArea(control);
+        const auto before = drawnAreas_.constFind(control);
+        if (before != drawnAreas_.constEnd()) erased += before.value();
+    }
+    // Neighbours the erasing touches are erased whole and drawn again too
+    // (text drawn twice over itself would come out heavier).
+    for (bool grown = !erased.isEmpty(); grown;) {
+        grown = false;
+        for (TaControl* control : controls) {
+            if (control->Dirty() || !control->isVisible() || !erased.intersects(DrawnArea(control)))
+                continue;
+            control->SetDirty(true);
+            erased += DrawnArea(control);
+            grown = true;
+        }
+    }
+    erased &= ClientRect();
+    if (!erased.isEmpty()) {
+        painter.save();
+        painter.setClipRegion(erased);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(erased.boundingRect(), TaArgb(backgroundColor_));
+        painter.restore();
+    }
+    for (TaControl* control : controls) {
+        if (!control->Dirty() || !control->isVisible()) continue;
+        control->Draw(painter);
+        drawnAreas_.insert(control, DrawnArea(control));
     }
 }
 

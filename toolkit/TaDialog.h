@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <QImage>
 #include <QPainterPath>
 #include <QPointer>
@@ -44,7 +45,8 @@ public:
     int DpiX() const { return dpiX_; }
     int DpiY() const { return dpiY_; }
 
-    // Initialisation without the modal loop (the modal run calls it too).
+    // Initialisation without the modal loop (the modal run calls it too);
+    // true once initialised.
     bool Initialize();
     bool Initialized() const { return initialized_; }
     // Whether the window blends per-pixel alpha; otherwise it is an opaque
@@ -100,9 +102,12 @@ protected:
     virtual void OnCancel();
     // Draws the derived dialog's controls; default: nothing.
     virtual bool DrawContent(QPainter& painter);
-    // Positions the derived dialog's controls; default: 1.
+    // Positions the derived dialog's controls; default: 1. Returns 0 when it
+    // has given the focus to a control itself (the default button then does
+    // not take it when the dialog opens).
     virtual int LayoutContent();
-    // Draws the controls whose look changed; default: every dirty TaControl.
+    // Draws the controls whose look changed; default: every dirty TaControl,
+    // on the background where it was and where it is now.
     virtual void DrawChangedContent(QPainter& painter);
 
     // Animates the shadow and then the dialog closed, then ends with `result`.
@@ -134,6 +139,7 @@ private:
     void SetCloseState(bool hovered, bool pressed);
     bool InCloseCircle(const QPoint& point) const;
     bool InIconCircle(const QPoint& point) const;
+    static QRect DrawnArea(const TaControl* control);
     QPropertyAnimation* Animate(QObject* target, qreal from, qreal to, int ms);
 
     int templateId_;
@@ -145,7 +151,10 @@ private:
     int dpiX_ = 96;
     int dpiY_ = 96;
     bool initialized_ = false;
+    bool focusFromContent_ = false;
     bool composited_ = true;
+    // Where each control was last drawn into the back buffer.
+    QHash<const TaControl*, QRect> drawnAreas_;
 
     QImage backBuffer_;
     QImage captionBuffer_;

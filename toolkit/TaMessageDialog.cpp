@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButton.h"
@@ -9,6 +13,7 @@
 #include "toolkit/TaResources.h"
 #include "toolkit/TaStatic.h"
 #include "toolkit/TaStrings.h"
+#include "toolkit/TaText.h"
 
 TaMessageDialog::Kind TaMessageDialog::KindOf(unsigned type) {
     Kind kind = Kind::Informs;
@@ -95,6 +100,55 @@ QPair<QString, QString> TaMessageDialog::SplitLines(const QString& text, bool* t
             second < 0 ? text.mid(first + 1) : text.mid(first + 1, second - first - 1)};
 }
 
+QStringList TaMessageDialog::BreakLine(const QString& line, int maxWidth,
+                                       const std::function<int(const QString&)>& widthOf) {
+    QStringList pieces;
+    QString rest = line;
+    const auto trimmedRight = [](const QString& text) {
+        qsizetype end = text.size();
+        while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
+        return text.left(end);
+    };
+    while (rest.size() > 1 && widthOf(rest) > maxWidth) {
+        // Break points: just after a separator or a space.
+        QVector<qsizetype> breaks;
+        for (qsizetype i = 1; i < rest.size(); ++i) {
+            const QChar c = rest[i - 1];
+            if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(' ')) breaks.append(i);
+        }
+        // The longest piece that fits (wider prefixes never fit when a shorter does not).
+        qsizetype cut = -1;
+        qsizetype low = 0, high = breaks.size() - 1;
+        while (low <= high) {
+            const qsizetype middle = (low + high) / 2;
+            if (widthOf(trimmedRight(rest.left(breaks[middle]))) <= maxWidth) {
+                cut = breaks[middle];
+                low = middle + 1;
+            } else {
+                high = middle - 1;
+            }
+        }
+        if (cut <= 0 || trimmedRight(rest.left(cut)).isEmpty()) {
+            // No break point fits: as many characters as fit, at least one.
+            qsizetype fits = 1, lo = 2, hi = rest.size() - 1;
+            while (lo <= hi) {
+                const qsizetype middle = (lo + hi) / 2;
+                if (widthOf(rest.left(middle)) <= maxWidth) {
+                    fits = middle;
+                    lo = middle + 1;
+                } else {
+                    hi = middle - 1;
+                }
+            }
+            cut = fits;
+        }
+        pieces.append(trimmedRight(rest.left(cut)));
+        rest = rest.mid(cut);
+    }
+    pieces.append(rest);
+    return pieces;
+}
+
 TaMessageDialog::TaMessageDialog(const QString& text, unsigned type, unsigned helpId,
                                  const TaFonts& fonts, QWidget* parent)
     : TaDialog(kTemplateId, fonts, parent), text_(text), type_(type), kind_(KindOf(type)) {
@@ -111,15 +165,32 @@ int TaMessageDialog::LayoutContent() {
     table_ = ButtonsOf(type_);
     defaultIndex_ = DefaultButtonOf(type_);
 
+    const int dpiX = DpiX();
+    const int dpiY = DpiY();
+    const int caption = CaptionHeight();
+    const int mx = 3 * dpiX / 8;
+    const int my = 3 * dpiY / 8;
+    const int p = 5 * dpiY / 16;
+
     bool twoLines = false;
     const auto lines = SplitLines(text_, &twoLines);
     if (!built) {
-        lines_[0] = new TaStatic(1, lines.first, this);
-        if (twoLines) lines_[1] = new TaStatic(2, lines.second, this);
-        for (TaStatic* line : lines_) {
-            if (line == nullptr) continue;
+        // The dialog never grows wider than the work area: a line too wide
+        // for it is shown as several.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const int workWidth = screen != nullptr ? screen->availableGeometry().width() : 0;
+        const int maxText = workWidth > 0 ? std::max(1, workWidth - 2 * mx - 4) : INT_MAX;
+        const QFont font = Fonts().Font(TaFace::Regular, 13.0, TaFontStyle::Regular);
+        const auto widthOf = [this, &font](const QString& text) {
+            return static_cast<int>(std::ceil(TaMeasureText(font, text, this).width()));
+        };
+        QStringList shown = BreakLine(lines.first, maxText, widthOf);
+        if (twoLines) shown += BreakLine(lines.second, maxText, widthOf);
+        for (int i = 0; i < shown.size(); ++i) {
+            auto* line = new TaStatic(i + 1, shown[i], this);
             line->SetFont(&Fonts(), TaFace::Regular, 13.0, TaFontStyle::Regular);
             line->SetTextColor(0xFE202020);
+            lines_.append(line);
         }
         for (const ButtonEntry& entry : table_) {
             auto* button = new TaButton(entry.result, TaLoadString(entry.captionId), this);
@@ -132,20 +203,15 @@ int TaMessageDialog::LayoutContent() {
         }
     }
 
-    const int dpiX = DpiX();
-    const int dpiY = DpiY();
-    const int caption = CaptionHeight();
-    const int mx = 3 * dpiX / 8;
-    const int my = 3 * dpiY / 8;
-    const int p = 5 * dpiY / 16;
     int iw = 13 * dpiX / 8;
     if (kind_ == Kind::Asks || kind_ == Kind::Warns) iw = (iw * 270 + 128) / 256;
     const int ih = 13 * dpiY / 8;
     const int g = 3 * dpiX / 16;
     const int bottomGap = 7 * dpiY / 32;
 
-    const QSize line1 = lines_[0]->Measure();
-    const QSize line2 = lines_[1] != nullptr ? lines_[1]->Measure() : QSize();
+    int linesWidth = 0;
+    for (TaStatic* line : lines_) linesWidth = std::max(linesWidth, line->Measure().width());
+    const int line1Height = lines_[0]->height();
     int bw = 0;
     int bh = 0;
     for (int i = 0; i < buttons_.size(); ++i) {
@@ -158,18 +224,19 @@ int TaMessageDialog::LayoutContent() {
     const int n = static_cast<int>(buttons_.size());
     const int row = n * bw + (n - 1) * g;
     const int t = caption + 4 + my + ih + p;
-    const int secondPitch = lines_[1] != nullptr ? p : 0;
-    const int width = std::max({iw, line1.width(), line2.width(), row}) + 2 * mx + 4;
-    const int height = t + line1.height() + secondPitch + my + bh + bottomGap;
+    // Every further line one pitch lower.
+    const int secondPitch = static_cast<int>(lines_.size() - 1) * p;
+    const int width = std::max({iw, linesWidth, row}) + 2 * mx + 4;
+    const int height = t + line1Height + secondPitch + my + bh + bottomGap;
     resize(width, height);
     CenterOnDesktop();
 
     kindImage_.Load(ImageIdOf(kind_), iw, ih, devicePixelRatioF());
     kindImage_.SetPosition((width - iw) / 2, my + caption + 4);
-    lines_[0]->SetPosition((width - line1.width()) / 2, t);
-    if (lines_[1] != nullptr) lines_[1]->SetPosition((width - line2.width()) / 2, t + p);
+    for (int i = 0; i < lines_.size(); ++i)
+        lines_[i]->SetPosition((width - lines_[i]->width()) / 2, t + i * p);
     const int rowLeft = (width - row) / 2;
-    const int rowTop = t + line1.height() + secondPitch + my;
+    const int rowTop = t + line1Height + secondPitch + my;
     for (int i = 0; i < n; ++i) buttons_[i]->SetPosition(rowLeft + i * (bw + g), rowTop);
 
     TaButton* defaultButton = buttons_[defaultIndex_];
@@ -181,9 +248,7 @@ int TaMessageDialog::LayoutContent() {
 bool TaMessageDialog::DrawContent(QPainter& painter) {
     kindImage_.Draw(painter);  // a missing image is simply not drawn
     bool ok = true;
-    for (TaStatic* line : lines_) {
-        if (line != nullptr) ok = line->Draw(painter) && ok;
-    }
+    for (TaStatic* line : lines_) ok = line->Draw(painter) && ok;
     for (TaButton* button : buttons_) ok = button->Draw(painter) && ok;
     return ok;
 }

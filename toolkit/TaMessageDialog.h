@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 #include "toolkit/TaDialog.h"
@@ -36,6 +38,11 @@ public:
     static int DefaultButtonOf(unsigned type);
     // Before the first line feed, and after it up to a further one.
     static QPair<QString, QString> SplitLines(const QString& text, bool* twoLines = nullptr);
+    // `line` in pieces no wider than `maxWidth` (as `widthOf` measures),
+    // broken after a path separator or a space where one fits, else between
+    // characters; a line that fits comes back whole.
+    static QStringList BreakLine(const QString& line, int maxWidth,
+                                 const std::function<int(const QString&)>& widthOf);
     // The help id for a prompt's string id: 0x10000 + id, or 128 without one.
     static unsigned HelpIdFor(unsigned promptId) {
         return promptId != 0 ? 0x10000u + promptId : 128u;
@@ -44,8 +51,12 @@ public:
     Kind MessageKind() const { return kind_; }
     unsigned Type() const { return type_; }
     const QString& MessageText() const { return text_; }
-    // Valid after initialisation.
-    TaStatic* Line(int index) const { return lines_[index]; }
+    // Valid after initialisation: the lines as shown, a message line too
+    // wide for the screen broken into several; null past the last.
+    TaStatic* Line(int index) const {
+        return index >= 0 && index < lines_.size() ? lines_[index] : nullptr;
+    }
+    int LineCount() const { return static_cast<int>(lines_.size()); }
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     TaButton* Button(int index) const { return buttons_[index]; }
     const TaImage& KindImage() const { return kindImage_; }
@@ -62,7 +73,7 @@ private:
     unsigned type_;
     Kind kind_;
     TaImage kindImage_;
-    TaStatic* lines_[2] = {nullptr, nullptr};
+    QVector<TaStatic*> lines_;
     QVector<TaButton*> buttons_;
     QVector<ButtonEntry> table_;
     int defaultIndex_ = 0;

@@ -448,6 +448,38 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), keypad_->Button(to));
     }
 
+    // The editor keeps the keyboard while the keypad is clicked; the
+    // keyboard still reaches the keypad with Tab and its focus key.
+    void clicksLeaveTheFocusWhereItWas_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("own style, sin") << int(StyleTarvik) << 0 << "insert:sin(";
+        QTest::newRow("classic, digit 7") << 0 << 47 << "insert:7";
+        QTest::newRow("themed, =") << 3 << 54 << "command:2";
+    }
+    void clicksLeaveTheFocusWhereItWas() {
+        QFETCH(int, style);
+        QFETCH(int, index);
+        QFETCH(QString, sent);
+        keypad_->SetStyle(style);
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        auto* editor = window_->findChild<QLineEdit*>();
+        editor->setFocus();
+        ClickCentre(keypad_->Button(index));
+        ClickCentre(keypad_->Button(index));  // a second click changes nothing either
+        QCOMPARE(receiver_.calls, (QStringList{sent, sent}));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(editor));
+        // Focusing the keypad (its focus key) lands on a button, not the clicked one.
+        keypad_->setFocus(Qt::ShortcutFocusReason);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(keypad_->Button(0)));
+        // Tab walks on from button to button.
+        QTest::keyClick(keypad_->Button(0), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(keypad_->Button(1)));
+    }
+
     void focusingTheKeypadReturnsToItsLastButton() {
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));

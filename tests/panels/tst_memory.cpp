@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "document/CCalcFileDialog.h"
+#include "panels/ColumnWidths.h"
 #include "panels/CCalcMemory.h"
 #include "panels/CCalcStatistics.h"
 #include "engine/Diagnostics.h"
@@ -578,6 +579,41 @@ private slots:
             QCOMPARE(bitmap->FaceColor(), QRgb(0xFFD8D8D8));
             QCOMPARE(bitmap->accessibleName(), names[button]);
         }
+    }
+
+    void longValuesShowWhole_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("storedWidth");  // 0: nothing stored
+        QTest::addColumn<QString>("text");
+        QTest::newRow("gravitational constant") << 6.6742999999999999e-11 << 0 << "6.674299999999999379e-11";
+        QTest::newRow("most negative double") << -1.7976931348623157e308 << 0 << "-1.797693134862315708e+308";
+        QTest::newRow("smallest subnormal") << 4.9406564584124654e-324 << 0 << "4.940656458412465442e-324";
+        QTest::newRow("stored narrow width wins") << -2.2250738585072014e-308 << 90 << "-2.225073858507201383e-308";
+    }
+    void longValuesShowWhole() {
+        QFETCH(double, value);
+        QFETCH(int, storedWidth);
+        QFETCH(QString, text);
+        if (storedWidth > 0) TempSettings::Open("GUI/Memory")->setValue("ValueWidth", storedWidth);
+        Store({{"G", value}});
+        CCalcMemory panel(nullptr, ScriptedAsk().Function());
+        panel.Refresh();
+        QTreeWidgetItem* row = panel.List()->topLevelItem(0);
+        QCOMPARE(row->text(CCalcMemory::ValueColumn), text);
+        QCOMPARE(row->toolTip(CCalcMemory::ValueColumn), text);
+        const int width = panel.List()->header()->sectionSize(CCalcMemory::ValueColumn);
+        if (storedWidth > 0) {
+            QCOMPARE(width, storedWidth);
+            return;
+        }
+        QVERIFY(width >= MeasuredColumnWidth(panel.List(), QStringLiteral("-1.797693134862315708e+308")));
+        // At its own size the panel shows the whole Value cell.
+        panel.resize(panel.sizeHint());
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        const QRect cell = panel.List()->visualRect(panel.List()->indexFromItem(row, CCalcMemory::ValueColumn));
+        QVERIFY(panel.List()->viewport()->rect().contains(cell));
+        QVERIFY(width >= MeasuredColumnWidth(panel.List(), text));
     }
 
     void widthsSurviveARestart() {

@@ -123,6 +123,36 @@ private slots:
         QCOMPARE(panel.Box(Skewness)->text(), kNo);
     }
 
+    // The frame focuses a panel by giving the panel the focus: from outside
+    // it lands on the box last used, from inside it stays where it is.
+    void focusingThePanelKeepsItsBox_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::newRow("first box") << 0;
+        QTest::newRow("third box") << 2;
+        QTest::newRow("last box") << 5;
+    }
+    void focusingThePanelKeepsItsBox() {
+        QFETCH(int, tabs);
+        QWidget window;
+        auto* editor = new QLineEdit(&window);
+        auto* statistics = new CCalcStatistics(&window);
+        statistics->move(0, 30);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        editor->setFocus();
+        statistics->setFocus(Qt::ShortcutFocusReason);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(statistics->Box(Mean)));
+        for (int i = 0; i < tabs; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* box = statistics->Box(StatisticIndex(tabs));
+        QCOMPARE(QApplication::focusWidget(), box);
+        statistics->setFocus(Qt::ShortcutFocusReason);
+        QCOMPARE(QApplication::focusWidget(), box);
+        editor->setFocus();
+        statistics->setFocus(Qt::ShortcutFocusReason);
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+
 private:
     std::unique_ptr<TempSettings> settings_;
 };

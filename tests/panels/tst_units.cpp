@@ -1,5 +1,6 @@
 // The angle-unit selector: its list, the preference it sets, the texts of
 // the other selectors, and the unit reaching the next calculation.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QSignalSpy>
 #include <QtTest>
@@ -76,6 +77,38 @@ private slots:
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.first().first().toInt(), int(unit));
         QCOMPARE(units.List()->currentIndex(), int(unit));
+    }
+
+    // Picking from the opened list: only a different unit counts as a change.
+    void pickingFromTheOpenList_data() {
+        QTest::addColumn<uint>("start");
+        QTest::addColumn<int>("moves");  // Down presses in the open list
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("radians again") << 0u << 0 << false;
+        QTest::newRow("degrees again") << 1u << 0 << false;
+        QTest::newRow("grads again") << 2u << 0 << false;
+        QTest::newRow("radians to degrees") << 0u << 1 << true;
+    }
+
+    void pickingFromTheOpenList() {
+        QFETCH(uint, start);
+        QFETCH(int, moves);
+        QFETCH(bool, changed);
+        Preferences.TrigonometricUnits = start;
+        CCalcTrigonometricUnits units;
+        units.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&units));
+        QSignalSpy chosen(&units, &CCalcTrigonometricUnits::UnitChosen);
+        QSignalSpy activated(units.List(), &QComboBox::activated);
+        units.List()->showPopup();
+        QAbstractItemView* view = units.List()->view();
+        QTRY_VERIFY(view->isVisible());
+        for (int i = 0; i < moves; ++i) QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(activated.count(), 1);  // the pick itself reached the list
+        QCOMPARE(Preferences.TrigonometricUnits, start + uint(moves));
+        QCOMPARE(PreferencesChanged, changed);
+        QCOMPARE(chosen.count(), changed ? 1 : 0);
     }
 
     void showUnitFollowsWithoutChoosing_data() {

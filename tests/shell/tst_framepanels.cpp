@@ -256,7 +256,8 @@ private slots:
         // Docked at the right: the vertical size; back at the bottom: the horizontal one.
         log->setFloating(false);
         m_frame->addDockWidget(Qt::RightDockWidgetArea, log);
-        QTRY_COMPARE(log->Body()->width(), log->VerticalSize().width());
+        // The memory bar shares the right area; the wider of the two sets its width.
+        QTRY_COMPARE(log->Body()->width(), std::max(log->VerticalSize().width(), Bar(105)->Body()->width()));
         m_frame->addDockWidget(Qt::BottomDockWidgetArea, log);
         QTRY_COMPARE(log->Body()->height(), docked.height());
         QCOMPARE(log->FloatingSize(), floating);
@@ -511,6 +512,31 @@ private slots:
         // Ctrl+W from the panel goes back to the editor.
         QTest::keyClick(Focus(), Qt::Key_W, Qt::ControlModifier);
         QTRY_COMPARE(Focus(), static_cast<QWidget*>(View()));
+    }
+    // A panel's own focus key is no key of that panel: the focus stays put.
+    void ownFocusKeyLeavesTheFocus_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<int>("move");  // pressed twice inside the panel first
+        QTest::newRow("keypad, third button") << int(Qt::Key_K) << 101 << int(Qt::Key_Right);
+        QTest::newRow("statistics, third box") << int(Qt::Key_T) << 106 << int(Qt::Key_Tab);
+        QTest::newRow("memory list") << int(Qt::Key_M) << 105 << 0;
+    }
+    void ownFocusKeyLeavesTheFocus() {
+        QFETCH(int, key);
+        QFETCH(int, bar);
+        QFETCH(int, move);
+        ShowActive();
+        QTest::keyClick(View(), Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
+        QWidget* first = Focus();
+        if (move != 0)
+            for (int i = 0; i < 2; ++i) QTest::keyClick(Focus(), Qt::Key(move));
+        QWidget* inside = Focus();
+        QVERIFY(FocusIn(Bar(bar)->Dialog()));
+        QCOMPARE(inside != first, move != 0);
+        QTest::keyClick(Focus(), Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Focus(), inside);
     }
     void keypadKeysFromTheKeypad() {
         ShowActive();

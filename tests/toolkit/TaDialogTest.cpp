@@ -11,6 +11,7 @@
 #include "toolkit/TaCompositing.h"
 #include "toolkit/TaDialog.h"
 #include "toolkit/TaShadow.h"
+#include "toolkit/TaStatic.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
@@ -43,6 +44,61 @@ protected:
 };
 
 QImage Grab(TaDialog& dialog) { return dialog.grab().toImage(); }
+
+// A 300 x 200 dialog with one label, sized to `boxText` and showing `text`,
+// and an OK and a Cancel button; its layout step answers `layoutResult`
+// after giving Cancel the focus when that answer is 0.
+class LabelDialog : public TaDialog {
+public:
+    LabelDialog(QString boxText, QString text, int layoutResult = 1)
+        : TaDialog(100, TestFonts(), nullptr), boxText_(std::move(boxText)), text_(std::move(text)),
+          layoutResult_(layoutResult) {
+        setWindowTitle(QStringLiteral("Test"));
+    }
+    TaStatic* label = nullptr;
+    TaButton* ok = nullptr;
+    TaButton* cancel = nullptr;
+
+protected:
+    int LayoutContent() override {
+        resize(300, 200);
+        move(200, 150);
+        if (label == nullptr) {
+            label = new TaStatic(1, boxText_, this);
+            label->SetFont(&Fonts(), TaFace::Regular, 13.0, TaFontStyle::Regular);
+            label->SetTextColor(0xFE202020);
+            label->Measure();
+            label->SetText(text_);
+            label->SetPosition(30, 70);
+            ok = new TaButton(IDOK, QStringLiteral("OK"), this);
+            cancel = new TaButton(IDCANCEL, QStringLiteral("Cancel"), this);
+            for (TaButton* button : {ok, cancel}) {
+                button->SetFont(&Fonts(), TaFace::Bold, 12.0, TaFontStyle::Bold);
+                button->Measure();
+                connect(button, &TaButton::Command, this, &TaDialog::OnCommand);
+            }
+            ok->SetPosition(60, 140);
+            cancel->SetPosition(160, 140);
+        }
+        SetDefaultControl(ok);
+        if (layoutResult_ == 0) cancel->setFocus(Qt::OtherFocusReason);
+        return layoutResult_;
+    }
+    bool DrawContent(QPainter& painter) override {
+        return label->Draw(painter) && ok->Draw(painter) && cancel->Draw(painter);
+    }
+
+private:
+    QString boxText_;
+    QString text_;
+    int layoutResult_;
+};
+
+QImage ClientPart(const TaDialog& dialog) {
+    const qreal ratio = dialog.BackBuffer().devicePixelRatio();
+    const QRect client = dialog.ClientRect();
+    return dialog.BackBuffer().copy(QRect(client.topLeft() * ratio, client.size() * ratio));
+}
 
 }  // namespace
 
@@ -236,6 +292,55 @@ private slots:
         QVERIFY2(qGray(hovered) > qGray(normal), qPrintable(Hex(normal) + " " + Hex(hovered)));
         QVERIFY2(qGray(pressed) < qGray(normal), qPrintable(Hex(normal) + " " + Hex(pressed)));
         QTest::mouseRelease(&dialog, Qt::LeftButton, {}, QPoint(150, 100));
+    }
+
+    // A label whose text changes looks exactly as if it had shown the new
+    // text from the start: nothing of the old text stays behind.
+    void changedTextErasesTheOld_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("measure");  // sized to the new text as well
+        QTest::newRow("shorter, same box") << "Printing page 10 of 12" << "Page 2" << false;
+        QTest::newRow("emptied") << "Printing page 10" << "" << false;
+        QTest::newRow("shorter, box shrinks") << "Printing page 10 of 12" << "Done" << true;
+        QTest::newRow("longer, box grows") << "Page 9" << "Printing page 10 of 12" << true;
+    }
+    void changedTextErasesTheOld() {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(bool, measure);
+        LabelDialog changed(before, before);
+        QVERIFY(changed.Initialize());
+        changed.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&changed));
+        changed.label->SetText(after);
+        if (measure) changed.label->Measure();
+        changed.repaint();
+        LabelDialog fresh(measure ? after : before, after);
+        QVERIFY(fresh.Initialize());
+        QVERIFY(ClientPart(changed) == ClientPart(fresh));
+    }
+
+    // 0 from the layout step means the content has set the focus: the dialog
+    // still shows and answers, and the focus stays where the content put it.
+    void layoutAnsweringZeroKeepsItsFocus_data() {
+        QTest::addColumn<int>("layoutResult");
+        QTest::newRow("1: the default button takes the focus") << 1;
+        QTest::newRow("0: focus already set") << 0;
+    }
+    void layoutAnsweringZeroKeepsItsFocus() {
+        QFETCH(int, layoutResult);
+        LabelDialog dialog(QStringLiteral("Question"), QStringLiteral("Question"), layoutResult);
+        bool shown = false;
+        QWidget* focused = nullptr;
+        const int answer = RunModal(dialog, [&] {
+            shown = dialog.isVisible();
+            focused = QApplication::focusWidget();
+            QTest::keyClick(focused ? focused : &dialog, Qt::Key_Space);
+        });
+        QVERIFY(shown);
+        QCOMPARE(focused, static_cast<QWidget*>(layoutResult == 0 ? dialog.cancel : dialog.ok));
+        QCOMPARE(answer, layoutResult == 0 ? IDCANCEL : IDOK);
     }
 
     void keys_data() {

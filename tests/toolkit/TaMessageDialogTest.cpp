@@ -210,6 +210,65 @@ private slots:
         if (twoLines) QCOMPARE(dialog.Line(1)->Text(), second);
     }
 
+    // Widths counted in characters: where a too-long line breaks.
+    void breakLine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("maxWidth");
+        QTest::addColumn<QStringList>("pieces");
+        QTest::newRow("fits whole") << "Close" << 10 << QStringList{"Close"};
+        QTest::newRow("path, after separators") << "/home/user/documents/file.tvc" << 12
+                                                << QStringList{"/home/user/", "documents/", "file.tvc"};
+        QTest::newRow("Windows path") << "C:\\Users\\name\\file.tvc" << 9
+                                      << QStringList{"C:\\Users\\", "name\\", "file.tvc"};
+        QTest::newRow("words, spaces dropped at the break") << "Cannot open the file for writing." << 12
+                                                            << QStringList{"Cannot open", "the file for", "writing."};
+        QTest::newRow("no break point") << "abcdefghijklmnopqrstuvwxyz" << 10
+                                        << QStringList{"abcdefghij", "klmnopqrst", "uvwxyz"};
+    }
+    void breakLine() {
+        QFETCH(QString, line);
+        QFETCH(int, maxWidth);
+        QFETCH(QStringList, pieces);
+        const auto count = [](const QString& text) { return static_cast<int>(text.size()); };
+        QCOMPARE(TaMessageDialog::BreakLine(line, maxWidth, count), pieces);
+    }
+
+    // A message wider than the screen stays inside the work area, close
+    // button included, its long line shown as several at one pitch each.
+    void longMessageStaysOnTheScreen_data() {
+        QTest::addColumn<bool>("secondLine");
+        QTest::newRow("one long line") << false;
+        QTest::newRow("short line, then a long one") << true;
+    }
+    void longMessageStaysOnTheScreen() {
+        QFETCH(bool, secondLine);
+        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+        QString path = QStringLiteral("Cannot open the file ");
+        while (path.size() < work.width() / 2) path += QStringLiteral("/a folder with a long name");
+        path += QStringLiteral("/memory.tvm");
+        const QString text = secondLine ? QStringLiteral("Save changes?\n") + path : path;
+        TaMessageDialog dialog(text, MB_OK | MB_ICONEXCLAMATION, 0, TestFonts());
+        dialog.Initialize();
+        QVERIFY(dialog.width() <= work.width());
+        QVERIFY(work.contains(dialog.geometry()));
+        QVERIFY(work.contains(dialog.CloseButtonBox().toRect().translated(dialog.pos())));
+        const int first = secondLine ? 1 : 0;
+        if (secondLine) QCOMPARE(dialog.Line(0)->Text(), QStringLiteral("Save changes?"));
+        QVERIFY(dialog.LineCount() > first + 1);
+        QString joined;
+        for (int i = 0; i < dialog.LineCount(); ++i) {
+            const TaStatic* line = dialog.Line(i);
+            QVERIFY(line->x() >= 36 && line->x() + line->width() <= dialog.width() - 36);
+            QCOMPARE(line->y(), dialog.Line(0)->y() + 30 * i);
+            if (i >= first) joined += line->Text() + (line->Text().endsWith(u'/') ? "" : " ");
+        }
+        QCOMPARE(joined.trimmed(), path);
+        // The buttons sit one margin below the last line.
+        const TaStatic* last = dialog.Line(dialog.LineCount() - 1);
+        QCOMPARE(dialog.Button(0)->y(), dialog.Line(0)->y() + dialog.Line(0)->height() + 30 * (dialog.LineCount() - 1) + 36);
+        QVERIFY(dialog.Button(0)->y() > last->y() + last->height());
+    }
+
     void helpId() {
         QCOMPARE(TaMessageDialog::HelpIdFor(0), 128u);
         QCOMPARE(TaMessageDialog::HelpIdFor(32829), 0x10000u + 32829u);

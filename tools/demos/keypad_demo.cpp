@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         QApplication::sendEvent(b, &move);
     }
 
-    // Pressing takes the focus, so the focus comes last.
+    // The focus comes last, after the pressed look.
     if (CColorButton* b = button("pressed")) Send(b, QEvent::MouseButtonPress, b->rect().center());
     if (CColorButton* b = button("focus")) {
         window.setAttribute(Qt::WA_KeyboardFocusChange);
