@@ -9,8 +9,14 @@
 #include <QSettings>
 #include <QTextBlock>
 
+#include <algorithm>
+
 #include "document/CCalcFontDialog.h"
 #include "document/DocumentFiles.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -38,9 +44,45 @@ bool HasLongLine(const QString& text) {
     return false;
 }
 
+// Text Qt may draw without shaping and look the same: Latin, Greek and
+// Cyrillic letters, digits and symbols without combining marks. Joining
+// scripts, marks, surrogates (emoji sequences) need the shaper.
+bool NeedsShaping(QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x0300) continue;
+        if (c.isSurrogate() || c.isMark()) return true;
+        switch (c.script()) {
+            case QChar::Script_Common:
+            case QChar::Script_Latin:
+            case QChar::Script_Greek:
+            case QChar::Script_Cyrillic:
+                continue;
+            default:
+                return true;
+        }
+    }
+    return false;
+}
+
+// Qt lays a long line out afresh after every edit, into arrays of some 40 MB
+// that it frees and takes again each time. glibc gives blocks that large back
+// to the system and the next edit faults in and zeroes fresh pages: half the
+// time of a keystroke. Kept in the heap, they are reused.
+void KeepLargeBlocksInHeap() {
+#if defined(__GLIBC__)
+    static const bool once = [] {
+        mallopt(M_MMAP_MAX, 0);
+        mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+        return true;
+    }();
+    (void)once;
+#endif
+}
+
 }  // namespace
 
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
+    KeepLargeBlocksInHeap();
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     SetWrapAnywhere(false);
     // Left to right as the platform's edit control. Left automatic, Qt looks
@@ -71,9 +113,16 @@ void CCalcView::ReplaceText(const QString& text) {
     // Wrapping anywhere comes before a long line is laid out; word wrapping
     // only once the old long line is gone, or it would be laid out again.
     const bool longLine = HasLongLine(text);
-    if (longLine) SetWrapAnywhere(true);
+    m_needsShaping = NeedsShaping(text);
+    if (longLine) {
+        SetWrapAnywhere(true);
+        UpdateShaping();
+    }
     setPlainText(text);
-    if (!longLine) SetWrapAnywhere(false);
+    if (!longLine) {
+        SetWrapAnywhere(false);
+        UpdateShaping();
+    }
 }
 
 bool CCalcView::WrapsAnywhere() const { return wordWrapMode() == QTextOption::WrapAnywhere; }
@@ -84,8 +133,37 @@ void CCalcView::SetWrapAnywhere(bool anywhere) {
     if (wordWrapMode() != mode) setWordWrapMode(mode);
 }
 
+// Shaping is most of a long line's layout; a long line of text that looks the
+// same unshaped is laid out without it. Short lines are always shaped.
+void CCalcView::UpdateShaping() {
+    QFont current = font();
+    const QFont::StyleStrategy strategy = current.styleStrategy();
+    const QFont::StyleStrategy wanted =
+        WrapsAnywhere() && !m_needsShaping
+            ? QFont::StyleStrategy(strategy | QFont::PreferNoShaping)
+            : QFont::StyleStrategy(strategy & ~QFont::PreferNoShaping);
+    if (wanted == strategy) return;
+    current.setStyleStrategy(wanted);
+    QScopedValueRollback<bool> guard(m_replacing, true);
+    setFont(current);
+}
+
+bool CCalcView::ShapesText() const { return !(font().styleStrategy() & QFont::PreferNoShaping); }
+
 void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
     const QTextDocument* doc = document();
+    // Text that needs shaping is seen as it comes; what is removed is only
+    // forgotten when the whole text is looked at again.
+    if (!m_replacing && added > 0 && !m_needsShaping) {
+        QTextCursor inserted(document());
+        inserted.setPosition(position);
+        inserted.setPosition(std::min(position + added, doc->characterCount() - 1),
+                             QTextCursor::KeepAnchor);
+        if (NeedsShaping(inserted.selectedText())) {
+            m_needsShaping = true;
+            UpdateShaping();
+        }
+    }
     bool changedLongLine = false;
     for (QTextBlock block = doc->findBlock(position);
          block.isValid() && block.position() <= position + added; block = block.next()) {
@@ -98,13 +176,17 @@ void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
     // ReplaceText has chosen the wrap mode already; its clearing must not switch back.
     if (m_replacing) return;
     if (changedLongLine) {
+        if (WrapsAnywhere()) return;
         SetWrapAnywhere(true);
+        m_needsShaping = NeedsShaping(doc->toRawText());
+        UpdateShaping();
         return;
     }
     if (!WrapsAnywhere()) return;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
         if (block.length() - 1 > kLongLine) return;
     SetWrapAnywhere(false);
+    UpdateShaping();
 }
 
 qsizetype CCalcView::LengthOf(const QString& editorText) {
@@ -224,7 +306,12 @@ int CCalcView::ScreenDpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96
 
 void CCalcView::SetEditorFont(const QFont& font) {
     QScopedValueRollback<bool> guard(m_replacing, true);
-    setFont(font);
+    QFont applied = font;
+    const QFont::StyleStrategy strategy = applied.styleStrategy();
+    applied.setStyleStrategy(WrapsAnywhere() && !m_needsShaping
+                                 ? QFont::StyleStrategy(strategy | QFont::PreferNoShaping)
+                                 : QFont::StyleStrategy(strategy & ~QFont::PreferNoShaping));
+    setFont(applied);
     UpdateTabStops();
 }
 

@@ -43,6 +43,9 @@ public:
     // True while some line is too long to wrap at word boundaries in
     // reasonable time: then every line wraps at the right edge, anywhere.
     bool WrapsAnywhere() const;
+    // False while a long line of text that looks the same unshaped is laid
+    // out without the shaper.
+    bool ShapesText() const;
 
 signals:
     // The user (or an undoable edit) changed the text.
@@ -64,8 +67,11 @@ private:
     void SetEditorFont(const QFont& font);
     void SetWrapAnywhere(bool anywhere);
     void OnContentsChange(int position, int removed, int added);
+    void UpdateShaping();
 
     bool m_replacing = false;
+    // The text may hold characters the shaper must see.
+    bool m_needsShaping = false;
     bool m_defaultFont = true;
     int m_fontSize = 15;
 };

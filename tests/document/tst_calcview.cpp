@@ -1,12 +1,16 @@
 // The editor: wrapping, tab stops, the text limit, the font and its settings.
 #include <QApplication>
 #include <QClipboard>
+#include <QGlyphRun>
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
+
+#include <algorithm>
 
 #include "document/CCalcFontDialog.h"
 #include "document/CCalcView.h"
@@ -84,6 +88,68 @@ private slots:
         QCOMPARE(view.EditorText(), "2*3\n" + cells);
         QVERIFY(view.WrapsAnywhere());
         QCOMPARE(view.document()->defaultTextOption().textDirection(), Qt::LeftToRight);
+    }
+
+    // A long line is laid out unshaped only when that draws the same glyphs as
+    // the shaper would; anything that needs it (a joining script, a combining
+    // mark) brings the shaper back, and short lines always have it.
+    void longLinesSkipShapingOnlyWhereItLooksTheSame_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("inserted");  // at the start, as an edit
+        QTest::addColumn<bool>("shaped");
+        const QString cells = QString("sin(30)+1;").repeated(900);
+        // Kept on the first screen line: the glyphs of a right-to-left run
+        // split over two lines would come in another order.
+        const QString arabic = QString::fromUtf8("/* \u0627\u0644\u0639\u0631\u0628\u064a\u0629 */");
+        QTest::newRow("short line") << QString("1+1;fi").repeated(100) << QString() << true;
+        QTest::newRow("long line of a calculation") << cells << QString() << false;
+        QTest::newRow("long line, Arabic comment") << arabic + cells << QString() << true;
+        QTest::newRow("Arabic typed into a long line") << cells << arabic << true;
+        QTest::newRow("combining mark typed") << cells << QString::fromUtf8("e\u0301") << true;
+        QTest::newRow("Cyrillic typed") << cells << QString::fromUtf8("/* \u0441\u0443\u043c\u043c\u0430 */") << false;
+    }
+    void longLinesSkipShapingOnlyWhereItLooksTheSame() {
+        QFETCH(QString, text);
+        QFETCH(QString, inserted);
+        QFETCH(bool, shaped);
+        CCalcView view;
+        view.resize(400, 300);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.ReplaceText(text);
+        view.moveCursor(QTextCursor::Start);
+        view.textCursor().insertText(inserted);
+        QCOMPARE(view.EditorText(), inserted + text);
+        QCOMPARE(view.ShapesText(), shaped);
+
+        // The glyphs on screen are those of the shaped text (as sets: runs come
+        // grouped by font, not in reading order).
+        const QTextBlock block = view.document()->firstBlock();
+        view.document()->documentLayout()->blockBoundingRect(block);  // laid out
+        QFont reference = view.font();
+        reference.setStyleStrategy(QFont::PreferAntialias);
+        QTextLayout expected(block.text(), reference);
+        expected.beginLayout();
+        expected.createLine();
+        expected.endLayout();
+        const auto glyphs = [](const QTextLayout& layout) {
+            QList<quint32> ids;
+            for (int i = 0; i < layout.lineCount(); ++i)
+                for (const QGlyphRun& run : layout.lineAt(i).glyphRuns()) ids += run.glyphIndexes();
+            std::sort(ids.begin(), ids.end());
+            return ids;
+        };
+        QCOMPARE(glyphs(*block.layout()), glyphs(expected));
+
+        // Back under the long-line limit, the shaper is back.
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(100);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        QVERIFY(view.ShapesText());
+        view.undo();
+        QCOMPARE(view.EditorText(), inserted + text);
+        QCOMPARE(view.ShapesText(), shaped);
     }
 
     void tabStopsEveryEightAverageCharacters() {
