@@ -236,6 +236,16 @@ void CCalcView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Shift+Enter would insert U+2028, which ends no line for the engine (a
+    // "//" comment runs on) and is saved as such: a break is a break.
+    if (isBreak && !isReadOnly() && (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
+        QTextCursor cursor = textCursor();
+        cursor.insertText(QStringLiteral("\n"));
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 

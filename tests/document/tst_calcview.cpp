@@ -326,6 +326,19 @@ private slots:
         QCOMPARE(raw.value("GUI/Editor/FontFace").toString(), QStringLiteral("Courier New"));
     }
 
+    void everyEnterInsertsALineBreak() {
+        CCalcView view;
+        for (const Qt::KeyboardModifiers modifiers :
+             {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+            view.ReplaceText(QStringLiteral("1//c"));
+            view.moveCursor(QTextCursor::End);
+            QTest::keyClick(&view, modifiers & Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return, modifiers);
+            QTest::keyClicks(&view, "2");
+            QCOMPARE(view.EditorText(), QStringLiteral("1//c\n2"));
+            QCOMPARE(view.TextLength(), 7);
+        }
+    }
+
     void unusableStoredFontFallsBack() {
         TempSettings temp;
         {
