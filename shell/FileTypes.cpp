@@ -52,8 +52,8 @@ bool WriteIfChanged(const QString& path, const QByteArray& bytes) {
     QByteArray current;
     if (ReadFile(path, current) && current == bytes) return false;
     if (!QDir().mkpath(QFileInfo(path).path())) return false;
-    return NCalculatorText::ReplaceFile(ToPath(path), std::string_view(bytes.constData(),
-                                                                       bytes.size()))
+    return NCalculatorText::ReplaceFile(ToPath(path),
+                                        std::string_view(bytes.constData(), bytes.size()))
         .Ok();
 }
 
@@ -204,8 +204,7 @@ QString TemplatesFolder(const QString& userDirsText, const QString& home) {
 DesktopLocations LocationsFromEnvironment() {
     DesktopLocations locations;
     const QString home = HomeFolder();
-    locations.dataHome =
-        EnvironmentFolder("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
+    locations.dataHome = EnvironmentFolder("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
     locations.configHome = EnvironmentFolder("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
     QByteArray userDirs;
     if (ReadFile(locations.configHome + QStringLiteral("/user-dirs.dirs"), userDirs))
@@ -238,17 +237,18 @@ QStringList RegisterDesktopFileTypes(const DesktopLocations& locations,
     };
     const Icon iconList[] = {
         {programSvg, QStringLiteral("apps"), QStringLiteral("numera")},
-        {kDocumentIcon, QStringLiteral("mimetypes"), QStringLiteral("application-x-tarvik-calculation")},
+        {kDocumentIcon, QStringLiteral("mimetypes"),
+         QStringLiteral("application-x-tarvik-calculation")},
         {kDocumentIcon, QStringLiteral("mimetypes"), QStringLiteral("application-x-tarvik-memory")},
     };
     for (const Icon& icon : iconList) {
         const QString relative = icon.folder + QLatin1Char('/') + icon.name;
-        const bool svgChanged = write(icons + QStringLiteral("scalable/") + relative +
-                                          QStringLiteral(".svg"),
-                                      ResourceBytes(icon.source));
+        const bool svgChanged =
+            write(icons + QStringLiteral("scalable/") + relative + QStringLiteral(".svg"),
+                  ResourceBytes(icon.source));
         for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
-            const QString png = icons + QStringLiteral("%1x%1/").arg(side) + relative +
-                                QStringLiteral(".png");
+            const QString png =
+                icons + QStringLiteral("%1x%1/").arg(side) + relative + QStringLiteral(".png");
             if (svgChanged || !QFileInfo::exists(png)) write(png, RenderPng(icon.source, side));
         }
     }
@@ -283,8 +283,7 @@ QStringList RegisterDesktopFileTypes(const DesktopLocations& locations,
 
     if (mimeChanged || !QFileInfo::exists(data + QStringLiteral("/mime/globs2")))
         RunTool(QStringLiteral("update-mime-database"), data + QStringLiteral("/mime"));
-    if (entryChanged ||
-        !QFileInfo::exists(data + QStringLiteral("/applications/mimeinfo.cache")))
+    if (entryChanged || !QFileInfo::exists(data + QStringLiteral("/applications/mimeinfo.cache")))
         RunTool(QStringLiteral("update-desktop-database"), data + QStringLiteral("/applications"));
     return written;
 }
@@ -297,12 +296,14 @@ QVector<ClassValue> WindowsClassValues(const QString& programPath, bool takeCalc
     QVector<ClassValue> values;
     if (takeCalculationExtension) {
         values << ClassValue{QStringLiteral(".tvc"), QString(), kCalculationClass}
-               << ClassValue{QStringLiteral(".tvc/ShellNew"), QStringLiteral("NullFile"), QString()};
+               << ClassValue{QStringLiteral(".tvc/ShellNew"), QStringLiteral("NullFile"),
+                             QString()};
     }
     values << ClassValue{kCalculationClass, QString(), QStringLiteral("Tarvik calculation file")}
            << ClassValue{kCalculationClass + QStringLiteral("/DefaultIcon"), QString(), icon}
            << ClassValue{kCalculationClass + QStringLiteral("/shell/open/command"), QString(), open}
-           << ClassValue{kCalculationClass + QStringLiteral("/shell/print/command"), QString(), print}
+           << ClassValue{kCalculationClass + QStringLiteral("/shell/print/command"), QString(),
+                         print}
            << ClassValue{kCalculationClass + QStringLiteral("/shell/printto/command"), QString(),
                          printTo}
            << ClassValue{QStringLiteral(".tvm"), QString(), kMemoryClass}
@@ -339,8 +340,7 @@ QString ShortProgramPath() {
 void RegisterWindowsFileTypes() {
     // The merged view decides whether ".tvc" already belongs to someone.
     const QSettings root(QStringLiteral("HKEY_CLASSES_ROOT"), QSettings::NativeFormat);
-    const bool take =
-        MayTakeExtension(root.value(QStringLiteral(".tvc/Default")).toString());
+    const bool take = MayTakeExtension(root.value(QStringLiteral(".tvc/Default")).toString());
     QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"),
                       QSettings::NativeFormat);
     for (const ClassValue& row : WindowsClassValues(ShortProgramPath(), take)) {

@@ -52,8 +52,7 @@ QString TemplatesFolder(const QString& userDirsText, const QString& home);
 // Writes what is missing or out of date and refreshes the desktop's caches
 // when their tools are installed. Answers the files it wrote (empty when
 // everything was current).
-QStringList RegisterDesktopFileTypes(const DesktopLocations& locations,
-                                     const QString& programPath);
+QStringList RegisterDesktopFileTypes(const DesktopLocations& locations, const QString& programPath);
 
 // ---- Windows ------------------------------------------------------------
 

@@ -32,8 +32,8 @@ bool RemoveProgramSettings() {
     // program's own store would read a file that may be no regular file.
     const QSettings probe(QSettings::NativeFormat, QSettings::UserScope,
                           QStringLiteral(".numera-probe"), QStringLiteral("probe"));
-    const QString folder = QFileInfo(QFileInfo(probe.fileName()).path()).path() +
-                           QLatin1Char('/') + kOrganization;
+    const QString folder =
+        QFileInfo(QFileInfo(probe.fileName()).path()).path() + QLatin1Char('/') + kOrganization;
     const QString file = folder + QLatin1Char('/') + kApplication + QStringLiteral(".conf");
     const QFileInfo info(file);
     if (info.exists() || info.isSymLink()) QFile::remove(file);

@@ -62,11 +62,14 @@ private slots:
     void execProgram_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("word");
-        QTest::newRow("plain") << "/usr/bin/numera" << "/usr/bin/numera";
-        QTest::newRow("blank") << "/opt/my apps/numera" << "\"/opt/my apps/numera\"";
-        QTest::newRow("dollar, quote, backslash")
-            << "/x/$a\"b\\c/numera" << "\"/x/\\\\$a\\\\\"b\\\\\\\\c/numera\"";
-        QTest::newRow("percent") << "/x/100%/numera" << "/x/100%%/numera";
+        QTest::newRow("plain") << "/usr/bin/numera"
+                               << "/usr/bin/numera";
+        QTest::newRow("blank") << "/opt/my apps/numera"
+                               << "\"/opt/my apps/numera\"";
+        QTest::newRow("dollar, quote, backslash") << "/x/$a\"b\\c/numera"
+                                                  << "\"/x/\\\\$a\\\\\"b\\\\\\\\c/numera\"";
+        QTest::newRow("percent") << "/x/100%/numera"
+                                 << "/x/100%%/numera";
     }
     void execProgram() {
         QFETCH(QString, path);
@@ -79,7 +82,9 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("otherDefault");
         const QString ours = QStringLiteral("application/x-tarvik-memory=numera.desktop;");
-        QTest::newRow("no file") << "" << "[Default Applications]\n" + ours + "\n" << "";
+        QTest::newRow("no file") << ""
+                                 << "[Default Applications]\n" + ours + "\n"
+                                 << "";
         QTest::newRow("other groups kept, group added")
             << "[Added Associations]\ntext/plain=a.desktop;\n"
             << "[Added Associations]\ntext/plain=a.desktop;\n\n[Default Applications]\n" + ours +
@@ -91,7 +96,8 @@ private slots:
             << "";
         QTest::newRow("key replaced")
             << "[Default Applications]\napplication/x-tarvik-memory=b.desktop;c.desktop;\n"
-            << "[Default Applications]\n" + ours + "\n" << "b.desktop";
+            << "[Default Applications]\n" + ours + "\n"
+            << "b.desktop";
     }
     void mimeApps() {
         QFETCH(QString, before);
@@ -109,9 +115,12 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::newRow("home relative") << "# c\nXDG_TEMPLATES_DIR=\"$HOME/Vorlagen\"\n"
                                        << "/home/u/Vorlagen";
-        QTest::newRow("absolute") << "XDG_TEMPLATES_DIR=\"/srv/t\"" << "/srv/t";
-        QTest::newRow("turned off") << "XDG_TEMPLATES_DIR=\"$HOME/\"" << "";
-        QTest::newRow("not named") << "XDG_DESKTOP_DIR=\"$HOME/Desktop\"" << "";
+        QTest::newRow("absolute") << "XDG_TEMPLATES_DIR=\"/srv/t\""
+                                  << "/srv/t";
+        QTest::newRow("turned off") << "XDG_TEMPLATES_DIR=\"$HOME/\""
+                                    << "";
+        QTest::newRow("not named") << "XDG_DESKTOP_DIR=\"$HOME/Desktop\""
+                                   << "";
     }
     void templatesFolder() {
         QFETCH(QString, userDirs);
@@ -222,8 +231,8 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString done = QStringLiteral(
             "System registry entries have been removed and the INI file (if any) was deleted.");
-        QTest::newRow("settings file") << QByteArray("[Recent%20File%20List]\nFile1=/tmp/a.tvc\n")
-                                       << false << done;
+        QTest::newRow("settings file")
+            << QByteArray("[Recent%20File%20List]\nFile1=/tmp/a.tvc\n") << false << done;
         QTest::newRow("no settings file") << QByteArray() << false << done;
         QTest::newRow("folder shared") << QByteArray("[Preferences]\nNotation=1\n") << true << done;
     }
