@@ -86,10 +86,9 @@ bool CCalcApp::ProcessShellCommand(const CommandLineInfo& info) {
         case CommandLineInfo::OpenFile:
             return m_document->OpenDocumentFile(info.path) != CCalcDoc::OpenResult::Failed;
         case CommandLineInfo::Unregister: {
-            const bool removed = RemoveProgramSettings();
-            AppMessageBox(LoadString(removed ? StringId::UnregisterDone
-                                             : StringId::UnregisterFailed),
-                          MB_OK, removed ? StringId::UnregisterDone : StringId::UnregisterFailed);
+            const int prompt =
+                RemoveProgramSettings() ? StringId::UnregisterDone : StringId::UnregisterFailed;
+            AppMessageBox(LoadString(prompt), MB_OK, prompt);
             // That is all this run does; what it leaves is not saved again.
             m_unregistered = true;
             return false;
