@@ -9,6 +9,8 @@
 #include "document/CCalcDoc.h"
 #include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
+#include "shell/FileTypes.h"
+#include "shell/Unregister.h"
 #include "document/CCalcView.h"
 #include "shell/core/MessageBox.h"
 #include "shell/PreferencesStore.h"
@@ -42,6 +44,15 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     m_recentFiles.Load(*settings);
     LoadPreferences(*settings);
 
+    // The desktop learns the two file types at every start; nothing is
+    // written when it already knows them, and failures go unnoticed.
+    FileTypes::RegisterFileTypes();
+
+    const CommandLineInfo info = ParseCommandLine(arguments);
+    // Unregister opens no window: its panels would write their settings
+    // back as they are destroyed.
+    if (info.kind == CommandLineInfo::Unregister) return ProcessShellCommand(info);
+
     // The document and its window.
     m_document = std::make_unique<CCalcDoc>();
     m_frame = std::make_unique<CCalcMainFrame>(m_document.get(), &m_recentFiles);
@@ -49,7 +60,6 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     m_frame->UpdateCommandStates();
     const bool maximized = m_frame->RestorePlacement(*settings);
 
-    const CommandLineInfo info = ParseCommandLine(arguments);
     if (!ProcessShellCommand(info)) return false;
 
     if (maximized)
@@ -75,13 +85,19 @@ bool CCalcApp::ProcessShellCommand(const CommandLineInfo& info) {
             return m_document->OnNewDocument();
         case CommandLineInfo::OpenFile:
             return m_document->OpenDocumentFile(info.path) != CCalcDoc::OpenResult::Failed;
+        case CommandLineInfo::Unregister: {
+            const int prompt =
+                RemoveProgramSettings() ? StringId::UnregisterDone : StringId::UnregisterFailed;
+            AppMessageBox(LoadString(prompt), MB_OK, prompt);
+            // That is all this run does; what it leaves is not saved again.
+            m_unregistered = true;
+            return false;
+        }
         case CommandLineInfo::PrintFile:
         case CommandLineInfo::PrintTo:
-        case CommandLineInfo::Unregister:
             break;
     }
-    std::fputs("numera: printing and unregistering from the command line are not available yet\n",
-               stderr);
+    std::fputs("numera: printing from the command line is not available yet\n", stderr);
     return false;
 }
 
@@ -95,7 +111,8 @@ void CCalcApp::ExitInstance() {
 
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     StorePreferences(*settings);
-    m_recentFiles.Save(*settings);
+    // After Unregister the recent files would bring the settings back.
+    if (!m_unregistered) m_recentFiles.Save(*settings);
     settings->sync();
 
     SetApplicationFonts(nullptr);
@@ -108,6 +125,8 @@ int CCalcApp::Run(const QStringList& arguments) {
     if (InitInstance(arguments)) {
         QApplication::setQuitOnLastWindowClosed(true);
         code = QApplication::exec();
+    } else if (m_unregistered) {
+        code = 0;  // it did what was asked
     }
     ExitInstance();
     return code;

@@ -25,12 +25,13 @@ public:
     // Start-up up to the shown main window; false when the program is to end.
     bool InitInstance(const QStringList& arguments);
     // Exit processing: the main window first, then preferences and the
-    // recent-file list.
+    // recent-file list (not after Unregister).
     void ExitInstance();
 
     CCalcDoc* Document() const { return m_document.get(); }
     CCalcMainFrame* MainFrame() const { return m_frame.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
+    bool Unregistered() const { return m_unregistered; }
     const TaFonts& Fonts() const { return m_fonts; }
 
 private:
@@ -41,4 +42,5 @@ private:
     CRecentFileList m_recentFiles;
     std::unique_ptr<CCalcDoc> m_document;
     std::unique_ptr<CCalcMainFrame> m_frame;
+    bool m_unregistered = false;  // the run was "Unregister": save no recent files
 };

@@ -1054,5 +1054,13 @@ Do you wish to overwrite it?</source>
         <source>Calculation</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>System registry entries have been removed and the INI file (if any) was deleted.</source>
+        <translation>Записи системного реестра удалены, INI-файл (если он был) тоже удалён.</translation>
+    </message>
+    <message>
+        <source>Not all of the system registry entries (or INI file) were removed.</source>
+        <translation>Не все записи системного реестра (или INI-файл) удалены.</translation>
+    </message>
 </context>
 </TS>

@@ -26,6 +26,8 @@ inline constexpr int SaveChangesQuestion = 32841;
 inline constexpr int SaveAsTitle = 61441;
 inline constexpr int Untitled = 61443;
 inline constexpr int SaveChangesHelp = 61699;  // help context of the save-changes question
+inline constexpr int UnregisterDone = 61707;
+inline constexpr int UnregisterFailed = 61708;
 
 }  // namespace StringId
 
