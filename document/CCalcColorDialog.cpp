@@ -4,14 +4,14 @@
 #include <QColorDialog>
 
 CCalcColorDialog::CCalcColorDialog(QColor initial, QWidget* parent)
-    : m_color(initial), m_parent(parent) {}
+    : color_(initial), parent_(parent) {}
 
 bool CCalcColorDialog::DoModal() {
-    QColorDialog dialog(m_color, m_parent);
+    QColorDialog dialog(color_, parent_);
     dialog.setWindowIcon(QApplication::windowIcon());
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
     if (dialog.exec() != QDialog::Accepted) return false;
-    m_color = dialog.selectedColor();
+    color_ = dialog.selectedColor();
     return true;
 }
 

@@ -11,13 +11,13 @@ public:
     CCalcColorDialog(QColor initial, QWidget* parent);
     // True on OK; the chosen colour is then SelectedColor().
     bool DoModal();
-    QColor SelectedColor() const { return m_color; }
+    QColor SelectedColor() const { return color_; }
 
     // Settings keep colours as 0x00BBGGRR.
     static QColor FromColorRef(uint32_t colorRef);
     static uint32_t ToColorRef(const QColor& color);
 
 private:
-    QColor m_color;
-    QWidget* m_parent;
+    QColor color_;
+    QWidget* parent_;
 };

@@ -32,11 +32,11 @@ class CaretUndoItem : public QAbstractUndoItem {
 public:
     CaretUndoItem(CCalcView* view, int anchorBefore, int positionBefore, int anchorAfter,
                   int positionAfter)
-        : m_view(view),
-          m_before{anchorBefore, positionBefore},
-          m_after{anchorAfter, positionAfter} {}
-    void undo() override { Restore(m_before); }
-    void redo() override { Restore(m_after); }
+        : view_(view),
+          before_{anchorBefore, positionBefore},
+          after_{anchorAfter, positionAfter} {}
+    void undo() override { Restore(before_); }
+    void redo() override { Restore(after_); }
 
 private:
     struct Caret {
@@ -44,7 +44,7 @@ private:
         int position;
     };
     void Restore(Caret caret) {
-        QPointer<CCalcView> view = m_view;
+        QPointer<CCalcView> view = view_;
         QMetaObject::invokeMethod(
             view,
             [view, caret] {
@@ -59,9 +59,9 @@ private:
             Qt::QueuedConnection);
     }
 
-    QPointer<CCalcView> m_view;
-    Caret m_before;
-    Caret m_after;
+    QPointer<CCalcView> view_;
+    Caret before_;
+    Caret after_;
 };
 
 // Where a position of the text before a calculation stands after it. A run
@@ -102,20 +102,20 @@ public:
 
 }  // namespace
 
-CCalcDoc::CCalcDoc(QObject* parent) : QObject(parent), m_title(DocTemplate::DocumentName()) {}
+CCalcDoc::CCalcDoc(QObject* parent) : QObject(parent), title_(DocTemplate::DocumentName()) {}
 
 void CCalcDoc::SetView(CCalcView* view) {
-    m_view = view;
+    view_ = view;
     connect(view, &CCalcView::Edited, this, [this] { SetModifiedFlag(true); });
     // The mark of a failed run goes with the next edit.
     connect(view, &QPlainTextEdit::textChanged, this, [this] { ClearFailedMark(); });
 }
 
-QWidget* CCalcDoc::Owner() const { return m_view != nullptr ? m_view->window() : nullptr; }
+QWidget* CCalcDoc::Owner() const { return view_ != nullptr ? view_->window() : nullptr; }
 
 void CCalcDoc::SetModifiedFlag(bool modified) {
-    if (m_modified == modified) return;
-    m_modified = modified;
+    if (modified_ == modified) return;
+    modified_ = modified;
     emit TitleChanged();
 }
 
@@ -124,7 +124,7 @@ void CCalcDoc::SetModifiedFlag(bool modified) {
 void CCalcDoc::ExecuteCommand(int command) {
     switch (command) {
         case ClearAll: {
-            if (m_view->TextLength() == 0) return;
+            if (view_->TextLength() == 0) return;
             if (Preferences.ClearConfirmation != 0 &&
                 AppMessageBox(LoadString(StringId::ClearAllQuestion), MB_YESNO | MB_ICONQUESTION,
                               0) != IDYES)
@@ -133,7 +133,7 @@ void CCalcDoc::ExecuteCommand(int command) {
             return;
         }
         case DeleteBack: {
-            const QTextCursor cursor = m_view->textCursor();
+            const QTextCursor cursor = view_->textCursor();
             int start = cursor.selectionStart();
             const int end = cursor.selectionEnd();
             if (start == end && start > 0) --start;
@@ -166,34 +166,34 @@ void CCalcDoc::InsertText(const QString& text) {
     QString inserted = text;
     inserted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const qsizetype selected = [&] {
-        const QString s = m_view->textCursor().selectedText();
+        const QString s = view_->textCursor().selectedText();
         return s.size() + s.count(QChar::ParagraphSeparator);
     }();
-    inserted = CCalcView::FitText(inserted, kEditorTextLimit - (m_view->TextLength() - selected));
-    QTextCursor cursor = m_view->textCursor();
+    inserted = CCalcView::FitText(inserted, kEditorTextLimit - (view_->TextLength() - selected));
+    QTextCursor cursor = view_->textCursor();
     cursor.insertText(inserted);
-    m_view->setTextCursor(cursor);
-    m_view->ensureCursorVisible();
+    view_->setTextCursor(cursor);
+    view_->ensureCursorVisible();
 }
 
 void CCalcDoc::DeleteSelection(int start, int end) {
-    QTextCursor cursor = m_view->textCursor();
+    QTextCursor cursor = view_->textCursor();
     cursor.setPosition(start);
     if (end < 0)
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     else
         cursor.setPosition(end, QTextCursor::KeepAnchor);
-    m_view->setTextCursor(cursor);
-    m_view->ensureCursorVisible();
+    view_->setTextCursor(cursor);
+    view_->ensureCursorVisible();
     cursor.removeSelectedText();
-    m_view->setTextCursor(cursor);
+    view_->setTextCursor(cursor);
 }
 
 void CCalcDoc::Calculate(bool allCells) {
     ClearFailedMark();
-    const QString before = m_view->EditorText();
+    const QString before = view_->EditorText();
     std::u16string text = U16FromQString(before);
-    const QTextCursor caret = m_view->textCursor();
+    const QTextCursor caret = view_->textCursor();
     const int anchorBefore = caret.anchor();
     const int positionBefore = caret.position();
     int32_t position = allCells ? -1 : caret.selectionStart();
@@ -204,15 +204,15 @@ void CCalcDoc::Calculate(bool allCells) {
     // The caret after the command: the driver's position, or the old
     // selection after a failure.
     const auto finalCursor = [&] {
-        QTextCursor cursor(m_view->document());
+        QTextCursor cursor(view_->document());
         if (!ok) {
             cursor.setPosition(PositionAfterCalculation(before, after, anchorBefore));
             cursor.setPosition(PositionAfterCalculation(before, after, positionBefore),
                                QTextCursor::KeepAnchor);
         } else if (ok && position >= 0) {
-            cursor.setPosition(std::min<int>(position, m_view->document()->characterCount() - 1));
+            cursor.setPosition(std::min<int>(position, view_->document()->characterCount() - 1));
         } else {
-            cursor.setPosition(std::min(positionBefore, m_view->document()->characterCount() - 1));
+            cursor.setPosition(std::min(positionBefore, view_->document()->characterCount() - 1));
         }
         return cursor;
     };
@@ -229,21 +229,21 @@ void CCalcDoc::Calculate(bool allCells) {
     if (head == before.size() && head == after.size()) {
         cursor = finalCursor();
     } else {
-        QTextCursor edit(m_view->document());
+        QTextCursor edit(view_->document());
         edit.beginEditBlock();
         edit.setPosition(static_cast<int>(head));
         edit.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
         edit.insertText(after.mid(head, after.size() - head - tail));
         cursor = finalCursor();
-        m_view->document()->appendUndoItem(
-            new CaretUndoItem(m_view, anchorBefore, positionBefore, cursor.anchor(), cursor.position()));
+        view_->document()->appendUndoItem(
+            new CaretUndoItem(view_, anchorBefore, positionBefore, cursor.anchor(), cursor.position()));
         edit.endEditBlock();
     }
-    m_view->SetModify(true);
+    view_->SetModify(true);
     // The results are part of the work: the document counts as changed.
     SetModifiedFlag(true);
-    m_view->setTextCursor(cursor);
-    m_view->ensureCursorVisible();
+    view_->setTextCursor(cursor);
+    view_->ensureCursorVisible();
     if (!ok) MarkFailedCell(failed.start, failed.end);
 
     emit ResultChanged();
@@ -251,44 +251,44 @@ void CCalcDoc::Calculate(bool allCells) {
 }
 
 void CCalcDoc::MarkFailedCell(int start, int end) {
-    m_failedStart = start;
-    m_failedEnd = end;
+    failedStart_ = start;
+    failedEnd_ = end;
     if (start < 0 || end <= start) return;
     QTextEdit::ExtraSelection mark;
-    mark.cursor = QTextCursor(m_view->document());
+    mark.cursor = QTextCursor(view_->document());
     mark.cursor.setPosition(start);
     mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
     mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     mark.format.setUnderlineColor(QColor(0xD0, 0x10, 0x10));
-    m_view->setExtraSelections({mark});
-    m_marked = true;
+    view_->setExtraSelections({mark});
+    marked_ = true;
 }
 
 void CCalcDoc::ClearFailedMark() {
-    if (!m_marked) return;
-    m_marked = false;
-    m_view->setExtraSelections({});
+    if (!marked_) return;
+    marked_ = false;
+    view_->setExtraSelections({});
 }
 
 void CCalcDoc::SelectFailedCell() {
-    if (m_failedStart < 0) return;
-    const int last = m_view->document()->characterCount() - 1;
-    QTextCursor cursor = m_view->textCursor();
-    cursor.setPosition(std::min(m_failedStart, last));
-    cursor.setPosition(std::min(m_failedEnd, last), QTextCursor::KeepAnchor);
-    m_view->setTextCursor(cursor);
-    m_view->ensureCursorVisible();
-    m_view->setFocus(Qt::OtherFocusReason);
+    if (failedStart_ < 0) return;
+    const int last = view_->document()->characterCount() - 1;
+    QTextCursor cursor = view_->textCursor();
+    cursor.setPosition(std::min(failedStart_, last));
+    cursor.setPosition(std::min(failedEnd_, last), QTextCursor::KeepAnchor);
+    view_->setTextCursor(cursor);
+    view_->ensureCursorVisible();
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- Documents -----------------------------------------------------------
 
 void CCalcDoc::ResetToNew() {
-    m_view->ReplaceText(QString());
-    m_view->SetModify(false);
-    m_path.clear();
-    m_title = DocTemplate::DocumentName();
-    m_modified = false;
+    view_->ReplaceText(QString());
+    view_->SetModify(false);
+    path_.clear();
+    title_ = DocTemplate::DocumentName();
+    modified_ = false;
     emit TitleChanged();
 }
 
@@ -299,15 +299,15 @@ bool CCalcDoc::OnNewDocument() {
 }
 
 void CCalcDoc::SetPathName(const QString& path) {
-    m_path = QFileInfo(path).absoluteFilePath();
-    m_title = FileTitleOf(m_path);
-    emit PathUsed(m_path);
+    path_ = QFileInfo(path).absoluteFilePath();
+    title_ = FileTitleOf(path_);
+    emit PathUsed(path_);
     emit TitleChanged();
 }
 
 bool CCalcDoc::SaveModified() {
     if (!IsModified()) return true;
-    QString name = m_path.isEmpty() ? m_title : FileTitleOf(m_path);
+    QString name = path_.isEmpty() ? title_ : FileTitleOf(path_);
     if (name.isEmpty()) name = LoadString(StringId::Untitled);
     const QString prompt = LoadString(StringId::SaveChangesQuestion).arg(name);
     switch (AppMessageBox(prompt, MB_YESNOCANCEL, StringId::SaveChangesHelp)) {
@@ -334,7 +334,7 @@ void CCalcDoc::ReportFileError(int systemError, int qtError, const QString& path
 }
 
 CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
-    if (SameFilePath(path, m_path)) return OpenResult::AlreadyOpen;
+    if (SameFilePath(path, path_)) return OpenResult::AlreadyOpen;
     if (!SaveModified()) return OpenResult::Cancelled;
 
     const QString fullPath = QFileInfo(path).absoluteFilePath();
@@ -362,16 +362,16 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
         return OpenResult::Failed;
     }
 
-    m_view->ReplaceText(EditorTextFromFileText(text));
-    m_view->SetModify(true);
-    m_modified = false;
+    view_->ReplaceText(EditorTextFromFileText(text));
+    view_->SetModify(true);
+    modified_ = false;
     SetPathName(fullPath);
     return OpenResult::Opened;
 }
 
 bool CCalcDoc::OnFileSave() {
-    const QFileInfo info(m_path);
-    if (!m_path.isEmpty() && info.isFile() && info.isWritable()) return DoSave(m_path, true);
+    const QFileInfo info(path_);
+    if (!path_.isEmpty() && info.isFile() && info.isWritable()) return DoSave(path_, true);
     return DoSave(QString(), true);
 }
 
@@ -381,7 +381,7 @@ bool CCalcDoc::DoSave(const QString& path, bool replace) {
     QString target = path;
     if (target.isEmpty()) {
         CCalcFileDialog dialog(false, QStringLiteral("tvc"),
-                               ProposedSaveName(m_path, m_title, DocTemplate::FilterExtension()),
+                               ProposedSaveName(path_, title_, DocTemplate::FilterExtension()),
                                CCalcFileDialog::kDefaultFlags, CCalcFileDialog::kCalculationFilter,
                                Owner());
         dialog.SetTitle(LoadString(StringId::SaveAsTitle));
@@ -398,7 +398,7 @@ bool CCalcDoc::DoSave(const QString& path, bool replace) {
 
 bool CCalcDoc::WriteDocument(const QString& path) {
     const std::string bytes =
-        NCalculatorText::EncodeCalculationFile(FileTextFromEditorText(m_view->EditorText()));
+        NCalculatorText::EncodeCalculationFile(FileTextFromEditorText(view_->EditorText()));
     NCalculatorText::FileOutcome outcome;
     {
         WaitCursor wait;

@@ -19,16 +19,16 @@ public:
 
     // The one view; the document keeps no text of its own.
     void SetView(CCalcView* view);
-    CCalcView* View() const { return m_view; }
+    CCalcView* View() const { return view_; }
 
     // ICmdReceiver
     void ExecuteCommand(int command) override;
     void InsertText(const QString& text) override;
 
     // Identity.
-    const QString& GetPathName() const { return m_path; }
-    const QString& GetTitle() const { return m_title; }
-    bool IsModified() const { return m_modified; }
+    const QString& GetPathName() const { return path_; }
+    const QString& GetTitle() const { return title_; }
+    bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified);
 
     // File commands.
@@ -73,12 +73,12 @@ private:
     void ReportFileError(int systemError, int qtError, const QString& path, bool opening);
     QWidget* Owner() const;
 
-    CCalcView* m_view = nullptr;
-    QString m_path;
-    QString m_title;
-    bool m_modified = false;
+    CCalcView* view_ = nullptr;
+    QString path_;
+    QString title_;
+    bool modified_ = false;
     // The failing cell of the last failed run, and whether it is marked.
-    int m_failedStart = -1;
-    int m_failedEnd = -1;
-    bool m_marked = false;
+    int failedStart_ = -1;
+    int failedEnd_ = -1;
+    bool marked_ = false;
 };

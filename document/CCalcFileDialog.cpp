@@ -33,20 +33,20 @@ CCalcFileDialog::Chooser& ChooserSlot() {
 class CheckingFileDialog : public QFileDialog {
 public:
     CheckingFileDialog(const CCalcFileDialog& owner, QWidget* parent)
-        : QFileDialog(parent), m_owner(owner) {}
+        : QFileDialog(parent), owner_(owner) {}
 
     void accept() override {
         const QStringList files = selectedFiles();
         if (files.isEmpty()) return;
         const QFileInfo info(files.first());
         // A folder is entered, as the platform dialog does.
-        if (!info.isDir() && !m_owner.ConfirmPath(m_owner.ResolvePath(files.first())))
+        if (!info.isDir() && !owner_.ConfirmPath(owner_.ResolvePath(files.first())))
             return;
         QFileDialog::accept();
     }
 
 private:
-    const CCalcFileDialog& m_owner;
+    const CCalcFileDialog& owner_;
 };
 
 }  // namespace
@@ -54,37 +54,37 @@ private:
 CCalcFileDialog::CCalcFileDialog(bool openFileDialog, const QString& defaultExtension,
                                  const QString& fileName, unsigned flags, const QString& filter,
                                  QWidget* parent)
-    : m_open(openFileDialog),
-      m_defaultExtension(defaultExtension),
-      m_proposedName(fileName),
-      m_flags(flags),
-      m_filter(filter),
-      m_parent(parent) {}
+    : open_(openFileDialog),
+      defaultExtension_(defaultExtension),
+      proposedName_(fileName),
+      flags_(flags),
+      filter_(filter),
+      parent_(parent) {}
 
-QString CCalcFileDialog::GetFileName() const { return QFileInfo(m_path).fileName(); }
+QString CCalcFileDialog::GetFileName() const { return QFileInfo(path_).fileName(); }
 
 QString CCalcFileDialog::WithDefaultExtension(const QString& path) const {
-    if (path.isEmpty() || m_defaultExtension.isEmpty()) return path;
+    if (path.isEmpty() || defaultExtension_.isEmpty()) return path;
     if (QFileInfo(path).fileName().contains(QLatin1Char('.'))) return path;
-    return path + QLatin1Char('.') + m_defaultExtension;
+    return path + QLatin1Char('.') + defaultExtension_;
 }
 
 QString CCalcFileDialog::ResolvePath(const QString& path) const {
     // An existing file without an extension is opened as it is named.
-    if (m_open && QFileInfo(path).isFile()) return path;
+    if (open_ && QFileInfo(path).isFile()) return path;
     return WithDefaultExtension(path);
 }
 
 bool CCalcFileDialog::ConfirmPath(const QString& path) const {
     const QFileInfo info(path);
     const bool exists = info.exists();
-    if (m_open && !exists) {
+    if (open_ && !exists) {
         QString text = LoadString(StringId::FileNotFound);
         text.replace(QLatin1String("%s"), info.fileName());
         AppMessageBox(text, MB_OK, 0);
         return false;
     }
-    if (!m_open && exists) {
+    if (!open_ && exists) {
         QString text = LoadString(StringId::FileExists);
         text.replace(QLatin1String("%s"), info.fileName());
         return AppMessageBox(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, 0) == IDYES;
@@ -110,33 +110,33 @@ QStringList CCalcFileDialog::NameFilters(const QString& filter) {
 }
 
 int CCalcFileDialog::DoModal() {
-    m_path.clear();
+    path_.clear();
     if (ChooserSlot()) {
         while (true) {
             const QString typed = ChooserSlot()(*this);
             if (typed.isEmpty()) return IDCANCEL;
             const QString path = QFileInfo(ResolvePath(typed)).absoluteFilePath();
             if (ConfirmPath(path)) {
-                m_path = path;
+                path_ = path;
                 return IDOK;
             }
         }
     }
 
-    CheckingFileDialog dialog(*this, m_parent);
+    CheckingFileDialog dialog(*this, parent_);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setWindowIcon(QApplication::windowIcon());
-    dialog.setAcceptMode(m_open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setAcceptMode(open_ ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(NameFilters(m_filter));
+    dialog.setNameFilters(NameFilters(filter_));
     // Opening tries the name as typed first; only saving adds the extension always.
-    if (!m_open) dialog.setDefaultSuffix(m_defaultExtension);
-    if (!m_title.isEmpty()) dialog.setWindowTitle(m_title);
-    if (!m_proposedName.isEmpty()) dialog.selectFile(m_proposedName);
-    dialog.setSizeGripEnabled((m_flags & OFN_ENABLESIZING) != 0);
+    if (!open_) dialog.setDefaultSuffix(defaultExtension_);
+    if (!title_.isEmpty()) dialog.setWindowTitle(title_);
+    if (!proposedName_.isEmpty()) dialog.selectFile(proposedName_);
+    dialog.setSizeGripEnabled((flags_ & OFN_ENABLESIZING) != 0);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return IDCANCEL;
-    m_path = QFileInfo(ResolvePath(dialog.selectedFiles().first())).absoluteFilePath();
+    path_ = QFileInfo(ResolvePath(dialog.selectedFiles().first())).absoluteFilePath();
     return IDOK;
 }
 

@@ -26,18 +26,18 @@ public:
     CCalcFileDialog(bool openFileDialog, const QString& defaultExtension, const QString& fileName,
                     unsigned flags, const QString& filter, QWidget* parent);
 
-    void SetTitle(const QString& title) { m_title = title; }
+    void SetTitle(const QString& title) { title_ = title; }
     // IDOK or IDCANCEL.
     int DoModal();
-    QString GetPathName() const { return m_path; }
+    QString GetPathName() const { return path_; }
     QString GetFileName() const;
 
-    bool IsOpenDialog() const { return m_open; }
-    const QString& DefaultExtension() const { return m_defaultExtension; }
-    const QString& ProposedName() const { return m_proposedName; }
-    const QString& Filter() const { return m_filter; }
-    const QString& Title() const { return m_title; }
-    unsigned Flags() const { return m_flags; }
+    bool IsOpenDialog() const { return open_; }
+    const QString& DefaultExtension() const { return defaultExtension_; }
+    const QString& ProposedName() const { return proposedName_; }
+    const QString& Filter() const { return filter_; }
+    const QString& Title() const { return title_; }
+    unsigned Flags() const { return flags_; }
 
     // The dialog's own check of a confirmed path; true lets the dialog close.
     bool ConfirmPath(const QString& path) const;
@@ -56,12 +56,12 @@ public:
     static Chooser SetChooser(Chooser chooser);
 
 private:
-    bool m_open;
-    QString m_defaultExtension;
-    QString m_proposedName;
-    unsigned m_flags;
-    QString m_filter;
-    QString m_title;
-    QWidget* m_parent;
-    QString m_path;
+    bool open_;
+    QString defaultExtension_;
+    QString proposedName_;
+    unsigned flags_;
+    QString filter_;
+    QString title_;
+    QWidget* parent_;
+    QString path_;
 };

@@ -12,19 +12,19 @@ CCalcFontDialog::Chooser& ChooserSlot() {
 }  // namespace
 
 CCalcFontDialog::CCalcFontDialog(const QFont& initial, QWidget* parent)
-    : m_font(initial), m_parent(parent) {}
+    : font_(initial), parent_(parent) {}
 
 bool CCalcFontDialog::DoModal() {
     // The dialog lists real families: a face like "Courier New" is only an
     // alias here, and the dialog would fall back to its first family. Show
     // the family the face resolves to.
-    QFont shown = m_font;
-    shown.setFamily(QFontInfo(m_font).family());
+    QFont shown = font_;
+    shown.setFamily(QFontInfo(font_).family());
     std::optional<QFont> chosen;
     if (ChooserSlot()) {
         chosen = ChooserSlot()(shown);
     } else {
-        QFontDialog dialog(shown, m_parent);
+        QFontDialog dialog(shown, parent_);
         dialog.setWindowIcon(QApplication::windowIcon());
         dialog.setOption(QFontDialog::DontUseNativeDialog, true);
         if (dialog.exec() == QDialog::Accepted) chosen = dialog.selectedFont();
@@ -32,10 +32,10 @@ bool CCalcFontDialog::DoModal() {
     if (!chosen) return false;
     // The family left as it was keeps the stored face text (and with it the
     // Default mark); effects are not part of these fonts.
-    if (chosen->family() == shown.family()) chosen->setFamily(m_font.family());
+    if (chosen->family() == shown.family()) chosen->setFamily(font_.family());
     chosen->setUnderline(false);
     chosen->setStrikeOut(false);
-    m_font = *chosen;
+    font_ = *chosen;
     return true;
 }
 

@@ -12,7 +12,7 @@ public:
     CCalcFontDialog(const QFont& initial, QWidget* parent);
     // True on OK; the chosen font is then SelectedFont().
     bool DoModal();
-    const QFont& SelectedFont() const { return m_font; }
+    const QFont& SelectedFont() const { return font_; }
 
     // Tests replace the dialog: the chooser gets the initial font and
     // answers the chosen font, or nothing for Cancel.
@@ -20,6 +20,6 @@ public:
     static Chooser SetChooser(Chooser chooser);
 
 private:
-    QFont m_font;
-    QWidget* m_parent;
+    QFont font_;
+    QWidget* parent_;
 };

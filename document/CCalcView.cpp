@@ -94,7 +94,7 @@ CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUndoRedoEnabled(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_replacing) emit Edited();
+        if (!replacing_) emit Edited();
     });
     // Called before the layout sees the change: a long line is never laid out
     // with word wrapping first.
@@ -109,11 +109,11 @@ QString CCalcView::EditorText() const {
 }
 
 void CCalcView::ReplaceText(const QString& text) {
-    QScopedValueRollback<bool> guard(m_replacing, true);
+    QScopedValueRollback<bool> guard(replacing_, true);
     // Wrapping anywhere comes before a long line is laid out; word wrapping
     // only once the old long line is gone, or it would be laid out again.
     const bool longLine = HasLongLine(text);
-    m_needsShaping = NeedsShaping(text);
+    needsShaping_ = NeedsShaping(text);
     if (longLine) {
         SetWrapAnywhere(true);
         UpdateShaping();
@@ -139,12 +139,12 @@ void CCalcView::UpdateShaping() {
     QFont current = font();
     const QFont::StyleStrategy strategy = current.styleStrategy();
     const QFont::StyleStrategy wanted =
-        WrapsAnywhere() && !m_needsShaping
+        WrapsAnywhere() && !needsShaping_
             ? QFont::StyleStrategy(strategy | QFont::PreferNoShaping)
             : QFont::StyleStrategy(strategy & ~QFont::PreferNoShaping);
     if (wanted == strategy) return;
     current.setStyleStrategy(wanted);
-    QScopedValueRollback<bool> guard(m_replacing, true);
+    QScopedValueRollback<bool> guard(replacing_, true);
     setFont(current);
 }
 
@@ -154,13 +154,13 @@ void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
     const QTextDocument* doc = document();
     // Text that needs shaping is seen as it comes; what is removed is only
     // forgotten when the whole text is looked at again.
-    if (!m_replacing && added > 0 && !m_needsShaping) {
+    if (!replacing_ && added > 0 && !needsShaping_) {
         QTextCursor inserted(document());
         inserted.setPosition(position);
         inserted.setPosition(std::min(position + added, doc->characterCount() - 1),
                              QTextCursor::KeepAnchor);
         if (NeedsShaping(inserted.selectedText())) {
-            m_needsShaping = true;
+            needsShaping_ = true;
             UpdateShaping();
         }
     }
@@ -174,11 +174,11 @@ void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
         block.layout()->setCacheEnabled(true);
     }
     // ReplaceText has chosen the wrap mode already; its clearing must not switch back.
-    if (m_replacing) return;
+    if (replacing_) return;
     if (changedLongLine) {
         if (WrapsAnywhere()) return;
         SetWrapAnywhere(true);
-        m_needsShaping = NeedsShaping(doc->toRawText());
+        needsShaping_ = NeedsShaping(doc->toRawText());
         UpdateShaping();
         return;
     }
@@ -315,10 +315,10 @@ void CCalcView::UpdateTabStops() {
 int CCalcView::ScreenDpi() const { return logicalDpiY() > 0 ? logicalDpiY() : 96; }
 
 void CCalcView::SetEditorFont(const QFont& font) {
-    QScopedValueRollback<bool> guard(m_replacing, true);
+    QScopedValueRollback<bool> guard(replacing_, true);
     QFont applied = font;
     const QFont::StyleStrategy strategy = applied.styleStrategy();
-    applied.setStyleStrategy(WrapsAnywhere() && !m_needsShaping
+    applied.setStyleStrategy(WrapsAnywhere() && !needsShaping_
                                  ? QFont::StyleStrategy(strategy | QFont::PreferNoShaping)
                                  : QFont::StyleStrategy(strategy & ~QFont::PreferNoShaping));
     setFont(applied);
@@ -332,15 +332,15 @@ void CCalcView::LoadFont(QSettings& settings) {
         SetDefaultFont();
         return;
     }
-    m_fontSize = values.size;
-    m_defaultFont = IsDefaultEditorFont(values);
+    fontSize_ = values.size;
+    defaultFont_ = IsDefaultEditorFont(values);
     SetEditorFont(font);
 }
 
 EditorFontValues CCalcView::CurrentFontValues() const {
     EditorFontValues values;
     const QFont current = font();
-    values.size = m_fontSize;
+    values.size = fontSize_;
     values.weight = current.weight();
     values.italic = current.italic();
     values.face = current.family();
@@ -354,8 +354,8 @@ void CCalcView::SaveFont(QSettings& settings) const {
 void CCalcView::SetDefaultFont() {
     QFont font;
     if (!MakeEditorFont(EditorFontValues{}, ScreenDpi(), font)) return;
-    m_fontSize = 15;
-    m_defaultFont = true;
+    fontSize_ = 15;
+    defaultFont_ = true;
     SetEditorFont(font);
 }
 
@@ -372,9 +372,9 @@ bool CCalcView::ApplyChosenFont(const QFont& chosen) {
     QFont font = chosen;
     font.setPixelSize(-height);
     font.setStyleStrategy(QFont::PreferAntialias);
-    m_fontSize = PointSizeOf(height, dpi);
+    fontSize_ = PointSizeOf(height, dpi);
     SetEditorFont(font);
     EditorFontValues values = CurrentFontValues();
-    m_defaultFont = IsDefaultEditorFont(values);
+    defaultFont_ = IsDefaultEditorFont(values);
     return true;
 }

@@ -31,8 +31,8 @@ public:
     bool SelectFont();
     // Applies a font chosen in the font dialog.
     bool ApplyChosenFont(const QFont& font);
-    bool IsDefaultFont() const { return m_defaultFont; }
-    int FontSize() const { return m_fontSize; }
+    bool IsDefaultFont() const { return defaultFont_; }
+    int FontSize() const { return fontSize_; }
     EditorFontValues CurrentFontValues() const;
     int ScreenDpi() const;
 
@@ -69,9 +69,9 @@ private:
     void OnContentsChange(int position, int removed, int added);
     void UpdateShaping();
 
-    bool m_replacing = false;
+    bool replacing_ = false;
     // The text may hold characters the shaper must see.
-    bool m_needsShaping = false;
-    bool m_defaultFont = true;
-    int m_fontSize = 15;
+    bool needsShaping_ = false;
+    bool defaultFont_ = true;
+    int fontSize_ = 15;
 };

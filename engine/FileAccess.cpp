@@ -234,17 +234,17 @@ FileOutcome SystemFailure() { return Failed(FileFailure::System, static_cast<int
 
 class Handle {
 public:
-    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    explicit Handle(HANDLE handle) : handle_(handle) {}
     ~Handle() {
-        if (Valid()) CloseHandle(m_handle);
+        if (Valid()) CloseHandle(handle_);
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
-    bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_handle; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
 
 private:
-    HANDLE m_handle;
+    HANDLE handle_;
 };
 
 }  // namespace

@@ -30,10 +30,10 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     // The drawing session, then the three embedded faces every dialog of the
     // program draws with.
-    m_gdiPlus.Startup();
+    gdiPlus_.Startup();
     TaInitResources();
-    m_fonts.Load();
-    SetApplicationFonts(&m_fonts);
+    fonts_.Load();
+    SetApplicationFonts(&fonts_);
     // Icon 128 on every window of the program.
     QApplication::setWindowIcon(TaProgramIcon());
 
@@ -41,7 +41,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QStringLiteral("Tarvik"));
     QCoreApplication::setApplicationName(LoadString(StringId::AppTitle));
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
-    m_recentFiles.Load(*settings);
+    recentFiles_.Load(*settings);
     LoadPreferences(*settings);
 
     // The desktop learns the two file types at every start; nothing is
@@ -54,43 +54,43 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     if (info.kind == CommandLineInfo::Unregister) return ProcessShellCommand(info);
 
     // The document and its window.
-    m_document = std::make_unique<CCalcDoc>();
-    m_frame = std::make_unique<CCalcMainFrame>(m_document.get(), &m_recentFiles);
-    m_frame->View()->LoadFont(*settings);
-    m_frame->UpdateCommandStates();
-    const bool maximized = m_frame->RestorePlacement(*settings);
+    document_ = std::make_unique<CCalcDoc>();
+    frame_ = std::make_unique<CCalcMainFrame>(document_.get(), &recentFiles_);
+    frame_->View()->LoadFont(*settings);
+    frame_->UpdateCommandStates();
+    const bool maximized = frame_->RestorePlacement(*settings);
 
     if (!ProcessShellCommand(info)) return false;
 
     if (maximized)
-        m_frame->showMaximized();
+        frame_->showMaximized();
     else
-        m_frame->show();
-    m_frame->View()->setFocus();
+        frame_->show();
+    frame_->View()->setFocus();
 
     // The keypad types into the document from now on.
-    m_frame->Keypad()->SetReceiver(m_document.get());
+    frame_->Keypad()->SetReceiver(document_.get());
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (m_document && !m_document->SaveModified()) manager.cancel();
+        if (document_ && !document_->SaveModified()) manager.cancel();
     });
 
-    m_frame->RefreshFromPreferences();
+    frame_->RefreshFromPreferences();
     return true;
 }
 
 bool CCalcApp::ProcessShellCommand(const CommandLineInfo& info) {
     switch (info.kind) {
         case CommandLineInfo::NewDocument:
-            return m_document->OnNewDocument();
+            return document_->OnNewDocument();
         case CommandLineInfo::OpenFile:
-            return m_document->OpenDocumentFile(info.path) != CCalcDoc::OpenResult::Failed;
+            return document_->OpenDocumentFile(info.path) != CCalcDoc::OpenResult::Failed;
         case CommandLineInfo::Unregister: {
             const int prompt =
                 RemoveProgramSettings() ? StringId::UnregisterDone : StringId::UnregisterFailed;
             AppMessageBox(LoadString(prompt), MB_OK, prompt);
             // That is all this run does; what it leaves is not saved again.
-            m_unregistered = true;
+            unregistered_ = true;
             return false;
         }
         case CommandLineInfo::PrintFile:
@@ -103,21 +103,21 @@ bool CCalcApp::ProcessShellCommand(const CommandLineInfo& info) {
 
 void CCalcApp::ExitInstance() {
     // A main window still there goes first; it saves its state as it closes.
-    if (m_frame && m_frame->isVisible()) {
+    if (frame_ && frame_->isVisible()) {
         std::unique_ptr<QSettings> settings = OpenSettingsStore();
-        m_frame->SaveState(*settings);
+        frame_->SaveState(*settings);
     }
-    m_frame.reset();
+    frame_.reset();
 
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     StorePreferences(*settings);
     // After Unregister the recent files would bring the settings back.
-    if (!m_unregistered) m_recentFiles.Save(*settings);
+    if (!unregistered_) recentFiles_.Save(*settings);
     settings->sync();
 
     SetApplicationFonts(nullptr);
-    m_fonts.Free();
-    m_gdiPlus.Shutdown();
+    fonts_.Free();
+    gdiPlus_.Shutdown();
 }
 
 int CCalcApp::Run(const QStringList& arguments) {
@@ -125,7 +125,7 @@ int CCalcApp::Run(const QStringList& arguments) {
     if (InitInstance(arguments)) {
         QApplication::setQuitOnLastWindowClosed(true);
         code = QApplication::exec();
-    } else if (m_unregistered) {
+    } else if (unregistered_) {
         code = 0;  // it did what was asked
     }
     ExitInstance();

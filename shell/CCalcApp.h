@@ -28,19 +28,19 @@ public:
     // recent-file list (not after Unregister).
     void ExitInstance();
 
-    CCalcDoc* Document() const { return m_document.get(); }
-    CCalcMainFrame* MainFrame() const { return m_frame.get(); }
-    CRecentFileList& RecentFiles() { return m_recentFiles; }
-    bool Unregistered() const { return m_unregistered; }
-    const TaFonts& Fonts() const { return m_fonts; }
+    CCalcDoc* Document() const { return document_.get(); }
+    CCalcMainFrame* MainFrame() const { return frame_.get(); }
+    CRecentFileList& RecentFiles() { return recentFiles_; }
+    bool Unregistered() const { return unregistered_; }
+    const TaFonts& Fonts() const { return fonts_; }
 
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);
 
-    CGDIPlus m_gdiPlus;
-    TaFonts m_fonts;
-    CRecentFileList m_recentFiles;
-    std::unique_ptr<CCalcDoc> m_document;
-    std::unique_ptr<CCalcMainFrame> m_frame;
-    bool m_unregistered = false;  // the run was "Unregister": save no recent files
+    CGDIPlus gdiPlus_;
+    TaFonts fonts_;
+    CRecentFileList recentFiles_;
+    std::unique_ptr<CCalcDoc> document_;
+    std::unique_ptr<CCalcMainFrame> frame_;
+    bool unregistered_ = false;  // the run was "Unregister": save no recent files
 };

@@ -74,17 +74,17 @@ QWidget* FirstFocusable(QWidget* panel) {
 
 CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles, QWidget* parent)
     : QMainWindow(parent),
-      m_document(document),
-      m_recentFiles(recentFiles),
-      m_view(new CCalcView(this)) {
+      document_(document),
+      recentFiles_(recentFiles),
+      view_(new CCalcView(this)) {
     setObjectName(QStringLiteral("CCalcMainFrame"));
-    setCentralWidget(m_view);
+    setCentralWidget(view_);
     // Bars dragged over the editor leave it 4 pixels; the window's own
     // minimum leaves it more (KeepEditorUsable).
-    m_view->setMinimumSize(4, 4);
+    view_->setMinimumSize(4, 4);
     // Rows of bars, one above the other, as the docks hold them; no tabs.
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
-    m_document->SetView(m_view);
+    document_->SetView(view_);
     setAcceptDrops(true);
     TaInitResources();
 
@@ -93,31 +93,31 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
     // they would change the text out of sight. The menu still reaches them.
     for (const int id : {CommandId::Undo, CommandId::Cut, CommandId::Copy, CommandId::Paste}) {
         Action(id)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        m_view->addAction(Action(id));
+        view_->addAction(Action(id));
     }
     CreateMenus();
     // The units window: owned by the frame, hidden until asked for.
-    m_units = new CCalcTrigonometricUnits(this);
-    m_units->hide();
+    units_ = new CCalcTrigonometricUnits(this);
+    units_->hide();
     CreateToolBar();
     CreateStatusBar();
     CreateBars();
     // From here on the engine reports to the log panel.
-    NCalculatorText::engineState.logReceiver = m_log;
+    NCalculatorText::engineState.logReceiver = log_;
     DockBars();
-    m_layoutRestored = ReadBarState(*OpenSettingsStore(), *this);
+    layoutRestored_ = ReadBarState(*OpenSettingsStore(), *this);
     ConnectPanels();
 
-    connect(m_document, &CCalcDoc::TitleChanged, this, &CCalcMainFrame::UpdateTitle);
-    connect(m_document, &CCalcDoc::ResultChanged, this, &CCalcMainFrame::UpdateResultPane);
-    connect(m_document, &CCalcDoc::MemoryChanged, m_memory, &CCalcMemory::Refresh);
-    connect(m_document, &CCalcDoc::MemoryChanged, this, &CCalcMainFrame::UpdateCommandStates);
-    connect(m_document, &CCalcDoc::PathUsed, this, [this](const QString& path) {
-        m_recentFiles->Add(path);
+    connect(document_, &CCalcDoc::TitleChanged, this, &CCalcMainFrame::UpdateTitle);
+    connect(document_, &CCalcDoc::ResultChanged, this, &CCalcMainFrame::UpdateResultPane);
+    connect(document_, &CCalcDoc::MemoryChanged, memory_, &CCalcMemory::Refresh);
+    connect(document_, &CCalcDoc::MemoryChanged, this, &CCalcMainFrame::UpdateCommandStates);
+    connect(document_, &CCalcDoc::PathUsed, this, [this](const QString& path) {
+        recentFiles_->Add(path);
         RebuildRecentFileMenu();
     });
-    connect(m_view, &QPlainTextEdit::undoAvailable, this, &CCalcMainFrame::UpdateCommandStates);
-    connect(m_view, &QPlainTextEdit::copyAvailable, this, &CCalcMainFrame::UpdateCommandStates);
+    connect(view_, &QPlainTextEdit::undoAvailable, this, &CCalcMainFrame::UpdateCommandStates);
+    connect(view_, &QPlainTextEdit::copyAvailable, this, &CCalcMainFrame::UpdateCommandStates);
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         connect(clipboard, &QClipboard::dataChanged, this, &CCalcMainFrame::UpdateCommandStates);
     qApp->installEventFilter(this);
@@ -134,24 +134,24 @@ CCalcMainFrame::~CCalcMainFrame() {
     // The children go after this destructor; what they signal on the way
     // must not reach the half-destroyed frame.
     for (QObject* sender : std::initializer_list<QObject*>{
-             m_keypadBar, m_logBar, m_memoryBar, m_statisticsBar, m_toolBar, m_units, m_keypad,
-             m_log, m_memory, m_statistics, m_view, m_document, QGuiApplication::clipboard()})
+             keypadBar_, logBar_, memoryBar_, statisticsBar_, toolBar_, units_, keypad_,
+             log_, memory_, statistics_, view_, document_, QGuiApplication::clipboard()})
         if (sender) disconnect(sender, nullptr, this, nullptr);
     // The log goes with the frame: the engine must not report to it after.
-    if (NCalculatorText::engineState.logReceiver == m_log)
+    if (NCalculatorText::engineState.logReceiver == log_)
         NCalculatorText::engineState.logReceiver = nullptr;
 }
 
 CCalcDlgBar* CCalcMainFrame::Bar(int barId) const {
     switch (barId) {
         case BarId::Keypad:
-            return m_keypadBar;
+            return keypadBar_;
         case BarId::Log:
-            return m_logBar;
+            return logBar_;
         case BarId::Memory:
-            return m_memoryBar;
+            return memoryBar_;
         case BarId::Statistics:
-            return m_statisticsBar;
+            return statisticsBar_;
         default:
             return nullptr;
     }
@@ -181,7 +181,7 @@ QAction* CCalcMainFrame::MakeAction(const CommandEntry& entry) {
     if (entry.tip) action->setToolTip(translated(entry.tip));
     action->setCheckable(entry.checkable);
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    m_actions.insert(id, action);
+    actions_.insert(id, action);
     return action;
 }
 
@@ -198,19 +198,19 @@ void CCalcMainFrame::CreateMenus() {
     using namespace CommandId;
     QMenuBar* bar = menuBar();
 
-    m_fileMenu = bar->addMenu(tr("&File"));
-    m_fileMenu->addAction(Action(New));
-    m_fileMenu->addAction(Action(Open));
-    m_fileMenu->addAction(Action(Save));
-    m_fileMenu->addAction(Action(SaveAs));
-    m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action(Execute));
-    m_fileMenu->addSeparator();
-    m_recentPlaceholder = m_fileMenu->addAction(tr("Recent File"));
-    m_recentPlaceholder->setEnabled(false);
-    for (int id : kRecentIds) m_fileMenu->addAction(Action(id));
-    m_recentSeparator = m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action(Exit));
+    fileMenu_ = bar->addMenu(tr("&File"));
+    fileMenu_->addAction(Action(New));
+    fileMenu_->addAction(Action(Open));
+    fileMenu_->addAction(Action(Save));
+    fileMenu_->addAction(Action(SaveAs));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(Execute));
+    fileMenu_->addSeparator();
+    recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
+    recentPlaceholder_->setEnabled(false);
+    for (int id : kRecentIds) fileMenu_->addAction(Action(id));
+    recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(Exit));
 
     QMenu* memory = bar->addMenu(tr("&Memory"));
     memory->addAction(Action(MemoryFree));
@@ -257,14 +257,14 @@ void CCalcMainFrame::CreateMenus() {
     QMenu* help = bar->addMenu(tr("&Help"));
     help->addAction(Action(About));
 
-    for (QMenu* menu : {m_fileMenu, memory, edit, view, set, notation, keypad, style, font, text,
+    for (QMenu* menu : {fileMenu_, memory, edit, view, set, notation, keypad, style, font, text,
                         color, editorFont, help})
         connect(menu, &QMenu::aboutToShow, this, &CCalcMainFrame::UpdateCommandStates);
 }
 
 void CCalcMainFrame::CreateToolBar() {
     using namespace CommandId;
-    m_toolBar = new CCalcToolBar(this);
+    toolBar_ = new CCalcToolBar(this);
     // Images of bitmap 128 by their index, in the order of the entries.
     const QList<std::pair<int, int>> images{
         {New, 0},       {Open, 1},        {Save, 2},        {Execute, 3},
@@ -283,23 +283,23 @@ void CCalcMainFrame::CreateToolBar() {
                              Copy,       Paste,      0,          ViewLog,
                              ViewKeypad, ViewMemory, 0,          CommandId::Preferences,
                              TrigonometricUnits, CommandId::CalculateAll, 0, ContextHelp};
-    m_toolBar->Populate(
+    toolBar_->Populate(
         entries, [this](int id) { return Action(id); }, Action(TrigonometricUnits));
-    m_toolBar->UnitsCombo()->setToolTip(Action(TrigonometricUnits)->toolTip());
-    m_toolBar->UnitsCombo()->setStatusTip(Action(TrigonometricUnits)->statusTip());
-    m_toolBar->ShowUnit(::Preferences.TrigonometricUnits);
-    connect(m_toolBar, &QToolBar::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
-    connect(m_toolBar, &CCalcToolBar::UnitChosen, this, &CCalcMainFrame::ShowUnit);
-    connect(m_toolBar, &CCalcToolBar::TurnedHorizontal, m_units, &QWidget::hide);
+    toolBar_->UnitsCombo()->setToolTip(Action(TrigonometricUnits)->toolTip());
+    toolBar_->UnitsCombo()->setStatusTip(Action(TrigonometricUnits)->statusTip());
+    toolBar_->ShowUnit(::Preferences.TrigonometricUnits);
+    connect(toolBar_, &QToolBar::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
+    connect(toolBar_, &CCalcToolBar::UnitChosen, this, &CCalcMainFrame::ShowUnit);
+    connect(toolBar_, &CCalcToolBar::TurnedHorizontal, units_, &QWidget::hide);
 }
 
 void CCalcMainFrame::CreateBars() {
-    m_keypad = new CCalcKeyPad(nullptr, [](const QString& text, unsigned type, unsigned help) {
+    keypad_ = new CCalcKeyPad(nullptr, [](const QString& text, unsigned type, unsigned help) {
         return AppMessageBox(text, type, help);
     });
-    m_log = new CCalcLog;
-    m_memory = new CCalcMemory;
-    m_statistics = new CCalcStatistics;
+    log_ = new CCalcLog;
+    memory_ = new CCalcMemory;
+    statistics_ = new CCalcStatistics;
 
     using namespace BarStyle;
     const unsigned common = ToolTips | FlyBy;
@@ -308,51 +308,51 @@ void CCalcMainFrame::CreateBars() {
         bar->Create(caption, this, dialog, id, style);
         return bar;
     };
-    m_keypadBar = make(tr("Keypad"), m_keypad, BarId::Keypad, common | AlignTop | AlignBottom | SizeFixed);
-    m_logBar = make(tr("Log"), m_log, BarId::Log, common | AlignAny | SizeDynamic);
-    m_memoryBar = make(tr("Memory"), m_memory, BarId::Memory, common | AlignAny | SizeDynamic);
-    m_statisticsBar =
-        make(tr("Statistics"), m_statistics, BarId::Statistics, common | AlignAny | SizeFixed);
+    keypadBar_ = make(tr("Keypad"), keypad_, BarId::Keypad, common | AlignTop | AlignBottom | SizeFixed);
+    logBar_ = make(tr("Log"), log_, BarId::Log, common | AlignAny | SizeDynamic);
+    memoryBar_ = make(tr("Memory"), memory_, BarId::Memory, common | AlignAny | SizeDynamic);
+    statisticsBar_ =
+        make(tr("Statistics"), statistics_, BarId::Statistics, common | AlignAny | SizeFixed);
 }
 
 void CCalcMainFrame::DockBars() {
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
     // The log's row above the keypad's, both at the bottom.
-    addDockWidget(Qt::BottomDockWidgetArea, m_logBar);
-    addDockWidget(Qt::BottomDockWidgetArea, m_keypadBar);
-    splitDockWidget(m_logBar, m_keypadBar, Qt::Vertical);
-    addDockWidget(Qt::RightDockWidgetArea, m_memoryBar);
-    addDockWidget(Qt::TopDockWidgetArea, m_statisticsBar);
-    m_statisticsBar->setFloating(true);
-    m_statisticsBar->move(27, 27);
-    m_statisticsBar->hide();
+    addDockWidget(Qt::BottomDockWidgetArea, logBar_);
+    addDockWidget(Qt::BottomDockWidgetArea, keypadBar_);
+    splitDockWidget(logBar_, keypadBar_, Qt::Vertical);
+    addDockWidget(Qt::RightDockWidgetArea, memoryBar_);
+    addDockWidget(Qt::TopDockWidgetArea, statisticsBar_);
+    statisticsBar_->setFloating(true);
+    statisticsBar_->move(27, 27);
+    statisticsBar_->hide();
 }
 
 void CCalcMainFrame::ConnectPanels() {
-    m_memory->SetStatisticsPanel(m_statistics);
+    memory_->SetStatisticsPanel(statistics_);
     // Memory Save and Free follow the store, whoever changed it.
-    connect(m_memory, &CCalcMemory::StoreChanged, this, &CCalcMainFrame::UpdateCommandStates);
-    connect(m_keypad, &CCalcKeyPad::layoutChanged, m_keypadBar, &CCalcDlgBar::OnNewDialogSize);
-    connect(m_keypad, &CCalcKeyPad::panelCommand, this, &CCalcMainFrame::OnCommand);
+    connect(memory_, &CCalcMemory::StoreChanged, this, &CCalcMainFrame::UpdateCommandStates);
+    connect(keypad_, &CCalcKeyPad::layoutChanged, keypadBar_, &CCalcDlgBar::OnNewDialogSize);
+    connect(keypad_, &CCalcKeyPad::panelCommand, this, &CCalcMainFrame::OnCommand);
     // A new message with LogPopup on shows the log; the focus stays put.
-    connect(m_log, &CCalcLog::PopupRequested, this, [this] {
-        if (!m_logBar->isVisibleTo(this)) {
-            m_logBar->ShowWithoutFocus();
+    connect(log_, &CCalcLog::PopupRequested, this, [this] {
+        if (!logBar_->isVisibleTo(this)) {
+            logBar_->ShowWithoutFocus();
             UpdateCommandStates();
         }
     });
     // A double-click on an error shows the cell it came from.
-    connect(m_log, &CCalcLog::ErrorActivated, m_document, &CCalcDoc::SelectFailedCell);
-    connect(m_statistics, &CCalcStatistics::ShowRequested, this, [this] {
-        if (!m_statisticsBar->isVisibleTo(this)) {
-            m_statisticsBar->ShowWithoutFocus();
+    connect(log_, &CCalcLog::ErrorActivated, document_, &CCalcDoc::SelectFailedCell);
+    connect(statistics_, &CCalcStatistics::ShowRequested, this, [this] {
+        if (!statisticsBar_->isVisibleTo(this)) {
+            statisticsBar_->ShowWithoutFocus();
             UpdateCommandStates();
         }
     });
-    connect(m_units, &CCalcTrigonometricUnits::UnitChosen, this, &CCalcMainFrame::ShowUnit);
-    connect(m_units, &CCalcTrigonometricUnits::VisibilityChanged, this,
+    connect(units_, &CCalcTrigonometricUnits::UnitChosen, this, &CCalcMainFrame::ShowUnit);
+    connect(units_, &CCalcTrigonometricUnits::VisibilityChanged, this,
             &CCalcMainFrame::UpdateCommandStates);
-    for (CCalcDlgBar* bar : {m_keypadBar, m_logBar, m_memoryBar, m_statisticsBar})
+    for (CCalcDlgBar* bar : {keypadBar_, logBar_, memoryBar_, statisticsBar_})
         connect(bar, &QDockWidget::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
 }
 
@@ -366,7 +366,7 @@ QLabel* CCalcMainFrame::AddPane(int indicatorId, const QString& indicatorText) {
                         2 * pane->frameWidth() + 8;
     pane->setFixedWidth(pane->fontMetrics().horizontalAdvance(indicatorText) + margins);
     statusBar()->addPermanentWidget(pane);
-    m_panes.insert(indicatorId, pane);
+    panes_.insert(indicatorId, pane);
     return pane;
 }
 
@@ -383,19 +383,19 @@ void CCalcMainFrame::OnCommand(int commandId) {
     using namespace CommandId;
     switch (commandId) {
         case New:
-            m_document->OnNewDocument();
+            document_->OnNewDocument();
             break;
         case Open:
-            m_document->OnFileOpen();
+            document_->OnFileOpen();
             break;
         case Save:
-            m_document->OnFileSave();
+            document_->OnFileSave();
             break;
         case SaveAs:
-            m_document->OnFileSaveAs();
+            document_->OnFileSaveAs();
             break;
         case Execute:
-            m_document->OnFileExecute();
+            document_->OnFileExecute();
             break;
         case Exit:
             close();
@@ -407,67 +407,67 @@ void CCalcMainFrame::OnCommand(int commandId) {
             OpenRecentFile(commandId - RecentFile1);
             break;
         case MemoryFree:
-            m_document->OnMemoryFree();
+            document_->OnMemoryFree();
             break;
         case MemoryLoad:
-            m_document->OnMemoryLoad();
+            document_->OnMemoryLoad();
             break;
         case MemorySave:
-            m_document->OnMemorySave();
+            document_->OnMemorySave();
             break;
         case Calculate:
-            m_document->ExecuteCommand(CalculateCell);
+            document_->ExecuteCommand(CalculateCell);
             break;
         case CommandId::CalculateAll:
-            m_document->ExecuteCommand(CalcCommand::CalculateAll);
+            document_->ExecuteCommand(CalcCommand::CalculateAll);
             break;
         case Undo:
-            m_view->undo();
+            view_->undo();
             break;
         case Cut:
-            m_view->cut();
+            view_->cut();
             break;
         case Copy:
-            m_view->copy();
+            view_->copy();
             break;
         case Paste:
-            m_view->paste();
+            view_->paste();
             break;
         case ViewToolbar:
-            m_toolBar->setVisible(!m_toolBar->isVisible());
+            toolBar_->setVisible(!toolBar_->isVisible());
             break;
         case ViewStatusBar:
             statusBar()->setVisible(!statusBar()->isVisible());
             break;
         case ViewKeypad:
-            ToggleBar(m_keypadBar);
+            ToggleBar(keypadBar_);
             break;
         case ViewLog:
-            ToggleBar(m_logBar);
+            ToggleBar(logBar_);
             break;
         case ViewMemory:
-            ToggleBar(m_memoryBar);
+            ToggleBar(memoryBar_);
             break;
         case ViewStatistics:
-            ToggleBar(m_statisticsBar);
+            ToggleBar(statisticsBar_);
             break;
         case FocusEditor:
             FocusView();
             break;
         case FocusKeypad:
-            FocusPanel(m_keypadBar);
+            FocusPanel(keypadBar_);
             break;
         case FocusLog:
-            FocusPanel(m_logBar);
+            FocusPanel(logBar_);
             break;
         case FocusMemory:
-            FocusPanel(m_memoryBar);
+            FocusPanel(memoryBar_);
             break;
         case FocusStatistics:
-            FocusPanel(m_statisticsBar);
+            FocusPanel(statisticsBar_);
             break;
         case TrigonometricUnits:
-            m_units->setVisible(!m_units->isVisible());
+            units_->setVisible(!units_->isVisible());
             break;
         case NotationWest:
             SetNotation(0);
@@ -487,14 +487,14 @@ void CCalcMainFrame::OnCommand(int commandId) {
             break;
         }
         case EditorFontSelect:
-            m_view->SelectFont();
+            view_->SelectFont();
             break;
         case EditorFontDefault:
-            m_view->SetDefaultFont();
+            view_->SetDefaultFont();
             break;
         default:
             if (commandId >= KeypadStyleXP && commandId <= KeypadColorDefault)
-                m_keypad->OnCommand(commandId);
+                keypad_->OnCommand(commandId);
             break;
     }
     UpdateCommandStates();
@@ -518,13 +518,13 @@ void CCalcMainFrame::FocusPanel(CCalcDlgBar* bar) {
 
 void CCalcMainFrame::FocusView() {
     activateWindow();
-    m_view->setFocus(Qt::ShortcutFocusReason);
+    view_->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CCalcMainFrame::SetNotation(int notation) {
     Preferences.Notation = static_cast<uint32_t>(notation);
     PreferencesChanged = true;
-    if (m_keypad->NotationIndex() != notation) m_keypad->ApplyNotation(notation);
+    if (keypad_->NotationIndex() != notation) keypad_->ApplyNotation(notation);
 }
 
 void CCalcMainFrame::UpdateCommandStates() {
@@ -533,28 +533,28 @@ void CCalcMainFrame::UpdateCommandStates() {
     Action(MemoryFree)->setEnabled(hasMemory);
     Action(MemorySave)->setEnabled(hasMemory);
 
-    const bool hasSelection = m_view->textCursor().hasSelection();
-    Action(Undo)->setEnabled(m_view->document()->isUndoAvailable());
-    Action(Cut)->setEnabled(hasSelection && !m_view->isReadOnly());
+    const bool hasSelection = view_->textCursor().hasSelection();
+    Action(Undo)->setEnabled(view_->document()->isUndoAvailable());
+    Action(Cut)->setEnabled(hasSelection && !view_->isReadOnly());
     Action(Copy)->setEnabled(hasSelection);
-    Action(Paste)->setEnabled(m_view->canPaste());
+    Action(Paste)->setEnabled(view_->canPaste());
 
     // isVisibleTo: the state the bar will have once the window shows.
-    Action(ViewToolbar)->setChecked(m_toolBar->isVisibleTo(this));
+    Action(ViewToolbar)->setChecked(toolBar_->isVisibleTo(this));
     Action(ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
-    Action(EditorFontDefault)->setChecked(m_view->IsDefaultFont());
+    Action(EditorFontDefault)->setChecked(view_->IsDefaultFont());
 
     // The bars and panels exist once the frame is built.
-    if (!m_statisticsBar) return;
-    Action(ViewKeypad)->setChecked(m_keypadBar->isVisibleTo(this));
-    Action(ViewLog)->setChecked(m_logBar->isVisibleTo(this));
-    Action(ViewMemory)->setChecked(m_memoryBar->isVisibleTo(this));
-    Action(ViewStatistics)->setChecked(m_statisticsBar->isVisibleTo(this));
-    Action(TrigonometricUnits)->setChecked(m_units->isVisible());
+    if (!statisticsBar_) return;
+    Action(ViewKeypad)->setChecked(keypadBar_->isVisibleTo(this));
+    Action(ViewLog)->setChecked(logBar_->isVisibleTo(this));
+    Action(ViewMemory)->setChecked(memoryBar_->isVisibleTo(this));
+    Action(ViewStatistics)->setChecked(statisticsBar_->isVisibleTo(this));
+    Action(TrigonometricUnits)->setChecked(units_->isVisible());
     Action(NotationWest)->setChecked(::Preferences.Notation == 0);
     Action(NotationEast)->setChecked(::Preferences.Notation == 1);
     for (int id = KeypadStyleXP; id <= KeypadColorDefault; ++id) {
-        const CCalcKeyPad::CommandState state = m_keypad->StateOf(id);
+        const CCalcKeyPad::CommandState state = keypad_->StateOf(id);
         QAction* action = Action(id);
         action->setEnabled(state.enabled);
         if (action->isCheckable()) action->setChecked(state.checked);
@@ -564,8 +564,8 @@ void CCalcMainFrame::UpdateCommandStates() {
 // ---- Title and panes --------------------------------------------------------
 
 void CCalcMainFrame::UpdateTitle() {
-    setWindowTitle(BuildFrameTitle(DocTemplate::WindowTitle(), m_document->GetTitle(),
-                                   m_document->IsModified()));
+    setWindowTitle(BuildFrameTitle(DocTemplate::WindowTitle(), document_->GetTitle(),
+                                   document_->IsModified()));
 }
 
 void CCalcMainFrame::UpdateResultPane() {
@@ -594,17 +594,17 @@ void CCalcMainFrame::UpdateLockPanes() {
 void CCalcMainFrame::ShowUnit() {
     UpdateUnitsPane();
     Pane(IndicatorId::Units)->repaint();
-    if (m_toolBar) m_toolBar->ShowUnit(Preferences.TrigonometricUnits);
-    if (m_units) m_units->ShowUnit(Preferences.TrigonometricUnits);
+    if (toolBar_) toolBar_->ShowUnit(Preferences.TrigonometricUnits);
+    if (units_) units_->ShowUnit(Preferences.TrigonometricUnits);
 }
 
 void CCalcMainFrame::RefreshFromPreferences() {
     UpdateResultPane();
     ShowUnit();
-    if (m_keypad && m_keypad->NotationIndex() != static_cast<int>(Preferences.Notation))
-        m_keypad->ApplyNotation(static_cast<int>(Preferences.Notation));
+    if (keypad_ && keypad_->NotationIndex() != static_cast<int>(Preferences.Notation))
+        keypad_->ApplyNotation(static_cast<int>(Preferences.Notation));
     // The ^ key's spoken name follows AppendPower.
-    if (m_keypad) m_keypad->RefreshAccessibleNames();
+    if (keypad_) keypad_->RefreshAccessibleNames();
     UpdateSse2Pane();
     UpdateCommandStates();
 }
@@ -629,7 +629,7 @@ bool CCalcMainFrame::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            if (watched == static_cast<QObject*>(windowHandle()) || watched == m_view ||
+            if (watched == static_cast<QObject*>(windowHandle()) || watched == view_ ||
                 watched == focusWidget())
                 UpdateLockPanes();
             break;
@@ -647,7 +647,7 @@ bool CCalcMainFrame::eventFilter(QObject* watched, QEvent* event) {
 bool CCalcMainFrame::RestorePlacement(QSettings& settings) {
     const FramePlacement placement = ReadFramePlacement(settings, *this);
     ApplyFramePlacement(*this, placement.rect);
-    m_placementRestored = true;
+    placementRestored_ = true;
     return placement.maximized;
 }
 
@@ -657,22 +657,22 @@ void CCalcMainFrame::SavePlacement(QSettings& settings) const {
 
 void CCalcMainFrame::SaveState(QSettings& settings) const {
     // A window that was never placed or shown has nothing worth keeping.
-    if (m_placementRestored) SavePlacement(settings);
-    if (m_shown) WriteBarState(settings, *this);
-    m_view->SaveFont(settings);
+    if (placementRestored_) SavePlacement(settings);
+    if (shown_) WriteBarState(settings, *this);
+    view_->SaveFont(settings);
     settings.sync();
 }
 
 void CCalcMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // From now on the bars have sizes worth keeping.
-    m_shown = true;
+    shown_ = true;
 }
 
 void CCalcMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || m_floatingRaised) return;
-    m_floatingRaised = true;
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || floatingRaised_) return;
+    floatingRaised_ = true;
     // Floating bars restored before this window was on the screen are
     // mapped again as its own windows, so they stay above it.
     for (CCalcBar* bar : CCalcBar::AllBars()) {
@@ -684,7 +684,7 @@ void CCalcMainFrame::changeEvent(QEvent* event) {
 }
 
 void CCalcMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_document->SaveModified()) {
+    if (!document_->SaveModified()) {
         event->ignore();
         return;
     }
@@ -696,26 +696,26 @@ void CCalcMainFrame::closeEvent(QCloseEvent* event) {
 // ---- Recent files and dropped files ------------------------------------------
 
 void CCalcMainFrame::RebuildRecentFileMenu() {
-    const int count = m_recentFiles->Count();
+    const int count = recentFiles_->Count();
     for (int i = 0; i < CRecentFileList::kSize; ++i) {
         QAction* action = Action(kRecentIds[i]);
         action->setVisible(i < count);
-        if (i < count) action->setText(m_recentFiles->MenuText(i));
+        if (i < count) action->setText(recentFiles_->MenuText(i));
     }
-    m_recentPlaceholder->setVisible(count == 0);
+    recentPlaceholder_->setVisible(count == 0);
 }
 
 void CCalcMainFrame::OpenRecentFile(int index) {
-    if (index < 0 || index >= m_recentFiles->Count()) return;
-    const QString path = m_recentFiles->At(index);
-    if (m_document->OpenDocumentFile(path) == CCalcDoc::OpenResult::Failed) {
-        m_recentFiles->Remove(index);
+    if (index < 0 || index >= recentFiles_->Count()) return;
+    const QString path = recentFiles_->At(index);
+    if (document_->OpenDocumentFile(path) == CCalcDoc::OpenResult::Failed) {
+        recentFiles_->Remove(index);
         RebuildRecentFileMenu();
     }
 }
 
 void CCalcMainFrame::OpenDroppedFiles(const QStringList& paths) {
-    for (const QString& path : paths) m_document->OpenDocumentFile(path);
+    for (const QString& path : paths) document_->OpenDocumentFile(path);
     UpdateCommandStates();
 }
 
@@ -764,6 +764,6 @@ void CCalcMainFrame::KeepEditorUsable() {
     const QSize layoutMinimum = layout()->minimumSize();
     const int separators = 16;
     const QSize wanted(std::max(layoutMinimum.width(), kEditorMinimumSize.width() + left + right + separators),
-                       layoutMinimum.height() + std::max(0, kEditorMinimumSize.height() - m_view->minimumHeight()));
+                       layoutMinimum.height() + std::max(0, kEditorMinimumSize.height() - view_->minimumHeight()));
     if (minimumSize() != wanted) setMinimumSize(wanted);
 }

@@ -29,19 +29,19 @@ public:
     CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles, QWidget* parent = nullptr);
     ~CCalcMainFrame() override;
 
-    CCalcView* View() const { return m_view; }
-    CCalcDoc* Document() const { return m_document; }
-    QAction* Action(int commandId) const { return m_actions.value(commandId); }
-    QLabel* Pane(int indicatorId) const { return m_panes.value(indicatorId); }
-    CCalcToolBar* ToolBar() const { return m_toolBar; }
+    CCalcView* View() const { return view_; }
+    CCalcDoc* Document() const { return document_; }
+    QAction* Action(int commandId) const { return actions_.value(commandId); }
+    QLabel* Pane(int indicatorId) const { return panes_.value(indicatorId); }
+    CCalcToolBar* ToolBar() const { return toolBar_; }
 
     // The bars by id (101 keypad, 102 log, 105 memory, 106 statistics).
     CCalcDlgBar* Bar(int barId) const;
-    CCalcKeyPad* Keypad() const { return m_keypad; }
-    CCalcLog* Log() const { return m_log; }
-    CCalcMemory* MemoryPanel() const { return m_memory; }
-    CCalcStatistics* Statistics() const { return m_statistics; }
-    CCalcTrigonometricUnits* UnitsWindow() const { return m_units; }
+    CCalcKeyPad* Keypad() const { return keypad_; }
+    CCalcLog* Log() const { return log_; }
+    CCalcMemory* MemoryPanel() const { return memory_; }
+    CCalcStatistics* Statistics() const { return statistics_; }
+    CCalcTrigonometricUnits* UnitsWindow() const { return units_; }
 
     // Runs the command of an id, as its menu item, key or button would.
     void OnCommand(int commandId);
@@ -105,26 +105,26 @@ private:
     // A key of the panels' table that a text field would otherwise keep.
     bool IsPanelWideKey(const QKeyEvent* event) const;
 
-    CCalcDoc* m_document;
-    CRecentFileList* m_recentFiles;
-    CCalcView* m_view;
-    CCalcTrigonometricUnits* m_units = nullptr;
-    CCalcToolBar* m_toolBar = nullptr;
-    CCalcKeyPad* m_keypad = nullptr;
-    CCalcLog* m_log = nullptr;
-    CCalcMemory* m_memory = nullptr;
-    CCalcStatistics* m_statistics = nullptr;
-    CCalcDlgBar* m_keypadBar = nullptr;
-    CCalcDlgBar* m_logBar = nullptr;
-    CCalcDlgBar* m_memoryBar = nullptr;
-    CCalcDlgBar* m_statisticsBar = nullptr;
-    bool m_layoutRestored = false;
-    bool m_shown = false;
-    bool m_floatingRaised = false;
-    QMenu* m_fileMenu = nullptr;
-    QAction* m_recentPlaceholder = nullptr;
-    QAction* m_recentSeparator = nullptr;
-    QHash<int, QAction*> m_actions;
-    QHash<int, QLabel*> m_panes;
-    bool m_placementRestored = false;
+    CCalcDoc* document_;
+    CRecentFileList* recentFiles_;
+    CCalcView* view_;
+    CCalcTrigonometricUnits* units_ = nullptr;
+    CCalcToolBar* toolBar_ = nullptr;
+    CCalcKeyPad* keypad_ = nullptr;
+    CCalcLog* log_ = nullptr;
+    CCalcMemory* memory_ = nullptr;
+    CCalcStatistics* statistics_ = nullptr;
+    CCalcDlgBar* keypadBar_ = nullptr;
+    CCalcDlgBar* logBar_ = nullptr;
+    CCalcDlgBar* memoryBar_ = nullptr;
+    CCalcDlgBar* statisticsBar_ = nullptr;
+    bool layoutRestored_ = false;
+    bool shown_ = false;
+    bool floatingRaised_ = false;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentPlaceholder_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QHash<int, QAction*> actions_;
+    QHash<int, QLabel*> panes_;
+    bool placementRestored_ = false;
 };

@@ -23,27 +23,27 @@ bool IsSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\
 
 void CRecentFileList::Add(const QString& path) {
     if (path.isEmpty()) return;
-    for (qsizetype i = 0; i < m_paths.size(); ++i) {
-        if (SamePath(m_paths[i], path)) {
-            m_paths.removeAt(i);
+    for (qsizetype i = 0; i < paths_.size(); ++i) {
+        if (SamePath(paths_[i], path)) {
+            paths_.removeAt(i);
             break;
         }
     }
-    m_paths.prepend(path);
-    while (m_paths.size() > kSize) m_paths.removeLast();
+    paths_.prepend(path);
+    while (paths_.size() > kSize) paths_.removeLast();
 }
 
 void CRecentFileList::Remove(int index) {
-    if (index >= 0 && index < m_paths.size()) m_paths.removeAt(index);
+    if (index >= 0 && index < paths_.size()) paths_.removeAt(index);
 }
 
 void CRecentFileList::Load(QSettings& settings) {
-    m_paths.clear();
+    paths_.clear();
     settings.beginGroup(SettingsSection::RecentFileList);
     for (int i = 1; i <= kSize; ++i) {
         const QString path =
             ReadProfileString(settings, QStringLiteral("File%1").arg(i), QString());
-        if (!path.isEmpty()) m_paths.append(path);
+        if (!path.isEmpty()) paths_.append(path);
     }
     settings.endGroup();
 }
@@ -51,13 +51,13 @@ void CRecentFileList::Load(QSettings& settings) {
 void CRecentFileList::Save(QSettings& settings) const {
     settings.remove(SettingsSection::RecentFileList);
     settings.beginGroup(SettingsSection::RecentFileList);
-    for (qsizetype i = 0; i < m_paths.size(); ++i)
-        WriteProfileString(settings, QStringLiteral("File%1").arg(i + 1), m_paths[i]);
+    for (qsizetype i = 0; i < paths_.size(); ++i)
+        WriteProfileString(settings, QStringLiteral("File%1").arg(i + 1), paths_[i]);
     settings.endGroup();
 }
 
 QString CRecentFileList::MenuText(int index) const {
-    QString name = AbbreviatePath(QDir::toNativeSeparators(m_paths.at(index)), kMaxDisplayLength);
+    QString name = AbbreviatePath(QDir::toNativeSeparators(paths_.at(index)), kMaxDisplayLength);
     name.replace(QLatin1Char('&'), QLatin1String("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
 }

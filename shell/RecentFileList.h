@@ -14,9 +14,9 @@ public:
     // Puts the path first; an entry of the same path moves up.
     void Add(const QString& path);
     void Remove(int index);
-    int Count() const { return static_cast<int>(m_paths.size()); }
-    const QString& At(int index) const { return m_paths.at(index); }
-    const QStringList& Paths() const { return m_paths; }
+    int Count() const { return static_cast<int>(paths_.size()); }
+    const QString& At(int index) const { return paths_.at(index); }
+    const QStringList& Paths() const { return paths_; }
 
     // "Recent File List", values "File1".."File4".
     void Load(QSettings& settings);
@@ -26,7 +26,7 @@ public:
     QString MenuText(int index) const;
 
 private:
-    QStringList m_paths;
+    QStringList paths_;
 };
 
 // The path itself when it has at most maxLength characters; otherwise the

@@ -59,17 +59,17 @@ struct SeenDialog {
 class ScriptedFiles {
 public:
     explicit ScriptedFiles(QStringList typed = {}) : typed(std::move(typed)) {
-        m_previous = CCalcFileDialog::SetChooser([this](const CCalcFileDialog& dialog) {
+        previous_ = CCalcFileDialog::SetChooser([this](const CCalcFileDialog& dialog) {
             seen.append({dialog.IsOpenDialog(), dialog.DefaultExtension(), dialog.ProposedName(),
                          dialog.Filter(), dialog.Title(), dialog.Flags()});
             return this->typed.isEmpty() ? QString() : this->typed.takeFirst();
         });
     }
-    ~ScriptedFiles() { CCalcFileDialog::SetChooser(std::move(m_previous)); }
+    ~ScriptedFiles() { CCalcFileDialog::SetChooser(std::move(previous_)); }
 
     QList<SeenDialog> seen;
     QStringList typed;
 
 private:
-    CCalcFileDialog::Chooser m_previous;
+    CCalcFileDialog::Chooser previous_;
 };

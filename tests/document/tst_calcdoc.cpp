@@ -46,41 +46,41 @@ class TestCalcDoc : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    CCalcView* m_view = nullptr;
-    CCalcDoc* m_doc = nullptr;
+    QTemporaryDir dir_;
+    CCalcView* view_ = nullptr;
+    CCalcDoc* doc_ = nullptr;
 
-    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
+    QString PathOf(const QString& name) const { return dir_.filePath(name); }
 
     // Text in the editor as a user would leave it: typed, so the document counts it as an edit.
     void Type(const QString& text) {
-        m_view->setFocus();
-        QTest::keyClicks(m_view, text);
+        view_->setFocus();
+        QTest::keyClicks(view_, text);
     }
     void SetText(const QString& text) {
-        m_view->ReplaceText(text);
-        m_doc->SetModifiedFlag(false);
+        view_->ReplaceText(text);
+        doc_->SetModifiedFlag(false);
     }
     void Select(int start, int end) {
-        QTextCursor cursor = m_view->textCursor();
+        QTextCursor cursor = view_->textCursor();
         cursor.setPosition(start);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
-        m_view->setTextCursor(cursor);
+        view_->setTextCursor(cursor);
     }
 
 private slots:
     void init() {
-        QVERIFY(m_dir.isValid());
+        QVERIFY(dir_.isValid());
         Preferences = PreferencesValues{};
         MemoryStore::Instance().Clear();
         NCalculatorText::lastResult = 0;
-        m_view = new CCalcView;
-        m_doc = new CCalcDoc;
-        m_doc->SetView(m_view);
+        view_ = new CCalcView;
+        doc_ = new CCalcDoc;
+        doc_->SetView(view_);
     }
     void cleanup() {
-        delete m_doc;
-        delete m_view;
+        delete doc_;
+        delete view_;
     }
 
     // ---- ClearAll ----
@@ -106,8 +106,8 @@ private slots:
         Preferences.ClearConfirmation = confirm ? 1 : 0;
         SetText(text);
         ScriptedMessages messages({answer});
-        m_doc->ExecuteCommand(ClearAll);
-        QCOMPARE(m_view->EditorText(), after);
+        doc_->ExecuteCommand(ClearAll);
+        QCOMPARE(view_->EditorText(), after);
         QCOMPARE(MemoryStore::Instance().Count(), std::size_t(1));
         QCOMPARE(messages.asked.size(), asks ? 1 : 0);
         if (asks) {
@@ -118,11 +118,11 @@ private slots:
     }
     void clearAllIsUndoable() {
         Type("1+1=2");
-        m_doc->ExecuteCommand(ClearAll);
-        QCOMPARE(m_view->EditorText(), QString());
-        QVERIFY(m_doc->IsModified());
-        m_view->undo();
-        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=2"));
+        doc_->ExecuteCommand(ClearAll);
+        QCOMPARE(view_->EditorText(), QString());
+        QVERIFY(doc_->IsModified());
+        view_->undo();
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1=2"));
     }
 
     // ---- DeleteBack ----
@@ -147,14 +147,14 @@ private slots:
         SetText(text);
         Select(start, end);
         ScriptedMessages messages;
-        m_doc->ExecuteCommand(DeleteBack);
-        QCOMPARE(m_view->EditorText(), after);
-        QCOMPARE(m_view->textCursor().position(), caret);
+        doc_->ExecuteCommand(DeleteBack);
+        QCOMPARE(view_->EditorText(), after);
+        QCOMPARE(view_->textCursor().position(), caret);
         QVERIFY(messages.asked.isEmpty());
-        QCOMPARE(m_doc->IsModified(), after != text);
+        QCOMPARE(doc_->IsModified(), after != text);
         if (after != text) {
-            m_view->undo();
-            QCOMPARE(m_view->EditorText(), text);
+            view_->undo();
+            QCOMPARE(view_->EditorText(), text);
         }
     }
 
@@ -189,106 +189,106 @@ private slots:
         SetText(text);
         Select(selStart, selEnd);
         QStringList hooks;
-        connect(m_doc, &CCalcDoc::ResultChanged, this, [&] { hooks << "result"; });
-        connect(m_doc, &CCalcDoc::MemoryChanged, this, [&] { hooks << "memory"; });
-        m_doc->ExecuteCommand(command);
-        QCOMPARE(m_view->EditorText(), after);
-        QCOMPARE(m_view->textCursor().position(), caret);
-        QVERIFY(!m_view->textCursor().hasSelection());
+        connect(doc_, &CCalcDoc::ResultChanged, this, [&] { hooks << "result"; });
+        connect(doc_, &CCalcDoc::MemoryChanged, this, [&] { hooks << "memory"; });
+        doc_->ExecuteCommand(command);
+        QCOMPARE(view_->EditorText(), after);
+        QCOMPARE(view_->textCursor().position(), caret);
+        QVERIFY(!view_->textCursor().hasSelection());
         QCOMPARE(NCalculatorText::lastResult, result);
         QCOMPARE(hooks, QStringList({"result", "memory"}));
         // Results count as a change; the calculation is one undoable step
         // that gives back text and selection, and redo applies it again.
-        QVERIFY(m_doc->IsModified());
-        QVERIFY(m_view->GetModify());
-        m_view->undo();
+        QVERIFY(doc_->IsModified());
+        QVERIFY(view_->GetModify());
+        view_->undo();
         QCoreApplication::processEvents();
-        QCOMPARE(m_view->EditorText(), text);
-        QCOMPARE(m_view->textCursor().anchor(), selStart);
-        QCOMPARE(m_view->textCursor().position(), selEnd);
-        QVERIFY(!m_view->document()->isUndoAvailable());
-        m_view->redo();
+        QCOMPARE(view_->EditorText(), text);
+        QCOMPARE(view_->textCursor().anchor(), selStart);
+        QCOMPARE(view_->textCursor().position(), selEnd);
+        QVERIFY(!view_->document()->isUndoAvailable());
+        view_->redo();
         QCoreApplication::processEvents();
-        QCOMPARE(m_view->EditorText(), after);
-        QCOMPARE(m_view->textCursor().position(), caret);
+        QCOMPARE(view_->EditorText(), after);
+        QCOMPARE(view_->textCursor().position(), caret);
     }
     void undoOfAFailedRunBringsTheResultBack() {
         // Text typed after the last "=" and the old result of a failing cell
         // are lost by a calculation; one undo brings both back.
         Type("2+2=4 and then 3*3;1/0=7");
         Select(3, 3);
-        m_doc->ExecuteCommand(CalculateAll);
-        QCOMPARE(m_view->EditorText(), QStringLiteral("2+2=4   ;1/0"));
-        QCOMPARE(m_view->textCursor().position(), 3);
-        m_view->undo();
-        QCOMPARE(m_view->EditorText(), QStringLiteral("2+2=4 and then 3*3;1/0=7"));
-        m_view->undo();  // the typing goes next, not before
-        QCOMPARE(m_view->EditorText(), QString());
+        doc_->ExecuteCommand(CalculateAll);
+        QCOMPARE(view_->EditorText(), QStringLiteral("2+2=4   ;1/0"));
+        QCOMPARE(view_->textCursor().position(), 3);
+        view_->undo();
+        QCOMPARE(view_->EditorText(), QStringLiteral("2+2=4 and then 3*3;1/0=7"));
+        view_->undo();  // the typing goes next, not before
+        QCOMPARE(view_->EditorText(), QString());
     }
     void viewStaysStillAfterCalculate() {
         QStringList lines;
         for (int i = 0; i < 3000; ++i) lines << QStringLiteral("%1*2=;").arg(i);
         SetText(lines.join('\n'));
-        m_view->resize(400, 300);
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view));
-        const QTextBlock line = m_view->document()->findBlockByNumber(1500);
+        view_->resize(400, 300);
+        view_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view_));
+        const QTextBlock line = view_->document()->findBlockByNumber(1500);
         Select(line.position() + 2, line.position() + 2);
-        m_view->centerCursor();
-        const int top = m_view->verticalScrollBar()->value();
-        m_doc->ExecuteCommand(CalculateCell);
-        QCOMPARE(m_view->document()->findBlockByNumber(1500).text(), QStringLiteral("1500*2=3000;"));
-        QCOMPARE(m_view->verticalScrollBar()->value(), top);
+        view_->centerCursor();
+        const int top = view_->verticalScrollBar()->value();
+        doc_->ExecuteCommand(CalculateCell);
+        QCOMPARE(view_->document()->findBlockByNumber(1500).text(), QStringLiteral("1500*2=3000;"));
+        QCOMPARE(view_->verticalScrollBar()->value(), top);
     }
     void failedRunMarksAndSelectsTheCell() {
         SetText("1+1=;\n  2*  =5;\n3");
         Select(12, 12);
-        m_doc->ExecuteCommand(CalculateAll);
-        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=2;\n  2*  ;\n3"));
-        QCOMPARE(m_view->textCursor().position(), 13);  // still before the ";"
-        QCOMPARE(m_view->extraSelections().size(), 1);
-        QCOMPARE(m_view->extraSelections()[0].cursor.selectedText(), QStringLiteral("2*"));
-        QCOMPARE(m_view->extraSelections()[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
-        m_doc->SelectFailedCell();
-        QCOMPARE(m_view->textCursor().selectedText(), QStringLiteral("2*"));
+        doc_->ExecuteCommand(CalculateAll);
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1=2;\n  2*  ;\n3"));
+        QCOMPARE(view_->textCursor().position(), 13);  // still before the ";"
+        QCOMPARE(view_->extraSelections().size(), 1);
+        QCOMPARE(view_->extraSelections()[0].cursor.selectedText(), QStringLiteral("2*"));
+        QCOMPARE(view_->extraSelections()[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
+        doc_->SelectFailedCell();
+        QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("2*"));
         Type("7");
-        QVERIFY(m_view->extraSelections().isEmpty());  // gone with the next edit
+        QVERIFY(view_->extraSelections().isEmpty());  // gone with the next edit
     }
     void failedRunKeepsTheCaret() {
         SetText("1+1=;\n2*=;\n3");
         Select(8, 8);
-        m_doc->ExecuteCommand(CalculateCell);
+        doc_->ExecuteCommand(CalculateCell);
         // The failing cell has lost its "=", the caret stays.
-        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=;\n2*;\n3"));
-        QCOMPARE(m_view->textCursor().position(), 8);
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1=;\n2*;\n3"));
+        QCOMPARE(view_->textCursor().position(), 8);
         // Also after Calculate all, where earlier results move the text.
         SetText("1+1=;\n2*=;\n3");
         Select(9, 7);
-        m_doc->ExecuteCommand(CalculateAll);
-        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1=2;\n2*;\n3"));
-        QCOMPARE(m_view->textCursor().anchor(), 9);  // the same ";"
-        QCOMPARE(m_view->textCursor().position(), 8);  // the same "*"
+        doc_->ExecuteCommand(CalculateAll);
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1=2;\n2*;\n3"));
+        QCOMPARE(view_->textCursor().anchor(), 9);  // the same ";"
+        QCOMPARE(view_->textCursor().position(), 8);  // the same "*"
     }
     void unknownCommandDoesNothing() {
         SetText("1+1");
         MemoryStore::Instance().Assign(u"x", 1);
         ScriptedMessages messages;
-        m_doc->ExecuteCommand(5);
-        m_doc->ExecuteCommand(-1);
-        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1"));
+        doc_->ExecuteCommand(5);
+        doc_->ExecuteCommand(-1);
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1"));
         QCOMPARE(MemoryStore::Instance().Count(), std::size_t(1));
-        QVERIFY(!m_doc->IsModified());
+        QVERIFY(!doc_->IsModified());
         QVERIFY(messages.asked.isEmpty());
     }
     void insertTextReplacesTheSelection() {
         SetText("sin(x)");
         Select(0, 3);
-        m_doc->InsertText("cos");
-        QCOMPARE(m_view->EditorText(), QStringLiteral("cos(x)"));
-        QCOMPARE(m_view->textCursor().position(), 3);
-        QVERIFY(m_doc->IsModified());
-        m_view->undo();
-        QCOMPARE(m_view->EditorText(), QStringLiteral("sin(x)"));
+        doc_->InsertText("cos");
+        QCOMPARE(view_->EditorText(), QStringLiteral("cos(x)"));
+        QCOMPARE(view_->textCursor().position(), 3);
+        QVERIFY(doc_->IsModified());
+        view_->undo();
+        QCOMPARE(view_->EditorText(), QStringLiteral("sin(x)"));
     }
 
     // ---- FreeMemory ----
@@ -313,10 +313,10 @@ private slots:
         for (int i = 0; i < cells; ++i) MemoryStore::Instance().Assign(i == 0 ? u"a" : u"b", i);
         Preferences.FreeConfirmation = confirm ? 1 : 0;
         SetText("1");
-        QSignalSpy memory(m_doc, &CCalcDoc::MemoryChanged);
-        QSignalSpy result(m_doc, &CCalcDoc::ResultChanged);
+        QSignalSpy memory(doc_, &CCalcDoc::MemoryChanged);
+        QSignalSpy result(doc_, &CCalcDoc::ResultChanged);
         ScriptedMessages messages({answer});
-        m_doc->ExecuteCommand(FreeMemory);
+        doc_->ExecuteCommand(FreeMemory);
         QCOMPARE(int(MemoryStore::Instance().Count()), left);
         QCOMPARE(messages.asked.size(), asks ? 1 : 0);
         if (asks) {
@@ -325,7 +325,7 @@ private slots:
         }
         QCOMPARE(memory.count(), left < cells ? 1 : 0);
         QCOMPARE(result.count(), 0);
-        QCOMPARE(m_view->EditorText(), QStringLiteral("1"));
+        QCOMPARE(view_->EditorText(), QStringLiteral("1"));
     }
 
     // ---- Save-changes question ----
@@ -346,7 +346,7 @@ private slots:
         QFile::remove(target);
         ScriptedMessages messages({answer});
         ScriptedFiles files({target});
-        QCOMPARE(m_doc->OnNewDocument(), proceeds);
+        QCOMPARE(doc_->OnNewDocument(), proceeds);
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text, kSaveChanges.arg("Calculation"));
         QCOMPARE(messages.asked[0].type, MB_YESNOCANCEL);
@@ -364,18 +364,18 @@ private slots:
                      QStringLiteral("Calculation files (*.tvc)|*.tvc|Memory files "
                                     "(*.tvm)|*.tvm|All files (*.*)|*.*||"));
         }
-        QCOMPARE(m_view->EditorText(), proceeds ? QString() : QStringLiteral("1+2"));
-        QCOMPARE(m_doc->GetTitle(), QStringLiteral("Calculation"));
-        QCOMPARE(m_doc->GetPathName(), QString());
-        QCOMPARE(m_doc->IsModified(), !proceeds);
+        QCOMPARE(view_->EditorText(), proceeds ? QString() : QStringLiteral("1+2"));
+        QCOMPARE(doc_->GetTitle(), QStringLiteral("Calculation"));
+        QCOMPARE(doc_->GetPathName(), QString());
+        QCOMPARE(doc_->IsModified(), !proceeds);
     }
     void saveChangesNamesTheFile() {
         const QString path = PathOf("named.tvc");
         WriteFile(path, Utf16File("1"));
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
         Type("+1");
         ScriptedMessages messages({IDNO});
-        QVERIFY(m_doc->SaveModified());
+        QVERIFY(doc_->SaveModified());
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text, kSaveChanges.arg("named.tvc"));
         QCOMPARE(ReadFile(path), Utf16File("1"));
@@ -384,22 +384,22 @@ private slots:
         Type("5");
         ScriptedMessages messages({IDYES});
         ScriptedFiles files;  // Cancel in the Save As dialog
-        QVERIFY(!m_doc->OnNewDocument());
-        QCOMPARE(m_view->EditorText(), QStringLiteral("5"));
-        QVERIFY(m_doc->IsModified());
+        QVERIFY(!doc_->OnNewDocument());
+        QCOMPARE(view_->EditorText(), QStringLiteral("5"));
+        QVERIFY(doc_->IsModified());
     }
     void unchangedDocumentAsksNothing() {
         SetText("1");
         ScriptedMessages messages;
-        QVERIFY(m_doc->OnNewDocument());
+        QVERIFY(doc_->OnNewDocument());
         QVERIFY(messages.asked.isEmpty());
     }
 
     // ---- Title and changed flag ----
     void changedFlagSignalsOnlyOnChange() {
-        QSignalSpy title(m_doc, &CCalcDoc::TitleChanged);
+        QSignalSpy title(doc_, &CCalcDoc::TitleChanged);
         Type("12");
-        QVERIFY(m_doc->IsModified());
+        QVERIFY(doc_->IsModified());
         QCOMPARE(title.count(), 1);
         Type("3");
         QCOMPARE(title.count(), 1);
@@ -409,23 +409,23 @@ private slots:
     void openingTheOpenPathDoesNothing() {
         const QString path = PathOf("open-twice.tvc");
         WriteFile(path, Utf16File("1+1=2"));
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
         Type("9");
         WriteFile(path, Utf16File("other"));
         ScriptedMessages messages;
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::AlreadyOpen);
-        QCOMPARE(m_doc->OpenDocumentFile(m_dir.path() + "/./open-twice.tvc"),
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::AlreadyOpen);
+        QCOMPARE(doc_->OpenDocumentFile(dir_.path() + "/./open-twice.tvc"),
                  CCalcDoc::OpenResult::AlreadyOpen);
         QVERIFY(messages.asked.isEmpty());
-        QCOMPARE(m_view->EditorText(), QStringLiteral("91+1=2"));
-        QVERIFY(m_doc->IsModified());
+        QCOMPARE(view_->EditorText(), QStringLiteral("91+1=2"));
+        QVERIFY(doc_->IsModified());
     }
     void openDialogArguments() {
         const QString path = PathOf("via-dialog.tvc");
         WriteFile(path, Utf16File("4"));
         ScriptedFiles files({path});
-        m_doc->OnFileOpen();
-        QCOMPARE(m_view->EditorText(), QStringLiteral("4"));
+        doc_->OnFileOpen();
+        QCOMPARE(view_->EditorText(), QStringLiteral("4"));
         QCOMPARE(files.seen.size(), 1);
         QCOMPARE(files.seen[0].open, true);
         QCOMPARE(files.seen[0].defaultExtension, QStringLiteral("tvm"));
@@ -452,19 +452,19 @@ private slots:
         WriteFile(path, bytes);
         SetText("previous");
         ScriptedMessages messages;
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
         QVERIFY(messages.asked.isEmpty());
-        QCOMPARE(m_view->EditorText(), text);
-        QCOMPARE(m_doc->GetPathName(), path);
-        QCOMPARE(m_doc->GetTitle(), QStringLiteral("reading-rule.tvc"));
-        QVERIFY(!m_doc->IsModified());
-        m_doc->OnNewDocument();  // so the next row opens the path again
+        QCOMPARE(view_->EditorText(), text);
+        QCOMPARE(doc_->GetPathName(), path);
+        QCOMPARE(doc_->GetTitle(), QStringLiteral("reading-rule.tvc"));
+        QVERIFY(!doc_->IsModified());
+        doc_->OnNewDocument();  // so the next row opens the path again
     }
     void openLeavesMemoryAlone() {
         const QString path = PathOf("memory-alone.tvc");
         WriteFile(path, Utf16File("5->mem[a]"));
         MemoryStore::Instance().Assign(u"x", 3);
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
         QCOMPARE(MemoryStore::Instance().Count(), std::size_t(1));
         QVERIFY(MemoryStore::Instance().Find(u"x") != nullptr);
     }
@@ -490,7 +490,7 @@ private slots:
         SetText(text);
         ScriptedFiles files({path});
         ScriptedMessages messages;
-        QVERIFY(m_doc->OnFileSave());
+        QVERIFY(doc_->OnFileSave());
         QCOMPARE(ReadFile(path), bytes);
         QVERIFY(messages.asked.isEmpty());
 
@@ -509,22 +509,22 @@ private slots:
         const QString path = PathOf("identity.tvc");
         QFile::remove(path);
         ScriptedFiles files({path});
-        QSignalSpy used(m_doc, &CCalcDoc::PathUsed);
-        QVERIFY(m_doc->OnFileSave());
-        QCOMPARE(m_doc->GetPathName(), path);
-        QCOMPARE(m_doc->GetTitle(), QStringLiteral("identity.tvc"));
-        QVERIFY(!m_doc->IsModified());
+        QSignalSpy used(doc_, &CCalcDoc::PathUsed);
+        QVERIFY(doc_->OnFileSave());
+        QCOMPARE(doc_->GetPathName(), path);
+        QCOMPARE(doc_->GetTitle(), QStringLiteral("identity.tvc"));
+        QVERIFY(!doc_->IsModified());
         QCOMPARE(used.count(), 1);
         QCOMPARE(used.at(0).at(0).toString(), path);
 
         // The path names a writable file now: Save asks for no name.
         Type("2");
-        QVERIFY(m_doc->OnFileSave());
+        QVERIFY(doc_->OnFileSave());
         QCOMPARE(files.seen.size(), 1);
         QCOMPARE(ReadFile(path), Utf16File("12"));
         // Save As always asks; proposes the path.
         files.typed << QString();
-        QVERIFY(!m_doc->OnFileSaveAs());
+        QVERIFY(!doc_->OnFileSaveAs());
         QCOMPARE(files.seen.size(), 2);
         QCOMPARE(files.seen[1].proposedName, path);
     }
@@ -574,19 +574,19 @@ private slots:
         QFETCH(QString, message);
         const QString previous = PathOf("previous.tvc");
         WriteFile(previous, Utf16File("prev"));
-        QCOMPARE(m_doc->OpenDocumentFile(previous), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(doc_->OpenDocumentFile(previous), CCalcDoc::OpenResult::Opened);
         Type("x");
         const QString path = QFileInfo(PathOf(name)).absoluteFilePath();
         ScriptedMessages messages({IDNO});
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Failed);
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Failed);
         QCOMPARE(messages.asked.size(), 2);  // the save-changes question, then the error
         QCOMPARE(messages.asked[1].text, message.arg(path));
         QCOMPARE(messages.asked[1].type, MB_ICONEXCLAMATION);
         // The previous document stays exactly as it was.
-        QCOMPARE(m_view->EditorText(), QStringLiteral("xprev"));
-        QCOMPARE(m_doc->GetPathName(), previous);
-        QCOMPARE(m_doc->GetTitle(), QStringLiteral("previous.tvc"));
-        QVERIFY(m_doc->IsModified());
+        QCOMPARE(view_->EditorText(), QStringLiteral("xprev"));
+        QCOMPARE(doc_->GetPathName(), previous);
+        QCOMPARE(doc_->GetTitle(), QStringLiteral("previous.tvc"));
+        QVERIFY(doc_->IsModified());
     }
     void fileErrorMessages_data() {
         QTest::addColumn<int>("error");
@@ -633,21 +633,21 @@ private slots:
         const QString path = PathOf("no-folder/a.tvc");
         ScriptedFiles files({path});
         ScriptedMessages messages;
-        QVERIFY(!m_doc->OnFileSave());
+        QVERIFY(!doc_->OnFileSave());
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text,
                  QStringLiteral("%1 contains an incorrect path.").arg(path));
         QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
-        QCOMPARE(m_doc->GetPathName(), QString());
-        QCOMPARE(m_doc->GetTitle(), QStringLiteral("Calculation"));
-        QVERIFY(m_doc->IsModified());
+        QCOMPARE(doc_->GetPathName(), QString());
+        QCOMPARE(doc_->GetTitle(), QStringLiteral("Calculation"));
+        QVERIFY(doc_->IsModified());
     }
 #ifdef Q_OS_UNIX
     void failedSaveKeepsTheOldFile() {
         const QString path = PathOf("keep.tvc");
         const QByteArray old = Utf16File("1+1=2");
         WriteFile(path, old);
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
         Type(QString(200, QChar('9')));
 
         // A file size limit makes the write fail as a full disk would.
@@ -658,7 +658,7 @@ private slots:
         small.rlim_cur = 64;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         ScriptedMessages messages;
-        const bool saved_ok = m_doc->OnFileSave();
+        const bool saved_ok = doc_->OnFileSave();
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
@@ -666,10 +666,10 @@ private slots:
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text, QStringLiteral("Disk full while accessing %1.").arg(path));
         QCOMPARE(ReadFile(path), old);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter("keep").size(),
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter("keep").size(),
                  1);  // no temporary left
-        QVERIFY(m_doc->IsModified());
-        QCOMPARE(m_doc->GetPathName(), path);
+        QVERIFY(doc_->IsModified());
+        QCOMPARE(doc_->GetPathName(), path);
     }
 #endif
     void tooLargeFileIsRefused() {
@@ -682,26 +682,26 @@ private slots:
             QVERIFY(file.resize(static_cast<qint64>(NCalculatorText::kFileByteLimit) + 1));
         }
         Type("keep");
-        m_doc->SetModifiedFlag(false);
+        doc_->SetModifiedFlag(false);
         ScriptedMessages messages;
-        QCOMPARE(m_doc->OpenDocumentFile(big), CCalcDoc::OpenResult::Failed);
+        QCOMPARE(doc_->OpenDocumentFile(big), CCalcDoc::OpenResult::Failed);
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text,
                  QStringLiteral("%1 is too large to open.\nA calculation file holds at most "
                                 "67,108,864 characters.")
                      .arg(big));
         QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
-        QCOMPARE(m_view->EditorText(), QStringLiteral("keep"));
-        QCOMPARE(m_doc->GetPathName(), QString());
-        QCOMPARE(m_doc->GetTitle(), QStringLiteral("Calculation"));
+        QCOMPARE(view_->EditorText(), QStringLiteral("keep"));
+        QCOMPARE(doc_->GetPathName(), QString());
+        QCOMPARE(doc_->GetTitle(), QStringLiteral("Calculation"));
 
         // What a calculation can grow to (past the typing limit) opens again;
         // U+FEFF and what follows a U+0000 do not count.
         const QString grown = PathOf("grown.tvc");
         WriteFile(grown, Utf16File(QString(kEditorTextLimit, QChar('1')) + "\r\n2" + QChar(0xFEFF) +
                                    QChar(0) + "tail"));
-        QCOMPARE(m_doc->OpenDocumentFile(grown), CCalcDoc::OpenResult::Opened);
-        QCOMPARE(m_view->TextLength(), kEditorTextLimit + 3);
+        QCOMPARE(doc_->OpenDocumentFile(grown), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(view_->TextLength(), kEditorTextLimit + 3);
     }
 
     // Code units reach the editor as they are: no byte-order guessing, at open
@@ -723,15 +723,15 @@ private slots:
         QFETCH(QString, shown);
         const QString path = PathOf("units.tvc");
         WriteFile(path, bytes);
-        QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
-        QCOMPARE(m_view->EditorText(), shown);
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(view_->EditorText(), shown);
 
         std::u16string expected = U16FromQString(shown);
         int32_t position = -1;
         NCalculatorText::CalculateText(expected, position);
         ScriptedMessages messages;
-        m_doc->ExecuteCommand(CalculateAll);
-        QCOMPARE(m_view->EditorText(), QStringFromU16(expected));
+        doc_->ExecuteCommand(CalculateAll);
+        QCOMPARE(view_->EditorText(), QStringFromU16(expected));
     }
 
     // Open and Memory > Load refuse what is not a regular file at once, with
@@ -740,10 +740,10 @@ private slots:
         const QString fifo = PathOf("fifo.tvc");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
         const QString folder = PathOf("folder.tvc");
-        QVERIFY(QDir(m_dir.path()).mkdir("folder.tvc"));
+        QVERIFY(QDir(dir_.path()).mkdir("folder.tvc"));
         for (const QString& path : {fifo, folder}) {
             ScriptedMessages messages;
-            QCOMPARE(m_doc->OpenDocumentFile(path), CCalcDoc::OpenResult::Failed);
+            QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Failed);
             QCOMPARE(messages.asked.size(), 1);
             QCOMPARE(messages.asked[0].text, QStringLiteral("Access to %1 was denied.").arg(path));
         }
@@ -884,7 +884,7 @@ private slots:
         MemoryStore::Instance().Assign(u"y", 0.1);
         ScriptedFiles files({PathOf("Memory 1")});
         ScriptedMessages messages;
-        m_doc->OnMemorySave();
+        doc_->OnMemorySave();
         QCOMPARE(files.seen.size(), 1);
         QCOMPARE(files.seen[0].open, false);
         QCOMPARE(files.seen[0].defaultExtension, QStringLiteral("tvm"));
@@ -896,14 +896,14 @@ private slots:
         QCOMPARE(written, QByteArray(expected.data(), qsizetype(expected.size())));
         QCOMPARE(written, Utf16File("2->mem[x];\r\n0.10000000000000000555->mem[y];\r\n"));
         QVERIFY(messages.asked.isEmpty());
-        QVERIFY(!m_doc->IsModified());
-        QCOMPARE(m_doc->GetPathName(), QString());
+        QVERIFY(!doc_->IsModified());
+        QCOMPARE(doc_->GetPathName(), QString());
     }
     void memorySaveFailure() {
         MemoryStore::Instance().Assign(u"x", 2);
         ScriptedFiles files({PathOf("no-folder/m.tvm")});
         ScriptedMessages messages;
-        m_doc->OnMemorySave();
+        doc_->OnMemorySave();
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text, QStringLiteral("Cannot open the file for writing."));
         QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
@@ -913,7 +913,7 @@ private slots:
         MemoryStore::Instance().Assign(u"x", 2);
         ScriptedFiles files;
         ScriptedMessages messages;
-        m_doc->OnMemorySave();
+        doc_->OnMemorySave();
         QCOMPARE(files.seen.size(), 1);
         QVERIFY(messages.asked.isEmpty());
     }
@@ -931,14 +931,14 @@ private slots:
         Type("1+1");
         Select(1, 2);
         QStringList hooks;
-        connect(m_doc, &CCalcDoc::ResultChanged, this, [&] { hooks << "result"; });
-        connect(m_doc, &CCalcDoc::MemoryChanged, this, [&] { hooks << "memory"; });
+        connect(doc_, &CCalcDoc::ResultChanged, this, [&] { hooks << "result"; });
+        connect(doc_, &CCalcDoc::MemoryChanged, this, [&] { hooks << "memory"; });
         ScriptedFiles files({path});
         ScriptedMessages messages;
         if (load)
-            m_doc->OnMemoryLoad();
+            doc_->OnMemoryLoad();
         else
-            m_doc->OnFileExecute();
+            doc_->OnFileExecute();
         QCOMPARE(files.seen.size(), 1);
         QCOMPARE(files.seen[0].open, true);
         QCOMPARE(files.seen[0].defaultExtension,
@@ -954,11 +954,11 @@ private slots:
         QCOMPARE(value, 9.0);
         QCOMPARE(NCalculatorText::lastResult, 42.0);
         QCOMPARE(hooks, QStringList({"result", "memory"}));
-        QCOMPARE(m_view->EditorText(), QStringLiteral("1+1"));
-        QCOMPARE(m_view->textCursor().selectionStart(), 1);
-        QCOMPARE(m_view->textCursor().selectionEnd(), 2);
-        QVERIFY(m_doc->IsModified());
-        QVERIFY(m_view->document()->isUndoAvailable());
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1"));
+        QCOMPARE(view_->textCursor().selectionStart(), 1);
+        QCOMPARE(view_->textCursor().selectionEnd(), 2);
+        QVERIFY(doc_->IsModified());
+        QVERIFY(view_->document()->isUndoAvailable());
     }
     void executeFailures_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -982,10 +982,10 @@ private slots:
         }
         MemoryStore::Instance().Assign(u"x", 1);
         NCalculatorText::lastResult = 3;
-        QSignalSpy result(m_doc, &CCalcDoc::ResultChanged);
+        QSignalSpy result(doc_, &CCalcDoc::ResultChanged);
         ScriptedFiles files({path});
         ScriptedMessages messages;
-        m_doc->OnFileExecute();
+        doc_->OnFileExecute();
         QCOMPARE(messages.asked.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
             QCOMPARE(messages.asked[0].text, message);
@@ -1004,12 +1004,12 @@ private slots:
         const QString path = PathOf("round.tvm");
         {
             ScriptedFiles files({path});
-            m_doc->OnMemorySave();
+            doc_->OnMemorySave();
         }
         MemoryStore::Instance().Clear();
         {
             ScriptedFiles files({path});
-            m_doc->OnMemoryLoad();
+            doc_->OnMemoryLoad();
         }
         std::map<std::u16string, double> after;
         for (const auto& [name, cell] : MemoryStore::Instance()) after[name] = cell.value;

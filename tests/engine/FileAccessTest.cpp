@@ -30,12 +30,12 @@ protected:
     void SetUp() override {
         char pattern[] = "/tmp/numera-files-XXXXXX";
         ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir_ = pattern;
     }
     void TearDown() override {
         std::error_code ec;
-        fs::permissions(dir, fs::perms::all, ec);
-        fs::remove_all(dir, ec);
+        fs::permissions(dir_, fs::perms::all, ec);
+        fs::remove_all(dir_, ec);
     }
 
 public:
@@ -57,10 +57,10 @@ public:
     }
 
 protected:
-    fs::path dir;
+    fs::path dir_;
 };
 
-// A target made in dir, and what writing "new" to it must come to.
+// A target made in dir_, and what writing "new" to it must come to.
 struct TargetCase {
     const char* name;
     std::function<void(FileAccessTest&, const fs::path&)> make;
@@ -73,7 +73,7 @@ void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.name; }
 class WriteTarget : public FileAccessTest, public ::testing::WithParamInterface<TargetCase> {};
 
 TEST_P(WriteTarget, IsReplacedOrRefusedUntouched) {
-    const fs::path target = dir / "target";
+    const fs::path target = dir_ / "target";
     GetParam().make(*this, target);
     const auto before = fs::symlink_status(target).type();
     const FileOutcome outcome = ReplaceFile(target, "new");
@@ -86,7 +86,7 @@ TEST_P(WriteTarget, IsReplacedOrRefusedUntouched) {
     }
     // Nothing but the target is left in the folder.
     int entries = 0;
-    for (const auto& entry : fs::directory_iterator(dir)) entries += entry.path().filename() != "aside";
+    for (const auto& entry : fs::directory_iterator(dir_)) entries += entry.path().filename() != "aside";
     EXPECT_EQ(entries, before == fs::file_type::not_found && !outcome.Ok() ? 0 : 1);
 }
 
@@ -123,12 +123,12 @@ INSTANTIATE_TEST_SUITE_P(Targets, WriteTarget, ::testing::ValuesIn(kTargets),
                          });
 
 TEST_F(FileAccessTest, SymlinkIsFollowedAndModeKept) {
-    const fs::path real = dir / "real";
+    const fs::path real = dir_ / "real";
     Write(real, "old");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink("real", dir / "link");
-    ASSERT_TRUE(ReplaceFile(dir / "link", "new").Ok());
-    EXPECT_TRUE(fs::is_symlink(dir / "link"));
+    fs::create_symlink("real", dir_ / "link");
+    ASSERT_TRUE(ReplaceFile(dir_ / "link", "new").Ok());
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link"));
     EXPECT_EQ(Read(real), "new");
     EXPECT_EQ(fs::status(real).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -138,8 +138,8 @@ TEST_F(FileAccessTest, SymlinkIsFollowedAndModeKept) {
 // else's that the user may only read stays as it is.
 TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to drop to another user";
-    fs::permissions(dir, fs::perms::all);
-    const fs::path target = dir / "theirs";
+    fs::permissions(dir_, fs::perms::all);
+    const fs::path target = dir_ / "theirs";
     Write(target, "old");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
     const pid_t child = ::fork();
@@ -157,10 +157,10 @@ TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
 }
 
 TEST_F(FileAccessTest, ReadingTakesRegularFilesWithinTheLimitOnly) {
-    Write(dir / "five", "12345");
-    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0666), 0);  // no writer: opening it would block
-    fs::create_symlink("fifo", dir / "to-fifo");
-    fs::create_directory(dir / "folder");
+    Write(dir_ / "five", "12345");
+    ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0666), 0);  // no writer: opening it would block
+    fs::create_symlink("fifo", dir_ / "to-fifo");
+    fs::create_directory(dir_ / "folder");
     const struct {
         const char* name;
         std::size_t limit;
@@ -178,7 +178,7 @@ TEST_F(FileAccessTest, ReadingTakesRegularFilesWithinTheLimitOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " limit " + std::to_string(c.limit));
         std::string bytes = "stale";
-        const FileOutcome outcome = ReadRegularFile(dir / c.name, c.limit, bytes);
+        const FileOutcome outcome = ReadRegularFile(dir_ / c.name, c.limit, bytes);
         EXPECT_EQ(outcome.failure, c.failure);
         EXPECT_EQ(outcome.systemError, c.systemError);
         EXPECT_EQ(bytes, c.bytes);

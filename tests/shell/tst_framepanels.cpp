@@ -72,39 +72,39 @@ class TestFramePanels : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> m_settings;
-    std::unique_ptr<CRecentFileList> m_recent;
-    std::unique_ptr<CCalcDoc> m_doc;
-    std::unique_ptr<CCalcMainFrame> m_frame;
+    std::unique_ptr<TempSettings> settings_;
+    std::unique_ptr<CRecentFileList> recent_;
+    std::unique_ptr<CCalcDoc> doc_;
+    std::unique_ptr<CCalcMainFrame> frame_;
 
-    CCalcView* View() const { return m_frame->View(); }
-    CCalcDlgBar* Bar(int id) const { return m_frame->Bar(id); }
+    CCalcView* View() const { return frame_->View(); }
+    CCalcDlgBar* Bar(int id) const { return frame_->Bar(id); }
     QWidget* Focus() const { return QApplication::focusWidget(); }
 
     void NewFrame() {
-        m_frame.reset();
-        m_doc.reset();
-        m_doc = std::make_unique<CCalcDoc>();
-        m_frame = std::make_unique<CCalcMainFrame>(m_doc.get(), m_recent.get());
-        m_frame->Keypad()->SetReceiver(m_doc.get());
+        frame_.reset();
+        doc_.reset();
+        doc_ = std::make_unique<CCalcDoc>();
+        frame_ = std::make_unique<CCalcMainFrame>(doc_.get(), recent_.get());
+        frame_->Keypad()->SetReceiver(doc_.get());
     }
     void ShowActive() {
-        m_frame->resize(1200, 800);
-        m_frame->show();
-        m_frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        frame_->resize(1200, 800);
+        frame_->show();
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
         QCoreApplication::processEvents();
         View()->setFocus();
     }
     // Closes the window as the user would: placement, bars and layout saved.
     void CloseAndForget() {
         ScriptedMessages messages({IDNO});
-        m_frame->close();
-        m_frame.reset();
-        m_doc.reset();
+        frame_->close();
+        frame_.reset();
+        doc_.reset();
     }
     void Click(int controlId) {
-        CColorButton* button = m_frame->Keypad()->ButtonById(controlId);
+        CColorButton* button = frame_->Keypad()->ButtonById(controlId);
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     }
@@ -112,19 +112,19 @@ private:
 
 private slots:
     void init() {
-        m_settings = std::make_unique<TempSettings>();
+        settings_ = std::make_unique<TempSettings>();
         Preferences = PreferencesValues{};
         PreferencesChanged = false;
         MemoryStore::Instance().Clear();
         NCalculatorText::lastResult = 0;
-        m_recent = std::make_unique<CRecentFileList>();
+        recent_ = std::make_unique<CRecentFileList>();
         NewFrame();
     }
     void cleanup() {
-        m_frame.reset();
-        m_doc.reset();
-        m_recent.reset();
-        m_settings.reset();
+        frame_.reset();
+        doc_.reset();
+        recent_.reset();
+        settings_.reset();
     }
 
     // ---- The bars as created ----
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(bar->IsFixedSize(), fixed);
         QCOMPARE(bar->isVisible(), visible);
         QCOMPARE(bar->isFloating(), area == 0);
-        if (area != 0) QCOMPARE(int(m_frame->dockWidgetArea(bar)), area);
+        if (area != 0) QCOMPARE(int(frame_->dockWidgetArea(bar)), area);
     }
     void initialPlaces() {
         ShowActive();
@@ -175,7 +175,7 @@ private slots:
         QVERIFY(Bar(105)->geometry().left() >= editor.right());
         // Statistics float at (27, 27), hidden.
         QCOMPARE(Bar(106)->pos(), QPoint(27, 27));
-        m_frame->OnCommand(CommandId::ViewStatistics);
+        frame_->OnCommand(CommandId::ViewStatistics);
         QVERIFY(Bar(106)->isVisible());
         QCOMPARE(Bar(106)->pos(), QPoint(27, 27));
         QCOMPARE(Bar(106)->Body()->size(), Bar(106)->FloatingSize());
@@ -217,14 +217,14 @@ private slots:
         // The keypad fits its bar exactly.
         CCalcDlgBar* keypad = Bar(101);
         QCOMPARE(keypad->Body()->height(), keypad->HorizontalSize().height());
-        QCOMPARE(keypad->Dialog()->geometry(), QRect(QPoint(10, 5), m_frame->Keypad()->size()));
+        QCOMPARE(keypad->Dialog()->geometry(), QRect(QPoint(10, 5), frame_->Keypad()->size()));
     }
     void keypadLayoutResizesItsBar() {
         ShowActive();
         CCalcDlgBar* bar = Bar(101);
-        CCalcKeyPad* keypad = m_frame->Keypad();
+        CCalcKeyPad* keypad = frame_->Keypad();
         const QSize west = keypad->size();
-        m_frame->OnCommand(CommandId::NotationEast);
+        frame_->OnCommand(CommandId::NotationEast);
         QCoreApplication::processEvents();
         const QSize east = keypad->size();
         QVERIFY(east != west);
@@ -234,7 +234,7 @@ private slots:
         // Floating, the window follows at once.
         bar->setFloating(true);
         QTRY_COMPARE(bar->Body()->size(), east);
-        m_frame->OnCommand(CommandId::NotationWest);
+        frame_->OnCommand(CommandId::NotationWest);
         QCOMPARE(keypad->size(), west);
         QTRY_COMPARE(bar->Body()->size(), west);
     }
@@ -255,10 +255,10 @@ private slots:
         QVERIFY(floating.width() > log->MinimumSize().width() + 100);
         // Docked at the right: the vertical size; back at the bottom: the horizontal one.
         log->setFloating(false);
-        m_frame->addDockWidget(Qt::RightDockWidgetArea, log);
+        frame_->addDockWidget(Qt::RightDockWidgetArea, log);
         // The memory bar shares the right area; the wider of the two sets its width.
         QTRY_COMPARE(log->Body()->width(), std::max(log->VerticalSize().width(), Bar(105)->Body()->width()));
-        m_frame->addDockWidget(Qt::BottomDockWidgetArea, log);
+        frame_->addDockWidget(Qt::BottomDockWidgetArea, log);
         QTRY_COMPARE(log->Body()->height(), docked.height());
         QCOMPARE(log->FloatingSize(), floating);
     }
@@ -322,12 +322,12 @@ private slots:
         QVERIFY2(stored > 0 && stored <= screen.width(), QByteArray::number(stored));
     }
     void hostileKeypadFontLeavesTheFrameOnTheScreen() {
-        m_frame.reset();  // its keypad writes its font as it goes
+        frame_.reset();  // its keypad writes its font as it goes
         OpenSettingsStore()->setValue("GUI/Keypad/FontSize", -2048);
         NewFrame();
         ShowActive();
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const QSize keypad = m_frame->Keypad()->size();
+        const QSize keypad = frame_->Keypad()->size();
         QVERIFY2(keypad.width() <= screen.width() && keypad.height() <= screen.height(),
                  qPrintable(QStringLiteral("%1 x %2").arg(keypad.width()).arg(keypad.height())));
     }
@@ -367,10 +367,10 @@ private slots:
         CCalcDlgBar* log = Bar(102);
         // Taller log, memory moved to the left, statistics shown, keypad hidden.
         const int taller = log->height() + 60;
-        m_frame->resizeDocks({log}, {taller}, Qt::Vertical);
-        m_frame->addDockWidget(Qt::LeftDockWidgetArea, Bar(105));
-        m_frame->OnCommand(CommandId::ViewStatistics);
-        m_frame->OnCommand(CommandId::ViewKeypad);
+        frame_->resizeDocks({log}, {taller}, Qt::Vertical);
+        frame_->addDockWidget(Qt::LeftDockWidgetArea, Bar(105));
+        frame_->OnCommand(CommandId::ViewStatistics);
+        frame_->OnCommand(CommandId::ViewKeypad);
         QCoreApplication::processEvents();
         const QSize logBody = log->Body()->size();
         const QSize logHorizontal = log->HorizontalSize();
@@ -383,14 +383,14 @@ private slots:
         QCOMPARE(Bar(102)->HorizontalSize(), logHorizontal);
         ShowActive();
         QTRY_COMPARE(Bar(102)->Body()->height(), logBody.height());
-        QCOMPARE(m_frame->dockWidgetArea(Bar(105)), Qt::LeftDockWidgetArea);
+        QCOMPARE(frame_->dockWidgetArea(Bar(105)), Qt::LeftDockWidgetArea);
         QCOMPARE(Bar(105)->Body()->width(), memoryWidth);
         QVERIFY(!Bar(101)->isVisible());
         QVERIFY(Bar(106)->isVisible());
         QVERIFY(Bar(106)->isFloating());
-        m_frame->UpdateCommandStates();
-        QVERIFY(!m_frame->Action(CommandId::ViewKeypad)->isChecked());
-        QVERIFY(m_frame->Action(CommandId::ViewStatistics)->isChecked());
+        frame_->UpdateCommandStates();
+        QVERIFY(!frame_->Action(CommandId::ViewKeypad)->isChecked());
+        QVERIFY(frame_->Action(CommandId::ViewStatistics)->isChecked());
     }
     void draggingTheBottomRowUp_data() {
         QTest::addColumn<bool>("memoryShown");
@@ -400,13 +400,13 @@ private slots:
     void draggingTheBottomRowUp() {
         QFETCH(bool, memoryShown);
         ShowActive();
-        if (!memoryShown) m_frame->OnCommand(CommandId::ViewMemory);
+        if (!memoryShown) frame_->OnCommand(CommandId::ViewMemory);
         QCoreApplication::processEvents();
         // The separator between the editor and the bottom dock, dragged far up.
         const QRect editor = View()->geometry();
         const QRect log = Bar(102)->geometry();
         const QPoint grip((editor.left() + editor.right()) / 2, (editor.bottom() + log.top()) / 2 + 1);
-        QWindow* window = m_frame->windowHandle();
+        QWindow* window = frame_->windowHandle();
         QTest::mousePress(window, Qt::LeftButton, {}, grip);
         for (int y = grip.y(); y > -200; y -= 20) QTest::mouseMove(window, QPoint(grip.x(), y));
         QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(grip.x(), -200));
@@ -425,15 +425,15 @@ private slots:
     void draggingBetweenTwoBarsOfARow() {
         ShowActive();
         // The memory panel joins the log's row at the bottom.
-        m_frame->splitDockWidget(Bar(102), Bar(105), Qt::Horizontal);
+        frame_->splitDockWidget(Bar(102), Bar(105), Qt::Horizontal);
         QCoreApplication::processEvents();
-        QCOMPARE(m_frame->dockWidgetArea(Bar(105)), Qt::BottomDockWidgetArea);
+        QCOMPARE(frame_->dockWidgetArea(Bar(105)), Qt::BottomDockWidgetArea);
         const QRect log = Bar(102)->geometry();
         const QRect memory = Bar(105)->geometry();
         QCOMPARE(log.top(), memory.top());
         const int sum = log.width() + memory.width();
         const QPoint grip((log.right() + memory.left()) / 2 + 1, log.center().y());
-        QWindow* window = m_frame->windowHandle();
+        QWindow* window = frame_->windowHandle();
         QTest::mousePress(window, Qt::LeftButton, {}, grip);
         for (int x = grip.x(); x < 3000; x += 40) QTest::mouseMove(window, QPoint(x, grip.y()));
         QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(3000, grip.y()));
@@ -467,15 +467,15 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, shownAtStart);
         ShowActive();
-        QAction* action = m_frame->Action(command);
+        QAction* action = frame_->Action(command);
         QVERIFY(action->isCheckable());
-        m_frame->UpdateCommandStates();
+        frame_->UpdateCommandStates();
         QCOMPARE(action->isChecked(), shownAtStart);
         QTest::keyClick(View(), Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(Bar(bar)->isVisible(), !shownAtStart);
         QCOMPARE(action->isChecked(), !shownAtStart);
         QCOMPARE(Focus(), static_cast<QWidget*>(View()));
-        m_frame->OnCommand(command);
+        frame_->OnCommand(command);
         QCOMPARE(Bar(bar)->isVisible(), shownAtStart);
         QCOMPARE(action->isChecked(), shownAtStart);
         // Closing the bar by its own means clears the check too.
@@ -486,13 +486,13 @@ private slots:
     void hidingTheFocusedLogFocusesTheEditor() {
         ShowActive();
         QTest::keyClick(View(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(FocusIn(m_frame->Log()));
+        QVERIFY(FocusIn(frame_->Log()));
         QTest::keyClick(Focus(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(!Bar(102)->isVisible());
         QCOMPARE(Focus(), static_cast<QWidget*>(View()));
         QTest::keyClick(View(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(Bar(102)->isVisible());
-        QVERIFY(FocusIn(m_frame->Log()));
+        QVERIFY(FocusIn(frame_->Log()));
     }
     void focusKeysReachEveryPanel_data() {
         QTest::addColumn<int>("key");
@@ -541,8 +541,8 @@ private slots:
     void keypadKeysFromTheKeypad() {
         ShowActive();
         QTest::keyClicks(View(), "2+3");
-        m_frame->OnCommand(CommandId::FocusKeypad);
-        QVERIFY(FocusIn(m_frame->Keypad()));
+        frame_->OnCommand(CommandId::FocusKeypad);
+        QVERIFY(FocusIn(frame_->Keypad()));
         // Ctrl+= from the keypad calculates the document.
         QTest::keyClick(Focus(), Qt::Key_Equal, Qt::ControlModifier);
         QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5"));
@@ -563,7 +563,7 @@ private slots:
         QTest::keyClicks(View(), "6*7");
         Bar(bar)->setFloating(true);
         QCoreApplication::processEvents();
-        m_frame->OnCommand(bar == 101   ? CommandId::FocusKeypad
+        frame_->OnCommand(bar == 101   ? CommandId::FocusKeypad
                            : bar == 102 ? CommandId::FocusLog
                                         : CommandId::FocusMemory);
         QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
@@ -576,7 +576,7 @@ private slots:
         QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
         QTest::keyClick(Focus(), Qt::Key_W, Qt::ControlModifier);
         QTRY_COMPARE(Focus(), static_cast<QWidget*>(View()));
-        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(m_frame.get()));
+        QCOMPARE(QApplication::activeWindow(), static_cast<QWidget*>(frame_.get()));
     }
     void ctrlKInTheEditorTogglesTheKeypad() {
         // Under X11 key bindings a text field would delete to the end of the line.
@@ -602,25 +602,25 @@ private slots:
         QFETCH(QString, tan);
         // Start from the other notation.
         Preferences.Notation = 1 - notation;
-        m_frame->RefreshFromPreferences();
-        QCOMPARE(m_frame->Keypad()->NotationIndex(), 1 - notation);
+        frame_->RefreshFromPreferences();
+        QCOMPARE(frame_->Keypad()->NotationIndex(), 1 - notation);
         PreferencesChanged = false;
-        QSignalSpy relaid(m_frame->Keypad(), &CCalcKeyPad::layoutChanged);
-        m_frame->OnCommand(command);
-        m_frame->OnCommand(command);
+        QSignalSpy relaid(frame_->Keypad(), &CCalcKeyPad::layoutChanged);
+        frame_->OnCommand(command);
+        frame_->OnCommand(command);
         QCOMPARE(relaid.size(), 1);
-        QCOMPARE(m_frame->Keypad()->ButtonById(1029)->text(), tan);
+        QCOMPARE(frame_->Keypad()->ButtonById(1029)->text(), tan);
         QCOMPARE(int(Preferences.Notation), notation);
         QVERIFY(PreferencesChanged);
-        QCOMPARE(m_frame->Action(CommandId::NotationWest)->isChecked(), notation == 0);
-        QCOMPARE(m_frame->Action(CommandId::NotationEast)->isChecked(), notation == 1);
+        QCOMPARE(frame_->Action(CommandId::NotationWest)->isChecked(), notation == 0);
+        QCOMPARE(frame_->Action(CommandId::NotationEast)->isChecked(), notation == 1);
     }
     void refreshRelabelsFromThePreference() {
-        QCOMPARE(m_frame->Keypad()->NotationIndex(), 0);  // West by default
-        QCOMPARE(m_frame->Keypad()->ButtonById(1030)->text(), QStringLiteral("cot"));
+        QCOMPARE(frame_->Keypad()->NotationIndex(), 0);  // West by default
+        QCOMPARE(frame_->Keypad()->ButtonById(1030)->text(), QStringLiteral("cot"));
         Preferences.Notation = 1;
-        m_frame->RefreshFromPreferences();
-        QCOMPARE(m_frame->Keypad()->ButtonById(1030)->text(), QStringLiteral("ctg"));
+        frame_->RefreshFromPreferences();
+        QCOMPARE(frame_->Keypad()->ButtonById(1030)->text(), QStringLiteral("ctg"));
     }
     void keypadStyleMenu_data() {
         QTest::addColumn<QString>("style");
@@ -633,42 +633,42 @@ private slots:
         QFETCH(bool, themes);
         const QString previous = QApplication::style()->name();
         QApplication::setStyle(QStyleFactory::create(style));
-        m_frame->OnCommand(CommandId::KeypadStyleTarvik);
-        QCOMPARE(m_frame->Action(CommandId::KeypadStyle2000)->isEnabled(), !themes);
-        QVERIFY(m_frame->Action(CommandId::KeypadStyleTarvik)->isEnabled());
-        QCOMPARE(m_frame->Action(CommandId::KeypadStyleXP)->isEnabled(), themes);
-        QCOMPARE(m_frame->Action(CommandId::KeypadStyleVista)->isEnabled(), themes);
-        QVERIFY(m_frame->Action(CommandId::KeypadStyleTarvik)->isChecked());
+        frame_->OnCommand(CommandId::KeypadStyleTarvik);
+        QCOMPARE(frame_->Action(CommandId::KeypadStyle2000)->isEnabled(), !themes);
+        QVERIFY(frame_->Action(CommandId::KeypadStyleTarvik)->isEnabled());
+        QCOMPARE(frame_->Action(CommandId::KeypadStyleXP)->isEnabled(), themes);
+        QCOMPARE(frame_->Action(CommandId::KeypadStyleVista)->isEnabled(), themes);
+        QVERIFY(frame_->Action(CommandId::KeypadStyleTarvik)->isChecked());
         // Style 2000 shows as Vista while styles are active.
-        m_frame->OnCommand(CommandId::KeypadStyle2000);
-        QCOMPARE(m_frame->Keypad()->StoredStyle(), 0);
-        QCOMPARE(m_frame->Action(CommandId::KeypadStyle2000)->isChecked(), !themes);
-        QCOMPARE(m_frame->Action(CommandId::KeypadStyleVista)->isChecked(), themes);
-        QVERIFY(!m_frame->Action(CommandId::KeypadStyleTarvik)->isChecked());
+        frame_->OnCommand(CommandId::KeypadStyle2000);
+        QCOMPARE(frame_->Keypad()->StoredStyle(), 0);
+        QCOMPARE(frame_->Action(CommandId::KeypadStyle2000)->isChecked(), !themes);
+        QCOMPARE(frame_->Action(CommandId::KeypadStyleVista)->isChecked(), themes);
+        QVERIFY(!frame_->Action(CommandId::KeypadStyleTarvik)->isChecked());
         QApplication::setStyle(QStyleFactory::create(previous));
     }
     void keypadColorAndFontChecks() {
-        m_frame->OnCommand(CommandId::KeypadColorDefault);
-        m_frame->OnCommand(CommandId::KeypadTextDefault);
-        m_frame->OnCommand(CommandId::KeypadFontDefault);
-        QVERIFY(m_frame->Action(CommandId::KeypadColorDefault)->isChecked());
-        QVERIFY(!m_frame->Action(CommandId::KeypadColorSystem)->isChecked());
-        QVERIFY(m_frame->Action(CommandId::KeypadTextDefault)->isChecked());
-        QVERIFY(m_frame->Action(CommandId::KeypadFontDefault)->isChecked());
-        QVERIFY(!m_frame->Action(CommandId::KeypadFontSystem)->isChecked());
-        m_frame->OnCommand(CommandId::KeypadColorSystem);
-        m_frame->OnCommand(CommandId::KeypadFontSystem);
-        QVERIFY(m_frame->Action(CommandId::KeypadColorSystem)->isChecked());
-        QVERIFY(!m_frame->Action(CommandId::KeypadColorDefault)->isChecked());
-        QVERIFY(m_frame->Action(CommandId::KeypadFontSystem)->isChecked());
-        QVERIFY(!m_frame->Action(CommandId::KeypadFontDefault)->isChecked());
+        frame_->OnCommand(CommandId::KeypadColorDefault);
+        frame_->OnCommand(CommandId::KeypadTextDefault);
+        frame_->OnCommand(CommandId::KeypadFontDefault);
+        QVERIFY(frame_->Action(CommandId::KeypadColorDefault)->isChecked());
+        QVERIFY(!frame_->Action(CommandId::KeypadColorSystem)->isChecked());
+        QVERIFY(frame_->Action(CommandId::KeypadTextDefault)->isChecked());
+        QVERIFY(frame_->Action(CommandId::KeypadFontDefault)->isChecked());
+        QVERIFY(!frame_->Action(CommandId::KeypadFontSystem)->isChecked());
+        frame_->OnCommand(CommandId::KeypadColorSystem);
+        frame_->OnCommand(CommandId::KeypadFontSystem);
+        QVERIFY(frame_->Action(CommandId::KeypadColorSystem)->isChecked());
+        QVERIFY(!frame_->Action(CommandId::KeypadColorDefault)->isChecked());
+        QVERIFY(frame_->Action(CommandId::KeypadFontSystem)->isChecked());
+        QVERIFY(!frame_->Action(CommandId::KeypadFontDefault)->isChecked());
         // Appearance is the keypad's own: the preferences stay unchanged.
         QVERIFY(!PreferencesChanged);
     }
 
     // ---- Toolbar and units ----
     void toolbarEntries() {
-        CCalcToolBar* bar = m_frame->ToolBar();
+        CCalcToolBar* bar = frame_->ToolBar();
         QCOMPARE(bar->windowTitle(), QStringLiteral("Tarvik F"));
         QStringList entries;
         for (QAction* action : bar->actions()) {
@@ -683,14 +683,14 @@ private slots:
                                        "32774", "|", "57635", "57634", "57637", "|", "32776",
                                        "32775", "32777", "|", "32779", "combo", "32780",
                                        "32803"}));
-        QVERIFY(!m_frame->Action(CommandId::ViewLog)->icon().isNull());
-        QCOMPARE(m_frame->Action(CommandId::ViewKeypad)->toolTip(),
+        QVERIFY(!frame_->Action(CommandId::ViewLog)->icon().isNull());
+        QCOMPARE(frame_->Action(CommandId::ViewKeypad)->toolTip(),
                  QStringLiteral("Toggle keypad Ctrl+K"));
-        QCOMPARE(m_frame->Action(CommandId::ViewKeypad)->statusTip(),
+        QCOMPARE(frame_->Action(CommandId::ViewKeypad)->statusTip(),
                  QStringLiteral("Show or hide keypad"));
     }
     void unitsList() {
-        QComboBox* combo = m_frame->ToolBar()->UnitsCombo();
+        QComboBox* combo = frame_->ToolBar()->UnitsCombo();
         QStringList items;
         for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
         QCOMPARE(items, QStringList({" Rad", " Deg", " Grad"}));
@@ -702,7 +702,7 @@ private slots:
         QCOMPARE(combo->width(), width);
         const QSize button = CCalcToolBar::ButtonSizeFor(combo->sizeHint().height());
         const auto* tool =
-            qobject_cast<QToolButton*>(m_frame->ToolBar()->widgetForAction(m_frame->Action(CommandId::New)));
+            qobject_cast<QToolButton*>(frame_->ToolBar()->widgetForAction(frame_->Action(CommandId::New)));
         QCOMPARE(tool->size(), button);
     }
     void buttonSizeRule_data() {
@@ -723,9 +723,9 @@ private slots:
     }
     void unitsKeptInLine() {
         ShowActive();
-        QComboBox* toolbar = m_frame->ToolBar()->UnitsCombo();
-        QComboBox* popup = m_frame->UnitsWindow()->List();
-        QLabel* pane = m_frame->Pane(IndicatorId::Units);
+        QComboBox* toolbar = frame_->ToolBar()->UnitsCombo();
+        QComboBox* popup = frame_->UnitsWindow()->List();
+        QLabel* pane = frame_->Pane(IndicatorId::Units);
         QCOMPARE(pane->text(), QStringLiteral("Rad"));
         // The toolbar list.
         toolbar->setFocus();
@@ -736,8 +736,8 @@ private slots:
         QCOMPARE(pane->text(), QStringLiteral("Deg"));
         QCOMPARE(popup->currentText(), QStringLiteral("Degrees"));
         // The popup's list.
-        m_frame->OnCommand(CommandId::TrigonometricUnits);
-        QVERIFY(m_frame->UnitsWindow()->isVisible());
+        frame_->OnCommand(CommandId::TrigonometricUnits);
+        QVERIFY(frame_->UnitsWindow()->isVisible());
         popup->setFocus();
         QTest::keyClick(popup, Qt::Key_Down);
         QCOMPARE(int(Preferences.TrigonometricUnits), 2);
@@ -745,18 +745,18 @@ private slots:
         QCOMPARE(toolbar->currentText(), QStringLiteral(" Grad"));
         // The preferences.
         Preferences.TrigonometricUnits = 0;
-        m_frame->RefreshFromPreferences();
+        frame_->RefreshFromPreferences();
         QCOMPARE(pane->text(), QStringLiteral("Rad"));
         QCOMPARE(toolbar->currentText(), QStringLiteral(" Rad"));
         QCOMPARE(popup->currentText(), QStringLiteral("Radians"));
     }
     void verticalToolbarSwapsListAndButton() {
         ShowActive();
-        CCalcToolBar* bar = m_frame->ToolBar();
-        QAction* button = m_frame->Action(CommandId::TrigonometricUnits);
+        CCalcToolBar* bar = frame_->ToolBar();
+        QAction* button = frame_->Action(CommandId::TrigonometricUnits);
         QVERIFY(bar->UnitsCombo()->isVisible());
         QVERIFY(!button->isVisible());
-        m_frame->addToolBar(Qt::LeftToolBarArea, bar);
+        frame_->addToolBar(Qt::LeftToolBarArea, bar);
         QCoreApplication::processEvents();
         QVERIFY(bar->IsVertical());
         QVERIFY(!bar->UnitsCombo()->isVisible());
@@ -765,21 +765,21 @@ private slots:
         QVERIFY(tool && tool->isVisible());
         QCOMPARE(tool->size(), CCalcToolBar::ButtonSizeFor(bar->UnitsCombo()->sizeHint().height()));
         tool->click();
-        QVERIFY(m_frame->UnitsWindow()->isVisible());
+        QVERIFY(frame_->UnitsWindow()->isVisible());
         QVERIFY(button->isChecked());
         QVERIFY(tool->isChecked());
         tool->click();
-        QVERIFY(!m_frame->UnitsWindow()->isVisible());
+        QVERIFY(!frame_->UnitsWindow()->isVisible());
         QVERIFY(!button->isChecked());
         tool->click();
-        QVERIFY(m_frame->UnitsWindow()->isVisible());
+        QVERIFY(frame_->UnitsWindow()->isVisible());
         // Back on top: the list returns and the units window goes.
-        m_frame->addToolBar(Qt::TopToolBarArea, bar);
+        frame_->addToolBar(Qt::TopToolBarArea, bar);
         QCoreApplication::processEvents();
         QVERIFY(!bar->IsVertical());
         QVERIFY(bar->UnitsCombo()->isVisible());
         QVERIFY(!button->isVisible());
-        QVERIFY(!m_frame->UnitsWindow()->isVisible());
+        QVERIFY(!frame_->UnitsWindow()->isVisible());
     }
 
     // ---- Panels, document and engine ----
@@ -791,16 +791,16 @@ private slots:
     void logReceivesAndPopsUp() {
         QFETCH(uint, popup);
         QCOMPARE(NCalculatorText::engineState.logReceiver,
-                 static_cast<NCalculatorText::ILogReceiver*>(m_frame->Log()));
+                 static_cast<NCalculatorText::ILogReceiver*>(frame_->Log()));
         ShowActive();
         Preferences.LogPopup = popup;
-        m_frame->OnCommand(CommandId::ViewLog);
+        frame_->OnCommand(CommandId::ViewLog);
         QVERIFY(!Bar(102)->isVisible());
         QTest::keyClicks(View(), "1/0");
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier);
-        QCOMPARE(m_frame->Log()->List()->topLevelItemCount(), 1);
+        QCOMPARE(frame_->Log()->List()->topLevelItemCount(), 1);
         QCOMPARE(Bar(102)->isVisible(), popup != 0);
-        QCOMPARE(m_frame->Action(CommandId::ViewLog)->isChecked(), popup != 0);
+        QCOMPARE(frame_->Action(CommandId::ViewLog)->isChecked(), popup != 0);
         QCOMPARE(Focus(), static_cast<QWidget*>(View()));
     }
     void editKeysInAPanelLeaveTheEditorAlone() {
@@ -822,16 +822,16 @@ private slots:
         Preferences.FreeConfirmation = 0;
         QTest::keyClicks(View(), "5->mem[a]");
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier);
-        QVERIFY(m_frame->Action(CommandId::MemorySave)->isEnabled());
-        m_frame->MemoryPanel()->Free();
-        QVERIFY(!m_frame->Action(CommandId::MemorySave)->isEnabled());
-        QVERIFY(!m_frame->Action(CommandId::MemoryFree)->isEnabled());
+        QVERIFY(frame_->Action(CommandId::MemorySave)->isEnabled());
+        frame_->MemoryPanel()->Free();
+        QVERIFY(!frame_->Action(CommandId::MemorySave)->isEnabled());
+        QVERIFY(!frame_->Action(CommandId::MemoryFree)->isEnabled());
     }
     void doubleClickedErrorShowsItsCell() {
         ShowActive();
         QTest::keyClicks(View(), "mem[w];  2+ ;3");
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
-        QTreeWidget* list = m_frame->Log()->List();
+        QTreeWidget* list = frame_->Log()->List();
         QCOMPARE(list->topLevelItemCount(), 2);  // the warning, then the error
         for (int row : {0, 1}) {
             const QRect rect = list->visualItemRect(list->topLevelItem(row));
@@ -845,10 +845,10 @@ private slots:
         ShowActive();
         QTest::keyClicks(View(), "5->mem[a];mem[a]*2");
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
-        QTreeWidget* list = m_frame->MemoryPanel()->List();
+        QTreeWidget* list = frame_->MemoryPanel()->List();
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(CCalcMemory::CellColumn), QStringLiteral("a"));
-        m_frame->OnCommand(CommandId::MemoryFree);
+        frame_->OnCommand(CommandId::MemoryFree);
         QCOMPARE(list->topLevelItemCount(), 0);
     }
     void statisticsShowTheirBar() {
@@ -856,15 +856,15 @@ private slots:
         QTest::keyClicks(View(), "1->mem[a];2->mem[b];3->mem[c]");
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(!Bar(106)->isVisible());
-        m_frame->MemoryPanel()->Statistics();
+        frame_->MemoryPanel()->Statistics();
         QVERIFY(Bar(106)->isVisible());
-        QCOMPARE(m_frame->Statistics()->Box(Mean)->text(), QStringLiteral("2"));
-        QVERIFY(m_frame->Action(CommandId::ViewStatistics)->isChecked());
+        QCOMPARE(frame_->Statistics()->Box(Mean)->text(), QStringLiteral("2"));
+        QVERIFY(frame_->Action(CommandId::ViewStatistics)->isChecked());
     }
     void calculateWithTheKeypadAlone() {
         // The application attaches the keypad to the document at start-up.
-        m_frame.reset();
-        m_doc.reset();
+        frame_.reset();
+        doc_.reset();
         CCalcApp app;
         QVERIFY(app.InitInstance({}));
         CCalcMainFrame* frame = app.MainFrame();
@@ -894,7 +894,7 @@ private slots:
                 aboutVersion = dialog->Version()->Text();
                 QTest::keyClick(dialog, Qt::Key_Escape);
             });
-            m_frame->Action(CommandId::About)->trigger();
+            frame_->Action(CommandId::About)->trigger();
             QVERIFY(about.Done());
         }
         QVERIFY(aboutVersion.contains(QStringLiteral("01.02.004")));
@@ -906,14 +906,14 @@ private slots:
                 notation->setCurrentIndex(1);
                 dialog->accept();
             });
-            m_frame->Action(CommandId::Preferences)->trigger();
+            frame_->Action(CommandId::Preferences)->trigger();
             QVERIFY(preferences.Done());
         }
         QCOMPARE(int(Preferences.TrigonometricUnits), 2);
-        QCOMPARE(m_frame->Pane(IndicatorId::Units)->text(), QStringLiteral("Grad"));
-        QCOMPARE(m_frame->ToolBar()->UnitsCombo()->currentText(), QStringLiteral(" Grad"));
-        QCOMPARE(m_frame->Keypad()->NotationIndex(), 1);
-        QCOMPARE(m_frame->Keypad()->ButtonById(1029)->text(), QStringLiteral("tg"));
+        QCOMPARE(frame_->Pane(IndicatorId::Units)->text(), QStringLiteral("Grad"));
+        QCOMPARE(frame_->ToolBar()->UnitsCombo()->currentText(), QStringLiteral(" Grad"));
+        QCOMPARE(frame_->Keypad()->NotationIndex(), 1);
+        QCOMPARE(frame_->Keypad()->ButtonById(1029)->text(), QStringLiteral("tg"));
     }
 };
 

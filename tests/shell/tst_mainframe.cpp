@@ -54,38 +54,38 @@ class TestMainFrame : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<TempSettings> m_settings;
-    std::unique_ptr<CRecentFileList> m_recent;
-    std::unique_ptr<CCalcDoc> m_doc;
-    std::unique_ptr<CCalcMainFrame> m_frame;
+    QTemporaryDir dir_;
+    std::unique_ptr<TempSettings> settings_;
+    std::unique_ptr<CRecentFileList> recent_;
+    std::unique_ptr<CCalcDoc> doc_;
+    std::unique_ptr<CCalcMainFrame> frame_;
 
-    QString PathOf(const QString& name) const { return m_dir.filePath(name); }
-    CCalcView* View() const { return m_frame->View(); }
+    QString PathOf(const QString& name) const { return dir_.filePath(name); }
+    CCalcView* View() const { return frame_->View(); }
 
     void ShowActive() {
-        m_frame->show();
-        m_frame->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+        frame_->show();
+        frame_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
         View()->setFocus();
     }
 
 private slots:
     void init() {
-        m_settings = std::make_unique<TempSettings>();
+        settings_ = std::make_unique<TempSettings>();
         Preferences = PreferencesValues{};
         PreferencesChanged = false;
         MemoryStore::Instance().Clear();
         NCalculatorText::lastResult = 0;
-        m_recent = std::make_unique<CRecentFileList>();
-        m_doc = std::make_unique<CCalcDoc>();
-        m_frame = std::make_unique<CCalcMainFrame>(m_doc.get(), m_recent.get());
+        recent_ = std::make_unique<CRecentFileList>();
+        doc_ = std::make_unique<CCalcDoc>();
+        frame_ = std::make_unique<CCalcMainFrame>(doc_.get(), recent_.get());
     }
     void cleanup() {
-        m_frame.reset();
-        m_doc.reset();
-        m_recent.reset();
-        m_settings.reset();
+        frame_.reset();
+        doc_.reset();
+        recent_.reset();
+        settings_.reset();
     }
 
     void calculationThroughTheShortcutKeys() {
@@ -93,8 +93,8 @@ private slots:
         QTest::keyClicks(View(), "2+3");
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier);
         QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5"));
-        QCOMPARE(m_frame->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 5"));
-        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation\u00B0"));
+        QCOMPARE(frame_->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 5"));
+        QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation\u00B0"));
 
         QTest::keyClicks(View(), ";");
         QTest::keyClick(View(), Qt::Key_Return);
@@ -104,19 +104,19 @@ private slots:
         QTest::keyClick(View(), Qt::Key_Home);
         QTest::keyClick(View(), Qt::Key_Equal, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5;\n7*6=42;\n1/4=0.25"));
-        QCOMPARE(m_frame->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 0.25"));
+        QCOMPARE(frame_->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 0.25"));
         // Edit > Undo takes the whole calculation back.
-        QVERIFY(m_frame->Action(CommandId::Undo)->isEnabled());
-        m_frame->Action(CommandId::Undo)->trigger();
+        QVERIFY(frame_->Action(CommandId::Undo)->isEnabled());
+        frame_->Action(CommandId::Undo)->trigger();
         QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5;\n7*6;\n1/4"));
     }
     void noCtrlPlusShortcut() {
-        for (QAction* action : m_frame->findChildren<QAction*>())
+        for (QAction* action : frame_->findChildren<QAction*>())
             for (const QKeySequence& key : action->shortcuts())
                 QVERIFY2(key != QKeySequence(Qt::CTRL | Qt::Key_Plus), qPrintable(action->text()));
-        QCOMPARE(m_frame->Action(CommandId::Calculate)->shortcuts(),
+        QCOMPARE(frame_->Action(CommandId::Calculate)->shortcuts(),
                  QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
-        QCOMPARE(m_frame->Action(CommandId::CalculateAll)->shortcuts(),
+        QCOMPARE(frame_->Action(CommandId::CalculateAll)->shortcuts(),
                  QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal)}));
     }
     void editingKeys_data() {
@@ -143,7 +143,7 @@ private slots:
     void editingKeys() {
         QFETCH(int, id);
         QFETCH(QList<QKeySequence>, keys);
-        QAction* action = m_frame->Action(id);
+        QAction* action = frame_->Action(id);
         QVERIFY(action);
         QCOMPARE(action->data().toInt(), id);
         QCOMPARE(action->shortcuts(), keys);
@@ -155,13 +155,13 @@ private slots:
         QCOMPARE(View()->EditorText(), QString());
     }
     void everyActionCarriesItsId() {
-        for (QAction* action : m_frame->findChildren<QAction*>()) {
+        for (QAction* action : frame_->findChildren<QAction*>()) {
             if (action->isSeparator() || action->menu() || !action->data().isValid()) continue;
-            QCOMPARE(m_frame->Action(action->data().toInt()), action);
+            QCOMPARE(frame_->Action(action->data().toInt()), action);
         }
     }
     void menusHoldOnlyWhatExists() {
-        const QList<QAction*> top = m_frame->menuBar()->actions();
+        const QList<QAction*> top = frame_->menuBar()->actions();
         QStringList titles;
         for (QAction* a : top) titles << a->text();
         QCOMPARE(titles, QStringList({"&File", "&Memory", "&Edit", "&View", "&Set", "&Help"}));
@@ -218,7 +218,7 @@ private slots:
         QFETCH(int, id);
         QFETCH(QKeySequence, key);
         const QStringList steps = path.split('/');
-        QList<QAction*> level = m_frame->menuBar()->actions();
+        QList<QAction*> level = frame_->menuBar()->actions();
         QAction* found = nullptr;
         for (const QString& step : steps) {
             found = nullptr;
@@ -228,7 +228,7 @@ private slots:
             if (found->menu()) level = found->menu()->actions();
         }
         QCOMPARE(found->data().toInt(), id);
-        QCOMPARE(found, m_frame->Action(id));
+        QCOMPARE(found, frame_->Action(id));
         QCOMPARE(found->shortcut(), key);
     }
     void actionPromptsTipsAndMarks_data() {
@@ -254,61 +254,61 @@ private slots:
         QFETCH(QString, prompt);
         QFETCH(QString, tip);
         QFETCH(bool, checkable);
-        const QAction* action = m_frame->Action(id);
+        const QAction* action = frame_->Action(id);
         QVERIFY(action);
         QCOMPARE(action->statusTip(), prompt);
         QCOMPARE(action->toolTip(), tip);
         QCOMPARE(action->isCheckable(), checkable);
     }
     void memoryCommandsNeedCells() {
-        m_frame->UpdateCommandStates();
-        QVERIFY(!m_frame->Action(CommandId::MemoryFree)->isEnabled());
-        QVERIFY(!m_frame->Action(CommandId::MemorySave)->isEnabled());
-        QVERIFY(m_frame->Action(CommandId::MemoryLoad)->isEnabled());
+        frame_->UpdateCommandStates();
+        QVERIFY(!frame_->Action(CommandId::MemoryFree)->isEnabled());
+        QVERIFY(!frame_->Action(CommandId::MemorySave)->isEnabled());
+        QVERIFY(frame_->Action(CommandId::MemoryLoad)->isEnabled());
         View()->ReplaceText("2->mem[x]");
-        m_frame->OnCommand(CommandId::Calculate);
-        QVERIFY(m_frame->Action(CommandId::MemoryFree)->isEnabled());
-        QVERIFY(m_frame->Action(CommandId::MemorySave)->isEnabled());
-        m_frame->OnCommand(CommandId::MemoryFree);
+        frame_->OnCommand(CommandId::Calculate);
+        QVERIFY(frame_->Action(CommandId::MemoryFree)->isEnabled());
+        QVERIFY(frame_->Action(CommandId::MemorySave)->isEnabled());
+        frame_->OnCommand(CommandId::MemoryFree);
         QCOMPARE(MemoryStore::Instance().Count(), std::size_t(0));
-        QVERIFY(!m_frame->Action(CommandId::MemoryFree)->isEnabled());
+        QVERIFY(!frame_->Action(CommandId::MemoryFree)->isEnabled());
     }
     void editorFontDefaultCheckMark() {
-        m_frame->UpdateCommandStates();
-        QVERIFY(m_frame->Action(CommandId::EditorFontDefault)->isChecked());
+        frame_->UpdateCommandStates();
+        QVERIFY(frame_->Action(CommandId::EditorFontDefault)->isChecked());
         QFont other = View()->font();
         other.setItalic(true);
         View()->ApplyChosenFont(other);
-        m_frame->UpdateCommandStates();
-        QVERIFY(!m_frame->Action(CommandId::EditorFontDefault)->isChecked());
-        m_frame->OnCommand(CommandId::EditorFontDefault);
-        QVERIFY(m_frame->Action(CommandId::EditorFontDefault)->isChecked());
+        frame_->UpdateCommandStates();
+        QVERIFY(!frame_->Action(CommandId::EditorFontDefault)->isChecked());
+        frame_->OnCommand(CommandId::EditorFontDefault);
+        QVERIFY(frame_->Action(CommandId::EditorFontDefault)->isChecked());
         QVERIFY(!View()->font().italic());
     }
     void toolbarAndStatusBarToggle() {
         ShowActive();
-        m_frame->UpdateCommandStates();
-        QVERIFY(m_frame->Action(CommandId::ViewToolbar)->isChecked());
-        QVERIFY(m_frame->Action(CommandId::ViewStatusBar)->isChecked());
-        m_frame->OnCommand(CommandId::ViewToolbar);
-        m_frame->OnCommand(CommandId::ViewStatusBar);
-        QVERIFY(!m_frame->ToolBar()->isVisible());
-        QVERIFY(!m_frame->statusBar()->isVisible());
-        QVERIFY(!m_frame->Action(CommandId::ViewToolbar)->isChecked());
-        QVERIFY(!m_frame->Action(CommandId::ViewStatusBar)->isChecked());
-        m_frame->OnCommand(CommandId::ViewToolbar);
-        QVERIFY(m_frame->ToolBar()->isVisible());
+        frame_->UpdateCommandStates();
+        QVERIFY(frame_->Action(CommandId::ViewToolbar)->isChecked());
+        QVERIFY(frame_->Action(CommandId::ViewStatusBar)->isChecked());
+        frame_->OnCommand(CommandId::ViewToolbar);
+        frame_->OnCommand(CommandId::ViewStatusBar);
+        QVERIFY(!frame_->ToolBar()->isVisible());
+        QVERIFY(!frame_->statusBar()->isVisible());
+        QVERIFY(!frame_->Action(CommandId::ViewToolbar)->isChecked());
+        QVERIFY(!frame_->Action(CommandId::ViewStatusBar)->isChecked());
+        frame_->OnCommand(CommandId::ViewToolbar);
+        QVERIFY(frame_->ToolBar()->isVisible());
     }
     void statusPanes() {
         Preferences.TrigonometricUnits = 2;
         Preferences.UseSSE2 = 1;
         NCalculatorText::lastResult = 0.1;
-        m_frame->RefreshFromPreferences();
-        QCOMPARE(m_frame->Pane(IndicatorId::Result)->text(),
+        frame_->RefreshFromPreferences();
+        QCOMPARE(frame_->Pane(IndicatorId::Result)->text(),
                  QStringLiteral("rslt = 0.1000000000000000056"));
-        QCOMPARE(m_frame->Pane(IndicatorId::Units)->text(), QStringLiteral("Grad"));
+        QCOMPARE(frame_->Pane(IndicatorId::Units)->text(), QStringLiteral("Grad"));
         // No SSE2 switch on this platform: the pane stays empty.
-        QCOMPARE(m_frame->Pane(IndicatorId::Sse2)->text(),
+        QCOMPARE(frame_->Pane(IndicatorId::Sse2)->text(),
                  SSE2Available ? QStringLiteral("SSE2") : QString());
         // Each pane is as wide as its indicator text.
         const QList<std::pair<int, QString>> indicators{
@@ -318,20 +318,20 @@ private slots:
             {IndicatorId::Caps, "CAP"},
             {IndicatorId::Num, "NUM"}};
         for (const auto& [id, text] : indicators) {
-            QLabel* pane = m_frame->Pane(id);
+            QLabel* pane = frame_->Pane(id);
             QVERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(text));
             QVERIFY(pane->width() < pane->fontMetrics().horizontalAdvance(text) + 30);
         }
     }
     void titleFollowsTheDocument() {
-        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation"));
+        QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation"));
         const QString path = PathOf("title.tvc");
         WriteFile(path, Utf16File("1"));
-        m_doc->OpenDocumentFile(path);
-        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc"));
+        doc_->OpenDocumentFile(path);
+        QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc"));
         ShowActive();
         QTest::keyClicks(View(), "+");
-        QCOMPARE(m_frame->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc\u00B0"));
+        QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc\u00B0"));
     }
 
     // ---- Placement ----
@@ -364,9 +364,9 @@ private slots:
             }
         }
         auto settings = OpenSettingsStore();
-        QCOMPARE(m_frame->RestorePlacement(*settings), maximized);
+        QCOMPARE(frame_->RestorePlacement(*settings), maximized);
         const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
-        const QRect got = m_frame->geometry();
+        const QRect got = frame_->geometry();
         if (geometry.isValid()) {
             QCOMPARE(got, geometry);
         } else if (maximized) {
@@ -379,7 +379,7 @@ private slots:
             QCOMPARE(got.width(), 600);
         }
         // What was placed is what is kept.
-        m_frame->SavePlacement(*settings);
+        frame_->SavePlacement(*settings);
         QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Left", 1), got.left());
         QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Right", 1), got.left() + got.width());
         QCOMPARE(ReadProfileInt(*settings, "GUI/Frame/Bottom", 1), got.top() + got.height());
@@ -387,12 +387,12 @@ private slots:
     void savedPlacement() {
         auto settings = OpenSettingsStore();
         // Large enough for the docked bars' minimum sizes.
-        m_frame->setGeometry(120, 80, 1100, 700);
-        m_frame->show();
-        m_frame->SavePlacement(*settings);
+        frame_->setGeometry(120, 80, 1100, 700);
+        frame_->show();
+        frame_->SavePlacement(*settings);
         settings->sync();
-        const QString copy = m_settings->Directory() + "/copy.ini";
-        QVERIFY(QFile::copy(m_settings->FilePath(), copy));
+        const QString copy = settings_->Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(settings_->FilePath(), copy));
         QSettings fresh(copy, QSettings::IniFormat);
         fresh.beginGroup("GUI/Frame");
         QCOMPARE(fresh.value("Maximized").toInt(), 0);
@@ -408,38 +408,38 @@ private slots:
         const QString b = PathOf("b.tvc");
         WriteFile(a, Utf16File("a"));
         WriteFile(b, Utf16File("b"));
-        m_doc->OpenDocumentFile(a);
-        m_doc->OpenDocumentFile(b);
-        QCOMPARE(m_recent->Paths(), QStringList({b, a}));
-        QAction* first = m_frame->Action(CommandId::RecentFile1);
+        doc_->OpenDocumentFile(a);
+        doc_->OpenDocumentFile(b);
+        QCOMPARE(recent_->Paths(), QStringList({b, a}));
+        QAction* first = frame_->Action(CommandId::RecentFile1);
         QVERIFY(first->isVisible());
-        QCOMPARE(first->text(), m_recent->MenuText(0));
-        QVERIFY(!m_frame->Action(CommandId::RecentFile3)->isVisible());
+        QCOMPARE(first->text(), recent_->MenuText(0));
+        QVERIFY(!frame_->Action(CommandId::RecentFile3)->isVisible());
 
-        m_frame->OnCommand(CommandId::RecentFile2);
+        frame_->OnCommand(CommandId::RecentFile2);
         QCOMPARE(View()->EditorText(), QStringLiteral("a"));
-        QCOMPARE(m_recent->Paths(), QStringList({a, b}));
+        QCOMPARE(recent_->Paths(), QStringList({a, b}));
 
         // An entry that fails to open goes.
         QFile::remove(b);
         ScriptedMessages messages;
-        m_frame->OnCommand(CommandId::RecentFile2);
+        frame_->OnCommand(CommandId::RecentFile2);
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text, QStringLiteral("%1 was not found.").arg(b));
-        QCOMPARE(m_recent->Paths(), QStringList({a}));
-        QVERIFY(!m_frame->Action(CommandId::RecentFile2)->isVisible());
+        QCOMPARE(recent_->Paths(), QStringList({a}));
+        QVERIFY(!frame_->Action(CommandId::RecentFile2)->isVisible());
     }
     void cancelledRecentFileStaysListed() {
         const QString a = PathOf("a.tvc");
         WriteFile(a, Utf16File("a"));
-        m_recent->Add(a);
-        m_frame->RebuildRecentFileMenu();
+        recent_->Add(a);
+        frame_->RebuildRecentFileMenu();
         ShowActive();
         QTest::keyClicks(View(), "x");
         ScriptedMessages messages({IDCANCEL});
-        m_frame->OnCommand(CommandId::RecentFile1);
+        frame_->OnCommand(CommandId::RecentFile1);
         QCOMPARE(View()->EditorText(), QStringLiteral("x"));
-        QCOMPARE(m_recent->Paths(), QStringList({a}));
+        QCOMPARE(recent_->Paths(), QStringList({a}));
     }
     void droppedFilesOpenOneAfterAnother() {
         const QString a = PathOf("drop-a.tvc");
@@ -458,8 +458,8 @@ private slots:
         QApplication::sendEvent(View()->viewport(), &drop);
         QVERIFY(drop.isAccepted());
         QCOMPARE(View()->EditorText(), QStringLiteral("second"));
-        QCOMPARE(m_doc->GetPathName(), b);
-        QCOMPARE(m_recent->Paths(), QStringList({b, a}));
+        QCOMPARE(doc_->GetPathName(), b);
+        QCOMPARE(recent_->Paths(), QStringList({b, a}));
     }
 
     // ---- Closing ----
@@ -475,11 +475,11 @@ private slots:
         ShowActive();
         QTest::keyClicks(View(), "1");
         ScriptedMessages messages({answer});
-        m_frame->close();
+        frame_->close();
         QCOMPARE(messages.asked.size(), 1);
         QCOMPARE(messages.asked[0].text,
                  QString::fromUtf8("Save changes to \u201cCalculation\u201d?"));
-        QCOMPARE(m_frame->isVisible(), !closes);
+        QCOMPARE(frame_->isVisible(), !closes);
         auto settings = OpenSettingsStore();
         QCOMPARE(settings->contains("GUI/Frame/Maximized"), false);  // never placed: nothing saved
         QCOMPARE(settings->contains("GUI/Editor/FontFace"), closes);
@@ -573,8 +573,8 @@ private slots:
 
     // ---- Start-up and exit ----
     void startWithAPathThatCannotOpen() {
-        m_frame.reset();
-        m_doc.reset();
+        frame_.reset();
+        doc_.reset();
         CCalcApp app;
         ScriptedMessages messages;
         const QString missing = PathOf("gone.tvc");
@@ -587,8 +587,8 @@ private slots:
         QVERIFY(!settings->contains("GUI/Frame/Maximized"));
     }
     void startWithAPathOpensIt() {
-        m_frame.reset();
-        m_doc.reset();
+        frame_.reset();
+        doc_.reset();
         const QString path = PathOf("start.tvc");
         WriteFile(path, Utf16File("1+1=2"));
         CCalcApp app;
@@ -599,8 +599,8 @@ private slots:
         QCOMPARE(app.RecentFiles().Paths(), QStringList({path}));
         app.MainFrame()->close();
         app.ExitInstance();
-        const QString copy = m_settings->Directory() + "/copy.ini";
-        QVERIFY(QFile::copy(m_settings->FilePath(), copy));
+        const QString copy = settings_->Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(settings_->FilePath(), copy));
         QSettings fresh(copy, QSettings::IniFormat);
         QCOMPARE(fresh.value("Recent File List/File1").toString(), path);
         QVERIFY(fresh.contains("GUI/Frame/Maximized"));
@@ -610,8 +610,8 @@ private slots:
         QVERIFY(!fresh.childGroups().contains("Preferences"));
     }
     void changedPreferencesWrittenAtExit() {
-        m_frame.reset();
-        m_doc.reset();
+        frame_.reset();
+        doc_.reset();
         CCalcApp app;
         QVERIFY(app.InitInstance({}));
         QCOMPARE(app.Document()->GetTitle(), QStringLiteral("Calculation"));
@@ -620,8 +620,8 @@ private slots:
         app.MainFrame()->close();
         app.ExitInstance();
         PreferencesChanged = false;
-        const QString copy = m_settings->Directory() + "/copy.ini";
-        QVERIFY(QFile::copy(m_settings->FilePath(), copy));
+        const QString copy = settings_->Directory() + "/copy.ini";
+        QVERIFY(QFile::copy(settings_->FilePath(), copy));
         QSettings fresh(copy, QSettings::IniFormat);
         QCOMPARE(fresh.value("Preferences/TrigonometricUnits").toString(), QStringLiteral("1"));
         QCOMPARE(fresh.value("Preferences/AppendPower").toString(), QStringLiteral("1"));

@@ -30,15 +30,15 @@ public:
     using Answerer = std::function<int(const QString& text, unsigned type, unsigned help)>;
 
     explicit ScriptedAnswers(QList<int> queued = {})
-        : m_state(std::make_shared<State>(State{{}, std::move(queued)})),
-          asked(m_state->asked),
-          answers(m_state->answers) {}
+        : state_(std::make_shared<State>(State{{}, std::move(queued)})),
+          asked(state_->asked),
+          answers(state_->answers) {}
     ScriptedAnswers(const ScriptedAnswers&) = delete;
     ScriptedAnswers& operator=(const ScriptedAnswers&) = delete;
 
     // Converts to a PanelAsk or a MessageBoxHandler.
     Answerer Function() const {
-        return [state = m_state](const QString& text, unsigned type, unsigned help) {
+        return [state = state_](const QString& text, unsigned type, unsigned help) {
             state->asked.append({text, type, help});
             return state->answers.isEmpty() ? IDCANCEL : state->answers.takeFirst();
         };
@@ -51,7 +51,7 @@ public:
     }
 
 private:
-    std::shared_ptr<State> m_state;
+    std::shared_ptr<State> state_;
 
 public:
     QList<AskedQuestion>& asked;
@@ -62,9 +62,9 @@ public:
 class ScriptedMessages : public ScriptedAnswers {
 public:
     explicit ScriptedMessages(QList<int> queued = {})
-        : ScriptedAnswers(std::move(queued)), m_previous(SetMessageBoxHandler(Function())) {}
-    ~ScriptedMessages() { SetMessageBoxHandler(std::move(m_previous)); }
+        : ScriptedAnswers(std::move(queued)), previous_(SetMessageBoxHandler(Function())) {}
+    ~ScriptedMessages() { SetMessageBoxHandler(std::move(previous_)); }
 
 private:
-    MessageBoxHandler m_previous;
+    MessageBoxHandler previous_;
 };

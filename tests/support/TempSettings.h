@@ -10,13 +10,13 @@
 
 class TempSettings {
 public:
-    TempSettings() { Redirect(m_dir.path()); }
+    TempSettings() { Redirect(dir_.path()); }
     TempSettings(const TempSettings&) = delete;
     TempSettings& operator=(const TempSettings&) = delete;
 
-    QString Directory() const { return m_dir.path(); }
+    QString Directory() const { return dir_.path(); }
     // Where the store of the user scope keeps the program's settings.
-    QString FilePath() const { return m_dir.path() + QStringLiteral("/Tarvik/Numera.conf"); }
+    QString FilePath() const { return dir_.path() + QStringLiteral("/Tarvik/Numera.conf"); }
 
     // A fresh view of the store, opened on `group`.
     static std::unique_ptr<QSettings> Open(const QString& group) {
@@ -36,5 +36,5 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
