@@ -67,6 +67,8 @@ protected:
     // Names of the memory cells in store order.
     static std::vector<std::string> CellNames();
 
+public:
+    // What the engine reported in the current test.
     RecordingLog log;
 };
 

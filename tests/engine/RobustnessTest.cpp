@@ -31,6 +31,7 @@ protected:
         return ToUtf8(std::u16string_view(text).substr(length + 1));
     }
 
+public:
     bool lastOk = false;
 };
 
