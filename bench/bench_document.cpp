@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -56,7 +55,8 @@ std::string LargestFittingDocument(std::size_t& cells) {
 int main(int argc, char** argv) {
     int repeat = 5;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) repeat = std::max(1, std::atoi(argv[++i]));
+        if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc)
+            repeat = std::max(1, std::atoi(argv[++i]));
     }
     QApplication app(argc, argv);
 

@@ -1,13 +1,12 @@
 // Times the editor on a calculation of the editor's maximum size on one line:
 // setting the text, showing the window and its first paint, then single
-// keystrokes (Delete one, then type a digit: the text is at the limit) near the start, in the middle and at
-// the end, each answered by a repaint. A plain timed program: run it offscreen.
+// keystrokes (Delete one, then type a digit: the text is at the limit) near the start, in the
+// middle and at the end, each answered by a repaint. A plain timed program: run it offscreen.
 //   bench_editor [--length N] [--text cells|column] [--repeat K]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTextCursor>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -69,16 +68,19 @@ double Keystroke(CCalcView& view, qsizetype position, bool typeDigit) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     qsizetype length = kEditorTextLimit;
     std::string kind = "cells";
     int repeat = 3;
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--length") == 0) length = std::atoll(argv[i + 1]);
-        else if (std::strcmp(argv[i], "--text") == 0) kind = argv[i + 1];
-        else if (std::strcmp(argv[i], "--repeat") == 0) repeat = std::atoi(argv[i + 1]);
+        if (std::strcmp(argv[i], "--length") == 0)
+            length = std::atoll(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--text") == 0)
+            kind = argv[i + 1];
+        else if (std::strcmp(argv[i], "--repeat") == 0)
+            repeat = std::atoi(argv[i + 1]);
         else {
             std::fprintf(stderr, "bench_editor: unknown argument %s\n", argv[i]);
             return 2;
@@ -114,13 +116,14 @@ int main(int argc, char** argv) {
         if (repeat <= 0) break;
         for (const bool typeDigit : {false, true}) {
             std::vector<double> times;
-            for (int i = 0; i < repeat; ++i) times.push_back(Keystroke(view, place.position, typeDigit));
+            for (int i = 0; i < repeat; ++i)
+                times.push_back(Keystroke(view, place.position, typeDigit));
             std::sort(times.begin(), times.end());
             char name[64];
             std::snprintf(name, sizeof name, "%s at the %s", typeDigit ? "type" : "Delete",
                           place.name);
-            std::printf("%-28s %10.1f ms (median of %d, max %.1f)\n", name,
-                        times[times.size() / 2], repeat, times.back());
+            std::printf("%-28s %10.1f ms (median of %d, max %.1f)\n", name, times[times.size() / 2],
+                        repeat, times.back());
         }
     }
     if (view.TextLength() != length) {

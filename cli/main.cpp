@@ -2,12 +2,6 @@
 // prints the calculated text. Scripts and tests depend on its exact contract:
 // stdout carries only the text, stderr only the diagnostics (or one error line).
 
-#include "engine/CalculateText.h"
-#include "engine/Diagnostics.h"
-#include "engine/FileAccess.h"
-#include "engine/FileText.h"
-#include "engine/Preferences.h"
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +15,12 @@
 #include <utility>
 #include <vector>
 
+#include "engine/CalculateText.h"
+#include "engine/Diagnostics.h"
+#include "engine/FileAccess.h"
+#include "engine/FileText.h"
+#include "engine/Preferences.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -33,7 +33,8 @@ namespace {
 constexpr const char* kProgram = "numera-cli";
 
 constexpr const char* kUsage =
-    "Usage: numera-cli [--units rad|deg|grad] [--position N] [--memory FILE]... [--save-memory FILE] "
+    "Usage: numera-cli [--units rad|deg|grad] [--position N] [--memory FILE]... [--save-memory "
+    "FILE] "
     "[--in-place] [FILE|-]\n"
     "\n"
     "Calculates the cells of a calculation text and prints the calculated text.\n"
@@ -63,7 +64,9 @@ struct FatalError {
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
-std::string ErrnoText(int error) { return error != 0 ? std::strerror(error) : "Input/output error"; }
+std::string ErrnoText(int error) {
+    return error != 0 ? std::strerror(error) : "Input/output error";
+}
 
 struct Options {
     uint32_t units = 0;
@@ -122,7 +125,8 @@ Options ParseArguments(int argc, char** argv) {
             options.inPlace = true;
             continue;
         }
-        if (name != "--units" && name != "--position" && name != "--memory" && name != "--save-memory") {
+        if (name != "--units" && name != "--position" && name != "--memory" &&
+            name != "--save-memory") {
             Fail("unknown option " + Quoted(name));
         }
         std::string value;
@@ -161,7 +165,9 @@ Options ParseArguments(int argc, char** argv) {
 // A source of bytes with a name for messages.
 struct Source {
     std::string path;  // "-" for standard input
-    std::string Describe() const { return path == "-" ? std::string("standard input") : Quoted(path); }
+    std::string Describe() const {
+        return path == "-" ? std::string("standard input") : Quoted(path);
+    }
 };
 
 // Bytes of input beyond which no text fits the limit, whatever the encoding
@@ -175,7 +181,8 @@ std::string ReadStream(std::FILE* file, const Source& source) {
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
         bytes.append(buffer, got);
         // An endless source (/dev/zero, a pipe that never closes) stops here.
-        if (bytes.size() > kInputByteLimit) Fail("cannot read " + source.Describe() + ": the input is too large");
+        if (bytes.size() > kInputByteLimit)
+            Fail("cannot read " + source.Describe() + ": the input is too large");
         if (got < sizeof buffer) break;
     }
     if (std::ferror(file)) {
@@ -208,12 +215,14 @@ std::u16string DecodeInput(std::string_view bytes, const Source& source) {
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE) {
         std::u16string text = DecodeFileText(bytes);
-        if (text.size() > kFileTextLimit) Fail("cannot read " + source.Describe() + ": the input is too large");
+        if (text.size() > kFileTextLimit)
+            Fail("cannot read " + source.Describe() + ": the input is too large");
         return text;
     }
     std::u16string text;
     if (!DecodeUtf8(bytes, text)) Fail("invalid UTF-8 in " + source.Describe());
-    if (text.size() > kFileTextLimit) Fail("cannot read " + source.Describe() + ": the input is too large");
+    if (text.size() > kFileTextLimit)
+        Fail("cannot read " + source.Describe() + ": the input is too large");
     // Editors on Windows like to start UTF-8 files with a byte order mark.
     if (!text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
     return text;
@@ -236,7 +245,8 @@ void WriteStandard(std::FILE* stream, const std::string& bytes, const char* name
 // Keeps the diagnostics of a run; the driver clears it at the start of each run.
 // The receiver interface's destructor is protected and non-virtual on purpose;
 // this final class is never deleted through it.
-class DiagnosticCollector final : public ILogReceiver {  // NOLINT(cppcoreguidelines-virtual-class-destructor)
+class DiagnosticCollector final
+    : public ILogReceiver {  // NOLINT(cppcoreguidelines-virtual-class-destructor)
 public:
     struct Entry {
         int32_t severity;
@@ -276,8 +286,8 @@ std::string FormatDiagnostics(const std::vector<DiagnosticCollector::Entry>& ent
 
 std::string VersionText() {
     char text[64];
-    std::snprintf(text, sizeof text, "%s %02d.%02d.%03d\n", kProgram, NUMERA_VERSION_MAJOR, NUMERA_VERSION_MINOR,
-                  NUMERA_VERSION_PATCH);
+    std::snprintf(text, sizeof text, "%s %02d.%02d.%03d\n", kProgram, NUMERA_VERSION_MAJOR,
+                  NUMERA_VERSION_MINOR, NUMERA_VERSION_PATCH);
     return text;
 }
 
@@ -298,7 +308,8 @@ int Run(int argc, char** argv) {
         const auto status = std::filesystem::status(*options.input, ec);
         if (!ec && !std::filesystem::is_regular_file(status))
             Fail("cannot write " + Quoted(*options.input) + ": " +
-                 DescribeFileFailure({FileFailure::NotRegular, std::filesystem::is_directory(status) ? EISDIR : EACCES}));
+                 DescribeFileFailure({FileFailure::NotRegular,
+                                      std::filesystem::is_directory(status) ? EISDIR : EACCES}));
     }
 
     // Read and decode everything first, so that a bad file changes nothing.
@@ -325,7 +336,8 @@ int Run(int argc, char** argv) {
     engineState.logReceiver = nullptr;
     if (collector.lost) throw std::bad_alloc();
 
-    if (options.saveMemory) WriteFileAtomically(*options.saveMemory, EncodeUtf16LE(FormatMemoryFile(true)));
+    if (options.saveMemory)
+        WriteFileAtomically(*options.saveMemory, EncodeUtf16LE(FormatMemoryFile(true)));
     if (options.inPlace) WriteFileAtomically(*options.input, EncodeCalculationFile(text));
 
     WriteStandard(stdout, EncodeUtf8(text), "standard output");

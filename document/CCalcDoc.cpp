@@ -1,8 +1,8 @@
 #include "document/CCalcDoc.h"
 
+#include <QAbstractUndoItem>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QAbstractUndoItem>
 #include <QPointer>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,14 +10,14 @@
 
 #include "document/CCalcFileDialog.h"
 #include "document/CCalcView.h"
+#include "document/DocumentFiles.h"
+#include "document/MemoryFiles.h"
 #include "engine/CalculateText.h"
 #include "engine/FileAccess.h"
-#include "document/DocumentFiles.h"
 #include "engine/FileText.h"
-#include "document/MemoryFiles.h"
 #include "engine/MemoryStore.h"
-#include "shell/core/MessageBox.h"
 #include "engine/Preferences.h"
+#include "shell/core/MessageBox.h"
 #include "shell/core/StringIds.h"
 #include "toolkit/U16Text.h"
 
@@ -32,9 +32,7 @@ class CaretUndoItem : public QAbstractUndoItem {
 public:
     CaretUndoItem(CCalcView* view, int anchorBefore, int positionBefore, int anchorAfter,
                   int positionAfter)
-        : view_(view),
-          before_{anchorBefore, positionBefore},
-          after_{anchorAfter, positionAfter} {}
+        : view_(view), before_{anchorBefore, positionBefore}, after_{anchorAfter, positionAfter} {}
     void undo() override { Restore(before_); }
     void redo() override { Restore(after_); }
 
@@ -223,7 +221,9 @@ void CCalcDoc::Calculate(bool allCells) {
     qsizetype head = 0;
     while (head < common && before[head] == after[head]) ++head;
     qsizetype tail = 0;
-    while (tail < common - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) ++tail;
+    while (tail < common - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
 
     QTextCursor cursor;
     if (head == before.size() && head == after.size()) {
@@ -235,8 +235,8 @@ void CCalcDoc::Calculate(bool allCells) {
         edit.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
         edit.insertText(after.mid(head, after.size() - head - tail));
         cursor = finalCursor();
-        view_->document()->appendUndoItem(
-            new CaretUndoItem(view_, anchorBefore, positionBefore, cursor.anchor(), cursor.position()));
+        view_->document()->appendUndoItem(new CaretUndoItem(view_, anchorBefore, positionBefore,
+                                                            cursor.anchor(), cursor.position()));
         edit.endEditBlock();
     }
     view_->SetModify(true);
@@ -342,7 +342,8 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
     NCalculatorText::FileOutcome outcome;
     {
         WaitCursor wait;
-        outcome = NCalculatorText::ReadRegularFile(NativePath(fullPath), NCalculatorText::kFileByteLimit, bytes);
+        outcome = NCalculatorText::ReadRegularFile(NativePath(fullPath),
+                                                   NCalculatorText::kFileByteLimit, bytes);
     }
     std::u16string text;
     if (outcome.Ok()) {

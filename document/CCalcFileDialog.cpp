@@ -40,8 +40,7 @@ public:
         if (files.isEmpty()) return;
         const QFileInfo info(files.first());
         // A folder is entered, as the platform dialog does.
-        if (!info.isDir() && !owner_.ConfirmPath(owner_.ResolvePath(files.first())))
-            return;
+        if (!info.isDir() && !owner_.ConfirmPath(owner_.ResolvePath(files.first()))) return;
         QFileDialog::accept();
     }
 

@@ -8,7 +8,6 @@
 #include <QScopedValueRollback>
 #include <QSettings>
 #include <QTextBlock>
-
 #include <algorithm>
 
 #include "document/CCalcFontDialog.h"
@@ -238,7 +237,8 @@ void CCalcView::keyPressEvent(QKeyEvent* event) {
     }
     // Shift+Enter would insert U+2028, which ends no line for the engine (a
     // "//" comment runs on) and is saved as such: a break is a break.
-    if (isBreak && !isReadOnly() && (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
+    if (isBreak && !isReadOnly() &&
+        (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
         QTextCursor cursor = textCursor();
         cursor.insertText(QStringLiteral("\n"));
         setTextCursor(cursor);

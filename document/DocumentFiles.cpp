@@ -1,5 +1,4 @@
 #include "document/DocumentFiles.h"
-#include "toolkit/U16Text.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,6 +6,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+
+#include "toolkit/U16Text.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -184,7 +185,8 @@ QString FileErrorMessage(FileErrorCause cause, const QString& path, bool opening
 }
 
 QString FileTooLargeMessage(const QString& path) {
-    return Text::tr("%1 is too large to open.\nA calculation file holds at most 67,108,864 characters.")
+    return Text::tr(
+               "%1 is too large to open.\nA calculation file holds at most 67,108,864 characters.")
         .arg(QDir::toNativeSeparators(path));
 }
 
@@ -206,7 +208,8 @@ std::filesystem::path NativePath(const QString& path) {
     return std::filesystem::path(path.toStdWString());
 #else
     const QByteArray name = QFile::encodeName(path);
-    return std::filesystem::path(std::string(name.constData(), static_cast<std::size_t>(name.size())));
+    return std::filesystem::path(
+        std::string(name.constData(), static_cast<std::size_t>(name.size())));
 #endif
 }
 

@@ -1,8 +1,7 @@
 #include "document/EditorFont.h"
 
-#include <algorithm>
-
 #include <QSettings>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 

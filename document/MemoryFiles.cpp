@@ -5,7 +5,8 @@
 #include "engine/FileText.h"
 
 bool WriteMemoryFile(const QString& path, const std::u16string& text) {
-    return NCalculatorText::ReplaceFile(NativePath(path), NCalculatorText::EncodeUtf16LE(text)).Ok();
+    return NCalculatorText::ReplaceFile(NativePath(path), NCalculatorText::EncodeUtf16LE(text))
+        .Ok();
 }
 
 ReadFileResult ReadTextToExecute(const QString& path, std::u16string& text) {

@@ -52,7 +52,8 @@ bool BlankComments(std::u16string& copy, std::size_t& unclosed) {
             }
             end = close + 2;
         }
-        std::fill(copy.begin() + static_cast<std::ptrdiff_t>(i), copy.begin() + static_cast<std::ptrdiff_t>(end), u' ');
+        std::fill(copy.begin() + static_cast<std::ptrdiff_t>(i),
+                  copy.begin() + static_cast<std::ptrdiff_t>(end), u' ');
         i = end;
     }
     return true;
@@ -73,7 +74,8 @@ bool EvaluateExpression(std::u16string_view expression, double& value) {
 // text has gone into `out`.
 class TextRewriter {
 public:
-    TextRewriter(const std::u16string& text, const std::u16string& copy) : text_(text), copy_(copy) {}
+    TextRewriter(const std::u16string& text, const std::u16string& copy)
+        : text_(text), copy_(copy) {}
 
     // Copies the old text up to (not including) index `end`.
     void CopyUpTo(std::size_t end) {
@@ -193,7 +195,9 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
         rewriter.KeepBlanks(s + std::min(std::max(r, q + 1), cell.size()), e);
 
         if (!allCells) {
-            const std::size_t c = static_cast<std::size_t>(position) < n ? copy.find(u';', static_cast<std::size_t>(position)) : npos;
+            const std::size_t c = static_cast<std::size_t>(position) < n
+                                      ? copy.find(u';', static_cast<std::size_t>(position))
+                                      : npos;
             const std::ptrdiff_t shift = rewriter.Shift();
             const std::size_t length = rewriter.CurrentLength();
             text = rewriter.Finish();

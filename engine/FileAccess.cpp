@@ -116,7 +116,8 @@ FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBy
     if (::stat(path.c_str(), &info) != 0) return SystemFailure();
     if (!S_ISREG(info.st_mode))
         return Failed(FileFailure::NotRegular, S_ISDIR(info.st_mode) ? EISDIR : EACCES);
-    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) return Failed(FileFailure::TooLarge, EFBIG);
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+        return Failed(FileFailure::TooLarge, EFBIG);
 
     const int fd = OpenForReading(path.c_str());
     if (fd < 0) return SystemFailure();
@@ -134,7 +135,8 @@ FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBy
         for (;;) {
             if (done == bytes.size()) {
                 if (done > maxBytes) break;
-                bytes.resize(std::min(maxBytes + 1, std::max<std::size_t>(bytes.size() * 2, 65536)));
+                bytes.resize(
+                    std::min(maxBytes + 1, std::max<std::size_t>(bytes.size() * 2, 65536)));
             }
             const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
             if (n < 0) {
@@ -166,7 +168,8 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
         if (::access(target.c_str(), W_OK) != 0) return Failed(FileFailure::ReadOnly, errno);
         // The superuser may write anything; a file nobody may write is still
         // meant to stay as it is.
-        if (::geteuid() == 0 && (info.st_mode & 0222) == 0) return Failed(FileFailure::ReadOnly, EACCES);
+        if (::geteuid() == 0 && (info.st_mode & 0222) == 0)
+            return Failed(FileFailure::ReadOnly, EACCES);
         mode = info.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -177,7 +180,8 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     // The temporary name tells whose it is, unless that would make it too long.
     const std::string name = target.filename().string();
-    std::string temp = (folder / (name.size() <= 200 ? name + ".XXXXXX" : std::string(".numera-XXXXXX"))).string();
+    std::string temp =
+        (folder / (name.size() <= 200 ? name + ".XXXXXX" : std::string(".numera-XXXXXX"))).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         const int error = errno;
@@ -186,7 +190,8 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
         if (exists && (error == EACCES || error == EPERM)) {
             int direct;
             do {
-                direct = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+                direct =
+                    ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
             } while (direct < 0 && errno == EINTR);
             if (direct < 0) return SystemFailure();
             FileOutcome written = WriteAll(direct, bytes);
@@ -230,7 +235,9 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
 
 namespace {
 
-FileOutcome SystemFailure() { return Failed(FileFailure::System, static_cast<int>(GetLastError())); }
+FileOutcome SystemFailure() {
+    return Failed(FileFailure::System, static_cast<int>(GetLastError()));
+}
 
 class Handle {
 public:
@@ -255,7 +262,8 @@ FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBy
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return SystemFailure();
-    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK)
+        return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) return SystemFailure();
     if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
@@ -295,21 +303,26 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists) {
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
-        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return Failed(FileFailure::ReadOnly, ERROR_ACCESS_DENIED);
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
+        if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+            return Failed(FileFailure::ReadOnly, ERROR_ACCESS_DENIED);
     }
     std::filesystem::path temp = target;
     temp += L".numera-tmp";
     {
-        Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
+        Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return SystemFailure();
-        if (GetFileType(file.Get()) != FILE_TYPE_DISK) return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
+        if (GetFileType(file.Get()) != FILE_TYPE_DISK)
+            return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
         std::size_t done = 0;
         while (done < bytes.size()) {
-            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+            const DWORD want =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
             DWORD put = 0;
-            if (!WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr) || !FlushFileBuffers(file.Get())) {
+            if (!WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr) ||
+                !FlushFileBuffers(file.Get())) {
                 const FileOutcome failure = SystemFailure();
                 DeleteFileW(temp.c_str());
                 return failure;
@@ -317,7 +330,8 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
             done += put;
         }
     }
-    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temp.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const FileOutcome failure = SystemFailure();
         DeleteFileW(temp.c_str());
         return failure;

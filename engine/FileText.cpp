@@ -1,11 +1,11 @@
 #include "engine/FileText.h"
 
-#include "engine/MemoryStore.h"
-#include "engine/NumberFormat.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <utility>
+
+#include "engine/MemoryStore.h"
+#include "engine/NumberFormat.h"
 
 namespace NCalculatorText {
 

@@ -52,7 +52,8 @@ double MathExp(double x) {
 
 double MathPow(double a, double b) {
     if (std::isnan(a) || std::isnan(b)) return std::pow(a, b);
-    if (a < 0 && std::isfinite(b) && b != std::floor(b)) return Report(MathDomain, "pow", a, b, kNaN);
+    if (a < 0 && std::isfinite(b) && b != std::floor(b))
+        return Report(MathDomain, "pow", a, b, kNaN);
     if (a == 0 && b < 0) return Report(MathSingularity, "pow", a, b, std::pow(a, b));
     const double r = std::pow(a, b);
     if (!std::isfinite(a) || !std::isfinite(b)) return r;

@@ -205,9 +205,15 @@ bool CBinaryNode::Evaluate(double& value) {
 // Operators
 
 void CNodePlus::Compute(const double* args, double& value) { GuardedAdd(args[0], args[1], value); }
-void CNodeMinus::Compute(const double* args, double& value) { GuardedSubtract(args[0], args[1], value); }
-void CNodeMul::Compute(const double* args, double& value) { GuardedMultiply(args[0], args[1], value); }
-void CNodeDiv::Compute(const double* args, double& value) { GuardedDivide(args[0], args[1], value); }
+void CNodeMinus::Compute(const double* args, double& value) {
+    GuardedSubtract(args[0], args[1], value);
+}
+void CNodeMul::Compute(const double* args, double& value) {
+    GuardedMultiply(args[0], args[1], value);
+}
+void CNodeDiv::Compute(const double* args, double& value) {
+    GuardedDivide(args[0], args[1], value);
+}
 void CNodePow::Compute(const double* args, double& value) { value = MathPow(args[0], args[1]); }
 
 // ---------------------------------------------------------------------------
@@ -299,7 +305,8 @@ bool CNodeStore::Evaluate(double& value) {
     for (CNode* node = this; node->chainedLeft; node = node->children[0].get()) {
         chain.push_back(static_cast<CNodeStore*>(node));
     }
-    CNodeStore* bottom = chain.empty() ? this : static_cast<CNodeStore*>(chain.back()->children[0].get());
+    CNodeStore* bottom =
+        chain.empty() ? this : static_cast<CNodeStore*>(chain.back()->children[0].get());
     double stored = 0;
     if (bottom->children[0]->Evaluate(stored)) {
         MemoryStore::Instance().Assign(bottom->TargetName(), stored);
@@ -470,8 +477,12 @@ void CNodeCth::Compute(const double* args, double& value) {
     if (Succeeded()) GuardedDivide(1, t, value);
 }
 
-void CNodeSech::Compute(const double* args, double& value) { ReciprocalHyperbolic(MathCosh, args[0], value); }
-void CNodeCsch::Compute(const double* args, double& value) { ReciprocalHyperbolic(MathSinh, args[0], value); }
+void CNodeSech::Compute(const double* args, double& value) {
+    ReciprocalHyperbolic(MathCosh, args[0], value);
+}
+void CNodeCsch::Compute(const double* args, double& value) {
+    ReciprocalHyperbolic(MathSinh, args[0], value);
+}
 
 // Inverse hyperbolic functions.
 

@@ -115,11 +115,11 @@ public:
     bool Evaluate(double& value) override;
 };
 
-#define NUMERA_FUNCTION_NODE(ClassName, OperationName)                    \
-    class ClassName final : public CFramedNode {                          \
-    public:                                                               \
-        OperationCode Code() const override { return OperationName; }     \
-        void Compute(const double* args, double& value) override;         \
+#define NUMERA_FUNCTION_NODE(ClassName, OperationName)                \
+    class ClassName final : public CFramedNode {                      \
+    public:                                                           \
+        OperationCode Code() const override { return OperationName; } \
+        void Compute(const double* args, double& value) override;     \
     }
 
 NUMERA_FUNCTION_NODE(CNodeSqrt, OpSquareRoot);

@@ -8,8 +8,8 @@ namespace NCalculatorText {
 
 std::string FormatGeneral(double value, int precision) {
     char buffer[128];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::general, precision);
+    const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value,
+                                      std::chars_format::general, precision);
     if (result.ec != std::errc()) return std::string();
     return std::string(buffer, result.ptr);
 }

@@ -66,7 +66,8 @@ bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 // Index, within s, of the bracket that pairs with the one at index i of s.
 std::size_t PartnerOf(std::u16string_view s, std::size_t i) {
     const std::ptrdiff_t offset = BracketTable.IndexOf(s.data());
-    return static_cast<std::size_t>(BracketTable.partner[static_cast<std::size_t>(offset) + i] - offset);
+    return static_cast<std::size_t>(BracketTable.partner[static_cast<std::size_t>(offset) + i] -
+                                    offset);
 }
 
 // Visits the top-level characters of s left to right (groups skipped).
@@ -91,7 +92,9 @@ bool IsInfixSign(std::u16string_view s, std::size_t i) {
     return !(s[i - 1] == u'e' && i >= 2 && (IsDigit(s[i - 2]) || s[i - 2] == u'.'));
 }
 
-bool IsProductSign(char16_t c) { return c == u'*' || c == u'\u00D7' || c == u'/' || c == u'\u00F7'; }
+bool IsProductSign(char16_t c) {
+    return c == u'*' || c == u'\u00D7' || c == u'/' || c == u'\u00F7';
+}
 
 // Digits with at most one separator, at least one digit, and an optional
 // exponent "e" with an optional sign and at least one digit.
@@ -112,7 +115,8 @@ bool IsNumberText(std::u16string_view t) {
     if (digits == 0) return false;
     if (v == npos) return true;
     std::u16string_view exponent = t.substr(v + 1);
-    if (!exponent.empty() && (exponent.front() == u'+' || exponent.front() == u'-')) exponent.remove_prefix(1);
+    if (!exponent.empty() && (exponent.front() == u'+' || exponent.front() == u'-'))
+        exponent.remove_prefix(1);
     if (exponent.empty()) return false;
     return std::all_of(exponent.begin(), exponent.end(), IsDigit);
 }
@@ -128,23 +132,32 @@ struct Keyword {
 };
 
 const Keyword kKeywords[] = {
-    {u"sqrt", Make<CNodeSqrt>},        {u"\u221A", Make<CNodeSqrt>},     {u"abs", Make<CNodeAbs>},
-    {u"sign", Make<CNodeSign>},        {u"fact", Make<CNodeFactorial>},  {u"exp", Make<CNodeExp>},
-    {u"ln", Make<CNodeLn>},            {u"lg", Make<CNodeLg>},           {u"log", Make<CNodeLg>},
-    {u"sin", Make<CNodeSin>},          {u"cos", Make<CNodeCos>},         {u"tan", Make<CNodeTg>},
-    {u"tg", Make<CNodeTg>},            {u"cot", Make<CNodeCtg>},         {u"ctg", Make<CNodeCtg>},
-    {u"sec", Make<CNodeSec>},          {u"csc", Make<CNodeCosec>},       {u"cosec", Make<CNodeCosec>},
-    {u"asin", Make<CNodeArcSin>},      {u"arcsin", Make<CNodeArcSin>},   {u"acos", Make<CNodeArcCos>},
-    {u"arccos", Make<CNodeArcCos>},    {u"atan", Make<CNodeArcTg>},      {u"arctan", Make<CNodeArcTg>},
-    {u"arctg", Make<CNodeArcTg>},      {u"arccot", Make<CNodeArcCtg>},   {u"arcctg", Make<CNodeArcCtg>},
-    {u"arcsec", Make<CNodeArcSec>},    {u"arccsc", Make<CNodeArcCosec>}, {u"arccosec", Make<CNodeArcCosec>},
-    {u"sinh", Make<CNodeSh>},          {u"sh", Make<CNodeSh>},           {u"cosh", Make<CNodeCh>},
-    {u"ch", Make<CNodeCh>},            {u"tanh", Make<CNodeTh>},         {u"th", Make<CNodeTh>},
-    {u"coth", Make<CNodeCth>},         {u"cth", Make<CNodeCth>},         {u"sech", Make<CNodeSech>},
-    {u"csch", Make<CNodeCsch>},        {u"arsinh", Make<CNodeArSh>},     {u"arsh", Make<CNodeArSh>},
-    {u"arcosh", Make<CNodeArCh>},      {u"arch", Make<CNodeArCh>},       {u"artanh", Make<CNodeArTh>},
-    {u"arth", Make<CNodeArTh>},        {u"arcoth", Make<CNodeArCth>},    {u"arcth", Make<CNodeArCth>},
-    {u"arsech", Make<CNodeArSch>},     {u"arsch", Make<CNodeArSch>},     {u"arcsch", Make<CNodeArCsch>},
+    {u"sqrt", Make<CNodeSqrt>},       {u"\u221A", Make<CNodeSqrt>},
+    {u"abs", Make<CNodeAbs>},         {u"sign", Make<CNodeSign>},
+    {u"fact", Make<CNodeFactorial>},  {u"exp", Make<CNodeExp>},
+    {u"ln", Make<CNodeLn>},           {u"lg", Make<CNodeLg>},
+    {u"log", Make<CNodeLg>},          {u"sin", Make<CNodeSin>},
+    {u"cos", Make<CNodeCos>},         {u"tan", Make<CNodeTg>},
+    {u"tg", Make<CNodeTg>},           {u"cot", Make<CNodeCtg>},
+    {u"ctg", Make<CNodeCtg>},         {u"sec", Make<CNodeSec>},
+    {u"csc", Make<CNodeCosec>},       {u"cosec", Make<CNodeCosec>},
+    {u"asin", Make<CNodeArcSin>},     {u"arcsin", Make<CNodeArcSin>},
+    {u"acos", Make<CNodeArcCos>},     {u"arccos", Make<CNodeArcCos>},
+    {u"atan", Make<CNodeArcTg>},      {u"arctan", Make<CNodeArcTg>},
+    {u"arctg", Make<CNodeArcTg>},     {u"arccot", Make<CNodeArcCtg>},
+    {u"arcctg", Make<CNodeArcCtg>},   {u"arcsec", Make<CNodeArcSec>},
+    {u"arccsc", Make<CNodeArcCosec>}, {u"arccosec", Make<CNodeArcCosec>},
+    {u"sinh", Make<CNodeSh>},         {u"sh", Make<CNodeSh>},
+    {u"cosh", Make<CNodeCh>},         {u"ch", Make<CNodeCh>},
+    {u"tanh", Make<CNodeTh>},         {u"th", Make<CNodeTh>},
+    {u"coth", Make<CNodeCth>},        {u"cth", Make<CNodeCth>},
+    {u"sech", Make<CNodeSech>},       {u"csch", Make<CNodeCsch>},
+    {u"arsinh", Make<CNodeArSh>},     {u"arsh", Make<CNodeArSh>},
+    {u"arcosh", Make<CNodeArCh>},     {u"arch", Make<CNodeArCh>},
+    {u"artanh", Make<CNodeArTh>},     {u"arth", Make<CNodeArTh>},
+    {u"arcoth", Make<CNodeArCth>},    {u"arcth", Make<CNodeArCth>},
+    {u"arsech", Make<CNodeArSch>},    {u"arsch", Make<CNodeArSch>},
+    {u"arcsch", Make<CNodeArCsch>},
 };
 
 std::unique_ptr<CNode> MakeFunctionNode(std::u16string_view keyword) {
@@ -167,12 +180,13 @@ bool CParcer::ExpandPlaceholder(std::u16string_view& s) {
 }
 
 template <typename MakeNode>
-void CParcer::AppendChain(std::u16string_view s, const SplitList& splits,
-                          std::size_t width, MakeNode make) {
+void CParcer::AppendChain(std::u16string_view s, const SplitList& splits, std::size_t width,
+                          MakeNode make) {
     std::unique_ptr<CNode> chain;
     for (std::size_t k = 0; k < splits.size(); ++k) {
         const auto p = static_cast<std::size_t>(splits[k]);
-        const std::size_t end = k + 1 < splits.size() ? static_cast<std::size_t>(splits[k + 1]) : s.size();
+        const std::size_t end =
+            k + 1 < splits.size() ? static_cast<std::size_t>(splits[k + 1]) : s.size();
         // The analyzer loses track of the node once it moves into the fixed-size list.
         std::unique_ptr<CNode> node = make(p);  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
         node->operands.push_back(s.substr(0, p));
@@ -247,7 +261,9 @@ bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
 bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.sum) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsInfixSign(s, i); });
-    AppendChain(s, splits, 1, [&](std::size_t p) { return s[p] == u'+' ? Make<CNodePlus>() : Make<CNodeMinus>(); });
+    AppendChain(s, splits, 1, [&](std::size_t p) {
+        return s[p] == u'+' ? Make<CNodePlus>() : Make<CNodeMinus>();
+    });
     return true;
 }
 
@@ -294,7 +310,8 @@ bool CParcer::ParseFunction(std::u16string_view s) {
 bool CParcer::ParseMemory(std::u16string_view s) {
     if (s.size() < 3 || s.substr(0, 3) != u"mem") return false;
     auto node = Make<CNodeMemory>();
-    node->operands.push_back((s.size() >= 6 && s.substr(0, 6) == u"memory") ? s.substr(6) : s.substr(3));
+    node->operands.push_back((s.size() >= 6 && s.substr(0, 6) == u"memory") ? s.substr(6)
+                                                                            : s.substr(3));
     GetNode()->children.push_back(std::move(node));
     return true;
 }

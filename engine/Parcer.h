@@ -58,7 +58,8 @@ public:
             inline_[count_++] = item;
             return;
         }
-        if (heap_.empty()) heap_.assign(inline_.begin(), inline_.begin() + static_cast<std::ptrdiff_t>(count_));
+        if (heap_.empty())
+            heap_.assign(inline_.begin(), inline_.begin() + static_cast<std::ptrdiff_t>(count_));
         heap_.push_back(item);
     }
 
@@ -73,10 +74,10 @@ using SplitList = GrowingList<std::ptrdiff_t, 16>;
 // The process-wide table of the parse in progress: the prepared expression,
 // its space-free copy and its bracket pairs (a group is its own placeholder).
 struct BracketTableData {
-    std::u16string text;               // prepared expression (spaces kept)
-    std::u16string compact;            // the same without U+0020
-    std::vector<int32_t> textIndex;    // compact index -> text index
-    std::vector<int32_t> partner;      // compact index of the matching bracket
+    std::u16string text;             // prepared expression (spaces kept)
+    std::u16string compact;          // the same without U+0020
+    std::vector<int32_t> textIndex;  // compact index -> text index
+    std::vector<int32_t> partner;    // compact index of the matching bracket
 
     void Reset();
     std::ptrdiff_t IndexOf(const char16_t* p) const { return p - compact.data(); }
@@ -121,7 +122,8 @@ protected:
     // Appends the top of a left-deep chain of nodes split at `splits`
     // (operators of `width` code units) as one child of GetNode().
     template <typename MakeNode>
-    void AppendChain(std::u16string_view s, const SplitList& splits, std::size_t width, MakeNode make);
+    void AppendChain(std::u16string_view s, const SplitList& splits, std::size_t width,
+                     MakeNode make);
 };
 
 class CNode : public CParcer {

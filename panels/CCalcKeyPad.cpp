@@ -6,14 +6,14 @@
 
 #include "document/CCalcColorDialog.h"
 #include "document/CCalcFontDialog.h"
-#include "panels/CColorButton.h"
-#include "shell/core/CommandIds.h"
 #include "document/ICmdReceiver.h"
+#include "engine/Preferences.h"
+#include "panels/CColorButton.h"
 #include "panels/KeypadPainter.h"
-#include "toolkit/MessageBoxTypes.h"
+#include "shell/core/CommandIds.h"
 #include "shell/core/DialogUnits.h"
 #include "shell/core/SettingsStore.h"
-#include "engine/Preferences.h"
+#include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaColor.h"
 
 using namespace Keypad;

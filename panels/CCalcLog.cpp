@@ -3,9 +3,9 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include "engine/Preferences.h"
 #include "panels/ColumnWidths.h"
 #include "panels/PanelServices.h"
-#include "engine/Preferences.h"
 #include "toolkit/U16Text.h"
 
 namespace {
@@ -18,7 +18,8 @@ const QVector<ColumnWidthKey>& Keys() {
         {QStringLiteral("StatusWidth"), QStringLiteral("Warning")},
         {QStringLiteral("ContextWidth"), QStringLiteral("Archyperbolic cotangent")},
         {QStringLiteral("DescriptionWidth"),
-         QStringLiteral("Operation resulted in partial loss of precision, result accepted as 0.12345678.")},
+         QStringLiteral(
+             "Operation resulted in partial loss of precision, result accepted as 0.12345678.")},
     };
     return keys;
 }
@@ -47,8 +48,10 @@ CCalcLog::CCalcLog(QWidget* parent) : QWidget(parent), list_(new QTreeWidget(thi
 
     // The selection shows only while the list has the focus.
     QPalette palette = list_->palette();
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
-    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::Text));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Inactive, QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Inactive, QPalette::Text));
     list_->setPalette(palette);
 
     QTreeWidgetItem* header = new QTreeWidgetItem;
@@ -63,20 +66,23 @@ CCalcLog::CCalcLog(QWidget* parent) : QWidget(parent), list_(new QTreeWidget(thi
     list_->setHeaderItem(header);
 
     const QVector<int> widths = ReadColumnWidths(kSection, Keys(), list_);
-    for (int column = 0; column < ColumnCount; ++column) list_->header()->resizeSection(column, widths[column]);
+    for (int column = 0; column < ColumnCount; ++column)
+        list_->header()->resizeSection(column, widths[column]);
 
     setFocusProxy(list_);
     list_->setGeometry(rect());
 
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        if (item != nullptr && item->data(NumberColumn, kSeverityRole).toInt() == 1) emit ErrorActivated();
+        if (item != nullptr && item->data(NumberColumn, kSeverityRole).toInt() == 1)
+            emit ErrorActivated();
     });
 }
 
 CCalcLog::~CCalcLog() {
     WriteColumnWidths(kSection, Keys(), list_);
     // Never leave the engine pointing at a destroyed panel.
-    if (NCalculatorText::engineState.logReceiver == this) NCalculatorText::engineState.logReceiver = nullptr;
+    if (NCalculatorText::engineState.logReceiver == this)
+        NCalculatorText::engineState.logReceiver = nullptr;
 }
 
 void CCalcLog::AddMessage(const NCalculatorText::Diagnostic& record) {
@@ -89,7 +95,8 @@ void CCalcLog::AddMessage(const NCalculatorText::Diagnostic& record) {
     item->setText(DescriptionColumn, QStringFromU16(record.description));
     item->setData(NumberColumn, kSeverityRole, record.severity);
     // Errors in red, everything else in blue.
-    const QColor colour = record.severity == 1 ? QColor(0xFF, 0x00, 0x00) : QColor(0x00, 0x00, 0xFF);
+    const QColor colour =
+        record.severity == 1 ? QColor(0xFF, 0x00, 0x00) : QColor(0x00, 0x00, 0xFF);
     for (int column = 0; column < ColumnCount; ++column) item->setForeground(column, colour);
     list_->addTopLevelItem(item);
     list_->scrollToItem(item, QAbstractItemView::EnsureVisible);

@@ -9,14 +9,14 @@
 #include <algorithm>
 
 #include "document/CCalcFileDialog.h"
-#include "panels/CCalcStatistics.h"
-#include "panels/ColumnWidths.h"
-#include "engine/FileText.h"
 #include "document/MemoryFiles.h"
+#include "engine/FileText.h"
 #include "engine/MemoryStore.h"
-#include "toolkit/MessageBoxTypes.h"
 #include "engine/NumberFormat.h"
 #include "engine/Preferences.h"
+#include "panels/CCalcStatistics.h"
+#include "panels/ColumnWidths.h"
+#include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButtonBitmap.h"
 #include "toolkit/U16Text.h"
 
@@ -48,7 +48,9 @@ bool sortAscending[CCalcMemory::ColumnCount] = {false, true, true, true};
 // A row ordered by the panel's comparison of the entries behind the rows.
 class MemoryRow : public QTreeWidgetItem {
 public:
-    MemoryRow(const CCalcMemory* panel, int entry) : panel_(panel) { setData(0, kEntryRole, entry); }
+    MemoryRow(const CCalcMemory* panel, int entry) : panel_(panel) {
+        setData(0, kEntryRole, entry);
+    }
     bool operator<(const QTreeWidgetItem& other) const override {
         return panel_->Compare(data(0, kEntryRole).toInt(), other.data(0, kEntryRole).toInt()) < 0;
     }
@@ -58,7 +60,9 @@ private:
 };
 
 CCalcMemory::CCalcMemory(QWidget* parent, PanelAsk ask)
-    : QWidget(parent), list_(new QTreeWidget(this)), ask_(ask ? std::move(ask) : DefaultPanelAsk()),
+    : QWidget(parent),
+      list_(new QTreeWidget(this)),
+      ask_(ask ? std::move(ask) : DefaultPanelAsk()),
       runFileDialog_([](CCalcFileDialog& dialog) { return dialog.DoModal(); }) {
     setObjectName(QStringLiteral("CCalcMemory"));
     list_->setObjectName(QStringLiteral("list1086"));
@@ -85,12 +89,14 @@ CCalcMemory::CCalcMemory(QWidget* parent, PanelAsk ask)
     headerItem->setText(CellColumn, tr("Cell"));
     headerItem->setText(ValueColumn, tr("Value"));
     for (int column = 0; column < ColumnCount; ++column)
-        headerItem->setTextAlignment(column, (column == NumberColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        headerItem->setTextAlignment(
+            column, (column == NumberColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     list_->setColumnCount(ColumnCount);
     list_->setHeaderItem(headerItem);
 
     const QVector<int> widths = ReadColumnWidths(kSection, Keys(), list_);
-    for (int column = 0; column < ColumnCount; ++column) header->resizeSection(column, widths[column]);
+    for (int column = 0; column < ColumnCount; ++column)
+        header->resizeSection(column, widths[column]);
 
     // Metrics of the button column, from the screen's pixels per inch.
     const int dpiX = logicalDpiX();
@@ -99,8 +105,9 @@ CCalcMemory::CCalcMemory(QWidget* parent, PanelAsk ask)
     buttonWidth_ = (13 * dpiX + 18) / 36;
     buttonHeight_ = (13 * dpiY + 18) / 36;
 
-    static const char* const names[ButtonCount] = {QT_TR_NOOP("Free"), QT_TR_NOOP("Save"), QT_TR_NOOP("Statistics"),
-                                                   QT_TR_NOOP("Invert"), QT_TR_NOOP("Clear")};
+    static const char* const names[ButtonCount] = {QT_TR_NOOP("Free"), QT_TR_NOOP("Save"),
+                                                   QT_TR_NOOP("Statistics"), QT_TR_NOOP("Invert"),
+                                                   QT_TR_NOOP("Clear")};
     for (int button = 0; button < ButtonCount; ++button) {
         auto* bitmap = new TaButtonBitmap(kButtonImages[button], this);
         bitmap->SetFaceColor(kButtonFace);
@@ -127,7 +134,8 @@ CCalcMemory::CCalcMemory(QWidget* parent, PanelAsk ask)
 CCalcMemory::~CCalcMemory() { WriteColumnWidths(kSection, Keys(), list_); }
 
 void CCalcMemory::SetFileDialogRunner(FileDialogRunner runner) {
-    runFileDialog_ = runner ? std::move(runner) : [](CCalcFileDialog& dialog) { return dialog.DoModal(); };
+    runFileDialog_ =
+        runner ? std::move(runner) : [](CCalcFileDialog& dialog) { return dialog.DoModal(); };
 }
 
 void CCalcMemory::SetAsk(PanelAsk ask) { ask_ = ask ? std::move(ask) : DefaultPanelAsk(); }
@@ -141,7 +149,9 @@ void CCalcMemory::ResetSortDirections() {
     sortAscending[NumberColumn] = sortAscending[CellColumn] = sortAscending[ValueColumn] = true;
 }
 
-int CCalcMemory::EntryOf(const QTreeWidgetItem* item) const { return item->data(0, kEntryRole).toInt(); }
+int CCalcMemory::EntryOf(const QTreeWidgetItem* item) const {
+    return item->data(0, kEntryRole).toInt();
+}
 
 int CCalcMemory::SyncIncluded() {
     int checked = 0;
@@ -157,7 +167,8 @@ int CCalcMemory::SyncIncluded() {
 void CCalcMemory::PushIncluded() {
     MemoryStore& store = MemoryStore::Instance();
     for (const Entry& entry : entries_)
-        if (NCalculatorText::MemoryCell* cell = store.Find(U16FromQString(entry.name))) cell->mark = entry.included;
+        if (NCalculatorText::MemoryCell* cell = store.Find(U16FromQString(entry.name)))
+            cell->mark = entry.included;
 }
 
 void CCalcMemory::Refresh() {
@@ -208,14 +219,17 @@ int CCalcMemory::Compare(int a, int b) const {
     int order = 0;
     switch (sortColumn_) {
         case IncludeColumn:
-            order = first.included < second.included ? -1 : first.included > second.included ? 1 : 0;
+            order = first.included < second.included   ? -1
+                    : first.included > second.included ? 1
+                                                       : 0;
             break;
         case NumberColumn:
             order = a < b ? -1 : a > b ? 1 : 0;
             break;
         case CellColumn: {
             // Code unit by code unit, case-sensitive, as the store orders names.
-            const int compared = QStringView(first.name).compare(QStringView(second.name), Qt::CaseSensitive);
+            const int compared =
+                QStringView(first.name).compare(QStringView(second.name), Qt::CaseSensitive);
             order = compared < 0 ? -1 : compared > 0 ? 1 : 0;
             break;
         }
@@ -254,7 +268,8 @@ void CCalcMemory::Invert() {
     for (Entry& entry : entries_) entry.included = entry.included ? 0 : 1;
     for (int row = 0; row < list_->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = list_->topLevelItem(row);
-        item->setCheckState(IncludeColumn, entries_[EntryOf(item)].included ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(IncludeColumn,
+                            entries_[EntryOf(item)].included ? Qt::Checked : Qt::Unchecked);
     }
 }
 
@@ -290,7 +305,8 @@ void CCalcMemory::Save() {
     if (checked > 0) PushIncluded();
     const std::u16string text = NCalculatorText::FormatMemoryFile(checked == 0);
 
-    CCalcFileDialog dialog(false, QStringLiteral("tvm"), tr("Memory 1"), CCalcFileDialog::kDefaultFlags,
+    CCalcFileDialog dialog(false, QStringLiteral("tvm"), tr("Memory 1"),
+                           CCalcFileDialog::kDefaultFlags,
                            tr("Calculator memory files (*.tvm)|*.tvm||"), window());
     if (runFileDialog_(dialog) != IDOK) return;
     if (!WriteMemoryFile(dialog.GetPathName(), text))
@@ -301,7 +317,8 @@ void CCalcMemory::Statistics() {
     const int checked = SyncIncluded();
     bool all = checked == 0;
     if (checked == 1) {
-        if (ask_(tr("Only one cell is selected.\nCalculate for all cells?"), MB_YESNO | MB_ICONQUESTION, 0) != IDYES)
+        if (ask_(tr("Only one cell is selected.\nCalculate for all cells?"),
+                 MB_YESNO | MB_ICONQUESTION, 0) != IDYES)
             return;
         all = true;
     }
@@ -317,8 +334,9 @@ bool CCalcMemory::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
             if (QTreeWidgetItem* item = list_->currentItem()) {
-                item->setCheckState(IncludeColumn,
-                                    item->checkState(IncludeColumn) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+                item->setCheckState(IncludeColumn, item->checkState(IncludeColumn) == Qt::Checked
+                                                       ? Qt::Unchecked
+                                                       : Qt::Checked);
                 return true;
             }
         }
@@ -334,7 +352,8 @@ QSize CCalcMemory::sizeHint() const {
     int columns = 0;
     for (int column = 0; column < ColumnCount; ++column) columns += header->sectionSize(column);
     const int listWidth = columns + 2 * list_->frameWidth() +
-                          list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_->verticalScrollBar());
+                          list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                      list_->verticalScrollBar());
     const int width = margin_ + listWidth + buttonWidth_ + (3 * margin_ + 1) / 2;
     return QSize(std::max(minimum.width(), width), minimum.height());
 }
@@ -359,5 +378,6 @@ void CCalcMemory::Layout() {
     list_->setGeometry(m, m, std::max(0, listRight - m), std::max(0, h - m - m));
     const int left = listRight + m;
     for (int button = 0; button < ButtonCount; ++button)
-        buttons_[button]->setGeometry(left, m + button * (buttonHeight_ + m), buttonWidth_, buttonHeight_);
+        buttons_[button]->setGeometry(left, m + button * (buttonHeight_ + m), buttonWidth_,
+                                      buttonHeight_);
 }

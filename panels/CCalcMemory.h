@@ -21,7 +21,14 @@ class CCalcMemory : public QWidget {
     Q_OBJECT
 public:
     enum Column { IncludeColumn, NumberColumn, CellColumn, ValueColumn, ColumnCount };
-    enum Button { FreeButton, SaveButton, StatisticsButton, InvertButton, ClearButton, ButtonCount };
+    enum Button {
+        FreeButton,
+        SaveButton,
+        StatisticsButton,
+        InvertButton,
+        ClearButton,
+        ButtonCount
+    };
     static constexpr int ListId = 1086;
     static constexpr int ButtonIds[ButtonCount] = {1068, 1085, 1089, 1097, 1051};
 

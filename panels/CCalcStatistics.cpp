@@ -13,10 +13,9 @@ constexpr int kRowTop[StatisticCount] = {3, 19, 35, 51, 67, 84};
 
 CCalcStatistics::CCalcStatistics(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("CCalcStatistics"));
-    static const char* const names[StatisticCount] = {QT_TR_NOOP("Mean (average)"), QT_TR_NOOP("Variance"),
-                                                      QT_TR_NOOP("Standard deviation"),
-                                                      QT_TR_NOOP("Average deviation"), QT_TR_NOOP("Skewness"),
-                                                      QT_TR_NOOP("Kurtosis")};
+    static const char* const names[StatisticCount] = {
+        QT_TR_NOOP("Mean (average)"),    QT_TR_NOOP("Variance"), QT_TR_NOOP("Standard deviation"),
+        QT_TR_NOOP("Average deviation"), QT_TR_NOOP("Skewness"), QT_TR_NOOP("Kurtosis")};
     for (int index = 0; index < StatisticCount; ++index) {
         auto* label = new QLabel(tr(names[index]), this);
         auto* box = new QLineEdit(this);
@@ -52,7 +51,8 @@ void CCalcStatistics::Layout() {
     for (int index = 0; index < StatisticCount; ++index) {
         const int top = PanelDialogUnits(this, 0, kRowTop[index]).height();
         boxes_[index]->setGeometry(boxOrigin.width(), top, boxSize.width(), boxSize.height());
-        labels_[index]->setGeometry(labelLeft.width(), top, boxOrigin.width() - labelLeft.width(), boxSize.height());
+        labels_[index]->setGeometry(labelLeft.width(), top, boxOrigin.width() - labelLeft.width(),
+                                    boxSize.height());
         labels_[index]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 }

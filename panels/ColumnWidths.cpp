@@ -20,9 +20,11 @@ int MeasuredColumnWidth(const QTreeView* view, const QString& text) {
     option.text = text;
     option.features = QStyleOptionViewItem::HasDisplay;
     option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    const int delegateWidth = view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view).width();
+    const int delegateWidth =
+        view->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view).width();
     const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-    return std::max(delegateWidth, view->fontMetrics().horizontalAdvance(text) + 2 * margin) + 2 * margin;
+    return std::max(delegateWidth, view->fontMetrics().horizontalAdvance(text) + 2 * margin) +
+           2 * margin;
 }
 
 namespace {
@@ -32,7 +34,8 @@ int ScreenWidthLimit() {
 }
 }  // namespace
 
-QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view) {
+QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys,
+                              const QTreeView* view) {
     const auto settings = OpenPanelSettings(section);
     QVector<int> widths;
     widths.reserve(keys.size());
@@ -46,7 +49,8 @@ QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthK
     return widths;
 }
 
-void WriteColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view) {
+void WriteColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys,
+                       const QTreeView* view) {
     const auto settings = OpenPanelSettings(section);
     for (int column = 0; column < keys.size(); ++column)
         WriteProfileInt(*settings, keys[column].key, view->header()->sectionSize(column));

@@ -16,7 +16,9 @@ struct ColumnWidthKey {
 int MeasuredColumnWidth(const QTreeView* view, const QString& text);
 
 // Each column's stored width, or its measured default when none is stored.
-QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view);
+QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys,
+                              const QTreeView* view);
 
 // The view's current widths, written in the order of `keys`.
-void WriteColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys, const QTreeView* view);
+void WriteColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys,
+                       const QTreeView* view);

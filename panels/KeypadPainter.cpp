@@ -1,7 +1,5 @@
 #include "panels/KeypadPainter.h"
 
-#include <cmath>
-
 #include <QApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -12,6 +10,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QWidget>
+#include <cmath>
 #include <memory>
 
 #include "toolkit/TaColor.h"
@@ -30,7 +29,9 @@ QColor Scaled(const QColor& color, double factor) {
 
 // The colour `share` of the way from a to b, alpha included.
 QColor Mix(const QColor& a, const QColor& b, double share) {
-    auto lerp = [share](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * share)); };
+    auto lerp = [share](int x, int y) {
+        return static_cast<int>(std::lround(x + (y - x) * share));
+    };
     return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()),
                   lerp(a.alpha(), b.alpha()));
 }

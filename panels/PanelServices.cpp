@@ -8,7 +8,9 @@
 #include "shell/core/SettingsStore.h"
 
 PanelAsk DefaultPanelAsk() {
-    return [](const QString& text, unsigned type, unsigned help) { return AppMessageBox(text, type, help); };
+    return [](const QString& text, unsigned type, unsigned help) {
+        return AppMessageBox(text, type, help);
+    };
 }
 
 std::unique_ptr<QSettings> OpenPanelSettings(const QString& group) {

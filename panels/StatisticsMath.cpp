@@ -41,11 +41,14 @@ Statistics ComputeStatistics(const std::vector<double>& values) {
 }
 
 QString StatisticText(const StatisticValue& statistic) {
-    if (!statistic.computable) return QCoreApplication::translate("CCalcStatistics", "Cannot be calculated");
+    if (!statistic.computable)
+        return QCoreApplication::translate("CCalcStatistics", "Cannot be calculated");
     const double value = statistic.value;
     if (std::isnan(value)) return QCoreApplication::translate("CCalcStatistics", "Undefined");
     if (std::isinf(value))
-        return value < 0 ? QCoreApplication::translate("CCalcStatistics", "Overflow: too big negative number")
-                         : QCoreApplication::translate("CCalcStatistics", "Overflow: too big positive number");
+        return value < 0 ? QCoreApplication::translate("CCalcStatistics",
+                                                       "Overflow: too big negative number")
+                         : QCoreApplication::translate("CCalcStatistics",
+                                                       "Overflow: too big positive number");
     return QStringFromU16(NCalculatorText::FormatResult(value));
 }

@@ -11,7 +11,15 @@ struct StatisticValue {
 };
 
 // In the order the panel shows them.
-enum StatisticIndex { Mean, Variance, StandardDeviation, AverageDeviation, Skewness, Kurtosis, StatisticCount };
+enum StatisticIndex {
+    Mean,
+    Variance,
+    StandardDeviation,
+    AverageDeviation,
+    Skewness,
+    Kurtosis,
+    StatisticCount
+};
 
 using Statistics = std::array<StatisticValue, StatisticCount>;
 

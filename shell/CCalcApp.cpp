@@ -7,13 +7,13 @@
 #include <cstdio>
 
 #include "document/CCalcDoc.h"
+#include "document/CCalcView.h"
 #include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
 #include "shell/FileTypes.h"
-#include "shell/Unregister.h"
-#include "document/CCalcView.h"
-#include "shell/core/MessageBox.h"
 #include "shell/PreferencesStore.h"
+#include "shell/Unregister.h"
+#include "shell/core/MessageBox.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
 #include "toolkit/TaResources.h"

@@ -5,9 +5,9 @@
 #include <QStringList>
 #include <memory>
 
-#include "toolkit/CGDIPlus.h"
 #include "shell/CommandLine.h"
 #include "shell/RecentFileList.h"
+#include "toolkit/CGDIPlus.h"
 #include "toolkit/TaFonts.h"
 
 class CCalcDoc;

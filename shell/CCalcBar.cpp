@@ -277,8 +277,7 @@ void CCalcBar::OnTopLevelChanged(bool floating) {
 void CCalcBar::OnLocationChanged(Qt::DockWidgetArea area) {
     // Along a horizontal dock the gripper stands at the bar's left, along a
     // vertical one at its top.
-    const bool horizontalDock =
-        area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+    const bool horizontalDock = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
     QDockWidget::DockWidgetFeatures f = features();
     f.setFlag(QDockWidget::DockWidgetVerticalTitleBar, horizontalDock && !isFloating());
     if (f != features()) setFeatures(f);

@@ -2,16 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
-#include <QDockWidget>
-#include <QLayout>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -23,28 +23,28 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "shell/CCalcAboutDialog.h"
-#include "shell/CCalcDlgBar.h"
 #include "document/CCalcDoc.h"
+#include "document/CCalcView.h"
+#include "engine/Diagnostics.h"
+#include "engine/MemoryStore.h"
+#include "engine/Preferences.h"
 #include "panels/CCalcKeyPad.h"
 #include "panels/CCalcLog.h"
 #include "panels/CCalcMemory.h"
-#include "shell/CCalcPreferences.h"
 #include "panels/CCalcStatistics.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "panels/KeypadTable.h"
+#include "shell/CCalcAboutDialog.h"
+#include "shell/CCalcDlgBar.h"
+#include "shell/CCalcPreferences.h"
 #include "shell/CCalcToolBar.h"
 #include "shell/CommandTable.h"
-#include "panels/CCalcTrigonometricUnits.h"
-#include "document/CCalcView.h"
-#include "shell/core/CommandIds.h"
-#include "engine/Diagnostics.h"
 #include "shell/FrameText.h"
-#include "panels/KeypadTable.h"
 #include "shell/LockKeys.h"
-#include "engine/MemoryStore.h"
-#include "shell/core/MessageBox.h"
-#include "engine/Preferences.h"
 #include "shell/PreferencesStore.h"
 #include "shell/RecentFileList.h"
+#include "shell/core/CommandIds.h"
+#include "shell/core/MessageBox.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
 #include "toolkit/TaResources.h"
@@ -134,8 +134,8 @@ CCalcMainFrame::~CCalcMainFrame() {
     // The children go after this destructor; what they signal on the way
     // must not reach the half-destroyed frame.
     for (QObject* sender : std::initializer_list<QObject*>{
-             keypadBar_, logBar_, memoryBar_, statisticsBar_, toolBar_, units_, keypad_,
-             log_, memory_, statistics_, view_, document_, QGuiApplication::clipboard()})
+             keypadBar_, logBar_, memoryBar_, statisticsBar_, toolBar_, units_, keypad_, log_,
+             memory_, statistics_, view_, document_, QGuiApplication::clipboard()})
         if (sender) disconnect(sender, nullptr, this, nullptr);
     // The log goes with the frame: the engine must not report to it after.
     if (NCalculatorText::engineState.logReceiver == log_)
@@ -238,9 +238,11 @@ void CCalcMainFrame::CreateMenus() {
     for (int id : {KeypadStyle2000, KeypadStyleTarvik, KeypadStyleXP, KeypadStyleVista})
         style->addAction(Action(id));
     QMenu* font = keypad->addMenu(tr("&Font"));
-    for (int id : {KeypadFontSelect, KeypadFontSystem, KeypadFontDefault}) font->addAction(Action(id));
+    for (int id : {KeypadFontSelect, KeypadFontSystem, KeypadFontDefault})
+        font->addAction(Action(id));
     QMenu* text = keypad->addMenu(tr("&Text Color"));
-    for (int id : {KeypadTextFunction, KeypadTextDigit, KeypadTextService}) text->addAction(Action(id));
+    for (int id : {KeypadTextFunction, KeypadTextDigit, KeypadTextService})
+        text->addAction(Action(id));
     text->addSeparator();
     text->addAction(Action(KeypadTextSystem));
     text->addAction(Action(KeypadTextDefault));
@@ -266,23 +268,52 @@ void CCalcMainFrame::CreateToolBar() {
     using namespace CommandId;
     toolBar_ = new CCalcToolBar(this);
     // Images of bitmap 128 by their index, in the order of the entries.
-    const QList<std::pair<int, int>> images{
-        {New, 0},       {Open, 1},        {Save, 2},        {Execute, 3},
-        {MemoryLoad, 4}, {MemorySave, 5},  {Print, 6},       {Cut, 7},
-        {Copy, 8},      {Paste, 9},       {ViewLog, 10},    {ViewKeypad, 11},
-        {ViewMemory, 12}, {CommandId::Preferences, 13}, {TrigonometricUnits, 14},
-        {CommandId::CalculateAll, 15}, {ContextHelp, 16}};
+    const QList<std::pair<int, int>> images{{New, 0},
+                                            {Open, 1},
+                                            {Save, 2},
+                                            {Execute, 3},
+                                            {MemoryLoad, 4},
+                                            {MemorySave, 5},
+                                            {Print, 6},
+                                            {Cut, 7},
+                                            {Copy, 8},
+                                            {Paste, 9},
+                                            {ViewLog, 10},
+                                            {ViewKeypad, 11},
+                                            {ViewMemory, 12},
+                                            {CommandId::Preferences, 13},
+                                            {TrigonometricUnits, 14},
+                                            {CommandId::CalculateAll, 15},
+                                            {ContextHelp, 16}};
     for (const auto& [id, index] : images)
         if (QAction* action = Action(id)) action->setIcon(TaToolbarIcon(index));
 
     // 0 stands for a separator. Print and context help have no command yet
     // and are left out.
-    const QList<int> entries{New,        Open,       Save,       0,
-                             Execute,    0,          MemoryLoad, MemorySave,
-                             0,          Print,      0,          Cut,
-                             Copy,       Paste,      0,          ViewLog,
-                             ViewKeypad, ViewMemory, 0,          CommandId::Preferences,
-                             TrigonometricUnits, CommandId::CalculateAll, 0, ContextHelp};
+    const QList<int> entries{New,
+                             Open,
+                             Save,
+                             0,
+                             Execute,
+                             0,
+                             MemoryLoad,
+                             MemorySave,
+                             0,
+                             Print,
+                             0,
+                             Cut,
+                             Copy,
+                             Paste,
+                             0,
+                             ViewLog,
+                             ViewKeypad,
+                             ViewMemory,
+                             0,
+                             CommandId::Preferences,
+                             TrigonometricUnits,
+                             CommandId::CalculateAll,
+                             0,
+                             ContextHelp};
     toolBar_->Populate(
         entries, [this](int id) { return Action(id); }, Action(TrigonometricUnits));
     toolBar_->UnitsCombo()->setToolTip(Action(TrigonometricUnits)->toolTip());
@@ -308,7 +339,8 @@ void CCalcMainFrame::CreateBars() {
         bar->Create(caption, this, dialog, id, style);
         return bar;
     };
-    keypadBar_ = make(tr("Keypad"), keypad_, BarId::Keypad, common | AlignTop | AlignBottom | SizeFixed);
+    keypadBar_ =
+        make(tr("Keypad"), keypad_, BarId::Keypad, common | AlignTop | AlignBottom | SizeFixed);
     logBar_ = make(tr("Log"), log_, BarId::Log, common | AlignAny | SizeDynamic);
     memoryBar_ = make(tr("Memory"), memory_, BarId::Memory, common | AlignAny | SizeDynamic);
     statisticsBar_ =
@@ -759,11 +791,13 @@ void CCalcMainFrame::KeepEditorUsable() {
         if (bar->isFloating() || !bar->isVisibleTo(this) || bar->parentWidget() != this) continue;
         const Qt::DockWidgetArea area = dockWidgetArea(bar);
         if (area == Qt::LeftDockWidgetArea) left = std::max(left, bar->minimumSizeHint().width());
-        if (area == Qt::RightDockWidgetArea) right = std::max(right, bar->minimumSizeHint().width());
+        if (area == Qt::RightDockWidgetArea)
+            right = std::max(right, bar->minimumSizeHint().width());
     }
     const QSize layoutMinimum = layout()->minimumSize();
     const int separators = 16;
-    const QSize wanted(std::max(layoutMinimum.width(), kEditorMinimumSize.width() + left + right + separators),
-                       layoutMinimum.height() + std::max(0, kEditorMinimumSize.height() - view_->minimumHeight()));
+    const QSize wanted(
+        std::max(layoutMinimum.width(), kEditorMinimumSize.width() + left + right + separators),
+        layoutMinimum.height() + std::max(0, kEditorMinimumSize.height() - view_->minimumHeight()));
     if (minimumSize() != wanted) setMinimumSize(wanted);
 }

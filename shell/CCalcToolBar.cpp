@@ -32,8 +32,9 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
         emit UnitChosen(index);
     });
 
-    connect(this, &QToolBar::orientationChanged, this,
-            [this](Qt::Orientation orientation) { SetVertical(orientation == Qt::Vertical, true); });
+    connect(this, &QToolBar::orientationChanged, this, [this](Qt::Orientation orientation) {
+        SetVertical(orientation == Qt::Vertical, true);
+    });
     connect(this, &QToolBar::topLevelChanged, this, [this](bool floating) {
         if (floating) SetVertical(false, true);
     });
@@ -78,8 +79,7 @@ void CCalcToolBar::Populate(const QList<int>& entries, const std::function<QActi
         }
     }
     // The last separator may be left dangling by a missing last entry.
-    if (!actions().isEmpty() && actions().last()->isSeparator())
-        removeAction(actions().last());
+    if (!actions().isEmpty() && actions().last()->isSeparator()) removeAction(actions().last());
     SizeButtons();
     SetVertical(orientation() == Qt::Vertical, false);
 }

@@ -20,4 +20,3 @@ QString ResultPaneText(double result) {
     return QCoreApplication::translate("CCalcMainFrame", "rslt = %1")
         .arg(QStringFromU16(formatted));
 }
-

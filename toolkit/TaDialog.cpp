@@ -104,7 +104,8 @@ void TaDialog::StartOpening() {
     // In front of the shadow window, where the platform stacks windows.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) raise();
-    if (currentDefault_ != nullptr && !focusFromContent_) currentDefault_->setFocus(Qt::OtherFocusReason);
+    if (currentDefault_ != nullptr && !focusFromContent_)
+        currentDefault_->setFocus(Qt::OtherFocusReason);
     if (!animationsEnabled) {
         SetReveal(1.0);
         if (shadow_) shadow_->SetReveal(1.0);

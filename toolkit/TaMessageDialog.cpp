@@ -114,7 +114,8 @@ QStringList TaMessageDialog::BreakLine(const QString& line, int maxWidth,
         QVector<qsizetype> breaks;
         for (qsizetype i = 1; i < rest.size(); ++i) {
             const QChar c = rest[i - 1];
-            if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(' ')) breaks.append(i);
+            if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(' '))
+                breaks.append(i);
         }
         // The longest piece that fits (wider prefixes never fit when a shorter does not).
         qsizetype cut = -1;

@@ -8,7 +8,8 @@
 #include <string_view>
 
 inline QString QStringFromU16(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 // A NUL-terminated UTF-16 text (engine records, keypad tables); null is empty.
@@ -17,5 +18,6 @@ inline QString QStringFromU16(const char16_t* text) {
 }
 
 inline std::u16string U16FromQString(const QString& text) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          static_cast<std::size_t>(text.size()));
 }

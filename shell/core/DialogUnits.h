@@ -29,7 +29,7 @@ inline QFont DialogFont() {
 // (rounded) and the line height.
 inline QSize DialogBaseUnits(const QFont& font) {
     const QFontMetrics metrics(font);
-    const int alphabet =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int alphabet = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return QSize((alphabet / 26 + 1) / 2, metrics.height());
 }

@@ -26,11 +26,13 @@ constexpr StringEntry kStrings[] = {
     {StringId::SaveAsTitle, QT_TRANSLATE_NOOP("Strings", "Save As")},
     {StringId::Untitled, QT_TRANSLATE_NOOP("Strings", "Untitled")},
     {StringId::UnregisterDone,
-     QT_TRANSLATE_NOOP("Strings", "System registry entries have been removed and the INI file (if "
-                                  "any) was deleted.")},
+     QT_TRANSLATE_NOOP("Strings",
+                       "System registry entries have been removed and the INI file (if "
+                       "any) was deleted.")},
     {StringId::UnregisterFailed,
-     QT_TRANSLATE_NOOP("Strings", "Not all of the system registry entries (or INI file) were "
-                                  "removed.")},
+     QT_TRANSLATE_NOOP("Strings",
+                       "Not all of the system registry entries (or INI file) were "
+                       "removed.")},
 };
 
 }  // namespace

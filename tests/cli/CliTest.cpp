@@ -1,9 +1,8 @@
 // Runs the built numera-cli as a separate process and checks its whole
 // contract: exit status, stdout bytes, stderr lines and the files it writes.
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -74,7 +73,8 @@ protected:
     }
 
     // Runs numera-cli with the arguments and the bytes as standard input.
-    CliResult Run(const std::vector<std::string>& args, const std::string& input = std::string()) const {
+    CliResult Run(const std::vector<std::string>& args,
+                  const std::string& input = std::string()) const {
         const fs::path in = dir_ / ".stdin";
         const fs::path out = dir_ / ".stdout";
         const fs::path err = dir_ / ".stderr";
@@ -89,10 +89,13 @@ protected:
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
         pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, NUMERA_CLI_PATH, &actions, nullptr, argv.data(), environ);
+        const int spawned =
+            posix_spawn(&pid, NUMERA_CLI_PATH, &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
 
         CliResult result;
@@ -158,23 +161,54 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"Utf8Cell", {}, "2+3", 0, "2+3=5", ""},
         RunCase{"Utf8AllCells", {}, "2+3 = 7 ;  4*2;", 0, "2+3 = 5 ;  4*2=8;", ""},
         RunCase{"CrLfKeptExactly", {}, "1+1\r\n;2*2\r\n", 0, "1+1=2\r\n;2*2=4\r\n", ""},
-        RunCase{"NoNewlineAdded", {}, "7", 0, "7=7", ""},
-        RunCase{"EmptyInput", {}, "", 0, "", ""},
+        RunCase{"NoNewlineAdded", {}, "7", 0, "7=7", ""}, RunCase{"EmptyInput", {}, "", 0, "", ""},
         RunCase{"DashMeansStandardInput", {"-"}, "2*3", 0, "2*3=6", ""},
         RunCase{"Utf16Input", {}, CalculationFile(u"2*3 = 7"), 0, "2*3 = 6", ""},
-        RunCase{"Utf16CutAtNul", {}, CalculationFile(u"1+1") + Utf16(std::u16string(1, u'\0')) + Utf16(u"garbage"), 0,
-                "1+1=2", ""},
+        RunCase{"Utf16CutAtNul",
+                {},
+                CalculationFile(u"1+1") + Utf16(std::u16string(1, u'\0')) + Utf16(u"garbage"),
+                0,
+                "1+1=2",
+                ""},
         RunCase{"Utf16MarkInsideRemoved", {}, CalculationFile(u"1+\uFEFF1"), 0, "1+1=2", ""},
         RunCase{"Utf16OddByteIgnored", {}, CalculationFile(u"4/2") + "\x20", 0, "4/2=2", ""},
-        RunCase{"Utf16NonAsciiToUtf8", {}, CalculationFile(u"2\u22123 // \u00e9"), 0, "2\xE2\x88\x92" "3=-1 // \xC3\xA9",
+        RunCase{"Utf16NonAsciiToUtf8",
+                {},
+                CalculationFile(u"2\u22123 // \u00e9"),
+                0,
+                "2\xE2\x88\x92"
+                "3=-1 // \xC3\xA9",
                 ""},
         RunCase{"Utf8Pi", {}, "\xCF\x80", 0, "\xCF\x80=3.141592653589793116", ""},
-        RunCase{"Utf8SupplementaryInComment", {}, "1+1 // \xF0\x9F\x98\x80", 0, "1+1=2 // \xF0\x9F\x98\x80", ""},
-        RunCase{"Utf8ByteOrderMarkDropped", {}, "\xEF\xBB\xBF" "2+2", 0, "2+2=4", ""},
-        RunCase{"InvalidUtf8", {}, "1+\xFF", 2, "", "numera-cli: invalid UTF-8 in standard input\n"},
-        RunCase{"OverlongUtf8", {}, "\xC0\xAF", 2, "", "numera-cli: invalid UTF-8 in standard input\n"},
-        RunCase{"SurrogateInUtf8", {}, "\xED\xA0\x80", 2, "", "numera-cli: invalid UTF-8 in standard input\n"},
-        RunCase{"TruncatedUtf8", {}, "1+1 \xE2\x82", 2, "", "numera-cli: invalid UTF-8 in standard input\n"},
+        RunCase{"Utf8SupplementaryInComment",
+                {},
+                "1+1 // \xF0\x9F\x98\x80",
+                0,
+                "1+1=2 // \xF0\x9F\x98\x80",
+                ""},
+        RunCase{"Utf8ByteOrderMarkDropped",
+                {},
+                "\xEF\xBB\xBF"
+                "2+2",
+                0,
+                "2+2=4",
+                ""},
+        RunCase{
+            "InvalidUtf8", {}, "1+\xFF", 2, "", "numera-cli: invalid UTF-8 in standard input\n"},
+        RunCase{
+            "OverlongUtf8", {}, "\xC0\xAF", 2, "", "numera-cli: invalid UTF-8 in standard input\n"},
+        RunCase{"SurrogateInUtf8",
+                {},
+                "\xED\xA0\x80",
+                2,
+                "",
+                "numera-cli: invalid UTF-8 in standard input\n"},
+        RunCase{"TruncatedUtf8",
+                {},
+                "1+1 \xE2\x82",
+                2,
+                "",
+                "numera-cli: invalid UTF-8 in standard input\n"},
         RunCase{"RadiansByDefault", {}, "atan(1)*4", 0, "atan(1)*4=3.141592653589793116", ""},
         RunCase{"UnitsDeg", {"--units", "deg"}, "sin(30)", 0, "sin(30)=0.4999999999999999445", ""},
         RunCase{"UnitsDegInline", {"--units=deg"}, "atan(1)", 0, "atan(1)=45", ""},
@@ -185,18 +219,44 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"PositionInline", {"--position=0"}, "1;2", 0, "1=1;2", ""},
         RunCase{"PositionBetweenSemicolons", {"--position", "2"}, "1;;2", 0, "1;;2", ""},
         RunCase{"PositionBeyondText", {"--position", "2147483647"}, "1;2", 0, "1;2", ""},
-        RunCase{"PositionCountsUtf16Units", {"--position", "8"}, "/*\xF0\x9F\x98\x80*/1;2", 0,
-                "/*\xF0\x9F\x98\x80*/1;2=2", ""},
-        RunCase{"DivisionByZero", {}, "1/0", 1, "1/0", "1\tError\tDivision\tOperation has singularity at 0\n"},
-        RunCase{"UninitializedMemory", {}, "mem[q]", 0, "mem[q]=0",
+        RunCase{"PositionCountsUtf16Units",
+                {"--position", "8"},
+                "/*\xF0\x9F\x98\x80*/1;2",
+                0,
+                "/*\xF0\x9F\x98\x80*/1;2=2",
+                ""},
+        RunCase{"DivisionByZero",
+                {},
+                "1/0",
+                1,
+                "1/0",
+                "1\tError\tDivision\tOperation has singularity at 0\n"},
+        RunCase{"UninitializedMemory",
+                {},
+                "mem[q]",
+                0,
+                "mem[q]=0",
                 "1\tWarning\tMemory\tUninitialized memory used, value forced to 0\n"},
-        RunCase{"DiagnosticsNumbered", {}, "mem[a]+mem[b];1/0;3", 1, "mem[a]+mem[b]=0;1/0;3",
+        RunCase{"DiagnosticsNumbered",
+                {},
+                "mem[a]+mem[b];1/0;3",
+                1,
+                "mem[a]+mem[b]=0;1/0;3",
                 "1\tWarning\tMemory\tUninitialized memory used, value forced to 0\n"
                 "2\tWarning\tMemory\tUninitialized memory used, value forced to 0\n"
                 "3\tError\tDivision\tOperation has singularity at 0\n"},
-        RunCase{"NotDefined", {}, "sqrt(-4)", 1, "sqrt(-4)", "1\tError\tSquare root\tFunction is not defined for -4\n"},
+        RunCase{"NotDefined",
+                {},
+                "sqrt(-4)",
+                1,
+                "sqrt(-4)",
+                "1\tError\tSquare root\tFunction is not defined for -4\n"},
         RunCase{"SyntaxError", {}, "2+", 1, "2+", kSyntaxErrorLine},
-        RunCase{"RunStopsAtError", {}, "1/0 = 5; 1+1=", 1, "1/0  ; 1+1=",
+        RunCase{"RunStopsAtError",
+                {},
+                "1/0 = 5; 1+1=",
+                1,
+                "1/0  ; 1+1=",
                 "1\tError\tDivision\tOperation has singularity at 0\n"},
         RunCase{"UnterminatedComment", {}, "/* 1+1=", 1, "/* 1+1=", kSyntaxErrorLine},
         RunCase{"MemoryWithinRun", {}, "5->mem[a];mem[a]*2", 0, "5->mem[a]=5;mem[a]*2=10", ""}),
@@ -228,26 +288,41 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageCase{"UnknownOption", {"--frobnicate"}, "numera-cli: unknown option '--frobnicate'\n"},
         UsageCase{"ShortOption", {"-x"}, "numera-cli: unknown option '-x'\n"},
-        UsageCase{"BadUnits", {"--units", "turns"}, "numera-cli: invalid angle unit 'turns' (rad, deg or grad)\n"},
-        UsageCase{"UnitsCaseSensitive", {"--units=Deg"}, "numera-cli: invalid angle unit 'Deg' (rad, deg or grad)\n"},
+        UsageCase{"BadUnits",
+                  {"--units", "turns"},
+                  "numera-cli: invalid angle unit 'turns' (rad, deg or grad)\n"},
+        UsageCase{"UnitsCaseSensitive",
+                  {"--units=Deg"},
+                  "numera-cli: invalid angle unit 'Deg' (rad, deg or grad)\n"},
         UsageCase{"UnitsWithoutValue", {"--units"}, "numera-cli: option '--units' needs a value\n"},
         UsageCase{"NegativePosition", {"--position", "-1"}, "numera-cli: invalid position '-1'\n"},
         UsageCase{"SignedPosition", {"--position=+1"}, "numera-cli: invalid position '+1'\n"},
         UsageCase{"TextPosition", {"--position", "1x"}, "numera-cli: invalid position '1x'\n"},
         UsageCase{"EmptyPosition", {"--position="}, "numera-cli: invalid position ''\n"},
-        UsageCase{"PositionTooBig", {"--position", "2147483648"}, "numera-cli: invalid position '2147483648'\n"},
-        UsageCase{"InPlaceWithStandardInput", {"--in-place"}, "numera-cli: option '--in-place' needs a FILE argument\n"},
-        UsageCase{"InPlaceWithDash", {"--in-place", "-"}, "numera-cli: option '--in-place' needs a FILE argument\n"},
-        UsageCase{"InPlaceWithValue", {"--in-place=yes", "x"}, "numera-cli: option '--in-place' takes no value\n"},
+        UsageCase{"PositionTooBig",
+                  {"--position", "2147483648"},
+                  "numera-cli: invalid position '2147483648'\n"},
+        UsageCase{"InPlaceWithStandardInput",
+                  {"--in-place"},
+                  "numera-cli: option '--in-place' needs a FILE argument\n"},
+        UsageCase{"InPlaceWithDash",
+                  {"--in-place", "-"},
+                  "numera-cli: option '--in-place' needs a FILE argument\n"},
+        UsageCase{"InPlaceWithValue",
+                  {"--in-place=yes", "x"},
+                  "numera-cli: option '--in-place' takes no value\n"},
         UsageCase{"TwoInputs", {"a.tvc", "b.tvc"}, "numera-cli: unexpected argument 'b.tvc'\n"},
-        UsageCase{"MemoryWithoutName", {"--memory="}, "numera-cli: option '--memory' needs a file name\n"}),
+        UsageCase{"MemoryWithoutName",
+                  {"--memory="},
+                  "numera-cli: option '--memory' needs a file name\n"}),
     [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, HelpPrintsUsage) {
     const CliResult result = Run({"--help"});
     EXPECT_EQ(result.exitCode, 0);
     const std::string synopsis =
-        "Usage: numera-cli [--units rad|deg|grad] [--position N] [--memory FILE]... [--save-memory FILE] "
+        "Usage: numera-cli [--units rad|deg|grad] [--position N] [--memory FILE]... [--save-memory "
+        "FILE] "
         "[--in-place] [FILE|-]\n";
     EXPECT_EQ(result.out.rfind(synopsis, 0), 0u) << result.out;
     EXPECT_EQ(result.err, "");
@@ -269,7 +344,8 @@ TEST_F(CliTest, ReadsUtf16FileArgument) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "2+3=5\r\n;10/4=2.5");
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(ReadBytes(path), CalculationFile(u"2+3\r\n;10/4")) << "without --in-place the file stays";
+    EXPECT_EQ(ReadBytes(path), CalculationFile(u"2+3\r\n;10/4"))
+        << "without --in-place the file stays";
 }
 
 TEST_F(CliTest, ReadsUtf8FileAfterDoubleDash) {
@@ -336,16 +412,37 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CliMemory,
     ::testing::Values(
         MemoryCase{"Utf8Store", {"5->mem[a];"}, {}, "mem[a]*2", 0, "mem[a]*2=10", ""},
-        MemoryCase{"Utf16MemoryFile", {CalculationFile(u"\uFEFF2->mem[x];\r\n0.5->mem[y y];\r\n")}, {}, "mem[x]+mem[y y]",
-                   0, "mem[x]+mem[y y]=2.5", ""},
-        MemoryCase{"FilesRunInOrder", {"1->mem[a]", "mem[a]+1->mem[a]"}, {}, "mem[a]", 0, "mem[a]=2", ""},
+        MemoryCase{"Utf16MemoryFile",
+                   {CalculationFile(u"\uFEFF2->mem[x];\r\n0.5->mem[y y];\r\n")},
+                   {},
+                   "mem[x]+mem[y y]",
+                   0,
+                   "mem[x]+mem[y y]=2.5",
+                   ""},
+        MemoryCase{
+            "FilesRunInOrder", {"1->mem[a]", "mem[a]+1->mem[a]"}, {}, "mem[a]", 0, "mem[a]=2", ""},
         MemoryCase{"LastResultCarriesOver", {"7"}, {}, "rslt+1", 0, "rslt+1=8", ""},
-        MemoryCase{"DiagnosticsDropped", {"mem[zz]->mem[a];4->mem[b];1/0;9->mem[c]"}, {}, "mem[a]+mem[b]", 0,
-                   "mem[a]+mem[b]=4", ""},
-        MemoryCase{"NotStoredAfterError", {"1/0;9->mem[c]"}, {}, "mem[c]", 0, "mem[c]=0",
+        MemoryCase{"DiagnosticsDropped",
+                   {"mem[zz]->mem[a];4->mem[b];1/0;9->mem[c]"},
+                   {},
+                   "mem[a]+mem[b]",
+                   0,
+                   "mem[a]+mem[b]=4",
+                   ""},
+        MemoryCase{"NotStoredAfterError",
+                   {"1/0;9->mem[c]"},
+                   {},
+                   "mem[c]",
+                   0,
+                   "mem[c]=0",
                    "1\tWarning\tMemory\tUninitialized memory used, value forced to 0\n"},
-        MemoryCase{"SameUnits", {"sin(30)->mem[s]"}, {"--units", "deg"}, "mem[s]", 0,
-                   "mem[s]=0.4999999999999999445", ""}),
+        MemoryCase{"SameUnits",
+                   {"sin(30)->mem[s]"},
+                   {"--units", "deg"},
+                   "mem[s]",
+                   0,
+                   "mem[s]=0.4999999999999999445",
+                   ""}),
     [](const ::testing::TestParamInfo<MemoryCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, EmptyMemoryFileIsAnError) {
@@ -392,18 +489,20 @@ TEST_P(CliSaveMemory, WritesEveryCell) {
     const CliResult result = Run({"--save-memory", path}, c.input);
     EXPECT_EQ(result.exitCode, c.exitCode);
     EXPECT_EQ(ReadBytes(path), CalculationFile(c.memoryFile));
-    EXPECT_EQ(Listing(), std::vector<std::string>{"out.tvm"}) << "no temporary file may stay behind";
+    EXPECT_EQ(Listing(), std::vector<std::string>{"out.tvm"})
+        << "no temporary file may stay behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliSaveMemory,
-    ::testing::Values(SaveCase{"Integer", "2->mem[x]", 0, u"2->mem[x];\r\n"},
-                      SaveCase{"TwentyDigits", "0.1->mem[x]", 0, u"0.10000000000000000555->mem[x];\r\n"},
-                      SaveCase{"Exponent", "1e300->mem[x]", 0, u"1.0000000000000000525e+300->mem[x];\r\n"},
-                      SaveCase{"EmptyStore", "1+1", 0, u""},
-                      SaveCase{"StoreOrder", "1->mem[b];2->mem[B];3->mem[a b];4->mem[]", 0,
-                               u"4->mem[];\r\n2->mem[B];\r\n3->mem[a b];\r\n1->mem[b];\r\n"},
-                      SaveCase{"AfterFailedRun", "5->mem[a];1/0;6->mem[b]", 1, u"5->mem[a];\r\n"}),
+    ::testing::Values(
+        SaveCase{"Integer", "2->mem[x]", 0, u"2->mem[x];\r\n"},
+        SaveCase{"TwentyDigits", "0.1->mem[x]", 0, u"0.10000000000000000555->mem[x];\r\n"},
+        SaveCase{"Exponent", "1e300->mem[x]", 0, u"1.0000000000000000525e+300->mem[x];\r\n"},
+        SaveCase{"EmptyStore", "1+1", 0, u""},
+        SaveCase{"StoreOrder", "1->mem[b];2->mem[B];3->mem[a b];4->mem[]", 0,
+                 u"4->mem[];\r\n2->mem[B];\r\n3->mem[a b];\r\n1->mem[b];\r\n"},
+        SaveCase{"AfterFailedRun", "5->mem[a];1/0;6->mem[b]", 1, u"5->mem[a];\r\n"}),
     [](const ::testing::TestParamInfo<SaveCase>& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, SaveMemoryIncludesLoadedCellsAndReplacesFile) {
@@ -418,7 +517,8 @@ TEST_F(CliTest, SaveMemoryIncludesLoadedCellsAndReplacesFile) {
 TEST_F(CliTest, SavedMemoryLoadsBackToTheSameFile) {
     const std::string first = File("first.tvm").string();
     const std::string second = File("second.tvm").string();
-    ASSERT_EQ(Run({"--save-memory", first}, "0.1->mem[x];-1/3->mem[y];1e-300->mem[z z]").exitCode, 0);
+    ASSERT_EQ(Run({"--save-memory", first}, "0.1->mem[x];-1/3->mem[y];1e-300->mem[z z]").exitCode,
+              0);
     ASSERT_EQ(Run({"--memory", first, "--save-memory", second}, "").exitCode, 0);
     EXPECT_EQ(ReadBytes(second), ReadBytes(first));
 }
@@ -463,15 +563,18 @@ TEST_P(CliInPlace, RewritesFileAsCalculationFile) {
     EXPECT_EQ(result.exitCode, c.exitCode);
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(ReadBytes(path), CalculationFile(c.after));
-    EXPECT_EQ(Listing(), std::vector<std::string>{"doc.tvc"}) << "no temporary file may stay behind";
+    EXPECT_EQ(Listing(), std::vector<std::string>{"doc.tvc"})
+        << "no temporary file may stay behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliInPlace,
     ::testing::Values(InPlaceCase{"Utf8Becomes16", "2+3", 0, "2+3=5", u"2+3=5"},
                       InPlaceCase{"Utf16", CalculationFile(u"1+1 = 3\r\n;\u03c0*2"), 0,
-                                  "1+1 = 2\r\n;\xCF\x80*2=6.283185307179586232", u"1+1 = 2\r\n;\u03c0*2=6.283185307179586232"},
-                      InPlaceCase{"WrittenAfterError", "1 = 0;1/0 = 5;2", 1, "1 = 1;1/0  ;2", u"1 = 1;1/0  ;2"},
+                                  "1+1 = 2\r\n;\xCF\x80*2=6.283185307179586232",
+                                  u"1+1 = 2\r\n;\u03c0*2=6.283185307179586232"},
+                      InPlaceCase{"WrittenAfterError", "1 = 0;1/0 = 5;2", 1, "1 = 1;1/0  ;2",
+                                  u"1 = 1;1/0  ;2"},
                       InPlaceCase{"EmptyFile", "", 0, "", u""}),
     [](const ::testing::TestParamInfo<InPlaceCase>& info) { return std::string(info.param.name); });
 
@@ -511,7 +614,9 @@ TEST_F(CliTest, UnwritableTargetsAreRefused) {
     } cases[] = {
         {{"--in-place", fifo}, fifo, "not a regular file"},
         {{"--in-place", readOnly}, readOnly, "the file is read-only"},
-        {{"--save-memory", dangling.string()}, dangling.string(), "the symbolic link points to a missing file"},
+        {{"--save-memory", dangling.string()},
+         dangling.string(),
+         "the symbolic link points to a missing file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target);
@@ -529,7 +634,8 @@ TEST_F(CliTest, UnwritableTargetsAreRefused) {
 TEST_F(CliTest, FailedReadLeavesOtherFilesAlone) {
     const std::string doc = Make("doc.tvc", "1+1");
     const std::string saved = File("saved.tvm").string();
-    const CliResult result = Run({"--memory", File("missing.tvm").string(), "--save-memory", saved, "--in-place", doc});
+    const CliResult result =
+        Run({"--memory", File("missing.tvm").string(), "--save-memory", saved, "--in-place", doc});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(ReadBytes(doc), "1+1");

@@ -5,9 +5,9 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
-#include <QTest>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include "document/CCalcFileDialog.h"
 #include "shell/core/MessageBox.h"

@@ -1,17 +1,18 @@
 // The calculation document: receiver commands, questions, files.
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <cerrno>
-#include <sys/stat.h>
 #include <map>
 
 #ifdef Q_OS_UNIX
@@ -248,7 +249,8 @@ private slots:
         QCOMPARE(view_->textCursor().position(), 13);  // still before the ";"
         QCOMPARE(view_->extraSelections().size(), 1);
         QCOMPARE(view_->extraSelections()[0].cursor.selectedText(), QStringLiteral("2*"));
-        QCOMPARE(view_->extraSelections()[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
+        QCOMPARE(view_->extraSelections()[0].format.underlineStyle(),
+                 QTextCharFormat::WaveUnderline);
         doc_->SelectFailedCell();
         QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("2*"));
         Type("7");
@@ -266,7 +268,7 @@ private slots:
         Select(9, 7);
         doc_->ExecuteCommand(CalculateAll);
         QCOMPARE(view_->EditorText(), QStringLiteral("1+1=2;\n2*;\n3"));
-        QCOMPARE(view_->textCursor().anchor(), 9);  // the same ";"
+        QCOMPARE(view_->textCursor().anchor(), 9);    // the same ";"
         QCOMPARE(view_->textCursor().position(), 8);  // the same "*"
     }
     void unknownCommandDoesNothing() {
@@ -711,12 +713,12 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addRow("leading U+FFFE") << Utf16File(QChar(0xFFFE) + QStringLiteral("2+2 = ;"))
                                         << QChar(0xFFFE) + QStringLiteral("2+2 = ;");
-        QTest::addRow("U+FEFF in the middle") << Utf16File(QStringLiteral("2+") + QChar(0xFEFF) + "2")
-                                              << QStringLiteral("2+2");
-        QTest::addRow("FE FF at the start") << Bytes({0xFE, 0xFF, '1', 0, '+', 0, '1', 0})
-                                            << QChar(0xFFFE) + QStringLiteral("1+1");
-        QTest::addRow("odd byte count") << Bytes({0xFF, 0xFE, '7', 0, '*', 0, '6', 0, '='})
-                                        << QStringLiteral("7*6");
+        QTest::addRow("U+FEFF in the middle")
+            << Utf16File(QStringLiteral("2+") + QChar(0xFEFF) + "2") << QStringLiteral("2+2");
+        QTest::addRow("FE FF at the start")
+            << Bytes({0xFE, 0xFF, '1', 0, '+', 0, '1', 0}) << QChar(0xFFFE) + QStringLiteral("1+1");
+        QTest::addRow("odd byte count")
+            << Bytes({0xFF, 0xFE, '7', 0, '*', 0, '6', 0, '='}) << QStringLiteral("7*6");
     }
     void codeUnitsStayAsTheyAre() {
         QFETCH(QByteArray, bytes);
@@ -816,9 +818,9 @@ private slots:
             const char* typed;
             const char* chosen;
         } rows[] = {
-            {true, "notes", "notes"},          // exists without an extension
-            {true, "rates", "rates.tvm"},      // only with the default extension
-            {false, "notes", "notes.tvm"},     // saving always adds it
+            {true, "notes", "notes"},       // exists without an extension
+            {true, "rates", "rates.tvm"},   // only with the default extension
+            {false, "notes", "notes.tvm"},  // saving always adds it
         };
         for (const auto& row : rows) {
             ScriptedFiles files({PathOf(row.typed)});

@@ -1,15 +1,14 @@
 // The editor: wrapping, tab stops, the text limit, the font and its settings.
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
-#include <QGlyphRun>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
-#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextLayout>
-
 #include <algorithm>
 
 #include "document/CCalcFontDialog.h"
@@ -53,8 +52,8 @@ private slots:
         CCalcView view;
         view.ReplaceText(text);
         QCOMPARE(view.WrapsAnywhere(), anywhere);
-        QCOMPARE(view.wordWrapMode(), anywhere ? QTextOption::WrapAnywhere
-                                               : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QCOMPARE(view.wordWrapMode(),
+                 anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
         QCOMPARE(view.EditorText(), text);
         QCOMPARE(view.TextLength(), CCalcView::LengthOf(text));
     }
@@ -100,13 +99,15 @@ private slots:
         const QString cells = QString("sin(30)+1;").repeated(900);
         // Kept on the first screen line: the glyphs of a right-to-left run
         // split over two lines would come in another order.
-        const QString arabic = QString::fromUtf8("/* \u0627\u0644\u0639\u0631\u0628\u064a\u0629 */");
+        const QString arabic =
+            QString::fromUtf8("/* \u0627\u0644\u0639\u0631\u0628\u064a\u0629 */");
         QTest::newRow("short line") << QString("1+1;fi").repeated(100) << QString() << true;
         QTest::newRow("long line of a calculation") << cells << QString() << false;
         QTest::newRow("long line, Arabic comment") << arabic + cells << QString() << true;
         QTest::newRow("Arabic typed into a long line") << cells << arabic << true;
         QTest::newRow("combining mark typed") << cells << QString::fromUtf8("e\u0301") << true;
-        QTest::newRow("Cyrillic typed") << cells << QString::fromUtf8("/* \u0441\u0443\u043c\u043c\u0430 */") << false;
+        QTest::newRow("Cyrillic typed")
+            << cells << QString::fromUtf8("/* \u0441\u0443\u043c\u043c\u0430 */") << false;
     }
     void longLinesSkipShapingOnlyWhereItLooksTheSame() {
         QFETCH(QString, text);
@@ -329,10 +330,12 @@ private slots:
     void everyEnterInsertsALineBreak() {
         CCalcView view;
         for (const Qt::KeyboardModifiers modifiers :
-             {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+             {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
+              Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
             view.ReplaceText(QStringLiteral("1//c"));
             view.moveCursor(QTextCursor::End);
-            QTest::keyClick(&view, modifiers & Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return, modifiers);
+            QTest::keyClick(&view, modifiers & Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return,
+                            modifiers);
             QTest::keyClicks(&view, "2");
             QCOMPARE(view.EditorText(), QStringLiteral("1//c\n2"));
             QCOMPARE(view.TextLength(), 7);

@@ -218,10 +218,10 @@ TEST_F(EngineTest, FailedRunTellsWhereItStopped) {
         const char* marked;  // the text between start and end; nullptr: none
         int32_t start;
     } rows[] = {
-        {"1+1;  2+ = 9 ;3", -1, "2+", 8},       // syntax error after a grown cell
-        {"1;2/0=5;3", 3, "2/0", 2},              // evaluation error at the position
-        {"1;2 /* open", -1, "/* open", 4},      // a comment that never ends
-        {"1;2", -1, nullptr, -1},                // success
+        {"1+1;  2+ = 9 ;3", -1, "2+", 8},   // syntax error after a grown cell
+        {"1;2/0=5;3", 3, "2/0", 2},         // evaluation error at the position
+        {"1;2 /* open", -1, "/* open", 4},  // a comment that never ends
+        {"1;2", -1, nullptr, -1},           // success
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.text);

@@ -2,10 +2,7 @@
 // Device nodes are stood in for by FIFOs and sockets made here; no test ever
 // opens a real device.
 
-#include "engine/FileAccess.h"
-
 #include <gtest/gtest.h>
-
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -19,6 +16,8 @@
 #include <functional>
 #include <ostream>
 #include <string>
+
+#include "engine/FileAccess.h"
 
 using namespace NCalculatorText;
 namespace fs = std::filesystem;
@@ -86,19 +85,23 @@ TEST_P(WriteTarget, IsReplacedOrRefusedUntouched) {
     }
     // Nothing but the target is left in the folder.
     int entries = 0;
-    for (const auto& entry : fs::directory_iterator(dir_)) entries += entry.path().filename() != "aside";
+    for (const auto& entry : fs::directory_iterator(dir_))
+        entries += entry.path().filename() != "aside";
     EXPECT_EQ(entries, before == fs::file_type::not_found && !outcome.Ok() ? 0 : 1);
 }
 
 const TargetCase kTargets[] = {
-    {"regular", [](FileAccessTest&, const fs::path& p) { FileAccessTest::Write(p, "old"); }, FileFailure::None, 0},
+    {"regular", [](FileAccessTest&, const fs::path& p) { FileAccessTest::Write(p, "old"); },
+     FileFailure::None, 0},
     {"missing", [](FileAccessTest&, const fs::path&) {}, FileFailure::None, 0},
-    {"directory", [](FileAccessTest&, const fs::path& p) { fs::create_directory(p); }, FileFailure::NotRegular,
-     EISDIR},
+    {"directory", [](FileAccessTest&, const fs::path& p) { fs::create_directory(p); },
+     FileFailure::NotRegular, EISDIR},
     {"fifo", [](FileAccessTest&, const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0666), 0); },
      FileFailure::NotRegular, EACCES},
-    {"socket", [](FileAccessTest& t, const fs::path& p) { t.MakeSocket(p); }, FileFailure::NotRegular, EACCES},
-    {"dangling symlink", [](FileAccessTest&, const fs::path& p) { fs::create_symlink("nowhere", p); },
+    {"socket", [](FileAccessTest& t, const fs::path& p) { t.MakeSocket(p); },
+     FileFailure::NotRegular, EACCES},
+    {"dangling symlink",
+     [](FileAccessTest&, const fs::path& p) { fs::create_symlink("nowhere", p); },
      FileFailure::DanglingLink, ENOENT},
     {"symlink to a fifo",
      [](FileAccessTest&, const fs::path& p) {
@@ -114,13 +117,12 @@ const TargetCase kTargets[] = {
      FileFailure::ReadOnly, EACCES},
 };
 
-INSTANTIATE_TEST_SUITE_P(Targets, WriteTarget, ::testing::ValuesIn(kTargets),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (c == ' ') c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Targets, WriteTarget, ::testing::ValuesIn(kTargets), [](const auto& info) {
+    std::string name = info.param.name;
+    for (char& c : name)
+        if (c == ' ') c = '_';
+    return name;
+});
 
 TEST_F(FileAccessTest, SymlinkIsFollowedAndModeKept) {
     const fs::path real = dir_ / "real";
@@ -141,7 +143,8 @@ TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
     fs::permissions(dir_, fs::perms::all);
     const fs::path target = dir_ / "theirs";
     Write(target, "old");
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    fs::permissions(target,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {

@@ -3,8 +3,8 @@
 // driver as a one-cell text.
 #include <memory>
 
-#include "tests/engine/EngineTestSupport.h"
 #include "engine/Nodes.h"
+#include "tests/engine/EngineTestSupport.h"
 
 namespace engine_test {
 namespace {

@@ -2,8 +2,8 @@
 // operations.
 #include <utility>
 
-#include "tests/engine/EngineTestSupport.h"
 #include "engine/FileText.h"
+#include "tests/engine/EngineTestSupport.h"
 
 namespace engine_test {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "engine/CalculateText.h"
 #include "engine/MemoryStore.h"
-#include "toolkit/MessageBoxTypes.h"
-#include "panels/PanelServices.h"
 #include "engine/Preferences.h"
+#include "panels/PanelServices.h"
 #include "tests/support/ScriptedAnswers.h"
 #include "tests/support/TempSettings.h"
+#include "toolkit/MessageBoxTypes.h"
 
 // The panel suites' names for the shared scripted answers.
 using Asked = AskedQuestion;

@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include "engine/Preferences.h"
 #include "panels/CCalcKeyPad.h"
 #include "panels/CColorButton.h"
 #include "panels/KeypadTable.h"
-#include "engine/Preferences.h"
 #include "tests/panels/tst_keypad_support.h"
 
 using namespace Keypad;

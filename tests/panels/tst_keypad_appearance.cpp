@@ -11,8 +11,8 @@
 #include "panels/CColorButton.h"
 #include "panels/KeypadPainter.h"
 #include "shell/core/CommandIds.h"
-#include "toolkit/MessageBoxTypes.h"
 #include "tests/panels/tst_keypad_support.h"
+#include "toolkit/MessageBoxTypes.h"
 
 using namespace Keypad;
 
@@ -505,7 +505,8 @@ private slots:
         QCOMPARE(layouts.count(), 2);
 
         CCalcFontDialog::SetChooser([](const QFont& initial) -> std::optional<QFont> {
-            if (initial.family() != QFontInfo(QFont(QStringLiteral("Arial"))).family()) return std::nullopt;  // shown resolved
+            if (initial.family() != QFontInfo(QFont(QStringLiteral("Arial"))).family())
+                return std::nullopt;  // shown resolved
             QFont font(QStringLiteral("DejaVu Serif"));
             font.setPixelSize(20);
             font.setItalic(true);

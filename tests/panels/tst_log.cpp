@@ -66,7 +66,8 @@ private slots:
         QCOMPARE(header->text(2), QStringLiteral("Context"));
         QCOMPARE(header->text(3), QStringLiteral("Description"));
         QVERIFY(header->textAlignment(0) & Qt::AlignRight);
-        for (int column = 1; column < 4; ++column) QVERIFY(header->textAlignment(column) & Qt::AlignLeft);
+        for (int column = 1; column < 4; ++column)
+            QVERIFY(header->textAlignment(column) & Qt::AlignLeft);
         QCOMPARE(log.List()->selectionMode(), QAbstractItemView::SingleSelection);
         QCOMPARE(log.List()->selectionBehavior(), QAbstractItemView::SelectRows);
         QVERIFY(!log.List()->header()->sectionsClickable());
@@ -77,25 +78,30 @@ private slots:
         QTest::addColumn<QList<QStringList>>("expected");
         QTest::addColumn<QList<int>>("severities");
 
-        QTest::newRow("one error") << QList<Message>{{1, "Division", "Operation has singularity at 0"}}
-                                   << QList<QStringList>{{"1", "Error", "Division", "Operation has singularity at 0"}}
-                                   << QList<int>{1};
+        QTest::newRow("one error")
+            << QList<Message>{{1, "Division", "Operation has singularity at 0"}}
+            << QList<QStringList>{{"1", "Error", "Division", "Operation has singularity at 0"}}
+            << QList<int>{1};
         QTest::newRow("warnings then the error")
             << QList<Message>{{0, "Memory", "Uninitialized memory used, value forced to 0"},
                               {0, "Memory", "Uninitialized memory used, value forced to 0"},
                               {1, "None", "Syntax error"}}
-            << QList<QStringList>{{"1", "Warning", "Memory", "Uninitialized memory used, value forced to 0"},
-                                  {"2", "Warning", "Memory", "Uninitialized memory used, value forced to 0"},
+            << QList<QStringList>{{"1", "Warning", "Memory",
+                                   "Uninitialized memory used, value forced to 0"},
+                                  {"2", "Warning", "Memory",
+                                   "Uninitialized memory used, value forced to 0"},
                                   {"3", "Error", "None", "Syntax error"}}
             << QList<int>{0, 0, 1};
         QTest::newRow("any severity but 1 is a warning")
             << QList<Message>{{2, "Power", "a"}, {-1, "Power", "b"}, {0, "Power", "c"}}
-            << QList<QStringList>{{"1", "Warning", "Power", "a"}, {"2", "Warning", "Power", "b"},
+            << QList<QStringList>{{"1", "Warning", "Power", "a"},
+                                  {"2", "Warning", "Power", "b"},
                                   {"3", "Warning", "Power", "c"}}
             << QList<int>{2, -1, 0};
         QTest::newRow("empty texts still make a numbered row")
             << QList<Message>{{1, "", ""}, {0, "", "only a description"}}
-            << QList<QStringList>{{"1", "Error", "", ""}, {"2", "Warning", "", "only a description"}}
+            << QList<QStringList>{{"1", "Error", "", ""},
+                                  {"2", "Warning", "", "only a description"}}
             << QList<int>{1, 0};
     }
 
@@ -110,7 +116,8 @@ private slots:
             QCOMPARE(RowTexts(log, row), expected[row]);
             QCOMPARE(log.RowSeverity(row), severities[row]);
             const QColor colour = severities[row] == 1 ? kRed : kBlue;
-            for (int column = 0; column < CCalcLog::ColumnCount; ++column) QCOMPARE(RowColour(log, row, column), colour);
+            for (int column = 0; column < CCalcLog::ColumnCount; ++column)
+                QCOMPARE(RowColour(log, row, column), colour);
             QVERIFY(log.List()->topLevelItem(row)->textAlignment(0) & Qt::AlignRight);
         }
     }
@@ -130,15 +137,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<QStringList>>("expected");
         QTest::newRow("division by zero")
-            << "1/0" << QList<QStringList>{{"1", "Error", "Division", "Operation has singularity at 0"}};
-        QTest::newRow("syntax error") << "2+*" << QList<QStringList>{{"1", "Error", "None", "Syntax error"}};
+            << "1/0"
+            << QList<QStringList>{{"1", "Error", "Division", "Operation has singularity at 0"}};
+        QTest::newRow("syntax error")
+            << "2+*" << QList<QStringList>{{"1", "Error", "None", "Syntax error"}};
         QTest::newRow("warnings only")
             << "mem[never]; mem[other]"
-            << QList<QStringList>{{"1", "Warning", "Memory", "Uninitialized memory used, value forced to 0"},
-                                  {"2", "Warning", "Memory", "Uninitialized memory used, value forced to 0"}};
+            << QList<QStringList>{
+                   {"1", "Warning", "Memory", "Uninitialized memory used, value forced to 0"},
+                   {"2", "Warning", "Memory", "Uninitialized memory used, value forced to 0"}};
         QTest::newRow("not defined")
             << "arcsec(0.1)"
-            << QList<QStringList>{{"1", "Error", "Arcsecant", "Function is not defined for 0.10000000000000000555"}};
+            << QList<QStringList>{{"1", "Error", "Arcsecant",
+                                   "Function is not defined for 0.10000000000000000555"}};
         QTest::newRow("a clean run empties the log") << "2+2" << QList<QStringList>{};
     }
 
@@ -218,10 +229,12 @@ private slots:
     void defaultWidthsFitTheirTexts() {
         CCalcLog log;
         const QFontMetrics metrics = log.List()->fontMetrics();
-        const QStringList texts = {"88", "Warning", "Archyperbolic cotangent",
-                                   "Operation resulted in partial loss of precision, result accepted as 0.12345678."};
+        const QStringList texts = {
+            "88", "Warning", "Archyperbolic cotangent",
+            "Operation resulted in partial loss of precision, result accepted as 0.12345678."};
         for (int column = 0; column < texts.size(); ++column)
-            QVERIFY2(log.List()->header()->sectionSize(column) >= metrics.horizontalAdvance(texts[column]),
+            QVERIFY2(log.List()->header()->sectionSize(column) >=
+                         metrics.horizontalAdvance(texts[column]),
                      qPrintable(texts[column]));
         // Nothing is written while the panel lives.
         QVERIFY(TempSettings::Open("GUI/Log")->childKeys().isEmpty());
@@ -255,7 +268,8 @@ private slots:
         const QList<int> dragged = {31, 90, 140, 333};
         {
             CCalcLog log;
-            for (int column = 0; column < 4; ++column) log.List()->header()->resizeSection(column, dragged[column]);
+            for (int column = 0; column < 4; ++column)
+                log.List()->header()->resizeSection(column, dragged[column]);
         }
         const auto settings = TempSettings::Open("GUI/Log");
         QCOMPARE(settings->childKeys().size(), 4);
@@ -264,7 +278,8 @@ private slots:
         QCOMPARE(settings->value("ContextWidth").toInt(), 140);
         QCOMPARE(settings->value("DescriptionWidth").toInt(), 333);
         CCalcLog again;
-        for (int column = 0; column < 4; ++column) QCOMPARE(again.List()->header()->sectionSize(column), dragged[column]);
+        for (int column = 0; column < 4; ++column)
+            QCOMPARE(again.List()->header()->sectionSize(column), dragged[column]);
     }
 
     void destroyedPanelIsNoLongerTheReceiver() {

@@ -2,18 +2,18 @@
 // marks, sorting, clicks, the five buttons with their questions, saving,
 // layout and the column widths kept in "GUI/Memory".
 #include <QFile>
-#include <QLineEdit>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "document/CCalcFileDialog.h"
-#include "panels/ColumnWidths.h"
-#include "panels/CCalcMemory.h"
-#include "panels/CCalcStatistics.h"
 #include "engine/Diagnostics.h"
 #include "engine/MemoryStore.h"
+#include "panels/CCalcMemory.h"
+#include "panels/CCalcStatistics.h"
+#include "panels/ColumnWidths.h"
 #include "tests/panels/PanelTestSupport.h"
 #include "toolkit/TaButtonBitmap.h"
 
@@ -27,24 +27,28 @@ struct Cell {
 };
 
 void Store(const QList<Cell>& cells) {
-    for (const Cell& cell : cells) MemoryStore::Instance().Assign(cell.name.toStdU16String(), cell.value);
+    for (const Cell& cell : cells)
+        MemoryStore::Instance().Assign(cell.name.toStdU16String(), cell.value);
 }
 
 QStringList StoreNames() {
     QStringList names;
-    for (const auto& [key, cell] : MemoryStore::Instance()) names.append(QString::fromStdU16String(cell.name));
+    for (const auto& [key, cell] : MemoryStore::Instance())
+        names.append(QString::fromStdU16String(cell.name));
     return names;
 }
 
 QTreeWidgetItem* RowOf(const CCalcMemory& panel, const QString& name) {
     QTreeWidget* list = panel.List();
     for (int row = 0; row < list->topLevelItemCount(); ++row)
-        if (list->topLevelItem(row)->text(CCalcMemory::CellColumn) == name) return list->topLevelItem(row);
+        if (list->topLevelItem(row)->text(CCalcMemory::CellColumn) == name)
+            return list->topLevelItem(row);
     return nullptr;
 }
 
 void Check(const CCalcMemory& panel, const QStringList& names) {
-    for (const QString& name : names) RowOf(panel, name)->setCheckState(CCalcMemory::IncludeColumn, Qt::Checked);
+    for (const QString& name : names)
+        RowOf(panel, name)->setCheckState(CCalcMemory::IncludeColumn, Qt::Checked);
 }
 
 // The names in list order.
@@ -97,8 +101,8 @@ class ScriptedFiles {
 public:
     explicit ScriptedFiles(QString typed) : typed_(std::move(typed)) {
         previous_ = CCalcFileDialog::SetChooser([this](const CCalcFileDialog& dialog) {
-            seen.append({dialog.IsOpenDialog(), dialog.DefaultExtension(), dialog.ProposedName(), dialog.Filter(),
-                         dialog.Flags()});
+            seen.append({dialog.IsOpenDialog(), dialog.DefaultExtension(), dialog.ProposedName(),
+                         dialog.Filter(), dialog.Flags()});
             return typed_;
         });
     }
@@ -228,19 +232,27 @@ private slots:
         QTest::addColumn<QList<int>>("clicks");
         QTest::addColumn<QStringList>("expected");
         const QList<Cell> cells = {{"a", 3}, {"B", -1}, {"c", 2}, {"D", 10}};
-        QTest::newRow("store order at start") << cells << QStringList{} << QList<int>{} << QStringList{"B", "D", "a", "c"};
-        QTest::newRow("N, already the sort column, turns descending") << cells << QStringList{} << QList<int>{1} << QStringList{"c", "a", "D", "B"};
-        QTest::newRow("Cell sorts B before a") << cells << QStringList{} << QList<int>{2} << QStringList{"B", "D", "a", "c"};
-        QTest::newRow("Cell twice") << cells << QStringList{} << QList<int>{2, 2} << QStringList{"c", "a", "D", "B"};
-        QTest::newRow("Value") << cells << QStringList{} << QList<int>{3} << QStringList{"B", "c", "a", "D"};
-        QTest::newRow("Value twice") << cells << QStringList{} << QList<int>{3, 3} << QStringList{"D", "a", "c", "B"};
-        QTest::newRow("Incl once: checked first") << cells << QStringList{"c", "D"} << QList<int>{0}
-                                                  << QStringList{"D", "c", "B", "a"};
-        QTest::newRow("Incl twice: checked last") << cells << QStringList{"c", "D"} << QList<int>{0, 0}
-                                                  << QStringList{"B", "a", "D", "c"};
-        QTest::newRow("out of range is ignored") << cells << QStringList{} << QList<int>{4, -1}
-                                                 << QStringList{"B", "D", "a", "c"};
-        QTest::newRow("back to N ascending") << cells << QStringList{} << QList<int>{3, 1} << QStringList{"B", "D", "a", "c"};
+        QTest::newRow("store order at start")
+            << cells << QStringList{} << QList<int>{} << QStringList{"B", "D", "a", "c"};
+        QTest::newRow("N, already the sort column, turns descending")
+            << cells << QStringList{} << QList<int>{1} << QStringList{"c", "a", "D", "B"};
+        QTest::newRow("Cell sorts B before a")
+            << cells << QStringList{} << QList<int>{2} << QStringList{"B", "D", "a", "c"};
+        QTest::newRow("Cell twice")
+            << cells << QStringList{} << QList<int>{2, 2} << QStringList{"c", "a", "D", "B"};
+        QTest::newRow("Value") << cells << QStringList{} << QList<int>{3}
+                               << QStringList{"B", "c", "a", "D"};
+        QTest::newRow("Value twice")
+            << cells << QStringList{} << QList<int>{3, 3} << QStringList{"D", "a", "c", "B"};
+        QTest::newRow("Incl once: checked first")
+            << cells << QStringList{"c", "D"} << QList<int>{0} << QStringList{"D", "c", "B", "a"};
+        QTest::newRow("Incl twice: checked last")
+            << cells << QStringList{"c", "D"} << QList<int>{0, 0}
+            << QStringList{"B", "a", "D", "c"};
+        QTest::newRow("out of range is ignored")
+            << cells << QStringList{} << QList<int>{4, -1} << QStringList{"B", "D", "a", "c"};
+        QTest::newRow("back to N ascending")
+            << cells << QStringList{} << QList<int>{3, 1} << QStringList{"B", "D", "a", "c"};
     }
 
     void sorting() {
@@ -266,7 +278,8 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&panel));
             panel.Refresh();
             QHeaderView* header = panel.List()->header();
-            const QPoint value(header->sectionViewportPosition(3) + header->sectionSize(3) / 2, header->height() / 2);
+            const QPoint value(header->sectionViewportPosition(3) + header->sectionSize(3) / 2,
+                               header->height() / 2);
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, value);
             QCOMPARE(Order(panel), (QStringList{"B", "c", "a"}));
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, value);
@@ -312,7 +325,8 @@ private slots:
 
         // With several rows selected, a click on a Cell checks all of them.
         QTest::mouseClick(viewport, Qt::LeftButton, {}, CellCentre(panel, RowOf(panel, "a"), 2));
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, CellCentre(panel, RowOf(panel, "c"), 2));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier,
+                          CellCentre(panel, RowOf(panel, "c"), 2));
         QCOMPARE(Checked(panel), (QStringList{"a", "b", "c"}));
 
         // The check box itself toggles its row only.
@@ -322,7 +336,8 @@ private slots:
         option.initFrom(list);
         option.rect = cell;
         option.features = QStyleOptionViewItem::HasCheckIndicator;
-        const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        const QRect box =
+            list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
         list->clearSelection();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, box.center());
         QCOMPARE(Checked(panel), (QStringList{"b", "c"}));
@@ -368,20 +383,22 @@ private slots:
 
         const QString all = QStringLiteral("Erase all the memory?");
         const QString selected = QStringLiteral("Erase the selected memory?");
-        QTest::newRow("none checked, Yes") << 1u << QStringList{} << QList<int>{IDYES} << QStringList{all}
-                                           << QStringList{};
-        QTest::newRow("none checked, No") << 1u << QStringList{} << QList<int>{IDNO} << QStringList{all}
-                                          << QStringList{"a", "b", "c"};
-        QTest::newRow("every row checked asks the same") << 1u << QStringList{"a", "b", "c"} << QList<int>{IDYES}
-                                                         << QStringList{all} << QStringList{};
+        QTest::newRow("none checked, Yes")
+            << 1u << QStringList{} << QList<int>{IDYES} << QStringList{all} << QStringList{};
+        QTest::newRow("none checked, No") << 1u << QStringList{} << QList<int>{IDNO}
+                                          << QStringList{all} << QStringList{"a", "b", "c"};
+        QTest::newRow("every row checked asks the same")
+            << 1u << QStringList{"a", "b", "c"} << QList<int>{IDYES} << QStringList{all}
+            << QStringList{};
         QTest::newRow("two of three, Yes") << 1u << QStringList{"a", "c"} << QList<int>{IDYES}
                                            << QStringList{selected} << QStringList{"b"};
-        QTest::newRow("two of three, closed") << 1u << QStringList{"a", "c"} << QList<int>{IDCANCEL}
-                                              << QStringList{selected} << QStringList{"a", "b", "c"};
-        QTest::newRow("two of three, no confirmation") << 0u << QStringList{"b", "c"} << QList<int>{} << QStringList{}
-                                                       << QStringList{"a"};
-        QTest::newRow("none checked, no confirmation") << 0u << QStringList{} << QList<int>{} << QStringList{}
-                                                       << QStringList{};
+        QTest::newRow("two of three, closed")
+            << 1u << QStringList{"a", "c"} << QList<int>{IDCANCEL} << QStringList{selected}
+            << QStringList{"a", "b", "c"};
+        QTest::newRow("two of three, no confirmation")
+            << 0u << QStringList{"b", "c"} << QList<int>{} << QStringList{} << QStringList{"a"};
+        QTest::newRow("none checked, no confirmation")
+            << 0u << QStringList{} << QList<int>{} << QStringList{} << QStringList{};
     }
 
     void free() {
@@ -405,7 +422,8 @@ private slots:
         QCOMPARE(StoreNames(), remaining);
         QCOMPARE(Order(panel), remaining);
         for (int row = 0; row < remaining.size(); ++row)
-            QCOMPARE(panel.List()->topLevelItem(row)->text(CCalcMemory::NumberColumn), QString::number(row + 1));
+            QCOMPARE(panel.List()->topLevelItem(row)->text(CCalcMemory::NumberColumn),
+                     QString::number(row + 1));
         QCOMPARE(panel.ButtonAt(CCalcMemory::FreeButton)->isEnabled(), !remaining.isEmpty());
     }
 
@@ -437,11 +455,18 @@ private slots:
         QTest::addColumn<QStringList>("checked");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("none checked: every cell")
-            << QStringList{} << Utf16LE("0.10000000000000000555->mem[x];\r\n2->mem[y];\r\n1.0000000000000000525e+300->mem[z z];\r\n");
+            << QStringList{}
+            << Utf16LE(
+                   "0.10000000000000000555->mem[x];\r\n2->mem[y];\r\n1.0000000000000000525e+300->"
+                   "mem[z z];\r\n");
         QTest::newRow("some checked: those only")
-            << QStringList{"x", "z z"} << Utf16LE("0.10000000000000000555->mem[x];\r\n1.0000000000000000525e+300->mem[z z];\r\n");
+            << QStringList{"x", "z z"}
+            << Utf16LE(
+                   "0.10000000000000000555->mem[x];\r\n1.0000000000000000525e+300->mem[z z];\r\n");
         QTest::newRow("all checked") << QStringList{"x", "y", "z z"}
-                                     << Utf16LE("0.10000000000000000555->mem[x];\r\n2->mem[y];\r\n1.0000000000000000525e+300->mem[z z];\r\n");
+                                     << Utf16LE(
+                                            "0.10000000000000000555->mem[x];\r\n2->mem[y];\r\n1."
+                                            "0000000000000000525e+300->mem[z z];\r\n");
     }
 
     void save() {
@@ -525,9 +550,12 @@ private slots:
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<int>("questions");
         QTest::addColumn<QString>("mean");  // empty: nothing computed
-        QTest::newRow("none checked: all, no question") << QStringList{} << QList<int>{} << 0 << "2.5";
-        QTest::newRow("one checked, Yes: all") << QStringList{"a"} << QList<int>{IDYES} << 1 << "2.5";
-        QTest::newRow("one checked, No: nothing") << QStringList{"a"} << QList<int>{IDNO} << 1 << "";
+        QTest::newRow("none checked: all, no question")
+            << QStringList{} << QList<int>{} << 0 << "2.5";
+        QTest::newRow("one checked, Yes: all")
+            << QStringList{"a"} << QList<int>{IDYES} << 1 << "2.5";
+        QTest::newRow("one checked, No: nothing")
+            << QStringList{"a"} << QList<int>{IDNO} << 1 << "";
         QTest::newRow("two checked: those") << QStringList{"b", "d"} << QList<int>{} << 0 << "3";
         QTest::newRow("three checked") << QStringList{"a", "b", "c"} << QList<int>{} << 0 << "2";
     }
@@ -548,7 +576,8 @@ private slots:
         panel.ButtonAt(CCalcMemory::StatisticsButton)->click();
         QCOMPARE(ask.asked.size(), questions);
         if (questions) {
-            QCOMPARE(ask.asked[0].text, QStringLiteral("Only one cell is selected.\nCalculate for all cells?"));
+            QCOMPARE(ask.asked[0].text,
+                     QStringLiteral("Only one cell is selected.\nCalculate for all cells?"));
             QCOMPARE(ask.asked[0].type, MB_YESNO | MB_ICONQUESTION);
         }
         QCOMPARE(statistics.Box(Mean)->text(), mean);
@@ -564,7 +593,8 @@ private slots:
         // m = 3, buttons 35 x 35, one every 38 pixels; the list stops bw + (3m+1)/2 from the right.
         QCOMPARE(panel.List()->geometry(), QRect(3, 3, 300 - 35 - 5 - 3, 250 - 6));
         for (int button = 0; button < CCalcMemory::ButtonCount; ++button)
-            QCOMPARE(panel.ButtonAt(CCalcMemory::Button(button))->geometry(), QRect(263, 3 + 38 * button, 35, 35));
+            QCOMPARE(panel.ButtonAt(CCalcMemory::Button(button))->geometry(),
+                     QRect(263, 3 + 38 * button, 35, 35));
         QVERIFY(panel.sizeHint().height() >= 3 + 5 * 38);
     }
 
@@ -573,7 +603,8 @@ private slots:
         const QStringList names = {"Free", "Save", "Statistics", "Invert", "Clear"};
         const int images[] = {150, 151, 152, 153, 154};
         for (int button = 0; button < CCalcMemory::ButtonCount; ++button) {
-            auto* bitmap = qobject_cast<TaButtonBitmap*>(panel.ButtonAt(CCalcMemory::Button(button)));
+            auto* bitmap =
+                qobject_cast<TaButtonBitmap*>(panel.ButtonAt(CCalcMemory::Button(button)));
             QVERIFY(bitmap);
             QCOMPARE(bitmap->ImageId(), images[button]);
             QCOMPARE(bitmap->FaceColor(), QRgb(0xFFD8D8D8));
@@ -585,10 +616,14 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("storedWidth");  // 0: nothing stored
         QTest::addColumn<QString>("text");
-        QTest::newRow("gravitational constant") << 6.6742999999999999e-11 << 0 << "6.674299999999999379e-11";
-        QTest::newRow("most negative double") << -1.7976931348623157e308 << 0 << "-1.797693134862315708e+308";
-        QTest::newRow("smallest subnormal") << 4.9406564584124654e-324 << 0 << "4.940656458412465442e-324";
-        QTest::newRow("stored narrow width wins") << -2.2250738585072014e-308 << 90 << "-2.225073858507201383e-308";
+        QTest::newRow("gravitational constant")
+            << 6.6742999999999999e-11 << 0 << "6.674299999999999379e-11";
+        QTest::newRow("most negative double")
+            << -1.7976931348623157e308 << 0 << "-1.797693134862315708e+308";
+        QTest::newRow("smallest subnormal")
+            << 4.9406564584124654e-324 << 0 << "4.940656458412465442e-324";
+        QTest::newRow("stored narrow width wins")
+            << -2.2250738585072014e-308 << 90 << "-2.225073858507201383e-308";
     }
     void longValuesShowWhole() {
         QFETCH(double, value);
@@ -606,12 +641,14 @@ private slots:
             QCOMPARE(width, storedWidth);
             return;
         }
-        QVERIFY(width >= MeasuredColumnWidth(panel.List(), QStringLiteral("-1.797693134862315708e+308")));
+        QVERIFY(width >=
+                MeasuredColumnWidth(panel.List(), QStringLiteral("-1.797693134862315708e+308")));
         // At its own size the panel shows the whole Value cell.
         panel.resize(panel.sizeHint());
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
-        const QRect cell = panel.List()->visualRect(panel.List()->indexFromItem(row, CCalcMemory::ValueColumn));
+        const QRect cell =
+            panel.List()->visualRect(panel.List()->indexFromItem(row, CCalcMemory::ValueColumn));
         QVERIFY(panel.List()->viewport()->rect().contains(cell));
         QVERIFY(width >= MeasuredColumnWidth(panel.List(), text));
     }
@@ -620,12 +657,15 @@ private slots:
         {
             CCalcMemory panel(nullptr, ScriptedAsk().Function());
             const QFontMetrics metrics = panel.List()->fontMetrics();
-            const QStringList texts = {"8Incl8", "888", "Long name", "+0.00000000000000000000E+000"};
+            const QStringList texts = {"8Incl8", "888", "Long name",
+                                       "+0.00000000000000000000E+000"};
             for (int column = 0; column < 4; ++column)
-                QVERIFY(panel.List()->header()->sectionSize(column) >= metrics.horizontalAdvance(texts[column]));
+                QVERIFY(panel.List()->header()->sectionSize(column) >=
+                        metrics.horizontalAdvance(texts[column]));
             QVERIFY(TempSettings::Open("GUI/Memory")->childKeys().isEmpty());
             const int widths[] = {41, 52, 63, 174};
-            for (int column = 0; column < 4; ++column) panel.List()->header()->resizeSection(column, widths[column]);
+            for (int column = 0; column < 4; ++column)
+                panel.List()->header()->resizeSection(column, widths[column]);
         }
         const auto settings = TempSettings::Open("GUI/Memory");
         QCOMPARE(settings->value("IncludeWidth").toInt(), 41);

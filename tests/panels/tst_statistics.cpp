@@ -8,8 +8,8 @@
 #include <limits>
 
 #include "panels/CCalcStatistics.h"
-#include "tests/panels/PanelTestSupport.h"
 #include "panels/StatisticsMath.h"
+#include "tests/panels/PanelTestSupport.h"
 
 namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -31,30 +31,34 @@ private slots:
     void values_data() {
         QTest::addColumn<std::vector<double>>("values");
         QTest::addColumn<QStringList>("texts");
-        const QStringList oneToFour = {"2.5", "1.666666666666666741", "1.2909944487358056", "1", "0",
-                                       "-2.077500000000000124"};
+        const QStringList oneToFour = {"2.5", "1.666666666666666741", "1.2909944487358056", "1",
+                                       "0",   "-2.077500000000000124"};
         QTest::newRow("1 2 3 4") << std::vector<double>{1, 2, 3, 4} << oneToFour;
         QTest::newRow("4 1 3 2, any order") << std::vector<double>{4, 1, 3, 2} << oneToFour;
-        QTest::newRow("two values") << std::vector<double>{1, 3}
-                                    << QStringList{"2", "2", "1.414213562373095145", "1", "0", "-2.75"};
-        QTest::newRow("three values") << std::vector<double>{1, 2, 3}
-                                      << QStringList{"2", "1", "1", "0.6666666666666666297", "0",
-                                                     "-2.333333333333333481"};
-        QTest::newRow("equal values") << std::vector<double>{7, 7, 7} << QStringList{"7", "0", "0", "0", kNo, kNo};
-        QTest::newRow("a single value") << std::vector<double>{5}
-                                        << QStringList{"5", kUndefined, kUndefined, "0", kUndefined, kUndefined};
-        QTest::newRow("plus infinity") << std::vector<double>{1, kInfinity, 2}
-                                       << QStringList{kPositive, kUndefined, kUndefined, kUndefined, kUndefined,
-                                                      kUndefined};
-        QTest::newRow("minus infinity") << std::vector<double>{-kInfinity, 1}
-                                        << QStringList{kNegative, kUndefined, kUndefined, kUndefined, kUndefined,
-                                                       kUndefined};
-        QTest::newRow("both infinities") << std::vector<double>{kInfinity, -kInfinity}
-                                         << QStringList{kUndefined, kUndefined, kUndefined, kUndefined, kUndefined,
-                                                        kUndefined};
-        QTest::newRow("squares overflow") << std::vector<double>{1e200, -1e200}
-                                          << QStringList{"0", kPositive, kPositive, "9.999999999999999697e+199",
-                                                         kUndefined, kUndefined};
+        QTest::newRow("two values")
+            << std::vector<double>{1, 3}
+            << QStringList{"2", "2", "1.414213562373095145", "1", "0", "-2.75"};
+        QTest::newRow("three values")
+            << std::vector<double>{1, 2, 3}
+            << QStringList{"2", "1", "1", "0.6666666666666666297", "0", "-2.333333333333333481"};
+        QTest::newRow("equal values")
+            << std::vector<double>{7, 7, 7} << QStringList{"7", "0", "0", "0", kNo, kNo};
+        QTest::newRow("a single value")
+            << std::vector<double>{5}
+            << QStringList{"5", kUndefined, kUndefined, "0", kUndefined, kUndefined};
+        QTest::newRow("plus infinity")
+            << std::vector<double>{1, kInfinity, 2}
+            << QStringList{kPositive, kUndefined, kUndefined, kUndefined, kUndefined, kUndefined};
+        QTest::newRow("minus infinity")
+            << std::vector<double>{-kInfinity, 1}
+            << QStringList{kNegative, kUndefined, kUndefined, kUndefined, kUndefined, kUndefined};
+        QTest::newRow("both infinities")
+            << std::vector<double>{kInfinity, -kInfinity}
+            << QStringList{kUndefined, kUndefined, kUndefined, kUndefined, kUndefined, kUndefined};
+        QTest::newRow("squares overflow")
+            << std::vector<double>{1e200, -1e200}
+            << QStringList{"0",        kPositive, kPositive, "9.999999999999999697e+199",
+                           kUndefined, kUndefined};
     }
 
     void values() {
@@ -79,7 +83,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("not computable") << 1.0 << false << kNo;
         QTest::newRow("quiet NaN") << kNaN << true << kUndefined;
-        QTest::newRow("signalling NaN") << std::numeric_limits<double>::signaling_NaN() << true << kUndefined;
+        QTest::newRow("signalling NaN")
+            << std::numeric_limits<double>::signaling_NaN() << true << kUndefined;
         QTest::newRow("minus infinity") << -kInfinity << true << kNegative;
         QTest::newRow("plus infinity") << kInfinity << true << kPositive;
         QTest::newRow("19 digits") << 0.1 << true << "0.1000000000000000056";
@@ -96,9 +101,10 @@ private slots:
 
     void panel() {
         CCalcStatistics panel;
-        const QStringList labels = {"Mean (average)", "Variance", "Standard deviation", "Average deviation",
-                                    "Skewness", "Kurtosis"};
-        const QStringList names = {"edit1090", "edit1091", "edit1096", "edit1093", "edit1094", "edit1095"};
+        const QStringList labels = {"Mean (average)",    "Variance", "Standard deviation",
+                                    "Average deviation", "Skewness", "Kurtosis"};
+        const QStringList names = {"edit1090", "edit1091", "edit1096",
+                                   "edit1093", "edit1094", "edit1095"};
         int previousTop = -1;
         for (int index = 0; index < StatisticCount; ++index) {
             QLineEdit* box = panel.Box(StatisticIndex(index));
@@ -107,7 +113,8 @@ private slots:
             QVERIFY(box->isReadOnly());
             QVERIFY(box->text().isEmpty());  // empty until the first computation
             QVERIFY(box->geometry().top() > previousTop);
-            QVERIFY(panel.Label(StatisticIndex(index))->geometry().right() < box->geometry().left());
+            QVERIFY(panel.Label(StatisticIndex(index))->geometry().right() <
+                    box->geometry().left());
             QVERIFY(QRect(QPoint(0, 0), panel.sizeHint()).contains(box->geometry()));
             previousTop = box->geometry().top();
         }
@@ -156,7 +163,6 @@ private slots:
 private:
     std::unique_ptr<TempSettings> settings_;
 };
-
 
 QTEST_MAIN(StatisticsTest)
 #include "tst_statistics.moc"

@@ -158,9 +158,12 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("result");
-        QTest::newRow("degrees") << int(Qt::Key_Down) << "sin(30)" << "sin(30)=0.4999999999999999445";
-        QTest::newRow("grads") << int(Qt::Key_End) << "cos(100)" << "cos(100)=6.123233995736766036e-17";
-        QTest::newRow("radians") << int(Qt::Key_Home) << "sin(0)" << "sin(0)=0";
+        QTest::newRow("degrees") << int(Qt::Key_Down) << "sin(30)"
+                                 << "sin(30)=0.4999999999999999445";
+        QTest::newRow("grads") << int(Qt::Key_End) << "cos(100)"
+                               << "cos(100)=6.123233995736766036e-17";
+        QTest::newRow("radians") << int(Qt::Key_Home) << "sin(0)"
+                                 << "sin(0)=0";
     }
 
     void nextCalculationUsesTheUnit() {

@@ -5,39 +5,39 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyleFactory>
-#include <QClipboard>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QWindow>
 
-#include "shell/CCalcAboutDialog.h"
-#include "shell/CCalcApp.h"
-#include "shell/CCalcDlgBar.h"
 #include "document/CCalcDoc.h"
-#include "panels/CCalcKeyPad.h"
-#include "panels/CCalcLog.h"
-#include "shell/CCalcMainFrame.h"
-#include "panels/CCalcMemory.h"
-#include "shell/CCalcPreferences.h"
-#include "panels/CCalcStatistics.h"
-#include "shell/CCalcToolBar.h"
-#include "panels/CCalcTrigonometricUnits.h"
 #include "document/CCalcView.h"
-#include "panels/CColorButton.h"
-#include "shell/core/CommandIds.h"
 #include "engine/Diagnostics.h"
 #include "engine/MemoryStore.h"
 #include "engine/Preferences.h"
-#include "tests/document/ScriptedUi.h"
+#include "panels/CCalcKeyPad.h"
+#include "panels/CCalcLog.h"
+#include "panels/CCalcMemory.h"
+#include "panels/CCalcStatistics.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "panels/CColorButton.h"
+#include "shell/CCalcAboutDialog.h"
+#include "shell/CCalcApp.h"
+#include "shell/CCalcDlgBar.h"
+#include "shell/CCalcMainFrame.h"
+#include "shell/CCalcPreferences.h"
+#include "shell/CCalcToolBar.h"
+#include "shell/core/CommandIds.h"
 #include "shell/core/SettingsStore.h"
+#include "tests/document/ScriptedUi.h"
 #include "toolkit/TaStatic.h"
 
 using NCalculatorText::MemoryStore;
@@ -108,7 +108,9 @@ private:
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     }
-    bool FocusIn(QWidget* panel) const { return Focus() && (Focus() == panel || panel->isAncestorOf(Focus())); }
+    bool FocusIn(QWidget* panel) const {
+        return Focus() && (Focus() == panel || panel->isAncestorOf(Focus()));
+    }
 
 private slots:
     void init() {
@@ -139,7 +141,8 @@ private slots:
         QTest::newRow("keypad") << 101 << "Keypad"
                                 << int(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea) << true
                                 << true << int(Qt::BottomDockWidgetArea);
-        QTest::newRow("log") << 102 << "Log" << any << false << true << int(Qt::BottomDockWidgetArea);
+        QTest::newRow("log") << 102 << "Log" << any << false << true
+                             << int(Qt::BottomDockWidgetArea);
         QTest::newRow("memory") << 105 << "Memory" << any << false << true
                                 << int(Qt::RightDockWidgetArea);
         QTest::newRow("statistics") << 106 << "Statistics" << any << true << false << 0;
@@ -213,7 +216,8 @@ private slots:
         // Docked at the right: the band at the top.
         CCalcDlgBar* memory = Bar(105);
         const QSize right = memory->Body()->size();
-        QCOMPARE(memory->Dialog()->geometry(), QRect(5, 10, right.width() - 10, right.height() - 15));
+        QCOMPARE(memory->Dialog()->geometry(),
+                 QRect(5, 10, right.width() - 10, right.height() - 15));
         // The keypad fits its bar exactly.
         CCalcDlgBar* keypad = Bar(101);
         QCOMPARE(keypad->Body()->height(), keypad->HorizontalSize().height());
@@ -257,7 +261,8 @@ private slots:
         log->setFloating(false);
         frame_->addDockWidget(Qt::RightDockWidgetArea, log);
         // The memory bar shares the right area; the wider of the two sets its width.
-        QTRY_COMPARE(log->Body()->width(), std::max(log->VerticalSize().width(), Bar(105)->Body()->width()));
+        QTRY_COMPARE(log->Body()->width(),
+                     std::max(log->VerticalSize().width(), Bar(105)->Body()->width()));
         frame_->addDockWidget(Qt::BottomDockWidgetArea, log);
         QTRY_COMPARE(log->Body()->height(), docked.height());
         QCOMPARE(log->FloatingSize(), floating);
@@ -266,12 +271,18 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("expected");  // -1: the minimum, -2: unchanged, -3: the screen
-        QTest::newRow("HorizontalY below the minimum") << "HorizontalY" << "5" << -1;
-        QTest::newRow("HorizontalX below the minimum") << "HorizontalX" << "10" << -1;
-        QTest::newRow("VerticalX below the minimum") << "VerticalX" << "0" << -1;
-        QTest::newRow("VerticalY above the minimum") << "VerticalY" << "700" << 700;
-        QTest::newRow("FloatingX above the minimum") << "FloatingX" << "640" << 640;
-        QTest::newRow("FloatingY not a number") << "FloatingY" << "tall" << -2;
+        QTest::newRow("HorizontalY below the minimum") << "HorizontalY"
+                                                       << "5" << -1;
+        QTest::newRow("HorizontalX below the minimum") << "HorizontalX"
+                                                       << "10" << -1;
+        QTest::newRow("VerticalX below the minimum") << "VerticalX"
+                                                     << "0" << -1;
+        QTest::newRow("VerticalY above the minimum") << "VerticalY"
+                                                     << "700" << 700;
+        QTest::newRow("FloatingX above the minimum") << "FloatingX"
+                                                     << "640" << 640;
+        QTest::newRow("FloatingY not a number") << "FloatingY"
+                                                << "tall" << -2;
         QTest::newRow("VerticalX wider than the screen") << "VerticalX"
                                                          << "2147483647" << -3;
         QTest::newRow("HorizontalY taller than the screen") << "HorizontalY"
@@ -356,9 +367,8 @@ private slots:
         QVERIFY(!gui.contains("BarState-Bar106"));
         settings->endGroup();
         settings->beginGroup("GUI/BarState-Bar102");
-        QCOMPARE(settings->childKeys(),
-                 QStringList({"FloatingX", "FloatingY", "HorizontalX", "HorizontalY", "VerticalX",
-                              "VerticalY"}));
+        QCOMPARE(settings->childKeys(), QStringList({"FloatingX", "FloatingY", "HorizontalX",
+                                                     "HorizontalY", "VerticalX", "VerticalY"}));
         settings->endGroup();
         QVERIFY(!settings->value("GUI/BarState/Layout").toByteArray().isEmpty());
     }
@@ -405,7 +415,8 @@ private slots:
         // The separator between the editor and the bottom dock, dragged far up.
         const QRect editor = View()->geometry();
         const QRect log = Bar(102)->geometry();
-        const QPoint grip((editor.left() + editor.right()) / 2, (editor.bottom() + log.top()) / 2 + 1);
+        const QPoint grip((editor.left() + editor.right()) / 2,
+                          (editor.bottom() + log.top()) / 2 + 1);
         QWindow* window = frame_->windowHandle();
         QTest::mousePress(window, Qt::LeftButton, {}, grip);
         for (int y = grip.y(); y > -200; y -= 20) QTest::mouseMove(window, QPoint(grip.x(), y));
@@ -441,7 +452,8 @@ private slots:
         // The memory panel stops at its minimum; the two widths keep their sum.
         QCOMPARE(Bar(105)->Body()->width(), Bar(105)->MinimumSize().width());
         QCOMPARE(Bar(102)->width() + Bar(105)->width(), sum);
-        QTest::mousePress(window, Qt::LeftButton, {}, QPoint(Bar(105)->geometry().left() - 2, grip.y()));
+        QTest::mousePress(window, Qt::LeftButton, {},
+                          QPoint(Bar(105)->geometry().left() - 2, grip.y()));
         for (int x = grip.x(); x > -3000; x -= 40) QTest::mouseMove(window, QPoint(x, grip.y()));
         QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(-3000, grip.y()));
         QCoreApplication::processEvents();
@@ -458,8 +470,8 @@ private slots:
         QTest::newRow("Ctrl+K keypad") << CommandId::ViewKeypad << 101 << int(Qt::Key_K) << true;
         QTest::newRow("Ctrl+L log") << CommandId::ViewLog << 102 << int(Qt::Key_L) << true;
         QTest::newRow("Ctrl+M memory") << CommandId::ViewMemory << 105 << int(Qt::Key_M) << true;
-        QTest::newRow("Ctrl+T statistics") << CommandId::ViewStatistics << 106 << int(Qt::Key_T)
-                                           << false;
+        QTest::newRow("Ctrl+T statistics")
+            << CommandId::ViewStatistics << 106 << int(Qt::Key_T) << false;
     }
     void viewToggles() {
         QFETCH(int, command);
@@ -564,8 +576,8 @@ private slots:
         Bar(bar)->setFloating(true);
         QCoreApplication::processEvents();
         frame_->OnCommand(bar == 101   ? CommandId::FocusKeypad
-                           : bar == 102 ? CommandId::FocusLog
-                                        : CommandId::FocusMemory);
+                          : bar == 102 ? CommandId::FocusLog
+                                       : CommandId::FocusMemory);
         QTRY_VERIFY(FocusIn(Bar(bar)->Dialog()));
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(Bar(bar)));
         // Calculate, toggle another bar, then back to the editor.
@@ -679,10 +691,10 @@ private slots:
             else
                 entries << QString::number(action->data().toInt());
         }
-        QCOMPARE(entries, QStringList({"57600", "57601", "57603", "|", "32771", "|", "32773",
-                                       "32774", "|", "57635", "57634", "57637", "|", "32776",
-                                       "32775", "32777", "|", "32779", "combo", "32780",
-                                       "32803"}));
+        QCOMPARE(entries,
+                 QStringList({"57600", "57601", "57603", "|",     "32771", "|",     "32773",
+                              "32774", "|",     "57635", "57634", "57637", "|",     "32776",
+                              "32775", "32777", "|",     "32779", "combo", "32780", "32803"}));
         QVERIFY(!frame_->Action(CommandId::ViewLog)->icon().isNull());
         QCOMPARE(frame_->Action(CommandId::ViewKeypad)->toolTip(),
                  QStringLiteral("Toggle keypad Ctrl+K"));
@@ -698,11 +710,12 @@ private slots:
         QCOMPARE(combo->font().weight(), QFont::Bold);
         QCOMPARE(combo->font().family(), QStringLiteral("Arial"));
         const int width = QFontMetrics(combo->font()).horizontalAdvance(" Grad ") +
-                          combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo) + 4;
+                          combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo) +
+                          4;
         QCOMPARE(combo->width(), width);
         const QSize button = CCalcToolBar::ButtonSizeFor(combo->sizeHint().height());
-        const auto* tool =
-            qobject_cast<QToolButton*>(frame_->ToolBar()->widgetForAction(frame_->Action(CommandId::New)));
+        const auto* tool = qobject_cast<QToolButton*>(
+            frame_->ToolBar()->widgetForAction(frame_->Action(CommandId::New)));
         QCOMPARE(tool->size(), button);
     }
     void buttonSizeRule_data() {
@@ -809,7 +822,8 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
         QTest::keyClick(View(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_VERIFY(FocusIn(Bar(105)->Dialog()));
-        for (const Qt::Key key : {Qt::Key_Z, Qt::Key_X, Qt::Key_V}) QTest::keyClick(Focus(), key, Qt::ControlModifier);
+        for (const Qt::Key key : {Qt::Key_Z, Qt::Key_X, Qt::Key_V})
+            QTest::keyClick(Focus(), key, Qt::ControlModifier);
         QCOMPARE(View()->EditorText(), QStringLiteral("1+1"));
         // The editor itself still has them.
         QTest::keyClick(Bar(105)->Dialog(), Qt::Key_W, Qt::ControlModifier);
@@ -900,9 +914,11 @@ private slots:
         QVERIFY(aboutVersion.contains(QStringLiteral("01.02.004")));
         {
             OnModal<CCalcPreferences> preferences(this, [](CCalcPreferences* dialog) {
-                auto* units = qobject_cast<QComboBox*>(dialog->Control(CCalcPreferences::IdTrigonometricUnits));
+                auto* units = qobject_cast<QComboBox*>(
+                    dialog->Control(CCalcPreferences::IdTrigonometricUnits));
                 units->setCurrentIndex(2);
-                auto* notation = qobject_cast<QComboBox*>(dialog->Control(CCalcPreferences::IdNotation));
+                auto* notation =
+                    qobject_cast<QComboBox*>(dialog->Control(CCalcPreferences::IdNotation));
                 notation->setCurrentIndex(1);
                 dialog->accept();
             });

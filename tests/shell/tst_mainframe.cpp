@@ -14,17 +14,17 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "shell/CCalcApp.h"
 #include "document/CCalcDoc.h"
-#include "shell/CCalcMainFrame.h"
-#include "shell/CCalcToolBar.h"
 #include "document/CCalcView.h"
-#include "shell/core/CommandIds.h"
 #include "engine/MemoryStore.h"
 #include "engine/Preferences.h"
-#include "tests/document/ScriptedUi.h"
+#include "shell/CCalcApp.h"
+#include "shell/CCalcMainFrame.h"
+#include "shell/CCalcToolBar.h"
+#include "shell/core/CommandIds.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
+#include "tests/document/ScriptedUi.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaStatic.h"
@@ -170,9 +170,8 @@ private slots:
                               "Recent File", "-", "E&xit"}));
         QCOMPARE(MenuTexts(top[1]->menu()), QStringList({"&Free", "&Load...", "&Save..."}));
         QCOMPARE(MenuTexts(top[2]->menu()), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
-        QCOMPARE(MenuTexts(top[3]->menu()),
-                 QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory", "St&atistics",
-                              "&Status Bar"}));
+        QCOMPARE(MenuTexts(top[3]->menu()), QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory",
+                                                         "St&atistics", "&Status Bar"}));
         QCOMPARE(MenuTexts(top[4]->menu()),
                  QStringList({"&Preferences...", "&Notation>&West,&East",
                               "&Keypad>&Style>&2000,&Tarvik,&XP,&Vista,"
@@ -236,18 +235,23 @@ private slots:
         QTest::addColumn<QString>("prompt");
         QTest::addColumn<QString>("tip");
         QTest::addColumn<bool>("checkable");
-        QTest::newRow("new") << 57600 << "Start a new calculation" << "New Ctrl+N" << false;
+        QTest::newRow("new") << 57600 << "Start a new calculation"
+                             << "New Ctrl+N" << false;
         // Without a tip of its own an action shows its menu text, bare.
-        QTest::newRow("save as") << 57604 << "Save the calculation under a new name" << "Save As"
-                                 << false;
-        QTest::newRow("recent") << 57616 << "Open this calculation" << "" << false;
-        QTest::newRow("calculate all")
-            << 32803 << "Calculate all cells" << "Calculate all Ctrl+Shift+=" << false;
-        QTest::newRow("keypad") << 32775 << "Show or hide keypad" << "Toggle keypad Ctrl+K" << true;
-        QTest::newRow("units") << 32780 << "Choose the unit of angles" << "Trigonometric units"
-                               << true;
-        QTest::newRow("font select") << 32789 << "Choose the keypad font" << "Select" << false;
-        QTest::newRow("color default") << 32801 << "Default key colours" << "Default" << true;
+        QTest::newRow("save as") << 57604 << "Save the calculation under a new name"
+                                 << "Save As" << false;
+        QTest::newRow("recent") << 57616 << "Open this calculation"
+                                << "" << false;
+        QTest::newRow("calculate all") << 32803 << "Calculate all cells"
+                                       << "Calculate all Ctrl+Shift+=" << false;
+        QTest::newRow("keypad") << 32775 << "Show or hide keypad"
+                                << "Toggle keypad Ctrl+K" << true;
+        QTest::newRow("units") << 32780 << "Choose the unit of angles"
+                               << "Trigonometric units" << true;
+        QTest::newRow("font select") << 32789 << "Choose the keypad font"
+                                     << "Select" << false;
+        QTest::newRow("color default") << 32801 << "Default key colours"
+                                       << "Default" << true;
     }
     void actionPromptsTipsAndMarks() {
         QFETCH(int, id);

@@ -20,9 +20,9 @@ public:
 
     // A fresh view of the store, opened on `group`.
     static std::unique_ptr<QSettings> Open(const QString& group) {
-        auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                                    QStringLiteral("Tarvik"),
-                                                    QStringLiteral("Numera"));
+        auto settings =
+            std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                        QStringLiteral("Tarvik"), QStringLiteral("Numera"));
         settings->beginGroup(group);
         return settings;
     }

@@ -10,15 +10,15 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "engine/Preferences.h"
 #include "shell/CCalcAboutDialog.h"
 #include "shell/CCalcPreferences.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/MessageBoxTypes.h"
-#include "engine/Preferences.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaCompositing.h"
 #include "toolkit/TaLink.h"
 #include "toolkit/TaStatic.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The HSL colour helper and the three face tones buttons are shaded with.
 #include <QTest>
 
-#include "toolkit/TaColor.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/TaColor.h"
 
 class TaColorTest : public QObject {
     Q_OBJECT

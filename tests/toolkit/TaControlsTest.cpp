@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaButtonBitmap.h"
 #include "toolkit/TaColor.h"
@@ -13,7 +14,6 @@
 #include "toolkit/TaResources.h"
 #include "toolkit/TaShadow.h"
 #include "toolkit/TaText.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaColor.h"
@@ -12,7 +13,6 @@
 #include "toolkit/TaDialog.h"
 #include "toolkit/TaShadow.h"
 #include "toolkit/TaStatic.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 
@@ -51,7 +51,9 @@ QImage Grab(TaDialog& dialog) { return dialog.grab().toImage(); }
 class LabelDialog : public TaDialog {
 public:
     LabelDialog(QString boxText, QString text, int layoutResult = 1)
-        : TaDialog(100, TestFonts(), nullptr), boxText_(std::move(boxText)), text_(std::move(text)),
+        : TaDialog(100, TestFonts(), nullptr),
+          boxText_(std::move(boxText)),
+          text_(std::move(text)),
           layoutResult_(layoutResult) {
         setWindowTitle(QStringLiteral("Test"));
     }
@@ -300,10 +302,14 @@ private slots:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
         QTest::addColumn<bool>("measure");  // sized to the new text as well
-        QTest::newRow("shorter, same box") << "Printing page 10 of 12" << "Page 2" << false;
-        QTest::newRow("emptied") << "Printing page 10" << "" << false;
-        QTest::newRow("shorter, box shrinks") << "Printing page 10 of 12" << "Done" << true;
-        QTest::newRow("longer, box grows") << "Page 9" << "Printing page 10 of 12" << true;
+        QTest::newRow("shorter, same box") << "Printing page 10 of 12"
+                                           << "Page 2" << false;
+        QTest::newRow("emptied") << "Printing page 10"
+                                 << "" << false;
+        QTest::newRow("shorter, box shrinks") << "Printing page 10 of 12"
+                                              << "Done" << true;
+        QTest::newRow("longer, box grows") << "Page 9"
+                                           << "Printing page 10 of 12" << true;
     }
     void changedTextErasesTheOld() {
         QFETCH(QString, before);

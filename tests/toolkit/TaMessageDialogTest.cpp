@@ -4,12 +4,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaCompositing.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaStatic.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace {
 
@@ -216,12 +216,14 @@ private slots:
         QTest::addColumn<int>("maxWidth");
         QTest::addColumn<QStringList>("pieces");
         QTest::newRow("fits whole") << "Close" << 10 << QStringList{"Close"};
-        QTest::newRow("path, after separators") << "/home/user/documents/file.tvc" << 12
-                                                << QStringList{"/home/user/", "documents/", "file.tvc"};
-        QTest::newRow("Windows path") << "C:\\Users\\name\\file.tvc" << 9
-                                      << QStringList{"C:\\Users\\", "name\\", "file.tvc"};
-        QTest::newRow("words, spaces dropped at the break") << "Cannot open the file for writing." << 12
-                                                            << QStringList{"Cannot open", "the file for", "writing."};
+        QTest::newRow("path, after separators")
+            << "/home/user/documents/file.tvc" << 12
+            << QStringList{"/home/user/", "documents/", "file.tvc"};
+        QTest::newRow("Windows path")
+            << "C:\\Users\\name\\file.tvc" << 9 << QStringList{"C:\\Users\\", "name\\", "file.tvc"};
+        QTest::newRow("words, spaces dropped at the break")
+            << "Cannot open the file for writing." << 12
+            << QStringList{"Cannot open", "the file for", "writing."};
         QTest::newRow("no break point") << "abcdefghijklmnopqrstuvwxyz" << 10
                                         << QStringList{"abcdefghij", "klmnopqrst", "uvwxyz"};
     }
@@ -265,7 +267,8 @@ private slots:
         QCOMPARE(joined.trimmed(), path);
         // The buttons sit one margin below the last line.
         const TaStatic* last = dialog.Line(dialog.LineCount() - 1);
-        QCOMPARE(dialog.Button(0)->y(), dialog.Line(0)->y() + dialog.Line(0)->height() + 30 * (dialog.LineCount() - 1) + 36);
+        QCOMPARE(dialog.Button(0)->y(), dialog.Line(0)->y() + dialog.Line(0)->height() +
+                                            30 * (dialog.LineCount() - 1) + 36);
         QVERIFY(dialog.Button(0)->y() > last->y() + last->height());
     }
 

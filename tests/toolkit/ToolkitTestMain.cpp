@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/TaDialog.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
+#include "toolkit/TaDialog.h"
 
 std::map<std::string, SuiteFactory>& Suites() {
     static std::map<std::string, SuiteFactory> suites;

@@ -31,12 +31,12 @@
 #include "shell/CCalcPreferences.h"
 #include "shell/RecentFileList.h"
 #include "shell/core/StringIds.h"
+#include "tests/support/TempSettings.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaFonts.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaStrings.h"
-#include "tests/support/TempSettings.h"
 
 namespace {
 

@@ -16,17 +16,17 @@
 #include <QToolButton>
 #include <cstdio>
 
+#include "document/CCalcView.h"
+#include "engine/MemoryStore.h"
+#include "panels/CCalcKeyPad.h"
+#include "panels/CCalcMemory.h"
+#include "panels/CCalcTrigonometricUnits.h"
+#include "panels/CColorButton.h"
 #include "shell/CCalcApp.h"
 #include "shell/CCalcDlgBar.h"
-#include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
-#include "panels/CCalcMemory.h"
 #include "shell/CCalcToolBar.h"
-#include "panels/CCalcTrigonometricUnits.h"
-#include "document/CCalcView.h"
-#include "panels/CColorButton.h"
 #include "shell/core/CommandIds.h"
-#include "engine/MemoryStore.h"
 #include "shell/core/MessageBox.h"
 
 namespace {

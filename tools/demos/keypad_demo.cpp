@@ -17,9 +17,9 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "document/ICmdReceiver.h"
 #include "panels/CCalcKeyPad.h"
 #include "panels/CColorButton.h"
-#include "document/ICmdReceiver.h"
 #include "tests/support/TempSettings.h"
 
 namespace {

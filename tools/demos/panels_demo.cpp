@@ -9,14 +9,14 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "engine/CalculateText.h"
+#include "engine/MemoryStore.h"
 #include "panels/CCalcLog.h"
 #include "panels/CCalcMemory.h"
 #include "panels/CCalcStatistics.h"
 #include "panels/CCalcTrigonometricUnits.h"
-#include "engine/CalculateText.h"
-#include "engine/MemoryStore.h"
-#include "toolkit/MessageBoxTypes.h"
 #include "tests/support/TempSettings.h"
+#include "toolkit/MessageBoxTypes.h"
 
 namespace {
 
@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     logBar->setWidget(log);
     frame.addDockWidget(Qt::BottomDockWidgetArea, logBar);
     auto* memoryBar = new QDockWidget(QStringLiteral("Memory"), &frame);
-    auto* memory = new CCalcMemory(memoryBar, [](const QString&, unsigned, unsigned) { return IDYES; });
+    auto* memory =
+        new CCalcMemory(memoryBar, [](const QString&, unsigned, unsigned) { return IDYES; });
     memoryBar->setWidget(memory);
     frame.addDockWidget(Qt::RightDockWidgetArea, memoryBar);
     auto* statisticsBar = new QDockWidget(QStringLiteral("Statistics"), &frame);
@@ -60,14 +61,17 @@ int main(int argc, char** argv) {
     NCalculatorText::engineState.logReceiver = log;
 
     const QString session = QStringLiteral(
-        "5->mem[a]; 2->mem[B]; 0.1->mem[x]; 1e300->mem[big]; -7.25->mem[rate of return]; 3->mem[c];\n"
+        "5->mem[a]; 2->mem[B]; 0.1->mem[x]; 1e300->mem[big]; -7.25->mem[rate of return]; "
+        "3->mem[c];\n"
         "mem[never] + mem[missing]; 1/0");
     editor->setPlainText(session);
     Calculate(session);
     memory->Refresh();
     for (const QString& name : {QStringLiteral("a"), QStringLiteral("c"), QStringLiteral("x")}) {
-        const auto items = memory->List()->findItems(name, Qt::MatchExactly, CCalcMemory::CellColumn);
-        for (QTreeWidgetItem* item : items) item->setCheckState(CCalcMemory::IncludeColumn, Qt::Checked);
+        const auto items =
+            memory->List()->findItems(name, Qt::MatchExactly, CCalcMemory::CellColumn);
+        for (QTreeWidgetItem* item : items)
+            item->setCheckState(CCalcMemory::IncludeColumn, Qt::Checked);
     }
     memory->Statistics();
     memory->List()->topLevelItem(2)->setSelected(true);
