@@ -159,6 +159,28 @@ TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
     EXPECT_EQ(Read(target), "old");
 }
 
+// A folder the user may not create files in, holding a file the user may
+// write: no temporary file can be made, so the file is rewritten in place.
+TEST_F(FileAccessTest, FileInAClosedFolderIsRewrittenInPlace) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to drop to another user";
+    const fs::path target = dir_ / "shared.tvc";
+    Write(target, "old contents");
+    fs::permissions(target, fs::perms::all);
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        ::_exit(ReplaceFile(target, "new").Ok() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Read(target), "new");
+}
+
 TEST_F(FileAccessTest, ReadingTakesRegularFilesWithinTheLimitOnly) {
     Write(dir_ / "five", "12345");
     ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0666), 0);  // no writer: opening it would block
