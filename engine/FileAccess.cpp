@@ -9,6 +9,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// windows.h maps ReplaceFile to ReplaceFileA/W; ours is a different function.
+#undef ReplaceFile
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -259,6 +261,10 @@ private:
 FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
                             std::string& bytes) {
     bytes.clear();
+    // Opening a folder fails with "access denied"; say what it is instead.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return SystemFailure();
