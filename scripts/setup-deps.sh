@@ -13,6 +13,7 @@ packages=(
     fonts-open-sans fonts-liberation2
     desktop-file-utils shared-mime-info xdg-utils dpkg-dev file man-db
     xvfb xauth xdotool imagemagick poppler-utils xcompmgr openbox wmctrl
+    g++-mingw-w64-x86-64-posix googletest wine wine64
     "$@"
 )
 
