@@ -60,12 +60,7 @@ bool WriteIfChanged(const QString& path, const QByteArray& bytes) {
 QByteArray RenderPng(const QString& svgPath, int side) {
     TaBitmap source;
     if (!source.LoadFile(svgPath)) return QByteArray();
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    source.Render(painter, QRectF(0, 0, side, side));
-    painter.end();
+    const QImage image = source.RenderSquare(side);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -34,6 +34,16 @@ QSize TaBitmap::NaturalSize() const {
     return raster_.size();
 }
 
+QImage TaBitmap::RenderSquare(int side) const {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    Render(painter, QRectF(0, 0, side, side));
+    painter.end();
+    return image;
+}
+
 void TaBitmap::Render(QPainter& painter, const QRectF& target) const {
     if (vector_) {
         vector_->render(&painter, target);

@@ -27,6 +27,8 @@ public:
     QSize NaturalSize() const;
     // Draws the source scaled into `target` with smooth interpolation.
     void Render(QPainter& painter, const QRectF& target) const;
+    // The source drawn antialiased into a transparent side x side image.
+    QImage RenderSquare(int side) const;
 
 private:
     std::unique_ptr<QSvgRenderer> vector_;

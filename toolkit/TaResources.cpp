@@ -35,15 +35,8 @@ QString TaToolbarImagePath(int index) {
 
 static QIcon IconFromRenderer(const TaBitmap& source) {
     QIcon icon;
-    for (int side : {16, 20, 24, 32, 40, 48, 64, 128, 256}) {
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        source.Render(painter, QRectF(0, 0, side, side));
-        painter.end();
-        icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (int side : {16, 20, 24, 32, 40, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(source.RenderSquare(side)));
     return icon;
 }
 
