@@ -65,6 +65,22 @@ private:
 // Where a position of the text before a calculation stands after it. A run
 // rewrites cells but never adds or removes a ";", so the position keeps its
 // cell and, within it, its place against the unchanged start or end.
+// How many code units two stretches share at their start and, after that,
+// at their end: everything between is what changed.
+struct CommonEnds {
+    qsizetype head = 0;
+    qsizetype tail = 0;
+};
+CommonEnds CommonEndsOf(QStringView before, QStringView after) {
+    const qsizetype common = std::min(before.size(), after.size());
+    CommonEnds ends;
+    while (ends.head < common && before[ends.head] == after[ends.head]) ++ends.head;
+    while (ends.tail < common - ends.head &&
+           before[before.size() - 1 - ends.tail] == after[after.size() - 1 - ends.tail])
+        ++ends.tail;
+    return ends;
+}
+
 int PositionAfterCalculation(const QString& before, const QString& after, int position) {
     const qsizetype p = std::clamp<qsizetype>(position, 0, before.size());
     qsizetype oldStart = 0;
@@ -80,12 +96,8 @@ int PositionAfterCalculation(const QString& before, const QString& after, int po
     qsizetype newEnd = after.indexOf(QLatin1Char(';'), newStart);
     if (newEnd < 0) newEnd = after.size();
     const qsizetype oldLength = oldEnd - oldStart;
-    const qsizetype newLength = newEnd - newStart;
-    const qsizetype common = std::min(oldLength, newLength);
-    qsizetype head = 0;
-    while (head < common && before[oldStart + head] == after[newStart + head]) ++head;
-    qsizetype tail = 0;
-    while (tail < common - head && before[oldEnd - 1 - tail] == after[newEnd - 1 - tail]) ++tail;
+    const auto [head, tail] = CommonEndsOf(QStringView(before).mid(oldStart, oldLength),
+                                           QStringView(after).mid(newStart, newEnd - newStart));
     const qsizetype offset = p - oldStart;
     if (offset <= head) return static_cast<int>(newStart + offset);
     if (offset >= oldLength - tail) return static_cast<int>(newEnd - (oldLength - offset));
@@ -217,13 +229,7 @@ void CCalcDoc::Calculate(bool allCells) {
 
     // Only the changed stretch is replaced, as one undoable step: the rest of
     // the text, its layout and the view stay as they are.
-    const qsizetype common = std::min(before.size(), after.size());
-    qsizetype head = 0;
-    while (head < common && before[head] == after[head]) ++head;
-    qsizetype tail = 0;
-    while (tail < common - head &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-        ++tail;
+    const auto [head, tail] = CommonEndsOf(before, after);
 
     QTextCursor cursor;
     if (head == before.size() && head == after.size()) {
@@ -261,13 +267,11 @@ void CCalcDoc::MarkFailedCell(int start, int end) {
     mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     mark.format.setUnderlineColor(QColor(0xD0, 0x10, 0x10));
     view_->setExtraSelections({mark});
-    marked_ = true;
 }
 
 void CCalcDoc::ClearFailedMark() {
-    if (!marked_) return;
-    marked_ = false;
-    view_->setExtraSelections({});
+    // The failed-cell mark is the view's only extra selection.
+    if (!view_->extraSelections().isEmpty()) view_->setExtraSelections({});
 }
 
 void CCalcDoc::SelectFailedCell() {

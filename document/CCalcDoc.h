@@ -77,8 +77,7 @@ private:
     QString path_;
     QString title_;
     bool modified_ = false;
-    // The failing cell of the last failed run, and whether it is marked.
+    // The failing cell of the last failed run.
     int failedStart_ = -1;
     int failedEnd_ = -1;
-    bool marked_ = false;
 };

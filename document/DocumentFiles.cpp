@@ -203,16 +203,6 @@ qsizetype FileTextEditorLength(std::u16string_view fileText) {
     return length;
 }
 
-std::filesystem::path NativePath(const QString& path) {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    const QByteArray name = QFile::encodeName(path);
-    return std::filesystem::path(
-        std::string(name.constData(), static_cast<std::size_t>(name.size())));
-#endif
-}
-
 QString EditorTextFromFileText(const std::u16string& fileText) {
     QString text = QStringFromU16(fileText);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

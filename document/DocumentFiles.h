@@ -4,7 +4,6 @@
 
 #include <QFileDevice>
 #include <QString>
-#include <filesystem>
 #include <string>
 
 // Typing and pasting stop at this many code units (line breaks counted as
@@ -48,9 +47,6 @@ QString FileTooLargeMessage(const QString& path);
 // The length of a file's text once in the editor, line breaks (CR LF, a lone
 // CR or LF) counted as the two units the editor counts them as.
 qsizetype FileTextEditorLength(std::u16string_view fileText);
-
-// A path as the operating system takes it.
-std::filesystem::path NativePath(const QString& path);
 
 // Line breaks: CR LF in files, LF in the editor.
 QString EditorTextFromFileText(const std::u16string& fileText);

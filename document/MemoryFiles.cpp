@@ -3,6 +3,7 @@
 #include "document/DocumentFiles.h"
 #include "engine/FileAccess.h"
 #include "engine/FileText.h"
+#include "toolkit/U16Text.h"
 
 bool WriteMemoryFile(const QString& path, const std::u16string& text) {
     return NCalculatorText::ReplaceFile(NativePath(path), NCalculatorText::EncodeUtf16LE(text))

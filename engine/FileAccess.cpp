@@ -62,12 +62,12 @@ namespace {
 
 FileOutcome SystemFailure() { return Failed(FileFailure::System, errno); }
 
-int OpenForReading(const char* name) {
-    // O_NONBLOCK: should the file have become a FIFO since it was looked
-    // at, opening it must not wait for a writer.
+// O_NONBLOCK: should the file have become a FIFO since it was looked at,
+// opening it must not wait for the other end.
+int OpenWithoutWaiting(const char* name, int access) {
     int fd;
     do {
-        fd = ::open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        fd = ::open(name, access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -121,7 +121,7 @@ FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBy
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
         return Failed(FileFailure::TooLarge, EFBIG);
 
-    const int fd = OpenForReading(path.c_str());
+    const int fd = OpenWithoutWaiting(path.c_str(), O_RDONLY);
     if (fd < 0) return SystemFailure();
     FileOutcome outcome;
     if (::fstat(fd, &info) != 0) {
@@ -190,11 +190,7 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
         // A folder we may not create files in, holding a file we may write:
         // rewrite the file itself, the only way left.
         if (exists && (error == EACCES || error == EPERM)) {
-            int direct;
-            do {
-                direct =
-                    ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-            } while (direct < 0 && errno == EINTR);
+            const int direct = OpenWithoutWaiting(target.c_str(), O_WRONLY | O_TRUNC);
             if (direct < 0) return SystemFailure();
             FileOutcome written = WriteAll(direct, bytes);
             if (::close(direct) != 0 && written.Ok()) written = SystemFailure();

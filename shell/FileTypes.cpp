@@ -14,6 +14,7 @@
 #include "engine/FileAccess.h"
 #include "toolkit/TaImage.h"
 #include "toolkit/TaResources.h"
+#include "toolkit/U16Text.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -31,13 +32,10 @@ const QString kDocumentIcon = QStringLiteral(":/desktop/document.svg");
 // Files larger than this are not ours to edit (a mimeapps.list, an icon).
 constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
 
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
-
 bool ReadFile(const QString& path, QByteArray& bytes) {
     std::string content;
-    if (!NCalculatorText::ReadRegularFile(ToPath(path), kMaxFileBytes, content).Ok()) return false;
+    if (!NCalculatorText::ReadRegularFile(NativePath(path), kMaxFileBytes, content).Ok())
+        return false;
     bytes = QByteArray(content.data(), static_cast<qsizetype>(content.size()));
     return true;
 }
@@ -52,7 +50,7 @@ bool WriteIfChanged(const QString& path, const QByteArray& bytes) {
     QByteArray current;
     if (ReadFile(path, current) && current == bytes) return false;
     if (!QDir().mkpath(QFileInfo(path).path())) return false;
-    return NCalculatorText::ReplaceFile(ToPath(path),
+    return NCalculatorText::ReplaceFile(NativePath(path),
                                         std::string_view(bytes.constData(), bytes.size()))
         .Ok();
 }
@@ -90,8 +88,6 @@ QString KeyOf(const QString& line) {
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     return equals <= 0 ? QString() : line.left(equals).trimmed();
 }
-
-QString HomeFolder() { return QDir::homePath(); }
 
 QString EnvironmentFolder(const char* variable, const QString& fallback) {
     const QString value = qEnvironmentVariable(variable);
@@ -198,7 +194,7 @@ QString TemplatesFolder(const QString& userDirsText, const QString& home) {
 
 DesktopLocations LocationsFromEnvironment() {
     DesktopLocations locations;
-    const QString home = HomeFolder();
+    const QString home = QDir::homePath();
     locations.dataHome = EnvironmentFolder("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
     locations.configHome = EnvironmentFolder("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
     QByteArray userDirs;
@@ -272,7 +268,7 @@ QStringList RegisterDesktopFileTypes(const DesktopLocations& locations,
     if (!locations.templates.isEmpty() && QFileInfo(locations.templates).isDir()) {
         const QString templatePath = locations.templates + QLatin1Char('/') + TemplateName;
         if (!QFileInfo::exists(templatePath) && !QFileInfo(templatePath).isSymLink() &&
-            NCalculatorText::ReplaceFile(ToPath(templatePath), std::string_view()).Ok())
+            NCalculatorText::ReplaceFile(NativePath(templatePath), std::string_view()).Ok())
             written << templatePath;
     }
 

@@ -3,7 +3,9 @@
 // a swapped byte order mark and byte-swap the whole text.
 #pragma once
 
+#include <QFile>
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -20,4 +22,15 @@ inline QString QStringFromU16(const char16_t* text) {
 inline std::u16string U16FromQString(const QString& text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
                           static_cast<std::size_t>(text.size()));
+}
+
+// A path as the operating system takes it (the engine's file functions).
+inline std::filesystem::path NativePath(const QString& path) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    const QByteArray name = QFile::encodeName(path);
+    return std::filesystem::path(
+        std::string(name.constData(), static_cast<std::size_t>(name.size())));
+#endif
 }
