@@ -8,6 +8,7 @@
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
+#include "document/PrintSettings.h"
 #include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
 #include "shell/FileTypes.h"
@@ -43,6 +44,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     recentFiles_.Load(*settings);
     LoadPreferences(*settings);
+    ApplicationPrintSettings().Load(*settings);
 
     // The desktop learns the two file types at every start; nothing is
     // written when it already knows them, and failures go unnoticed.
@@ -111,6 +113,7 @@ void CCalcApp::ExitInstance() {
 
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     StorePreferences(*settings);
+    ApplicationPrintSettings().Save(*settings);
     // After Unregister the recent files would bring the settings back.
     if (!unregistered_) recentFiles_.Save(*settings);
     settings->sync();
