@@ -14,6 +14,9 @@ packages=(
     desktop-file-utils shared-mime-info xdg-utils dpkg-dev file man-db
     xvfb xauth xdotool imagemagick poppler-utils xcompmgr openbox wmctrl
     g++-mingw-w64-x86-64-posix googletest wine wine64
+    cups cups-client printer-driver-cups-pdf
+    at-spi2-core python3-pyatspi dbus dbus-x11
+    qt6-translations-l10n libmuparser-dev hyperfine time
     "$@"
 )
 
