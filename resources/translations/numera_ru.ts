@@ -1062,5 +1062,17 @@ Do you wish to overwrite it?</source>
         <source>Not all of the system registry entries (or INI file) were removed.</source>
         <translation>Не все записи системного реестра (или INI-файл) удалены.</translation>
     </message>
+    <message>
+        <source>Could not start print job.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Of %u page   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printing was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

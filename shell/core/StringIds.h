@@ -18,8 +18,11 @@ inline constexpr int EraseMemoryQuestion = 32830;
 inline constexpr int CannotOpenForReading = 32832;
 inline constexpr int CannotReadFile = 32833;
 inline constexpr int CannotOpenForWriting = 32834;
+inline constexpr int CouldNotStartPrintJob = 32836;
 inline constexpr int FileNotFound = 32837;
 inline constexpr int FileExists = 32838;
+inline constexpr int OfPages = 32839;  // "Of %u page   ", the printing window's second label
+inline constexpr int PrintingCancelled = 32840;
 inline constexpr int SaveChangesQuestion = 32841;
 
 // Framework texts.
