@@ -24,6 +24,7 @@
 #include <QWindow>
 
 #include "document/CCalcDoc.h"
+#include "document/CCalcPageSetup.h"
 #include "document/CCalcView.h"
 #include "engine/Diagnostics.h"
 #include "engine/MemoryStore.h"
@@ -205,6 +206,8 @@ void CCalcMainFrame::CreateMenus() {
     fileMenu_->addAction(Action(SaveAs));
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(Execute));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(PageSetup));
     fileMenu_->addSeparator();
     recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
     recentPlaceholder_->setEnabled(false);
@@ -428,6 +431,9 @@ void CCalcMainFrame::OnCommand(int commandId) {
             break;
         case Execute:
             document_->OnFileExecute();
+            break;
+        case PageSetup:
+            CCalcPageSetup::Run(this, ApplicationPrintSettings(), ApplicationPrinterSelection());
             break;
         case Exit:
             close();

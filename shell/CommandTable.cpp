@@ -33,6 +33,8 @@ const CommandEntry kCommands[] = {
     {Execute, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Execute..."), {Ctrl(Qt::Key_E)},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Calculate a file against the memory"),
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Execute file Ctrl+E"), false},
+    {PageSetup, QT_TRANSLATE_NOOP("CCalcMainFrame", "Pa&ge Setup..."), {},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Change the printing options"), nullptr, false},
     {Exit, QT_TRANSLATE_NOOP("CCalcMainFrame", "E&xit"), {},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Quit the calculator"), nullptr, false},
     // The recent-file menu texts are the files' own.
