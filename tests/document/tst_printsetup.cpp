@@ -2,8 +2,8 @@
 // dialog's rules, and the printing window's texts and repainting.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QtEndian>
@@ -66,8 +66,7 @@ private slots:
     void cleanup() { CCalcPageSetup::SetMeasurementSystem(std::nullopt); }
 
     void namesBlockBytes() {
-        const QByteArray names =
-            PrinterSelection::BuildNames("CUPS", "Office", "ipp://o", 1);
+        const QByteArray names = PrinterSelection::BuildNames("CUPS", "Office", "ipp://o", 1);
         // Offsets 4, 9 and 16 units; 2 x (4 + 6 + 7) + 14 bytes.
         const QByteArray expected = Bytes({4, 0, 9, 0, 16, 0, 1, 0}) +
                                     Utf16File(QString("CUPS") + QChar(0), false) +
@@ -100,15 +99,15 @@ private slots:
             return qFromLittleEndian<quint16>(block.constData() + offset);
         };
         QCOMPARE(block.left(12), Utf16File("Office", false));
-        QCOMPARE(at(68), 220);                                            // size
+        QCOMPARE(at(68), 220);                                                  // size
         QCOMPARE(qFromLittleEndian<quint32>(block.constData() + 72), 0x3903u);  // field mask
-        QCOMPARE(at(76), 2);    // landscape
-        QCOMPARE(at(78), 9);    // A4's paper number
-        QCOMPARE(at(80), 2970);  // length, 1/10 mm
+        QCOMPARE(at(76), 2);                                                    // landscape
+        QCOMPARE(at(78), 9);                                                    // A4's paper number
+        QCOMPARE(at(80), 2970);                                                 // length, 1/10 mm
         QCOMPARE(at(82), 2100);
-        QCOMPARE(at(86), 3);    // copies
-        QCOMPARE(at(92), 1);    // monochrome
-        QCOMPARE(at(94), 3);    // short edge
+        QCOMPARE(at(86), 3);  // copies
+        QCOMPARE(at(92), 1);  // monochrome
+        QCOMPARE(at(94), 3);  // short edge
         QCOMPARE(at(96), 600);
         const PrinterMode back = PrinterMode::Decode(block);
         QCOMPARE(back.device, QString("Office"));
@@ -130,20 +129,30 @@ private slots:
         QTest::addColumn<bool>("names");
         QTest::addColumn<int>("restoredMode");  // its size, 0 for none
         QTest::addColumn<int>("copies");
-        QTest::newRow("all of it, copies reset") << "Office" << "CUPS" << "ipp://o" << 220
-                                                 << 0x101 << false << true << 220 << 1;
+        QTest::newRow("all of it, copies reset")
+            << "Office"
+            << "CUPS"
+            << "ipp://o" << 220 << 0x101 << false << true << 220 << 1;
         QTest::newRow("no copies field keeps them")
-            << "Office" << "CUPS" << "ipp://o" << 220 << 0x1 << false << true << 220 << 4;
-        QTest::newRow("output missing") << "Office" << "CUPS" << "" << 220 << 0x100 << false
-                                        << false << 220 << 1;
-        QTest::newRow("driver missing") << "Office" << "" << "ipp://o" << 0 << 0 << false
-                                        << false << 0 << 0;
-        QTest::newRow("mode of 219") << "Office" << "CUPS" << "ipp://o" << 219 << 0x100 << false
-                                     << true << 0 << 0;
-        QTest::newRow("mode of 221") << "Office" << "CUPS" << "ipp://o" << 221 << 0x100 << false
-                                     << true << 0 << 0;
-        QTest::newRow("a selection is there") << "Office" << "CUPS" << "ipp://o" << 220 << 0x100
-                                              << true << true << 220 << 7;
+            << "Office"
+            << "CUPS"
+            << "ipp://o" << 220 << 0x1 << false << true << 220 << 4;
+        QTest::newRow("output missing") << "Office"
+                                        << "CUPS"
+                                        << "" << 220 << 0x100 << false << false << 220 << 1;
+        QTest::newRow("driver missing") << "Office"
+                                        << ""
+                                        << "ipp://o" << 0 << 0 << false << false << 0 << 0;
+        QTest::newRow("mode of 219") << "Office"
+                                     << "CUPS"
+                                     << "ipp://o" << 219 << 0x100 << false << true << 0 << 0;
+        QTest::newRow("mode of 221") << "Office"
+                                     << "CUPS"
+                                     << "ipp://o" << 221 << 0x100 << false << true << 0 << 0;
+        QTest::newRow("a selection is there")
+            << "Office"
+            << "CUPS"
+            << "ipp://o" << 220 << 0x100 << true << true << 220 << 7;
     }
     void restoreRules() {
         QFETCH(QString, device);
@@ -158,8 +167,8 @@ private slots:
         TempSettings temp;
         {
             auto store = TempSettings::Open("Print");
-            for (const auto& [key, value] : {std::pair{"Device", device}, {"Driver", driver},
-                                             {"Output", output}})
+            for (const auto& [key, value] :
+                 {std::pair{"Device", device}, {"Driver", driver}, {"Output", output}})
                 if (!value.isEmpty()) store->setValue(key, value);
             store->setValue("Default", 1);
             if (modeSize > 0) store->setValue("Mode", ModeBlock(modeSize, fields, 4));
@@ -170,9 +179,9 @@ private slots:
         auto store = TempSettings::Open(QString());
         selection.Restore(*store);
         QCOMPARE(selection.Names(), preselected ? before
-                                    : names    ? PrinterSelection::BuildNames(driver, device,
-                                                                              output, 1)
-                                               : QByteArray());
+                                    : names
+                                        ? PrinterSelection::BuildNames(driver, device, output, 1)
+                                        : QByteArray());
         QCOMPARE(selection.Mode().size(), restoredMode);
         if (restoredMode > 0) QCOMPARE(CopiesIn(selection.Mode()), copies);
     }
@@ -234,13 +243,11 @@ private slots:
                        CCalcPageSetup::IdNumber})
             QVERIFY2(Checked(dialog, id), qPrintable(QString::number(id)));
         QCOMPARE(List(dialog, CCalcPageSetup::IdNumberFormat)->currentText(), QString("n of N"));
-        QCOMPARE(List(dialog, CCalcPageSetup::IdPosition)->currentText(),
-                 QString("Footer right"));
+        QCOMPARE(List(dialog, CCalcPageSetup::IdPosition)->currentText(), QString("Footer right"));
         QVERIFY(List(dialog, CCalcPageSetup::IdPosition)->isEnabled());
-        const QList<int> shown = {dialog.MarginField(CCalcPageSetup::Left),
-                                  dialog.MarginField(CCalcPageSetup::Top),
-                                  dialog.MarginField(CCalcPageSetup::Right),
-                                  dialog.MarginField(CCalcPageSetup::Bottom)};
+        const QList<int> shown = {
+            dialog.MarginField(CCalcPageSetup::Left), dialog.MarginField(CCalcPageSetup::Top),
+            dialog.MarginField(CCalcPageSetup::Right), dialog.MarginField(CCalcPageSetup::Bottom)};
         QCOMPARE(shown, fields);
         // A changed field goes back in its unit.
         dialog.SetMarginField(CCalcPageSetup::Left, 1000);
@@ -261,8 +268,7 @@ private slots:
         QTest::newRow("Header center") << 431 << 2 << 3 << -2 << 0 << true << 47;
         QTest::newRow("format n") << 431 << 2 << 3 << 0 << -2 << true << 399;
         QTest::newRow("format field 3: no choice") << 447 << -1 << 3 << -2 << -2 << true << 431;
-        QTest::newRow("format field 5 opens as n of N") << 479 << 2 << 3 << -2 << -2 << true
-                                                        << 431;
+        QTest::newRow("format field 5 opens as n of N") << 479 << 2 << 3 << -2 << -2 << true << 431;
         QTest::newRow("position field 4: no choice") << 559 << 2 << -1 << -2 << -2 << true << 431;
         QTest::newRow("position field 6 opens as Footer right")
             << 815 << 2 << 3 << -2 << -2 << true << 431;
@@ -341,13 +347,17 @@ private slots:
         QTest::addColumn<QString>("output");
         QTest::addColumn<int>("defaultFlag");
         QTest::addColumn<bool>("landscape");
-        QTest::newRow("none yet: the default") << "" << "" << true << "Office" << "ipp://office/q"
-                                               << 1 << true;
-        QTest::newRow("gone: reopened on the default")
-            << "Gone" << "" << false << "Office" << "ipp://office/q" << 1 << false;
-        QTest::newRow("another printer, Cancel keeps it")
-            << "Office" << "Lab" << false << "Lab" << "socket://lab:9100" << 0 << false;
-        QTest::newRow("another printer, OK") << "Office" << "Lab" << true << "Lab"
+        QTest::newRow("none yet: the default") << ""
+                                               << "" << true << "Office"
+                                               << "ipp://office/q" << 1 << true;
+        QTest::newRow("gone: reopened on the default") << "Gone"
+                                                       << "" << false << "Office"
+                                                       << "ipp://office/q" << 1 << false;
+        QTest::newRow("another printer, Cancel keeps it") << "Office"
+                                                          << "Lab" << false << "Lab"
+                                                          << "socket://lab:9100" << 0 << false;
+        QTest::newRow("another printer, OK") << "Office"
+                                             << "Lab" << true << "Lab"
                                              << "socket://lab:9100" << 0 << true;
     }
     void pageSetupCommand() {
@@ -361,8 +371,7 @@ private slots:
         ScriptedPrinters printers(kTwoQueues);
         PrinterSelection selection;
         if (!stored.isEmpty())
-            selection.Set(PrinterSelection::BuildNames("CUPS", stored, "ipp://x", 0),
-                          QByteArray());
+            selection.Set(PrinterSelection::BuildNames("CUPS", stored, "ipp://x", 0), QByteArray());
         const auto previousChooser = CCalcPageSetup::SetPrinterChooser(
             [chosen](const QStringList& queues, const QString&) -> std::optional<QString> {
                 if (queues != QStringList{"Office", "Lab"} || chosen.isEmpty()) return {};
@@ -439,8 +448,8 @@ private slots:
         dialog.SetPrinted(12);  // the same count is not drawn again
         QVERIFY(!dialog.Value(D::IdPage)->Dirty());
         // Nothing of the old count is left: as if it had shown 12 from the start.
-        CCalcPrintingDialog fresh("sums.tvc", "Office", "ipp://office/q", pages,
-                                  ApplicationFonts(), nullptr);
+        CCalcPrintingDialog fresh("sums.tvc", "Office", "ipp://office/q", pages, ApplicationFonts(),
+                                  nullptr);
         fresh.SetPrinted(12);
         fresh.ShowProgress();
         fresh.grab();

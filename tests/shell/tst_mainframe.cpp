@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(titles, QStringList({"&File", "&Memory", "&Edit", "&View", "&Set", "&Help"}));
         QCOMPARE(MenuTexts(top[0]->menu()),
                  QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Execute...", "-",
-                              "Recent File", "-", "E&xit"}));
+                              "Pa&ge Setup...", "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(MenuTexts(top[1]->menu()), QStringList({"&Free", "&Load...", "&Save..."}));
         QCOMPARE(MenuTexts(top[2]->menu()), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
         QCOMPARE(MenuTexts(top[3]->menu()), QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory",
@@ -186,6 +186,7 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QKeySequence>("key");
         const QKeySequence none;
+        QTest::newRow("page setup") << "&File/Pa&ge Setup..." << 57605 << none;
         QTest::newRow("keypad") << "&View/&Keypad" << 32775 << QKeySequence("Ctrl+K");
         QTest::newRow("log") << "&View/&Log" << 32776 << QKeySequence("Ctrl+L");
         QTest::newRow("memory") << "&View/&Memory" << 32777 << QKeySequence("Ctrl+M");
