@@ -109,14 +109,48 @@ private slots:
         QCOMPARE(at(92), 1);  // monochrome
         QCOMPARE(at(94), 3);  // short edge
         QCOMPARE(at(96), 600);
-        const PrinterMode back = PrinterMode::Decode(block);
-        QCOMPARE(back.device, QString("Office"));
-        QVERIFY(back.pageSize.isEquivalentTo(QPageSize(QPageSize::A4)));
-        QCOMPARE(back.orientation, QPageLayout::Landscape);
-        QCOMPARE(back.copies, 3);
-        QCOMPARE(back.duplex, QPrinter::DuplexShortSide);
-        QCOMPARE(back.colorMode, QPrinter::GrayScale);
-        QCOMPARE(back.resolution, 600);
+        // Every field comes back as written.
+        QCOMPARE(PrinterMode::Decode(block).Encode(), block);
+    }
+
+    // The selection set on a printer, and taken back from one.
+    void configurePrinter_data() {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<bool>("configured");
+        QTest::newRow("listed queue") << "Lab"
+                                      << "socket://lab:9100" << true;
+        QTest::newRow("print file") << "Lab"
+                                    << "/tmp/out.pdf" << true;
+        QTest::newRow("queue gone") << "Gone"
+                                    << "ipp://gone" << false;
+    }
+    void configurePrinter() {
+        QFETCH(QString, device);
+        QFETCH(QString, output);
+        QFETCH(bool, configured);
+        ScriptedPrinters printers(kTwoQueues);
+        PrinterMode mode;
+        mode.fields = PrinterMode::Orientation | PrinterMode::PaperSize | PrinterMode::Copies;
+        mode.pageSize = QPageSize(QPageSize::A5);
+        mode.orientation = QPageLayout::Landscape;
+        mode.copies = 2;
+        PrinterSelection selection;
+        selection.Set(PrinterSelection::BuildNames("CUPS", device, output, 0), mode.Encode());
+        QPrinter printer;
+        QCOMPARE(selection.ConfigurePrinter(printer), configured);
+        if (!configured) return;
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        QVERIFY(printer.pageLayout().pageSize().isEquivalentTo(QPageSize(QPageSize::A5)));
+        QCOMPARE(printer.copyCount(), 2);
+        QCOMPARE(printer.outputFileName(), output.startsWith('/') ? output : QString());
+        // Back from the printer (the fake queue is unknown to Qt: only the file).
+        if (!output.startsWith('/')) return;
+        PrinterSelection taken;
+        taken.TakeFrom(printer);
+        QCOMPARE(taken.Output(), output);
+        QCOMPARE(taken.DecodedMode().orientation, QPageLayout::Landscape);
+        QCOMPARE(taken.DecodedMode().copies, 2);
     }
 
     void restoreRules_data() {
@@ -245,6 +279,9 @@ private slots:
         QCOMPARE(List(dialog, CCalcPageSetup::IdNumberFormat)->currentText(), QString("n of N"));
         QCOMPARE(List(dialog, CCalcPageSetup::IdPosition)->currentText(), QString("Footer right"));
         QVERIFY(List(dialog, CCalcPageSetup::IdPosition)->isEnabled());
+        // No printer: nothing to keep the paper in, and none to choose.
+        QVERIFY(!dialog.Control(CCalcPageSetup::IdPaperSize)->isEnabled());
+        QVERIFY(!dialog.Control(CCalcPageSetup::IdPrinter)->isEnabled());
         const QList<int> shown = {
             dialog.MarginField(CCalcPageSetup::Left), dialog.MarginField(CCalcPageSetup::Top),
             dialog.MarginField(CCalcPageSetup::Right), dialog.MarginField(CCalcPageSetup::Bottom)};
