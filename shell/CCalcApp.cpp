@@ -116,10 +116,13 @@ void CCalcApp::ExitInstance() {
 
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     StorePreferences(*settings);
-    ApplicationPrintSettings().Save(*settings);
-    ApplicationPrinterSelection().Save(*settings);
-    // After Unregister the recent files would bring the settings back.
-    if (!unregistered_) recentFiles_.Save(*settings);
+    // After Unregister the page setup, the printer and the recent files would
+    // bring back the settings the user was just told are gone.
+    if (!unregistered_) {
+        ApplicationPrintSettings().Save(*settings);
+        ApplicationPrinterSelection().Save(*settings);
+        recentFiles_.Save(*settings);
+    }
     settings->sync();
 
     SetApplicationFonts(nullptr);
