@@ -94,3 +94,21 @@ sleep 0.6
 xdotool windowactivate --sync "$win"
 xdotool key ctrl+t
 shot 08-statistics
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+pid=""
+
+# The narrowest message dialogs of each kind, whose captions are the longest
+# texts of them (tools/demos/toolkit_demo, built when missing).
+if [[ ! -x "$build/bin/toolkit_demo" ]]; then
+    cmake --build "$build" --target toolkit_demo
+fi
+for demo in informs warning stop twolines; do
+    "$build/bin/toolkit_demo" "$demo" --no-backdrop --hold 2500 \
+        --qm "$build/bin/translations/numera_ru.qm" >/dev/null &
+    pid=$!
+    sleep 1.6
+    shot "09-message-$demo"
+    wait "$pid" 2>/dev/null || true
+    pid=""
+done
