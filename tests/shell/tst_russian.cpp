@@ -90,8 +90,8 @@ private slots:
             "О калькуляторе|Калькулятор Tarvik F|Бесплатная версия|Поддержка|"
             "Профессиональная версия|© Tarvik. Все права защищены.|Отлично");
         const auto russian = [&](const char* name, const QStringList& arguments) {
-            QTest::newRow(name) << arguments
-                                << "&Файл|Па&мять|&Правка|&Вид|&Настройки|&Справка" << russianFile
+            QTest::newRow(name) << arguments << "&Файл|Па&мять|&Правка|&Вид|&Настройки|&Справка"
+                                << russianFile
                                 << "Калькулятор прерывает работу|Калькулятор спрашивает|"
                                    "Калькулятор предупреждает|Калькулятор сообщает"
                                 << "Отмена|Повторить|Продолжить|Да|Нет|Прервать|Повтор|"
@@ -170,7 +170,8 @@ private slots:
 
         // Every caption, in its narrowest dialog, clears the icon and the close button.
         const QFont font = app.Fonts().Font(TaFace::Bold, 11.0, TaFontStyle::Bold);
-        for (unsigned icon : {MB_ICONSTOP, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONINFORMATION}) {
+        for (unsigned icon :
+             {MB_ICONSTOP, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONINFORMATION}) {
             TaMessageDialog dialog(QStringLiteral("."), MB_OK | icon, 0, app.Fonts());
             dialog.Initialize();
             const qreal text = TaMeasureText(font, dialog.windowTitle(), &dialog).width();

@@ -111,7 +111,8 @@ bool ReadTs(const QString& path, TsFile& ts) {
             ts.entries.insert({context, source});
             ts.sources.insert(source);
         } else if (xml.name() == u"translation") {
-            const bool unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
+            const bool unfinished =
+                xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
             const QString translation = xml.readElementText();
             const QString where = QStringLiteral("%1: %2").arg(context, Shown(source));
             if (unfinished || translation.isEmpty())
@@ -245,11 +246,11 @@ int main(int argc, char** argv) {
     for (const QString& line : missing) std::printf("missing %s\n", qPrintable(Shown(line)));
     for (const QString& line : ts.untranslated) std::printf("untranslated %s\n", qPrintable(line));
     for (const QString& line : ts.unlike) std::printf("unlike its source %s\n", qPrintable(line));
-    std::printf("%d texts asked for, %lld menu texts, %lld missing from %s, %lld untranslated, "
-                "%lld unlike their sources\n",
-                asked, static_cast<long long>(menuTexts.size()),
-                static_cast<long long>(missing.size()), argv[1],
-                static_cast<long long>(ts.untranslated.size()),
-                static_cast<long long>(ts.unlike.size()));
+    std::printf(
+        "%d texts asked for, %lld menu texts, %lld missing from %s, %lld untranslated, "
+        "%lld unlike their sources\n",
+        asked, static_cast<long long>(menuTexts.size()), static_cast<long long>(missing.size()),
+        argv[1], static_cast<long long>(ts.untranslated.size()),
+        static_cast<long long>(ts.unlike.size()));
     return missing.isEmpty() && ts.untranslated.isEmpty() && ts.unlike.isEmpty() ? 0 : 1;
 }
