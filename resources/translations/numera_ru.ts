@@ -840,7 +840,7 @@ Calculate for all cells?</source>
     </message>
     <message>
         <source>Clear confirmation</source>
-        <translation>Подтверждать очистку</translation>
+        <translation>Подтверждать очистку вычислений</translation>
     </message>
     <message>
         <source>Use SSE2 processor module</source>

@@ -182,6 +182,7 @@ private slots:
             QVERIFY2(left + text <= dialog.CloseButtonBox().left(),
                      qPrintable(dialog.windowTitle()));
         }
+
         frame.close();
         app.ExitInstance();
     }
