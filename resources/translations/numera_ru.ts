@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>Attempted to access %1 past its end.</source>
-        <translation>Попытка обращения за пределы конца %1.</translation>
+        <translation>Попытка доступа за пределы файла %1.</translation>
     </message>
     <message>
         <source>Failed to open document.</source>
