@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the program started with "/lang ru" under Xvfb with openbox:
 # the main window with filled panels, its menus, the save-changes question
-# (a message dialog), the about box and the preferences dialog. The menus are
+# (a message dialog), Qt's open dialog, the about box, the preferences dialog,
+# the statistics panel and the narrowest message dialog of each kind. The menus are
 # opened with the mouse: Alt with a Cyrillic letter needs a Russian keyboard
 # layout, which Xvfb has not.
 # Usage: tools/screenshot-russian.sh [build-dir] [out-dir] [display]
@@ -56,25 +57,32 @@ xdotool type --delay 30 '5->mem[a]; 7->mem[b]; 1e-320*1; '
 xdotool key ctrl+shift+equal
 xdotool type --delay 30 'ln(0) '
 xdotool key ctrl+equal
-shot 01-main-window
+shot 00-main-window
 
 # The menu titles sit at y 27 below openbox's title bar; x at their middles.
 bar_y=27
 click 26 $bar_y
-shot 02-file-menu
+shot 01-file-menu
 xdotool key Escape Escape
 click 251 $bar_y
 # Set > Keypad > Text colour: a menu opened by the mouse has no item chosen.
 xdotool key Down Down Down Right Down Down Right
-shot 03-set-keypad-text-colour
+shot 02-set-keypad-text-colour
 xdotool key Escape Escape Escape Escape
 click 190 $bar_y
-shot 04-view-menu
+shot 03-view-menu
 xdotool key Escape Escape
 
 # The save-changes question: the text is modified, New asks.
 xdotool key ctrl+n
-shot 05-save-question
+shot 04-save-question
+xdotool key Escape
+sleep 0.6
+
+# Qt's own open dialog, in Russian through qtbase_ru.qm.
+xdotool key ctrl+o
+sleep 1
+shot 05-open-dialog
 xdotool key Escape
 sleep 0.6
 
