@@ -8,6 +8,12 @@ install(FILES "${PROJECT_SOURCE_DIR}/man/numera-cli.1" DESTINATION "${CMAKE_INST
 if(NUMERA_BUILD_GUI)
   install(TARGETS numera RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
   install(FILES "${PROJECT_SOURCE_DIR}/man/numera.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+  # The Russian set of "/lang ru", where the program looks when it is not
+  # beside it: ../share/numera/translations from bin/.
+  if(TARGET numera_translations)
+    install(FILES "${NUMERA_TRANSLATIONS_DIR}/numera_ru.qm" "${NUMERA_TRANSLATIONS_DIR}/qtbase_ru.qm"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/numera/translations")
+  endif()
 
   # The same template the program fills in for the user's own entry; the
   # installed one finds the program on the PATH.

@@ -12,10 +12,12 @@ namespace {
 
 const QString kSection = QStringLiteral("GUI/Log");
 
-const QVector<ColumnWidthKey>& Keys() {
-    static const QVector<ColumnWidthKey> keys = {
+// The status column is measured by its widest word as shown, so that a
+// translation longer than "Warning" fits too.
+QVector<ColumnWidthKey> Keys() {
+    const QVector<ColumnWidthKey> keys = {
         {QStringLiteral("NumberWidth"), QStringLiteral("88")},
-        {QStringLiteral("StatusWidth"), QStringLiteral("Warning")},
+        {QStringLiteral("StatusWidth"), CCalcLog::tr("Warning")},
         {QStringLiteral("ContextWidth"), QStringLiteral("Archyperbolic cotangent")},
         {QStringLiteral("DescriptionWidth"),
          QStringLiteral(

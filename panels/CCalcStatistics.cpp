@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "panels/PanelServices.h"
 
@@ -43,9 +44,19 @@ void CCalcStatistics::Calculate(const std::vector<double>& values) {
     emit ShowRequested();
 }
 
+int CCalcStatistics::LabelOverflow() const {
+    const int column = PanelDialogUnits(this, 68 - 3, 0).width();
+    int overflow = 0;
+    for (const QLabel* label : labels_)
+        overflow = std::max(overflow, label->sizeHint().width() - column);
+    // A label that does not fit keeps a gap of 3 units before its box.
+    return overflow > 0 ? overflow + PanelDialogUnits(this, 3, 0).width() : 0;
+}
+
 void CCalcStatistics::Layout() {
-    // Template geometry: labels at x 3, boxes at x 68, 207 wide and 14 high.
-    const QSize boxOrigin = PanelDialogUnits(this, 68, 0);
+    // Template geometry: labels at x 3, boxes at x 68, 207 wide and 14 high;
+    // the boxes move right when a (translated) label is wider than that.
+    const QSize boxOrigin = PanelDialogUnits(this, 68, 0) + QSize(LabelOverflow(), 0);
     const QSize boxSize = PanelDialogUnits(this, 207, 14);
     const QSize labelLeft = PanelDialogUnits(this, 3, 0);
     for (int index = 0; index < StatisticCount; ++index) {
@@ -57,7 +68,9 @@ void CCalcStatistics::Layout() {
     }
 }
 
-QSize CCalcStatistics::sizeHint() const { return PanelDialogUnits(this, 278, 101); }
+QSize CCalcStatistics::sizeHint() const {
+    return PanelDialogUnits(this, 278, 101) + QSize(LabelOverflow(), 0);
+}
 
 QSize CCalcStatistics::minimumSizeHint() const { return sizeHint(); }
 

@@ -37,6 +37,8 @@ protected:
 
 private:
     void Layout();
+    // Pixels the widest label needs beyond the template's label column.
+    int LabelOverflow() const;
 
     QLabel* labels_[StatisticCount];
     QLineEdit* boxes_[StatisticCount];

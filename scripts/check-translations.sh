@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks the translation file against the program, in two steps:
 #   1. the texts the program shows (numera_texts gathers them from its tables,
-#      menus and dialogs) are all sources of the file;
+#      menus and dialogs) are all sources of the file, and every source has a
+#      finished translation that keeps its placeholders, line feeds,
+#      accelerator and edge spaces (the untranslated ones are named);
 #   2. the file is what lupdate writes from today's sources, so no tr() text
 #      is missing from it and none is left over.
 # Usage: scripts/check-translations.sh NUMERA_TEXTS FILE.ts LUPDATE LUPDATE-ARGS...
@@ -18,7 +20,8 @@ shift 3
 
 status=0
 if ! "$texts" "$ts"; then
-    echo "check-translations: texts above are missing from $ts" >&2
+    echo "check-translations: texts above are missing from $ts, untranslated or" \
+        "unlike their sources" >&2
     status=1
 fi
 

@@ -1,9 +1,11 @@
 #include "shell/CCalcApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 #include <QSessionManager>
 #include <QSettings>
+#include <QTranslator>
 #include <cstdio>
 
 #include "document/CCalcDoc.h"
@@ -27,9 +29,38 @@ CCalcApp::~CCalcApp() {
     SetApplicationFonts(nullptr);
 }
 
+QString CCalcApp::TranslationsDirectory() {
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath(QStringLiteral("translations"));
+    if (QDir(beside).exists()) return beside;
+    return QDir::cleanPath(program.filePath(QStringLiteral("../share/numera/translations")));
+}
+
+void CCalcApp::LoadLanguage(const QString& language) {
+    if (language.isEmpty()) return;
+    const QString directory = TranslationsDirectory();
+    auto own = std::make_unique<QTranslator>();
+    if (!own->load(QStringLiteral("numera_") + language, directory)) {
+        std::fprintf(stderr, "numera: no %s texts in %s; using English\n", qPrintable(language),
+                     qPrintable(directory));
+        return;
+    }
+    // Qt's own texts for its standard dialogs (file, font, colour, print).
+    auto qt = std::make_unique<QTranslator>();
+    if (qt->load(QStringLiteral("qtbase_") + language, directory)) {
+        QCoreApplication::installTranslator(qt.get());
+        qtTranslator_ = std::move(qt);
+    }
+    QCoreApplication::installTranslator(own.get());
+    translator_ = std::move(own);
+}
+
 bool CCalcApp::InitInstance(const QStringList& arguments) {
-    // English texts and number formats whatever the user's locale.
+    // English texts and number formats whatever the user's locale; only
+    // "/lang" changes the texts, and before the first of them is loaded.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const CommandLineInfo info = ParseCommandLine(arguments);
+    LoadLanguage(info.language);
     // The drawing session, then the three embedded faces every dialog of the
     // program draws with.
     gdiPlus_.Startup();
@@ -51,7 +82,6 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     // written when it already knows them, and failures go unnoticed.
     FileTypes::RegisterFileTypes();
 
-    const CommandLineInfo info = ParseCommandLine(arguments);
     // Unregister opens no window: its panels would write their settings
     // back as they are destroyed.
     if (info.kind == CommandLineInfo::Unregister) return ProcessShellCommand(info);

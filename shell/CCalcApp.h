@@ -11,6 +11,7 @@
 #include "toolkit/TaFonts.h"
 
 class CCalcDoc;
+class QTranslator;
 class CCalcMainFrame;
 
 class CCalcApp : public QObject {
@@ -34,13 +35,25 @@ public:
     bool Unregistered() const { return unregistered_; }
     const TaFonts& Fonts() const { return fonts_; }
 
+    // Where the program's translations lie: bin/translations beside the
+    // program (the build), else share/numera/translations (the install).
+    static QString TranslationsDirectory();
+
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);
+    // Installs the program's and Qt's own texts in that language; English
+    // stays when the program's own set cannot be loaded.
+    void LoadLanguage(const QString& language);
 
     CGDIPlus gdiPlus_;
     TaFonts fonts_;
     CRecentFileList recentFiles_;
+    // Before the windows, so they outlive them: a closing window may still
+    // ask for a text.
+    std::unique_ptr<QTranslator> qtTranslator_;
+    std::unique_ptr<QTranslator> translator_;
     std::unique_ptr<CCalcDoc> document_;
     std::unique_ptr<CCalcMainFrame> frame_;
+
     bool unregistered_ = false;  // the run was "Unregister": save no recent files
 };

@@ -11,8 +11,11 @@ struct CommandLineInfo {
     QString printer;
     QString driver;
     QString port;
+    // "/lang ru": the language of the texts, one we ship, else empty (English).
+    QString language;
 };
 
 // Arguments without the program name. A switch starts with '/' or '-'; a
 // '/' argument that is no known switch is a path (absolute paths start so).
+// "/lang" takes the next argument as its language, before or after the path.
 CommandLineInfo ParseCommandLine(const QStringList& arguments);

@@ -227,7 +227,13 @@ int TaMessageDialog::LayoutContent() {
     const int t = caption + 4 + my + ih + p;
     // Every further line one pitch lower.
     const int secondPitch = static_cast<int>(lines_.size() - 1) * p;
-    const int width = std::max({iw, linesWidth, row}) + 2 * mx + 4;
+    // A caption longer than the content needs (a translated one) widens the
+    // window, so that it clears the caption icon and the close button.
+    const QFont captionFont = Fonts().Font(TaFace::Bold, 11.0, TaFontStyle::Bold);
+    const int captionWidth =
+        static_cast<int>(std::ceil(TaMeasureText(captionFont, windowTitle(), this).width())) +
+        2 * (caption + 4);
+    const int width = std::max(std::max({iw, linesWidth, row}) + 2 * mx + 4, captionWidth);
     const int height = t + line1Height + secondPitch + my + bh + bottomGap;
     resize(width, height);
     CenterOnDesktop();

@@ -5,708 +5,710 @@
     <name>CCalcAboutDialog</name>
     <message>
         <source>About Calculator</source>
-        <translation type="unfinished"></translation>
+        <translation>О калькуляторе</translation>
     </message>
     <message>
         <source>Calculator Tarvik F</source>
-        <translation type="unfinished"></translation>
+        <translation>Калькулятор Tarvik F</translation>
     </message>
     <message>
         <source>Free version</source>
-        <translation type="unfinished"></translation>
+        <translation>Бесплатная версия</translation>
     </message>
     <message>
         <source>Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Поддержка</translation>
     </message>
     <message>
         <source>Professional version</source>
-        <translation type="unfinished"></translation>
+        <translation>Профессиональная версия</translation>
     </message>
     <message>
         <source>© Tarvik. All rights reserved.</source>
-        <translation type="unfinished"></translation>
+        <translation>© Tarvik. Все права защищены.</translation>
     </message>
     <message>
         <source>Perfect</source>
-        <translation type="unfinished"></translation>
+        <translation>Отлично</translation>
     </message>
 </context>
 <context>
     <name>CCalcDoc</name>
     <message>
         <source>An unknown error occurred while accessing %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>При обращении к %1 произошла неизвестная ошибка.</translation>
     </message>
     <message>
         <source>%1 was not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 не найден.</translation>
     </message>
     <message>
         <source>%1 contains an incorrect path.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 содержит неверный путь.</translation>
     </message>
     <message>
         <source>Could not open %1 because there are too many open files.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось открыть %1: открыто слишком много файлов.</translation>
     </message>
     <message>
         <source>Access to %1 was denied.</source>
-        <translation type="unfinished"></translation>
+        <translation>Доступ к %1 запрещён.</translation>
     </message>
     <message>
         <source>An incorrect file handle was associated with %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>С %1 связан неверный дескриптор файла.</translation>
     </message>
     <message>
         <source>Could not create %1 because the directory is full.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось создать %1: каталог заполнен.</translation>
     </message>
     <message>
         <source>Seek failed on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка позиционирования в %1</translation>
     </message>
     <message>
         <source>Encountered a hardware I/O error while accessing %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>При обращении к %1 произошла аппаратная ошибка ввода-вывода.</translation>
     </message>
     <message>
         <source>Encountered a sharing violation while accessing %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>При обращении к %1 произошло нарушение совместного доступа.</translation>
     </message>
     <message>
         <source>Encountered a locking violation while accessing %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>При обращении к %1 произошло нарушение блокировки.</translation>
     </message>
     <message>
         <source>Disk full while accessing %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Диск переполнен при обращении к %1.</translation>
     </message>
     <message>
         <source>Attempted to access %1 past its end.</source>
-        <translation type="unfinished"></translation>
+        <translation>Попытка доступа за пределы файла %1.</translation>
     </message>
     <message>
         <source>Failed to open document.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось открыть документ.</translation>
     </message>
     <message>
         <source>Failed to save document.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить документ.</translation>
     </message>
     <message>
         <source>Memory 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Память 1</translation>
     </message>
     <message>
         <source>%1 is too large to open.
 A calculation file holds at most 67,108,864 characters.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 слишком велик для открытия.
+Файл расчёта вмещает не более 67&#xa0;108&#xa0;864 знаков.</translation>
     </message>
 </context>
 <context>
     <name>CCalcFileDialog</name>
     <message>
         <source>Calculation files (*.tvc)</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы расчётов (*.tvc)</translation>
     </message>
     <message>
         <source>Memory files (*.tvm)</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы памяти (*.tvm)</translation>
     </message>
     <message>
         <source>All files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Все файлы (*.*)</translation>
     </message>
 </context>
 <context>
     <name>CCalcKeyPad</name>
     <message>
         <source>Keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Клавиатура</translation>
     </message>
     <message>
         <source>Cannot load the selected font.
 Using default font.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся загрузить выбранный шрифт.
+Используется шрифт по умолчанию.</translation>
     </message>
     <message>
         <source>Clear all</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистить всё</translation>
     </message>
     <message>
         <source>Delete the previous character</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить предыдущий знак</translation>
     </message>
     <message>
         <source>Calculate the cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить ячейку</translation>
     </message>
     <message>
         <source>Calculate all cells</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить все ячейки</translation>
     </message>
     <message>
         <source>Free the memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистить память</translation>
     </message>
     <message>
         <source>Insert a line end</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставить конец строки</translation>
     </message>
     <message>
         <source>Insert ; and a line end</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставить ; и конец строки</translation>
     </message>
     <message>
         <source>Insert %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставить %1</translation>
     </message>
 </context>
 <context>
     <name>CCalcLog</name>
     <message>
         <source>Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал</translation>
     </message>
     <message>
         <source>N</source>
-        <translation type="unfinished"></translation>
+        <translation>№</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Состояние</translation>
     </message>
     <message>
         <source>Context</source>
-        <translation type="unfinished"></translation>
+        <translation>Контекст</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished"></translation>
+        <translation>Описание</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение</translation>
     </message>
 </context>
 <context>
     <name>CCalcMainFrame</name>
     <message>
         <source>&amp;New</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Создать</translation>
     </message>
     <message>
         <source>Start a new calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Начать новый расчёт</translation>
     </message>
     <message>
         <source>New Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Создать Ctrl+N</translation>
     </message>
     <message>
         <source>&amp;Open...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Открыть…</translation>
     </message>
     <message>
         <source>Open a calculation file</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть файл расчёта</translation>
     </message>
     <message>
         <source>Open Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть Ctrl+O</translation>
     </message>
     <message>
         <source>&amp;Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Со&amp;хранить</translation>
     </message>
     <message>
         <source>Save the calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить расчёт</translation>
     </message>
     <message>
         <source>Save Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить Ctrl+S</translation>
     </message>
     <message>
         <source>Save &amp;As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить &amp;как…</translation>
     </message>
     <message>
         <source>Save the calculation under a new name</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить расчёт под новым именем</translation>
     </message>
     <message>
         <source>&amp;Execute...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Выполнить…</translation>
     </message>
     <message>
         <source>Calculate a file against the memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить файл с текущей памятью</translation>
     </message>
     <message>
         <source>Execute file Ctrl+E</source>
-        <translation type="unfinished"></translation>
+        <translation>Выполнить файл Ctrl+E</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>В&amp;ыход</translation>
     </message>
     <message>
         <source>Quit the calculator</source>
-        <translation type="unfinished"></translation>
+        <translation>Завершить работу калькулятора</translation>
     </message>
     <message>
         <source>Open this calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть этот расчёт</translation>
     </message>
     <message>
         <source>&amp;Free</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Очистить</translation>
     </message>
     <message>
         <source>Erase all memory cells</source>
-        <translation type="unfinished"></translation>
+        <translation>Стереть все ячейки памяти</translation>
     </message>
     <message>
         <source>&amp;Load...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Загрузить…</translation>
     </message>
     <message>
         <source>Load memory cells from a file</source>
-        <translation type="unfinished"></translation>
+        <translation>Загрузить ячейки памяти из файла</translation>
     </message>
     <message>
         <source>Load memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Загрузить память</translation>
     </message>
     <message>
         <source>&amp;Save...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сохранить…</translation>
     </message>
     <message>
         <source>Save the memory cells to a file</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить ячейки памяти в файл</translation>
     </message>
     <message>
         <source>Save memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить память</translation>
     </message>
     <message>
         <source>Calculate</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить</translation>
     </message>
     <message>
         <source>Calculate the current cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить текущую ячейку</translation>
     </message>
     <message>
         <source>Calculate all</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить всё</translation>
     </message>
     <message>
         <source>Calculate all cells</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить все ячейки</translation>
     </message>
     <message>
         <source>Calculate all Ctrl+Shift+=</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычислить всё Ctrl+Shift+=</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Отменить</translation>
     </message>
     <message>
         <source>Undo the last edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Отменить последнее изменение</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Вы&amp;резать</translation>
     </message>
     <message>
         <source>Cut the selection to the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Вырезать выделенное в буфер обмена</translation>
     </message>
     <message>
         <source>Cut Ctrl+X</source>
-        <translation type="unfinished"></translation>
+        <translation>Вырезать Ctrl+X</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Копировать</translation>
     </message>
     <message>
         <source>Copy the selection to the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Копировать выделенное в буфер обмена</translation>
     </message>
     <message>
         <source>Copy Ctrl+C</source>
-        <translation type="unfinished"></translation>
+        <translation>Копировать Ctrl+C</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Вст&amp;авить</translation>
     </message>
     <message>
         <source>Insert the clipboard text</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставить текст из буфера обмена</translation>
     </message>
     <message>
         <source>Paste Ctrl+V</source>
-        <translation type="unfinished"></translation>
+        <translation>Вставить Ctrl+V</translation>
     </message>
     <message>
         <source>&amp;Toolbar</source>
-        <translation type="unfinished"></translation>
+        <translation>Панель &amp;инструментов</translation>
     </message>
     <message>
         <source>Show or hide the toolbar</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать или скрыть панель инструментов</translation>
     </message>
     <message>
         <source>&amp;Keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Клавиатура</translation>
     </message>
     <message>
         <source>Show or hide keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать или скрыть клавиатуру</translation>
     </message>
     <message>
         <source>Toggle keypad Ctrl+K</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать/скрыть клавиатуру Ctrl+K</translation>
     </message>
     <message>
         <source>&amp;Log</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Журнал</translation>
     </message>
     <message>
         <source>Show or hide log</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать или скрыть журнал</translation>
     </message>
     <message>
         <source>Toggle log Ctrl+L</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать/скрыть журнал Ctrl+L</translation>
     </message>
     <message>
         <source>&amp;Memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Па&amp;мять</translation>
     </message>
     <message>
         <source>Show or hide memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать или скрыть память</translation>
     </message>
     <message>
         <source>Toggle memory Ctrl+M</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать/скрыть память Ctrl+M</translation>
     </message>
     <message>
         <source>St&amp;atistics</source>
-        <translation type="unfinished"></translation>
+        <translation>С&amp;татистика</translation>
     </message>
     <message>
         <source>Show or hide statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать или скрыть статистику</translation>
     </message>
     <message>
         <source>Toggle statistics Ctrl+T</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать/скрыть статистику Ctrl+T</translation>
     </message>
     <message>
         <source>&amp;Status Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка &amp;состояния</translation>
     </message>
     <message>
         <source>Show or hide the status bar</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать или скрыть строку состояния</translation>
     </message>
     <message>
         <source>Focus editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Фокус: редактор</translation>
     </message>
     <message>
         <source>Go to the editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Перейти к редактору</translation>
     </message>
     <message>
         <source>Focus keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Фокус: клавиатура</translation>
     </message>
     <message>
         <source>Go to the keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Перейти к клавиатуре</translation>
     </message>
     <message>
         <source>Focus log</source>
-        <translation type="unfinished"></translation>
+        <translation>Фокус: журнал</translation>
     </message>
     <message>
         <source>Go to the log</source>
-        <translation type="unfinished"></translation>
+        <translation>Перейти к журналу</translation>
     </message>
     <message>
         <source>Focus memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Фокус: память</translation>
     </message>
     <message>
         <source>Go to the memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Перейти к памяти</translation>
     </message>
     <message>
         <source>Focus statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Фокус: статистика</translation>
     </message>
     <message>
         <source>Go to the statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Перейти к статистике</translation>
     </message>
     <message>
         <source>&amp;Preferences...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Параметры…</translation>
     </message>
     <message>
         <source>Change the preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить параметры</translation>
     </message>
     <message>
         <source>Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры</translation>
     </message>
     <message>
         <source>Trigonometric units</source>
-        <translation type="unfinished"></translation>
+        <translation>Единицы углов</translation>
     </message>
     <message>
         <source>Choose the unit of angles</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать единицу измерения углов</translation>
     </message>
     <message>
         <source>&amp;West</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Западная</translation>
     </message>
     <message>
         <source>Function names of the West tradition</source>
-        <translation type="unfinished"></translation>
+        <translation>Имена функций западной традиции</translation>
     </message>
     <message>
         <source>&amp;East</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Восточная</translation>
     </message>
     <message>
         <source>Function names of the East tradition</source>
-        <translation type="unfinished"></translation>
+        <translation>Имена функций восточной традиции</translation>
     </message>
     <message>
         <source>&amp;2000</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;2000</translation>
     </message>
     <message>
         <source>Classic keypad buttons</source>
-        <translation type="unfinished"></translation>
+        <translation>Классические кнопки клавиатуры</translation>
     </message>
     <message>
         <source>&amp;Tarvik</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tarvik</translation>
     </message>
     <message>
         <source>Capsule keypad buttons</source>
-        <translation type="unfinished"></translation>
+        <translation>Кнопки клавиатуры в виде капсул</translation>
     </message>
     <message>
         <source>&amp;XP</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;XP</translation>
     </message>
     <message>
         <source>Rounded keypad buttons</source>
-        <translation type="unfinished"></translation>
+        <translation>Скруглённые кнопки клавиатуры</translation>
     </message>
     <message>
         <source>&amp;Vista</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vista</translation>
     </message>
     <message>
         <source>Glass keypad buttons</source>
-        <translation type="unfinished"></translation>
+        <translation>Стеклянные кнопки клавиатуры</translation>
     </message>
     <message>
         <source>&amp;Select...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Выбрать…</translation>
     </message>
     <message>
         <source>Choose the keypad font</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать шрифт клавиатуры</translation>
     </message>
     <message>
         <source>S&amp;ystem</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Системный</translation>
     </message>
     <message>
         <source>Use the system font on the keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Системный шрифт на клавиатуре</translation>
     </message>
     <message>
         <source>&amp;Default</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;По умолчанию</translation>
     </message>
     <message>
         <source>Use the default keypad font</source>
-        <translation type="unfinished"></translation>
+        <translation>Шрифт клавиатуры по умолчанию</translation>
     </message>
     <message>
         <source>&amp;Function...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Функциональные…</translation>
     </message>
     <message>
         <source>Text colour of function keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет текста функциональных клавиш</translation>
     </message>
     <message>
         <source>&amp;Digit...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Цифровые…</translation>
     </message>
     <message>
         <source>Text colour of digit keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет текста цифровых клавиш</translation>
     </message>
     <message>
         <source>&amp;Service...</source>
-        <translation type="unfinished"></translation>
+        <translation>Слу&amp;жебные…</translation>
     </message>
     <message>
         <source>Text colour of service keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет текста служебных клавиш</translation>
     </message>
     <message>
         <source>System text colour on all keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Системный цвет текста на всех клавишах</translation>
     </message>
     <message>
         <source>D&amp;efault</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;По умолчанию</translation>
     </message>
     <message>
         <source>Default text colours</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвета текста по умолчанию</translation>
     </message>
     <message>
         <source>Colour of function keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет функциональных клавиш</translation>
     </message>
     <message>
         <source>Colour of digit keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет цифровых клавиш</translation>
     </message>
     <message>
         <source>Colour of service keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет служебных клавиш</translation>
     </message>
     <message>
         <source>System colour on all keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Системный цвет всех клавиш</translation>
     </message>
     <message>
         <source>Default key colours</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвета клавиш по умолчанию</translation>
     </message>
     <message>
         <source>Choose the editor font</source>
-        <translation type="unfinished"></translation>
+        <translation>Выбрать шрифт редактора</translation>
     </message>
     <message>
         <source>Use the default editor font</source>
-        <translation type="unfinished"></translation>
+        <translation>Шрифт редактора по умолчанию</translation>
     </message>
     <message>
         <source>&amp;About Calculator...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;О калькуляторе…</translation>
     </message>
     <message>
         <source>Show the program name, version and maker</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать название программы, версию и разработчика</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Файл</translation>
     </message>
     <message>
         <source>Recent File</source>
-        <translation type="unfinished"></translation>
+        <translation>Последний файл</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Правка</translation>
     </message>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Вид</translation>
     </message>
     <message>
         <source>&amp;Set</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Настройки</translation>
     </message>
     <message>
         <source>&amp;Notation</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Нотация</translation>
     </message>
     <message>
         <source>&amp;Style</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Стиль</translation>
     </message>
     <message>
         <source>&amp;Font</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Шрифт</translation>
     </message>
     <message>
         <source>&amp;Text Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет &amp;текста</translation>
     </message>
     <message>
         <source>&amp;Color</source>
-        <translation type="unfinished"></translation>
+        <translation>Цвет &amp;клавиш</translation>
     </message>
     <message>
         <source>&amp;Editor Font</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Шрифт редактора</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Справка</translation>
     </message>
     <message>
         <source>Keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Клавиатура</translation>
     </message>
     <message>
         <source>Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал</translation>
     </message>
     <message>
         <source>Memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Память</translation>
     </message>
     <message>
         <source>Statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Статистика</translation>
     </message>
     <message>
         <source>rslt = %1</source>
-        <translation type="unfinished"></translation>
+        <translation>rslt = %1</translation>
     </message>
     <message>
         <source>SSE2</source>
-        <translation type="unfinished"></translation>
+        <translation>SSE2</translation>
     </message>
     <message>
         <source>CAP</source>
-        <translation type="unfinished"></translation>
+        <translation>CAP</translation>
     </message>
     <message>
         <source>NUM</source>
-        <translation type="unfinished"></translation>
+        <translation>NUM</translation>
     </message>
     <message>
         <source>Pa&amp;ge Setup...</source>
@@ -721,68 +723,69 @@ Using default font.</source>
     <name>CCalcMemory</name>
     <message>
         <source>Memory</source>
-        <translation type="unfinished"></translation>
+        <translation>Память</translation>
     </message>
     <message>
         <source>Incl</source>
-        <translation type="unfinished"></translation>
+        <translation>Учёт</translation>
     </message>
     <message>
         <source>N</source>
-        <translation type="unfinished"></translation>
+        <translation>№</translation>
     </message>
     <message>
         <source>Cell</source>
-        <translation type="unfinished"></translation>
+        <translation>Ячейка</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Значение</translation>
     </message>
     <message>
         <source>Free</source>
-        <translation type="unfinished"></translation>
+        <translation>Стереть</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить</translation>
     </message>
     <message>
         <source>Statistics</source>
-        <translation type="unfinished"></translation>
+        <translation>Статистика</translation>
     </message>
     <message>
         <source>Invert</source>
-        <translation type="unfinished"></translation>
+        <translation>Обратить отметки</translation>
     </message>
     <message>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Снять отметки</translation>
     </message>
     <message>
         <source>Erase all the memory?</source>
-        <translation type="unfinished"></translation>
+        <translation>Стереть всю память?</translation>
     </message>
     <message>
         <source>Erase the selected memory?</source>
-        <translation type="unfinished"></translation>
+        <translation>Стереть отмеченные ячейки памяти?</translation>
     </message>
     <message>
         <source>Memory 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Память 1</translation>
     </message>
     <message>
         <source>Calculator memory files (*.tvm)|*.tvm||</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы памяти калькулятора (*.tvm)|*.tvm||</translation>
     </message>
     <message>
         <source>Cannot open the file for writing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся открыть файл для записи.</translation>
     </message>
     <message>
         <source>Only one cell is selected.
 Calculate for all cells?</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмечена только одна ячейка.
+Вычислить по всем ячейкам?</translation>
     </message>
 </context>
 <context>
@@ -960,79 +963,79 @@ Calculate for all cells?</source>
     <name>CCalcPreferences</name>
     <message>
         <source> Preferences</source>
-        <translation type="unfinished"></translation>
+        <translation> Параметры</translation>
     </message>
     <message>
         <source>Keypad</source>
-        <translation type="unfinished"></translation>
+        <translation>Клавиатура</translation>
     </message>
     <message>
         <source>Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Вычисления</translation>
     </message>
     <message>
         <source>Append power ^ with parenthese</source>
-        <translation type="unfinished"></translation>
+        <translation>Добавлять скобку после ^</translation>
     </message>
     <message>
         <source>Notation</source>
-        <translation type="unfinished"></translation>
+        <translation>Нотация</translation>
     </message>
     <message>
         <source>West</source>
-        <translation type="unfinished"></translation>
+        <translation>Западная</translation>
     </message>
     <message>
         <source>East</source>
-        <translation type="unfinished"></translation>
+        <translation>Восточная</translation>
     </message>
     <message>
         <source>Pop-up on new message if hidden</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать при новом сообщении</translation>
     </message>
     <message>
         <source>Trigonometric units</source>
-        <translation type="unfinished"></translation>
+        <translation>Единицы углов</translation>
     </message>
     <message>
         <source>Radians</source>
-        <translation type="unfinished"></translation>
+        <translation>Радианы</translation>
     </message>
     <message>
         <source>Degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>Градусы</translation>
     </message>
     <message>
         <source>Grads</source>
-        <translation type="unfinished"></translation>
+        <translation>Грады</translation>
     </message>
     <message>
         <source>Memory free confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Подтверждать стирание памяти</translation>
     </message>
     <message>
         <source>Clear confirmation</source>
-        <translation type="unfinished"></translation>
+        <translation>Подтверждать очистку вычислений</translation>
     </message>
     <message>
         <source>Use SSE2 processor module</source>
-        <translation type="unfinished"></translation>
+        <translation>Использовать модуль SSE2</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ОК</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>Default</source>
-        <translation type="unfinished"></translation>
+        <translation>По умолчанию</translation>
     </message>
 </context>
 <context>
@@ -1066,199 +1069,201 @@ Calculate for all cells?</source>
     <name>CCalcStatistics</name>
     <message>
         <source>Mean (average)</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее</translation>
     </message>
     <message>
         <source>Variance</source>
-        <translation type="unfinished"></translation>
+        <translation>Дисперсия</translation>
     </message>
     <message>
         <source>Standard deviation</source>
-        <translation type="unfinished"></translation>
+        <translation>Стандартное отклонение</translation>
     </message>
     <message>
         <source>Average deviation</source>
-        <translation type="unfinished"></translation>
+        <translation>Среднее отклонение</translation>
     </message>
     <message>
         <source>Skewness</source>
-        <translation type="unfinished"></translation>
+        <translation>Асимметрия</translation>
     </message>
     <message>
         <source>Kurtosis</source>
-        <translation type="unfinished"></translation>
+        <translation>Эксцесс</translation>
     </message>
     <message>
         <source>Cannot be calculated</source>
-        <translation type="unfinished"></translation>
+        <translation>Не вычисляется</translation>
     </message>
     <message>
         <source>Undefined</source>
-        <translation type="unfinished"></translation>
+        <translation>Не определено</translation>
     </message>
     <message>
         <source>Overflow: too big negative number</source>
-        <translation type="unfinished"></translation>
+        <translation>Переполнение: слишком большое отрицательное число</translation>
     </message>
     <message>
         <source>Overflow: too big positive number</source>
-        <translation type="unfinished"></translation>
+        <translation>Переполнение: слишком большое положительное число</translation>
     </message>
 </context>
 <context>
     <name>CCalcTrigonometricUnits</name>
     <message>
         <source>Deg</source>
-        <translation type="unfinished"></translation>
+        <translation>Град</translation>
     </message>
     <message>
         <source>Grad</source>
-        <translation type="unfinished"></translation>
+        <translation>Грд</translation>
     </message>
     <message>
         <source>Rad</source>
-        <translation type="unfinished"></translation>
+        <translation>Рад</translation>
     </message>
     <message>
         <source> Rad</source>
-        <translation type="unfinished"></translation>
+        <translation> Рад</translation>
     </message>
     <message>
         <source> Deg</source>
-        <translation type="unfinished"></translation>
+        <translation> Град</translation>
     </message>
     <message>
         <source> Grad</source>
-        <translation type="unfinished"></translation>
+        <translation> Грд</translation>
     </message>
     <message>
         <source>Trigonometric function</source>
-        <translation type="unfinished"></translation>
+        <translation>Тригонометрические функции</translation>
     </message>
     <message>
         <source>Radians</source>
-        <translation type="unfinished"></translation>
+        <translation>Радианы</translation>
     </message>
     <message>
         <source>Degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>Градусы</translation>
     </message>
     <message>
         <source>Grads</source>
-        <translation type="unfinished"></translation>
+        <translation>Грады</translation>
     </message>
 </context>
 <context>
     <name>Strings</name>
     <message>
         <source>Calculator asks</source>
-        <translation type="unfinished"></translation>
+        <translation>Калькулятор спрашивает</translation>
     </message>
     <message>
         <source>Calculator warns</source>
-        <translation type="unfinished"></translation>
+        <translation>Калькулятор предупреждает</translation>
     </message>
     <message>
         <source>Calculator informs</source>
-        <translation type="unfinished"></translation>
+        <translation>Калькулятор сообщает</translation>
     </message>
     <message>
         <source>Calculator stops</source>
-        <translation type="unfinished"></translation>
+        <translation>Калькулятор прерывает работу</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Закрыть</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ОК</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Да</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>Continue</source>
-        <translation type="unfinished"></translation>
+        <translation>Продолжить</translation>
     </message>
     <message>
         <source>Retry</source>
-        <translation type="unfinished"></translation>
+        <translation>Повтор</translation>
     </message>
     <message>
         <source>Abort</source>
-        <translation type="unfinished"></translation>
+        <translation>Прервать</translation>
     </message>
     <message>
         <source>Ignore</source>
-        <translation type="unfinished"></translation>
+        <translation>Пропустить</translation>
     </message>
     <message>
         <source>Try again</source>
-        <translation type="unfinished"></translation>
+        <translation>Повторить</translation>
     </message>
     <message>
         <source>Numera</source>
-        <translation type="unfinished"></translation>
+        <translation>Numera</translation>
     </message>
     <message>
         <source>Clear all the calculations?</source>
-        <translation type="unfinished"></translation>
+        <translation>Очистить все вычисления?</translation>
     </message>
     <message>
         <source>Erase all the memory?</source>
-        <translation type="unfinished"></translation>
+        <translation>Стереть всю память?</translation>
     </message>
     <message>
         <source>Cannot open the file for reading.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся открыть файл для чтения.</translation>
     </message>
     <message>
         <source>Cannot read the file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся прочитать файл.</translation>
     </message>
     <message>
         <source>Cannot open the file for writing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся открыть файл для записи.</translation>
     </message>
     <message>
         <source>File “%s” is not found.
 Verify the file name and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл «%s» не найден.
+Проверьте имя файла и повторите попытку.</translation>
     </message>
     <message>
         <source>File “%s” already exists.
 Do you wish to overwrite it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл «%s» уже существует.
+Заменить его?</translation>
     </message>
     <message>
         <source>Save changes to “%1”?</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить изменения в «%1»?</translation>
     </message>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить как</translation>
     </message>
     <message>
         <source>Untitled</source>
-        <translation type="unfinished"></translation>
+        <translation>Без имени</translation>
     </message>
     <message>
         <source>Tarvik F</source>
-        <translation type="unfinished"></translation>
+        <translation>Tarvik F</translation>
     </message>
     <message>
         <source>Calculation</source>
-        <translation type="unfinished"></translation>
+        <translation>Расчёт</translation>
     </message>
     <message>
         <source>System registry entries have been removed and the INI file (if any) was deleted.</source>
@@ -1266,19 +1271,19 @@ Do you wish to overwrite it?</source>
     </message>
     <message>
         <source>Not all of the system registry entries (or INI file) were removed.</source>
-        <translation>Не все записи системного реестра (или INI-файл) удалены.</translation>
+        <translation>Удалены не все записи системного реестра (или INI-файл).</translation>
     </message>
     <message>
         <source>Could not start print job.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось начать задание печати.</translation>
     </message>
     <message>
         <source>Of %u page   </source>
-        <translation type="unfinished"></translation>
+        <translation>Из %u стр.   </translation>
     </message>
     <message>
         <source>The printing was cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать отменена.</translation>
     </message>
 </context>
 </TS>

@@ -18,7 +18,8 @@ for path in ./usr/bin/numera ./usr/bin/numera-cli \
     ./usr/share/icons/hicolor/scalable/apps/numera.svg \
     ./usr/share/icons/hicolor/scalable/mimetypes/application-x-tarvik-calculation.svg \
     ./usr/share/icons/hicolor/scalable/mimetypes/application-x-tarvik-memory.svg \
-    ./usr/share/man/man1/numera.1 ./usr/share/man/man1/numera-cli.1; do
+    ./usr/share/man/man1/numera.1 ./usr/share/man/man1/numera-cli.1 \
+    ./usr/share/numera/translations/numera_ru.qm ./usr/share/numera/translations/qtbase_ru.qm; do
     grep -qxF "$path" <<<"$listing" || fail "$path is not in the package"
 done
 

@@ -669,6 +669,43 @@ private slots:
         }
     }
 
+    // "/lang": the language of the texts, before or after the path.
+    void languageSwitch_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("/lang ru") << QStringList{"/lang", "ru"} << int(CommandLineInfo::NewDocument)
+                                  << ""
+                                  << "ru";
+        QTest::newRow("-lang ru before a path")
+            << QStringList{"-lang", "ru", "a.tvc"} << int(CommandLineInfo::OpenFile) << "a.tvc"
+            << "ru";
+        QTest::newRow("/LANG RU after a path")
+            << QStringList{"a.tvc", "/LANG", "RU"} << int(CommandLineInfo::OpenFile) << "a.tvc"
+            << "ru";
+        QTest::newRow("with /p") << QStringList{"/p", "x.tvc", "/lang", "ru"}
+                                 << int(CommandLineInfo::PrintFile) << "x.tvc"
+                                 << "ru";
+        QTest::newRow("a language not shipped is dropped")
+            << QStringList{"/lang", "de", "a.tvc"} << int(CommandLineInfo::OpenFile) << "a.tvc"
+            << "";
+        QTest::newRow("an absolute path is no language")
+            << QStringList{"/lang", "/home/ann/p.tvc"} << int(CommandLineInfo::OpenFile)
+            << "/home/ann/p.tvc"
+            << "";
+        QTest::newRow("/lang alone")
+            << QStringList{"/lang"} << int(CommandLineInfo::NewDocument) << ""
+            << "";
+    }
+    void languageSwitch() {
+        QFETCH(QStringList, arguments);
+        const CommandLineInfo info = ParseCommandLine(arguments);
+        QTEST(int(info.kind), "kind");
+        QTEST(info.path, "path");
+        QTEST(info.language, "language");
+    }
+
     // ---- Command table ----
     void commandIdsAreUnique() {
         QSet<int> seen;

@@ -8,12 +8,15 @@
 //    filters, the panels, the main frame and its dialogs;
 //  - every text the menus show (titles, items, status prompts, tool tips),
 //    by source, which also catches a text that never asks for a translation.
+// Then every source of FILE.ts must have a finished translation that keeps
+// the source's placeholders, line breaks, accelerator and edge spaces.
 // Exit status: 0 all found, 1 some missing, 2 usage or unreadable file.
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -69,27 +72,61 @@ bool IsQtContext(const QString& context) {
 struct TsFile {
     std::set<Key> entries;
     QSet<QString> sources;
+    QStringList untranslated;  // "context: source", unfinished or empty
+    QStringList unlike;        // translations that lose what the source needs
 };
+
+QString Shown(QString text) { return text.replace(u'\n', QStringLiteral("\\n")); }
+
+// What a translation must keep of its source, as one comparable text: the
+// placeholders (in any order), line feeds, accelerator marks and the spaces
+// at either end ("Document   ", " Preferences").
+QString Skeleton(const QString& text) {
+    static const QRegularExpression placeholder(QStringLiteral("%(\\d+|s|u|d)"));
+    QStringList marks;
+    for (const QRegularExpressionMatch& match : placeholder.globalMatch(text))
+        marks << match.captured();
+    marks.sort();
+    qsizetype lead = 0;
+    while (lead < text.size() && text[lead] == u' ') ++lead;
+    qsizetype trail = 0;
+    while (trail < text.size() - lead && text[text.size() - 1 - trail] == u' ') ++trail;
+    // One multi-argument arg(): a placeholder in the list is not filled again.
+    return QStringLiteral("[%1] lines %2, marks %3, spaces %4+%5")
+        .arg(marks.join(u' '), QString::number(text.count(u'\n') + 1),
+             QString::number(QString(text).remove(QStringLiteral("&&")).count(u'&')),
+             QString::number(lead), QString::number(trail));
+}
 
 bool ReadTs(const QString& path, TsFile& ts) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     QXmlStreamReader xml(&file);
     QString context;
+    QString source;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement) continue;
         if (xml.name() == u"name") {
             context = xml.readElementText();
         } else if (xml.name() == u"source") {
-            const QString source = xml.readElementText();
+            source = xml.readElementText();
             ts.entries.insert({context, source});
             ts.sources.insert(source);
+        } else if (xml.name() == u"translation") {
+            const bool unfinished =
+                xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
+            const QString translation = xml.readElementText();
+            const QString where = QStringLiteral("%1: %2").arg(context, Shown(source));
+            if (unfinished || translation.isEmpty())
+                ts.untranslated << where;
+            else if (Skeleton(translation) != Skeleton(source))
+                ts.unlike << QStringLiteral("%1 -> %2 (%3, not %4)")
+                                 .arg(where, Shown(translation), Skeleton(translation),
+                                      Skeleton(source));
         }
     }
     return !xml.hasError();
 }
-
-QString Shown(QString text) { return text.replace(u'\n', QStringLiteral("\\n")); }
 
 // Titles, items, prompts and own tool tips of a menu and its submenus.
 void CollectMenu(const QMenu* menu, const QString& path, QList<Key>& shown) {
@@ -215,8 +252,13 @@ int main(int argc, char** argv) {
             missing << QStringLiteral("string table row not translated at use: %1").arg(row.second);
 
     for (const QString& line : missing) std::printf("missing %s\n", qPrintable(Shown(line)));
-    std::printf("%d texts asked for, %lld menu texts, %lld missing from %s\n", asked,
-                static_cast<long long>(menuTexts.size()), static_cast<long long>(missing.size()),
-                argv[1]);
-    return missing.isEmpty() ? 0 : 1;
+    for (const QString& line : ts.untranslated) std::printf("untranslated %s\n", qPrintable(line));
+    for (const QString& line : ts.unlike) std::printf("unlike its source %s\n", qPrintable(line));
+    std::printf(
+        "%d texts asked for, %lld menu texts, %lld missing from %s, %lld untranslated, "
+        "%lld unlike their sources\n",
+        asked, static_cast<long long>(menuTexts.size()), static_cast<long long>(missing.size()),
+        argv[1], static_cast<long long>(ts.untranslated.size()),
+        static_cast<long long>(ts.unlike.size()));
+    return missing.isEmpty() && ts.untranslated.isEmpty() && ts.unlike.isEmpty() ? 0 : 1;
 }

@@ -1,8 +1,9 @@
 // Shows one of the toolkit's dialogs over a stand-in main window, for
 // looking at them (tools/screenshot-toolkit.sh).
 //
-//   toolkit_demo NAME [--hold MS] [--point close|default] [--no-backdrop]
+//   toolkit_demo NAME [--hold MS] [--point close|default] [--no-backdrop] [--qm FILE]
 //
+// --qm loads a compiled translation (bin/translations/numera_ru.qm) first.
 // NAME is question, warning, twolines, stop, informs, about, preferences or
 // controls. The open dialog is closed with Esc after MS (default 4000).
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -114,14 +116,22 @@ int Run(int argc, char** argv) {
     if (argc < 1) {
         std::fprintf(stderr,
                      "usage: toolkit_demo NAME [--hold MS] [--point close|default] "
-                     "[--no-backdrop]\n");
+                     "[--no-backdrop] [--qm FILE]\n");
         return 2;
     }
     const QString name = QString::fromLocal8Bit(argv[0]);
     int hold = 4000;
     bool backdrop = true;
     QString point;
+    QTranslator translator;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--qm") == 0 && i + 1 < argc) {
+            if (!translator.load(QString::fromLocal8Bit(argv[++i]))) {
+                std::fprintf(stderr, "cannot load %s\n", argv[i]);
+                return 2;
+            }
+            QCoreApplication::installTranslator(&translator);
+        }
         if (std::strcmp(argv[i], "--point") == 0 && i + 1 < argc)
             point = QString::fromLocal8Bit(argv[++i]);
         if (std::strcmp(argv[i], "--hold") == 0 && i + 1 < argc) hold = std::atoi(argv[++i]);
