@@ -800,11 +800,11 @@ Calculate for all cells?</source>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">ОК</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Отмена</translation>
     </message>
     <message>
         <source>%1 %2 pt</source>
@@ -940,11 +940,11 @@ Calculate for all cells?</source>
     </message>
     <message>
         <source>D&amp;efault</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">&amp;По умолчанию</translation>
     </message>
     <message>
         <source>&amp;Select...</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">&amp;Выбрать…</translation>
     </message>
     <message>
         <source>De&amp;fault</source>
@@ -1062,7 +1062,7 @@ Calculate for all cells?</source>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Отмена</translation>
     </message>
 </context>
 <context>
