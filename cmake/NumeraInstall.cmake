@@ -8,6 +8,8 @@ install(FILES "${PROJECT_SOURCE_DIR}/man/numera-cli.1" DESTINATION "${CMAKE_INST
 if(NUMERA_BUILD_GUI)
   install(TARGETS numera RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
   install(FILES "${PROJECT_SOURCE_DIR}/man/numera.1" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+  # The help window looks for the manual beside the program.
+  install(FILES "${NUMERA_HELP_FILE}" DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
   # The same template the program fills in for the user's own entry; the
   # installed one finds the program on the PATH.
