@@ -39,12 +39,22 @@ public:
     HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
 
     QVariant loadResource(int type, const QUrl& name) override {
-        if (name.scheme() == QLatin1String("qthelp")) return engine_->fileData(name);
+        // The style sheet comes relative to the page being loaded, which
+        // source() names only once it has loaded.
+        const QUrl url = name.isRelative() ? page_.resolved(name) : name;
+        if (url.scheme() == QLatin1String("qthelp")) return engine_->fileData(url);
         return QTextBrowser::loadResource(type, name);
+    }
+
+protected:
+    void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override {
+        page_ = name.isRelative() ? page_.resolved(name) : name;
+        QTextBrowser::doSetSource(name, type);
     }
 
 private:
     QHelpEngine* engine_;
+    QUrl page_;
 };
 
 constexpr char kStampKey[] = "numera/helpFileStamp";
@@ -135,7 +145,7 @@ CCalcHelpWindow::CCalcHelpWindow(QHelpEngine* engine) : engine_(engine) {
 
     tabs_ = new QTabWidget(this);
     QHelpContentWidget* contents = engine_->contentWidget();
-    tabs_->addTab(contents, tr("Contents"));
+    tabs_->addTab(contents, tr("&Contents"));
 
     auto* indexPage = new QWidget(this);
     auto* indexLayout = new QVBoxLayout(indexPage);
@@ -146,7 +156,7 @@ CCalcHelpWindow::CCalcHelpWindow(QHelpEngine* engine) : engine_(engine) {
     QHelpIndexWidget* index = engine_->indexWidget();
     indexLayout->addWidget(indexFilter_);
     indexLayout->addWidget(index);
-    tabs_->addTab(indexPage, tr("Index"));
+    tabs_->addTab(indexPage, tr("&Index"));
 
     auto* searchPage = new QWidget(this);
     auto* searchLayout = new QVBoxLayout(searchPage);
@@ -154,7 +164,7 @@ CCalcHelpWindow::CCalcHelpWindow(QHelpEngine* engine) : engine_(engine) {
     QHelpSearchEngine* search = engine_->searchEngine();
     searchLayout->addWidget(search->queryWidget());
     searchLayout->addWidget(search->resultWidget(), 1);
-    tabs_->addTab(searchPage, tr("Search"));
+    tabs_->addTab(searchPage, tr("&Search"));
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(tabs_);
@@ -182,9 +192,8 @@ CCalcHelpWindow::CCalcHelpWindow(QHelpEngine* engine) : engine_(engine) {
     connect(browser_, &QTextBrowser::sourceChanged, this, &CCalcHelpWindow::SyncContents);
 
     connect(contents, &QHelpContentWidget::linkActivated, this, &CCalcHelpWindow::Open);
-    connect(indexFilter_, &QLineEdit::textChanged, index, [index](const QString& text) {
-        index->filterIndices(text);
-    });
+    connect(indexFilter_, &QLineEdit::textChanged, index,
+            [index](const QString& text) { index->filterIndices(text); });
     connect(indexFilter_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& link) { Open(link.url); });
@@ -199,12 +208,18 @@ CCalcHelpWindow::CCalcHelpWindow(QHelpEngine* engine) : engine_(engine) {
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this,
             [this] { SyncContents(browser_->source()); });
 
+    // Alt+C, Alt+I, Alt+S: the tab, ready for typing.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this, contents, search](int tab) {
+        QWidget* input[] = {contents, indexFilter_, search->queryWidget()};
+        if (tab >= 0 && tab < 3) input[tab]->setFocus(Qt::ShortcutFocusReason);
+    });
+
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this, search] {
         tabs_->setCurrentIndex(2);
-        search->queryWidget()->setFocus();
+        search->queryWidget()->setFocus(Qt::ShortcutFocusReason);
     });
 }
 
@@ -213,7 +228,7 @@ CCalcHelpWindow::~CCalcHelpWindow() = default;
 void CCalcHelpWindow::showEvent(QShowEvent* event) {
     if (!sizedOnce_) {
         sizedOnce_ = true;
-        resize(920, 640);
+        resize(1000, 700);
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = geometry();
             frame.moveCenter(screen->availableGeometry().center());
@@ -224,13 +239,6 @@ void CCalcHelpWindow::showEvent(QShowEvent* event) {
 }
 
 QUrl CCalcHelpWindow::CurrentUrl() const { return browser_->source(); }
-
-void CCalcHelpWindow::Search(const QString& words) {
-    tabs_->setCurrentIndex(2);
-    QHelpSearchEngine* search = engine_->searchEngine();
-    search->queryWidget()->setSearchInput(words);
-    search->search(words);
-}
 
 void CCalcHelpWindow::Open(const QUrl& url) {
     if (url.scheme() != QLatin1String("qthelp")) {

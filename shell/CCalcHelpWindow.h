@@ -32,8 +32,6 @@ public:
     QHelpEngine* Engine() const { return engine_; }
     QTabWidget* Tabs() const { return tabs_; }
     QTextBrowser* Browser() const { return browser_; }
-    // Full-text search for the words, results in the Search tab.
-    void Search(const QString& words);
 
 protected:
     void showEvent(QShowEvent* event) override;

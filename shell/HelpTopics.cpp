@@ -37,8 +37,8 @@ const KeypadGroup kKeypadGroups[] = {
     {"keypad.html#functions", {1035, 1038, 1037, 1039, 1060, 1036}},
     {"keypad.html#inverse-trigonometric", {1040, 1056, 1041, 1057, 1042, 1043}},
     {"keypad.html#inverse-hyperbolic", {1044, 1058, 1045, 1059, 1046, 1047}},
-    {"keypad.html#digits", {1048, 1049, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015,
-                            1026}},
+    {"keypad.html#digits",
+     {1048, 1049, 1006, 1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1026}},
     {"keypad.html#operators", {1020, 1021, 1022, 1023, 1018, 1019, 1016, 1017}},
     {"keypad.html#cells", {1065, 1066, 1064, 1063, 1071}},
     {"keypad.html#calculate", {1001, 1062}},
@@ -53,18 +53,12 @@ struct MessagePage {
 
 // Messages by the string id of their prompt (or their own help context).
 const MessagePage kMessagePages[] = {
-    {32829, "messages.html#clear-all"},
-    {32830, "messages.html#erase-memory"},
-    {32832, "messages.html#cannot-open-reading"},
-    {32833, "messages.html#cannot-read"},
-    {32834, "messages.html#cannot-open-writing"},
-    {32836, "messages.html#print-job"},
-    {32837, "messages.html#not-found"},
-    {32838, "messages.html#exists"},
-    {32840, "messages.html#print-cancelled"},
-    {32841, "messages.html#save-changes"},
-    {61699, "messages.html#save-changes"},
-    {61707, "messages.html#unregister"},
+    {32829, "messages.html#clear-all"},           {32830, "messages.html#erase-memory"},
+    {32832, "messages.html#cannot-open-reading"}, {32833, "messages.html#cannot-read"},
+    {32834, "messages.html#cannot-open-writing"}, {32836, "messages.html#print-job"},
+    {32837, "messages.html#not-found"},           {32838, "messages.html#exists"},
+    {32840, "messages.html#print-cancelled"},     {32841, "messages.html#save-changes"},
+    {61699, "messages.html#save-changes"},        {61707, "messages.html#unregister"},
     {61708, "messages.html#unregister"},
 };
 
@@ -183,7 +177,8 @@ QString ForWidget(const QWidget* widget) {
         if (const auto* tool = qobject_cast<const QToolButton*>(w))
             if (tool->defaultAction() && qobject_cast<const CCalcToolBar*>(tool->parentWidget()))
                 return ForCommand(tool->defaultAction()->data().toInt());
-        if (qobject_cast<const QComboBox*>(w) && qobject_cast<const CCalcToolBar*>(w->parentWidget()))
+        if (qobject_cast<const QComboBox*>(w) &&
+            qobject_cast<const CCalcToolBar*>(w->parentWidget()))
             return QStringLiteral("units.html");
         if (qobject_cast<const CCalcToolBar*>(w)) return QStringLiteral("window.html#toolbar");
         if (qobject_cast<const QStatusBar*>(w)) return QStringLiteral("window.html#status-bar");

@@ -51,8 +51,8 @@ class LogLines : public ILogReceiver {
 public:
     void AddMessage(const Diagnostic& d) override {
         lines.append(QStringLiteral("%1, %2: %3")
-                         .arg(d.severity == 1 ? "Error" : "Warning",
-                              QString::fromUtf16(d.context), QString::fromUtf16(d.description)));
+                         .arg(d.severity == 1 ? "Error" : "Warning", QString::fromUtf16(d.context),
+                              QString::fromUtf16(d.description)));
     }
     void Clear() override { lines.clear(); }
     QStringList lines;
@@ -120,7 +120,8 @@ private slots:
         QHelpEngineCore core(dir.filePath("check.qhc"));
         core.setReadOnly(false);
         QVERIFY(core.setupData());
-        QVERIFY2(core.registerDocumentation(CCalcHelpWindow::HelpFilePath()), qPrintable(core.error()));
+        QVERIFY2(core.registerDocumentation(CCalcHelpWindow::HelpFilePath()),
+                 qPrintable(core.error()));
 
         QList<QPair<QString, QString>> expected;  // keyword, page it must lead to
         for (std::u16string_view name : FunctionKeywords())
@@ -139,11 +140,11 @@ private slots:
         for (const CommandEntry& entry : CommandTable())
             for (const QKeyCombination key : entry.keys)
                 if (key != QKeyCombination())
-                    expected.append({QKeySequence(key).toString(QKeySequence::PortableText),
-                                     "keyboard.html"});
+                    expected.append(
+                        {QKeySequence(key).toString(QKeySequence::PortableText), "keyboard.html"});
         for (const Keypad::PanelAccelerator& a : Keypad::PanelAccelerators())
-            expected.append({QKeySequence(a.key).toString(QKeySequence::PortableText),
-                             "keyboard.html"});
+            expected.append(
+                {QKeySequence(a.key).toString(QKeySequence::PortableText), "keyboard.html"});
         // 51 function keywords, 36 descriptions, 38 contexts, 26 frame keys, 17 panel keys.
         QCOMPARE(expected.size(), 168);
 
