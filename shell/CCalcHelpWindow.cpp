@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "shell/HelpTopics.h"
 #include "shell/core/MessageBox.h"
@@ -127,6 +128,12 @@ void CCalcHelpWindow::ShowPage(const QString& page) {
     }
     CCalcHelpWindow* window = TheWindow();
     window->Open(HelpTopic::Url(page));
+    // Asked from a modal dialog (F1 in a message), the window belongs to
+    // that dialog for the while, or the dialog would block it.
+    QWidget* modal = QApplication::activeModalWidget();
+    window->winId();
+    window->windowHandle()->setTransientParent(modal && modal != window ? modal->windowHandle()
+                                                                        : nullptr);
     window->show();
     window->raise();
     window->activateWindow();
