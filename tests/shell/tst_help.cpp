@@ -11,6 +11,7 @@
 #include <QHelpLink>
 #include <QKeySequence>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<CCalcMainFrame> frame_;
     QStringList pages_;  // what the frame asked the presenter to show
     HelpPresenter previous_;
+    QTemporaryDir data_;  // the help collection's per-user folder
 
     QWidget* Focus() const { return QApplication::focusWidget(); }
     bool FocusIn(QWidget* pane) const {
@@ -92,8 +94,11 @@ private:
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_DATA_HOME", data_.path().toLocal8Bit()); }
     void init() {
         settings_ = std::make_unique<TempSettings>();
+        // The collection goes to the temporary data folder, not the home's.
+        QStandardPaths::setTestModeEnabled(false);
         Preferences = PreferencesValues{};
         MemoryStore::Instance().Clear();
         lastResult = 0;
@@ -315,6 +320,25 @@ private slots:
         QVERIFY(window->Browser()->toPlainText().contains("Names: sech"));
         QTRY_COMPARE(window->Engine()->contentModel()->rowCount(), 1);
         QTRY_VERIFY(window->Engine()->indexModel()->rowCount() > 200);
+    }
+
+    // A manual that cannot be opened is said once, and no window appears.
+    void unopenableManualIsSaidOnce() {
+        SetHelpPresenter({});
+        const QString collection = CCalcHelpWindow::CollectionFilePath();
+        QVERIFY(collection.startsWith(data_.path()));
+        QFile::remove(collection);
+        QVERIFY(QDir().mkpath(collection));  // a folder where the collection must go
+        ScriptedMessages messages({IDOK});
+        ShowHelpPage(QStringLiteral("index.html"));
+        QVERIFY(QDir(collection).removeRecursively());
+        QVERIFY(!CCalcHelpWindow::Instance());
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text,
+                 QStringLiteral("The help file %1 cannot be opened.\nInstall the program again "
+                                "to restore its manual.")
+                     .arg(CCalcHelpWindow::HelpFilePath()));
+        QCOMPARE(messages.asked[0].type, MB_ICONEXCLAMATION);
     }
 };
 
