@@ -27,7 +27,9 @@ for lib in libc6 libstdc++6 libqt6widgets6 libqt6svg6 libqt6help6 libqt6sql6-sql
     grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Package) == numera ]] || fail "wrong package name"
-dpkg-deb -f "$deb" Description | grep -q "text calculator" || fail "no description"
+# Read first: grep -q leaving early would break the pipe under pipefail.
+description=$(dpkg-deb -f "$deb" Description)
+grep -q "text calculator" <<<"$description" || fail "no description"
 
 dpkg-deb -e "$deb" "$work/control"
 for script in postinst postrm; do
