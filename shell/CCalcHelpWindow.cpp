@@ -127,6 +127,8 @@ void CCalcHelpWindow::ShowPage(const QString& page) {
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, TheWindow(), &QObject::deleteLater);
     }
     CCalcHelpWindow* window = TheWindow();
+    // The start page goes with the table of contents beside it.
+    if (page == QLatin1String(HelpTopic::StartPage)) window->tabs_->setCurrentIndex(0);
     window->Open(HelpTopic::Url(page));
     // Asked from a modal dialog (F1 in a message), the window belongs to
     // that dialog for the while, or the dialog would block it.

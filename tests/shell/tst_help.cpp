@@ -12,6 +12,7 @@
 #include <QKeySequence>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -318,6 +319,12 @@ private slots:
         QCOMPARE(CCalcHelpWindow::Instance(), window);
         QCOMPARE(window->CurrentUrl(), QUrl("qthelp://numera.help/doc/functions.html#sech"));
         QVERIFY(window->Browser()->toPlainText().contains("Names: sech"));
+        // Help Topics: the start page, with the contents beside it.
+        window->Tabs()->setCurrentIndex(1);
+        frame_->Action(CommandId::HelpIndex)->trigger();
+        QCOMPARE(CCalcHelpWindow::Instance(), window);
+        QCOMPARE(window->CurrentUrl(), QUrl("qthelp://numera.help/doc/index.html"));
+        QCOMPARE(window->Tabs()->currentIndex(), 0);
         QTRY_COMPARE(window->Engine()->contentModel()->rowCount(), 1);
         QTRY_VERIFY(window->Engine()->indexModel()->rowCount() > 200);
     }
