@@ -14,6 +14,8 @@ if(NUMERA_BUILD_GUI)
     install(FILES "${NUMERA_TRANSLATIONS_DIR}/numera_ru.qm" "${NUMERA_TRANSLATIONS_DIR}/qtbase_ru.qm"
             DESTINATION "${CMAKE_INSTALL_DATADIR}/numera/translations")
   endif()
+  # The help window looks for the manual beside the program.
+  install(FILES "${NUMERA_HELP_FILE}" DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
   # The same template the program fills in for the user's own entry; the
   # installed one finds the program on the PATH.
@@ -53,6 +55,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Depends comes from dpkg-shlibdeps over the installed programs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The help window keeps its index in SQLite through Qt's driver plugin,
+# which dpkg-shlibdeps cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     "${PROJECT_SOURCE_DIR}/cmake/debian/postinst;${PROJECT_SOURCE_DIR}/cmake/debian/postrm")

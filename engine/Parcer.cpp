@@ -169,6 +169,12 @@ std::unique_ptr<CNode> MakeFunctionNode(std::u16string_view keyword) {
 
 }  // namespace
 
+std::vector<std::u16string_view> FunctionKeywords() {
+    std::vector<std::u16string_view> names;
+    for (const Keyword& k : kKeywords) names.push_back(k.name);
+    return names;
+}
+
 // ---------------------------------------------------------------------------
 // Text routines
 

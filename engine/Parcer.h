@@ -153,4 +153,7 @@ protected:
     virtual bool ParseOperands(std::size_t first);
 };
 
+// Every function keyword the parser accepts, in its table's order.
+std::vector<std::u16string_view> FunctionKeywords();
+
 }  // namespace NCalculatorText

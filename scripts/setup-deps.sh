@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
-    qt6-svg-dev qt6-l10n-tools libgl-dev
+    qt6-svg-dev qt6-l10n-tools libgl-dev libqt6sql6-sqlite
     fonts-open-sans fonts-liberation2
     desktop-file-utils shared-mime-info xdg-utils dpkg-dev file man-db
     xvfb xauth xdotool imagemagick poppler-utils xcompmgr openbox wmctrl

@@ -37,10 +37,12 @@
 #include "panels/KeypadTable.h"
 #include "shell/CCalcAboutDialog.h"
 #include "shell/CCalcDlgBar.h"
+#include "shell/CCalcHelp.h"
 #include "shell/CCalcPreferences.h"
 #include "shell/CCalcToolBar.h"
 #include "shell/CommandTable.h"
 #include "shell/FrameText.h"
+#include "shell/HelpTopics.h"
 #include "shell/LockKeys.h"
 #include "shell/PreferencesStore.h"
 #include "shell/RecentFileList.h"
@@ -77,7 +79,8 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
     : QMainWindow(parent),
       document_(document),
       recentFiles_(recentFiles),
-      view_(new CCalcView(this)) {
+      view_(new CCalcView(this)),
+      help_(new CCalcHelp(this)) {
     setObjectName(QStringLiteral("CCalcMainFrame"));
     setCentralWidget(view_);
     // Bars dragged over the editor leave it 4 pixels; the window's own
@@ -191,7 +194,7 @@ void CCalcMainFrame::CreateActions() {
     for (const CommandEntry& entry : CommandTable()) MakeAction(entry);
     // Commands on no menu: their keys reach them through the frame.
     for (int id : {Calculate, CommandId::CalculateAll, FocusEditor, FocusKeypad, FocusLog,
-                   FocusMemory, FocusStatistics})
+                   FocusMemory, FocusStatistics, CommandId::Help, ContextHelp, NextPane, PrevPane})
         addAction(Action(id));
 }
 
@@ -260,6 +263,8 @@ void CCalcMainFrame::CreateMenus() {
     editorFont->addAction(Action(EditorFontDefault));
 
     QMenu* help = bar->addMenu(tr("&Help"));
+    help->addAction(Action(HelpIndex));
+    help->addSeparator();
     help->addAction(Action(About));
 
     for (QMenu* menu : {fileMenu_, memory, edit, view, set, notation, keypad, style, font, text,
@@ -291,8 +296,7 @@ void CCalcMainFrame::CreateToolBar() {
     for (const auto& [id, index] : images)
         if (QAction* action = Action(id)) action->setIcon(TaToolbarIcon(index));
 
-    // 0 stands for a separator. Print and context help have no command yet
-    // and are left out.
+    // 0 stands for a separator. Print has no command yet and is left out.
     const QList<int> entries{New,
                              Open,
                              Save,
@@ -369,6 +373,8 @@ void CCalcMainFrame::ConnectPanels() {
     connect(memory_, &CCalcMemory::StoreChanged, this, &CCalcMainFrame::UpdateCommandStates);
     connect(keypad_, &CCalcKeyPad::layoutChanged, keypadBar_, &CCalcDlgBar::OnNewDialogSize);
     connect(keypad_, &CCalcKeyPad::panelCommand, this, &CCalcMainFrame::OnCommand);
+    connect(keypad_, &CCalcKeyPad::helpRequested, this,
+            [](uint32_t context) { ShowHelpPage(HelpTopic::ForKeypadContext(context)); });
     // A new message with LogPopup on shows the log; the focus stays put.
     connect(log_, &CCalcLog::PopupRequested, this, [this] {
         if (!logBar_->isVisibleTo(this)) {
@@ -519,6 +525,22 @@ void CCalcMainFrame::OnCommand(int commandId) {
             dialog.DoModal();
             break;
         }
+        case HelpIndex:
+        case DefaultHelp:
+            ShowHelpPage(QString::fromLatin1(HelpTopic::StartPage));
+            break;
+        case CommandId::Help:
+            CCalcHelp::ShowTopicOf(QApplication::focusWidget());
+            break;
+        case ContextHelp:
+            help_->EnterContextMode();
+            break;
+        case NextPane:
+            CyclePane(1);
+            break;
+        case PrevPane:
+            CyclePane(-1);
+            break;
         case About: {
             CCalcAboutDialog about(ApplicationFonts(), this);
             about.DoModal();
@@ -552,6 +574,23 @@ void CCalcMainFrame::FocusPanel(CCalcDlgBar* bar) {
     panel->window()->activateWindow();
     FirstFocusable(panel)->setFocus(Qt::ShortcutFocusReason);
     UpdateCommandStates();
+}
+
+// The editor, then each visible panel in the frame's order, round again.
+void CCalcMainFrame::CyclePane(int step) {
+    QList<QWidget*> panes{view_};
+    for (CCalcDlgBar* bar : {keypadBar_, logBar_, memoryBar_, statisticsBar_})
+        if (bar->isVisibleTo(this)) panes.append(bar);
+    const QWidget* focus = QApplication::focusWidget();
+    qsizetype current = 0;  // from elsewhere (the toolbar) the editor counts as current
+    for (qsizetype i = 0; i < panes.size(); ++i)
+        if (focus && (panes[i] == focus || panes[i]->isAncestorOf(focus))) current = i;
+    const qsizetype count = panes.size();
+    const qsizetype next = ((current + step) % count + count) % count;
+    if (next == 0)
+        FocusView();
+    else
+        FocusPanel(static_cast<CCalcDlgBar*>(panes[next]));
 }
 
 void CCalcMainFrame::FocusView() {

@@ -10,6 +10,7 @@
 class CCalcBar;
 class CCalcDlgBar;
 class CCalcDoc;
+class CCalcHelp;
 class CCalcKeyPad;
 class CCalcLog;
 class CCalcMemory;
@@ -65,6 +66,9 @@ public:
     // Show the bar when hidden, then give its panel the keyboard focus.
     void FocusPanel(CCalcDlgBar* bar);
     void FocusView();
+    // F6 and Shift+F6: the next (1) or previous (-1) pane.
+    void CyclePane(int step);
+    CCalcHelp* HelpRequests() const { return help_; }
     // West (0) or East (1): the preference, then the keypad when it differs.
     void SetNotation(int notation);
 
@@ -108,6 +112,7 @@ private:
     CCalcDoc* document_;
     CRecentFileList* recentFiles_;
     CCalcView* view_;
+    CCalcHelp* help_;
     CCalcTrigonometricUnits* units_ = nullptr;
     CCalcToolBar* toolBar_ = nullptr;
     CCalcKeyPad* keypad_ = nullptr;

@@ -163,7 +163,25 @@ const CommandEntry kCommands[] = {
     {EditorFontDefault, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Default"), {},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Use the default editor font"), nullptr, true},
 
-    // Help
+    // Help; F1 and Shift+F1 reach the frame from floating panels as well.
+    {HelpIndex, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Help Topics"), {},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "List the help topics"),
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Help Topics"), false},
+    {Help, QT_TRANSLATE_NOOP("CCalcMainFrame", "Help"), {QKeyCombination(Qt::Key_F1)},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Show help for the part that has the focus"), nullptr,
+     false},
+    {ContextHelp, QT_TRANSLATE_NOOP("CCalcMainFrame", "Context help"), {Shift(Qt::Key_F1)},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Show help for a clicked part of the window"),
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Context help Shift+F1"), false},
+    {DefaultHelp, QT_TRANSLATE_NOOP("CCalcMainFrame", "Default help"), {},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Show the first page of help"), nullptr, false},
+
+    // Panes, from keys only.
+    {NextPane, QT_TRANSLATE_NOOP("CCalcMainFrame", "Next pane"), {QKeyCombination(Qt::Key_F6)},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Go to the next pane"), nullptr, false},
+    {PrevPane, QT_TRANSLATE_NOOP("CCalcMainFrame", "Previous pane"), {Shift(Qt::Key_F6)},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Go back to the previous pane"), nullptr, false},
+
     {About, QT_TRANSLATE_NOOP("CCalcMainFrame", "&About Calculator..."), {},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Show the program name, version and maker"), nullptr,
      false},

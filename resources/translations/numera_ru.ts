@@ -121,6 +121,50 @@ A calculation file holds at most 67,108,864 characters.</source>
     </message>
 </context>
 <context>
+    <name>CCalcHelpWindow</name>
+    <message>
+        <source>The help file %1 cannot be opened.
+Install the program again to restore its manual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numera Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Look for a keyword</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Index</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CCalcKeyPad</name>
     <message>
         <source>Keypad</source>
@@ -716,6 +760,62 @@ Using default font.</source>
     </message>
     <message>
         <source>Change the printing options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List the help topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help Topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show help for the part that has the focus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Context help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show help for a clicked part of the window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Context help Shift+F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the first page of help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next pane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to the next pane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous pane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go back to the previous pane</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -78,9 +78,14 @@ inline constexpr int KeypadColorDefault = 32801;
 
 // Help
 inline constexpr int About = 57664;
-inline constexpr int HelpIndex = 57667;
+inline constexpr int HelpIndex = 57667;  // Help Topics
 inline constexpr int ContextHelp = 57669;
 inline constexpr int Help = 57670;
+inline constexpr int DefaultHelp = 57671;
+
+// Panes (keys only)
+inline constexpr int NextPane = 57680;
+inline constexpr int PrevPane = 57681;
 
 }  // namespace CommandId
 

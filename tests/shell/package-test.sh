@@ -13,7 +13,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.lo
 deb=$(ls "$work"/out/numera_*.deb)
 
 listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for path in ./usr/bin/numera ./usr/bin/numera-cli \
+for path in ./usr/bin/numera ./usr/bin/numera-cli ./usr/bin/numera.qch \
     ./usr/share/applications/numera.desktop ./usr/share/mime/packages/numera.xml \
     ./usr/share/icons/hicolor/scalable/apps/numera.svg \
     ./usr/share/icons/hicolor/scalable/mimetypes/application-x-tarvik-calculation.svg \
@@ -24,11 +24,13 @@ for path in ./usr/bin/numera ./usr/bin/numera-cli \
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libstdc++6 libqt6widgets6 libqt6svg6; do
+for lib in libc6 libstdc++6 libqt6widgets6 libqt6svg6 libqt6help6 libqt6sql6-sqlite; do
     grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Package) == numera ]] || fail "wrong package name"
-dpkg-deb -f "$deb" Description | grep -q "text calculator" || fail "no description"
+# Read first: grep -q leaving early would break the pipe under pipefail.
+description=$(dpkg-deb -f "$deb" Description)
+grep -q "text calculator" <<<"$description" || fail "no description"
 
 dpkg-deb -e "$deb" "$work/control"
 for script in postinst postrm; do

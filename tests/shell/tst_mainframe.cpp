@@ -139,6 +139,13 @@ private slots:
         QTest::newRow("save") << CommandId::Save << QList<QKeySequence>{QKeySequence("Ctrl+S")};
         QTest::newRow("execute") << CommandId::Execute
                                  << QList<QKeySequence>{QKeySequence("Ctrl+E")};
+        QTest::newRow("help") << CommandId::Help << QList<QKeySequence>{QKeySequence("F1")};
+        QTest::newRow("context help")
+            << CommandId::ContextHelp << QList<QKeySequence>{QKeySequence("Shift+F1")};
+        QTest::newRow("next pane")
+            << CommandId::NextPane << QList<QKeySequence>{QKeySequence("F6")};
+        QTest::newRow("previous pane")
+            << CommandId::PrevPane << QList<QKeySequence>{QKeySequence("Shift+F6")};
     }
     void editingKeys() {
         QFETCH(int, id);
@@ -179,7 +186,8 @@ private slots:
                               "&Text Color>&Function...,&Digit...,&Service...,-,S&ystem,D&efault,"
                               "&Color>&Function...,&Digit...,&Service...,-,S&ystem,D&efault",
                               "&Editor Font>&Select...,&Default"}));
-        QCOMPARE(MenuTexts(top[5]->menu()), QStringList({"&About Calculator..."}));
+        QCOMPARE(MenuTexts(top[5]->menu()),
+                 QStringList({"&Help Topics", "-", "&About Calculator..."}));
     }
     void menuCommandsCarryTheirIds_data() {
         QTest::addColumn<QString>("path");
@@ -212,6 +220,7 @@ private slots:
         QTest::newRow("color system") << "&Set/&Keypad/&Color/S&ystem" << 32800 << none;
         QTest::newRow("color default") << "&Set/&Keypad/&Color/D&efault" << 32801 << none;
         QTest::newRow("about") << "&Help/&About Calculator..." << 57664 << none;
+        QTest::newRow("help topics") << "&Help/&Help Topics" << 57667 << none;
     }
     void menuCommandsCarryTheirIds() {
         QFETCH(QString, path);
