@@ -31,6 +31,10 @@
         <source>Perfect</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalcDoc</name>
@@ -708,6 +712,26 @@ Using default font.</source>
         <source>NUM</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Last result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Angle unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Processor module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalcMemory</name>
@@ -1072,6 +1096,25 @@ Do you wish to overwrite it?</source>
     </message>
     <message>
         <source>The printing was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TaMessageDialog</name>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
