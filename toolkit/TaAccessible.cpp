@@ -65,7 +65,8 @@ public:
     }
 
     QStringList keyBindingsForAction(const QString& name) const override {
-        if (name == pressAction() && role() == QAccessible::PushButton) return {QStringLiteral("space")};
+        if (name == pressAction() && role() == QAccessible::PushButton)
+            return {QStringLiteral("space")};
         return QAccessibleWidget::keyBindingsForAction(name);
     }
 };
@@ -116,9 +117,7 @@ class ImageAccessible : public QAccessibleInterface {
 public:
     ImageAccessible(TaDialog* dialog, int index) : dialog_(dialog), index_(index) {}
 
-    bool isValid() const override {
-        return dialog_ && index_ < dialog_->AccessibleImages().size();
-    }
+    bool isValid() const override { return dialog_ && index_ < dialog_->AccessibleImages().size(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return dialog_ ? dialog_->windowHandle() : nullptr; }
 
@@ -141,7 +140,8 @@ public:
     QRect rect() const override {
         if (!isValid()) return {};
         const TaImage* image = dialog_->AccessibleImages().at(index_).image;
-        return QRect(dialog_->mapToGlobal(image->Position()), QSize(image->Width(), image->Height()));
+        return QRect(dialog_->mapToGlobal(image->Position()),
+                     QSize(image->Width(), image->Height()));
     }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QAccessible::State state() const override {
@@ -162,7 +162,8 @@ class DialogAccessible : public QAccessibleWidget {
 public:
     explicit DialogAccessible(TaDialog* dialog) : QAccessibleWidget(dialog, QAccessible::Dialog) {}
     ~DialogAccessible() override {
-        for (QAccessible::Id id : std::as_const(images_)) QAccessible::deleteAccessibleInterface(id);
+        for (QAccessible::Id id : std::as_const(images_))
+            QAccessible::deleteAccessibleInterface(id);
     }
 
     TaDialog* Dialog() const { return static_cast<TaDialog*>(widget()); }
@@ -177,9 +178,7 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    int childCount() const override {
-        return ImageCount() + QAccessibleWidget::childCount();
-    }
+    int childCount() const override { return ImageCount() + QAccessibleWidget::childCount(); }
 
     QAccessibleInterface* child(int index) const override {
         const int images = ImageCount();

@@ -25,7 +25,9 @@
 
 namespace {
 
-QAccessibleInterface* Iface(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+QAccessibleInterface* Iface(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
 
 // "Role:Name" of each child, as a reader walks them.
 QStringList Tree(QAccessibleInterface* parent) {
@@ -100,13 +102,16 @@ private slots:
         const auto image = [](const char* n) { return Row(QAccessible::Graphic, n); };
         const auto button = [](const char* n) { return Row(QAccessible::PushButton, n); };
         const QString line = Row(QAccessible::StaticText, "Save changes?");
-        QTest::newRow("stop, Close") << (MB_OK | MB_ICONSTOP) << int(QAccessible::AlertMessage) << "Calculator stops"
-                                     << QStringList{image("Stop"), line, button("Close")} << 0;
+        QTest::newRow("stop, Close")
+            << (MB_OK | MB_ICONSTOP) << int(QAccessible::AlertMessage) << "Calculator stops"
+            << QStringList{image("Stop"), line, button("Close")} << 0;
         QTest::newRow("warns, OK/Cancel, second default")
-            << (MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) << int(QAccessible::AlertMessage) << "Calculator warns"
+            << (MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) << int(QAccessible::AlertMessage)
+            << "Calculator warns"
             << QStringList{image("Warning"), line, button("OK"), button("Cancel")} << 1;
         QTest::newRow("stop, Abort/Retry/Ignore, third default")
-            << (MB_ABORTRETRYIGNORE | MB_ICONSTOP | MB_DEFBUTTON3) << int(QAccessible::AlertMessage) << "Calculator stops"
+            << (MB_ABORTRETRYIGNORE | MB_ICONSTOP | MB_DEFBUTTON3) << int(QAccessible::AlertMessage)
+            << "Calculator stops"
             << QStringList{image("Stop"), line, button("Abort"), button("Retry"), button("Ignore")}
             << 2;
         QTest::newRow("Yes/No/Cancel without icon asks")
@@ -114,13 +119,16 @@ private slots:
             << QStringList{image("Question"), line, button("Yes"), button("No"), button("Cancel")}
             << 0;
         QTest::newRow("question, Yes/No, second default")
-            << (MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) << int(QAccessible::Dialog) << "Calculator asks"
+            << (MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) << int(QAccessible::Dialog)
+            << "Calculator asks"
             << QStringList{image("Question"), line, button("Yes"), button("No")} << 1;
         QTest::newRow("informs, Retry/Cancel")
-            << (MB_RETRYCANCEL | MB_ICONINFORMATION) << int(QAccessible::Dialog) << "Calculator informs"
+            << (MB_RETRYCANCEL | MB_ICONINFORMATION) << int(QAccessible::Dialog)
+            << "Calculator informs"
             << QStringList{image("Information"), line, button("Retry"), button("Cancel")} << 0;
         QTest::newRow("warns, Cancel/Try again/Continue")
-            << (MB_CANCELTRYCONTINUE | MB_ICONEXCLAMATION) << int(QAccessible::AlertMessage) << "Calculator warns"
+            << (MB_CANCELTRYCONTINUE | MB_ICONEXCLAMATION) << int(QAccessible::AlertMessage)
+            << "Calculator warns"
             << QStringList{image("Warning"), line, button("Cancel"), button("Try again"),
                            button("Continue")}
             << 0;
@@ -154,15 +162,16 @@ private slots:
             }
             // The image lies where it is drawn.
             const TaImage& image = dialog.KindImage();
-            QCOMPARE(iface->child(0)->rect(),
-                     QRect(dialog.mapToGlobal(image.Position()), QSize(image.Width(), image.Height())));
+            QCOMPARE(iface->child(0)->rect(), QRect(dialog.mapToGlobal(image.Position()),
+                                                    QSize(image.Width(), image.Height())));
             QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
         });
         QCOMPARE(result, IDCANCEL);
         QCOMPARE(focusedIndex, defaultIndex);
         // Announced as it opened, the focus on the default button, and as it closed.
         QStringList expected{Notice(QAccessible::DialogStart, "dialog")};
-        if (role == int(QAccessible::AlertMessage)) expected << Notice(QAccessible::Alert, "dialog");
+        if (role == int(QAccessible::AlertMessage))
+            expected << Notice(QAccessible::Alert, "dialog");
         expected << Notice(QAccessible::Focus, "default");
         const qsizetype start = notices.indexOf(expected.first());
         QVERIFY2(start >= 0, qPrintable(notices.join(QLatin1Char(' '))));
@@ -186,7 +195,8 @@ private slots:
         QTest::newRow("No, Yes default") << MB_YESNO << 1 << IDNO;
         QTest::newRow("Retry of two") << MB_RETRYCANCEL << 0 << IDRETRY;
         QTest::newRow("Cancel of Retry/Cancel") << MB_RETRYCANCEL << 1 << IDCANCEL;
-        QTest::newRow("Cancel, Try again, Continue: Cancel") << MB_CANCELTRYCONTINUE << 0 << IDCANCEL;
+        QTest::newRow("Cancel, Try again, Continue: Cancel")
+            << MB_CANCELTRYCONTINUE << 0 << IDCANCEL;
         QTest::newRow("Try again") << MB_CANCELTRYCONTINUE << 1 << IDTRYAGAIN;
         QTest::newRow("Continue") << MB_CANCELTRYCONTINUE << 2 << IDCONTINUE;
     }
@@ -215,7 +225,8 @@ private slots:
         QTest::newRow("R of three") << MB_ABORTRETRYIGNORE << false << "r" << IDRETRY;
         QTest::newRow("I") << MB_ABORTRETRYIGNORE << false << "i" << IDIGNORE;
         QTest::newRow("T") << MB_CANCELTRYCONTINUE << false << "t" << IDTRYAGAIN;
-        QTest::newRow("C of Cancel and Continue: nothing") << MB_CANCELTRYCONTINUE << false << "c" << 0;
+        QTest::newRow("C of Cancel and Continue: nothing")
+            << MB_CANCELTRYCONTINUE << false << "c" << 0;
         QTest::newRow("O") << MB_OKCANCEL << false << "o" << IDOK;
         QTest::newRow("C of Close") << MB_OK << false << "c" << IDOK;
         QTest::newRow("Y without Yes: nothing") << MB_RETRYCANCEL << false << "y" << 0;
