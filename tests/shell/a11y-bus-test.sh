@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program over the real accessibility bus: on a private X display and a
-# private session bus with the AT-SPI bus, type into the editor, choose
-# File > Exit, read the save-changes question with pyatspi and answer "No"
-# through the button's press action; the program must then end.
+# private session bus with the AT-SPI bus, read with pyatspi the editor's
+# name, the about box and the preferences dialog, then, after an edit and
+# File > Exit, the save-changes question, answered "No" through the button's
+# press action; the program must then end.
 # Usage: a11y-bus-test.sh BUILD_DIR. Exit 77 (skipped) when the bus cannot start.
 set -uo pipefail
 
@@ -71,15 +72,36 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [[ -n "$win" ]] || fail "the main window did not appear: $(cat "$home/numera.log")"
-xdotool windowfocus --sync "$win" 2>/dev/null
-sleep 0.5
+focus() { xdotool windowfocus --sync "$win" 2>/dev/null; sleep 0.5; }
+read_window() { /usr/bin/python3 "$here/a11y_tree.py" "$@" || exit $?; }
+focus
+
+# The editor is named after the document.
+read_window $' Tarvik F \u2014 Calculation' $'frame  Tarvik F \u2014 Calculation:  | text:Calculation' \
+    "" text
+
+# The about box and the preferences dialog, each closed through a button.
+xdotool key alt+h a
+read_window "About Calculator" "dialog About Calculator:  | image:Logo | label:Calculator Tarvik F\
+ | label:Free version | label:01.02.004 | link:Support<https://tarvik.example/support>\
+ | link:Professional version<https://tarvik.example/professional>\
+ | label:"$'\u00A9'" Tarvik. All rights reserved. | push button:Perfect*" Perfect
+focus
+xdotool key alt+s p
+read_window " Preferences" "dialog  Preferences:  | panel:Keypad | panel:Log | panel:Calculation\
+ | check box:Append power ^ with parenthese | label:Notation | combo box:Notation=West\
+ | check box:Pop-up on new message if hidden | label:Trigonometric units\
+ | combo box:Trigonometric units=Radians | check box:Memory free confirmation\
+ | check box:Clear confirmation | check box:Use SSE2 processor module | push button:OK*\
+ | push button:Cancel | push button:Default" Cancel
+focus
+
+# File > Exit after an edit asks whether to save; "No" ends the program.
 xdotool type --delay 40 '1+2'
 xdotool key alt+f x
-
 question=$'Save changes to \u201cCalculation\u201d?'
-/usr/bin/python3 "$here/a11y_tree.py" "$question" 20
-status=$?
-[[ $status -eq 0 ]] || exit "$status"
+read_window "Calculator asks" "dialog Calculator asks: $question | image:Question | label:$question\
+ | push button:Yes* | push button:No | push button:Cancel" No
 
 # "No" ends the program without saving.
 for _ in $(seq 100); do
@@ -91,4 +113,4 @@ wait "$pid"
 code=$?
 pid=""
 [[ $code -eq 0 ]] || fail "the program ended with $code: $(cat "$home/numera.log")"
-echo "PASS: the question, its buttons and their press action over the accessibility bus"
+echo "PASS: the editor, the about box, the preferences and the question over the accessibility bus"
