@@ -116,6 +116,12 @@ CCalcDoc::CCalcDoc(QObject* parent) : QObject(parent), title_(DocTemplate::Docum
 
 void CCalcDoc::SetView(CCalcView* view) {
     view_ = view;
+    // Screen readers name the editor after the document, as the title bar does.
+    const auto nameView = [this] {
+        if (view_ != nullptr && view_->accessibleName() != title_) view_->setAccessibleName(title_);
+    };
+    nameView();
+    connect(this, &CCalcDoc::TitleChanged, view, nameView);
     connect(view, &CCalcView::Edited, this, [this] { SetModifiedFlag(true); });
     // The mark of a failed run goes with the next edit.
     connect(view, &QPlainTextEdit::textChanged, this, [this] { ClearFailedMark(); });

@@ -28,6 +28,11 @@ QString CCalcAboutDialog::ProfessionalAddress() {
     return QString::fromLatin1(kMakerSite) + QStringLiteral("/professional");
 }
 
+QVector<TaDialog::AccessibleImage> CCalcAboutDialog::AccessibleImages() const {
+    if (logo_.IsNull()) return {};
+    return {{&logo_, tr("Logo")}};
+}
+
 int CCalcAboutDialog::LayoutContent() {
     if (title_ == nullptr) {
         auto label = [this](int id, const QString& text, TaFace face) {

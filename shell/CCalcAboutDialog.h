@@ -43,6 +43,8 @@ public:
     TaButton* PerfectButton() const { return perfect_; }
     const TaImage& Logo() const { return logo_; }
 
+    QVector<AccessibleImage> AccessibleImages() const override;
+
 protected:
     int LayoutContent() override;
     bool DrawContent(QPainter& painter) override;

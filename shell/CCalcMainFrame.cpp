@@ -397,9 +397,11 @@ void CCalcMainFrame::ConnectPanels() {
         connect(bar, &QDockWidget::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
 }
 
-QLabel* CCalcMainFrame::AddPane(int indicatorId, const QString& indicatorText) {
+QLabel* CCalcMainFrame::AddPane(int indicatorId, const QString& indicatorText,
+                                const QString& name) {
     auto* pane = new QLabel(indicatorText, this);
     pane->setObjectName(QStringLiteral("Pane%1").arg(indicatorId));
+    pane->setAccessibleName(name);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setAlignment(Qt::AlignCenter);
     // As wide as its indicator text.
@@ -413,11 +415,19 @@ QLabel* CCalcMainFrame::AddPane(int indicatorId, const QString& indicatorText) {
 
 void CCalcMainFrame::CreateStatusBar() {
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    AddPane(IndicatorId::Result, QStringLiteral("RESULT=-8.8888888888888888888E+888"));
-    AddPane(IndicatorId::Units, QStringLiteral("Grad"));
-    AddPane(IndicatorId::Sse2, tr("SSE2"));
-    AddPane(IndicatorId::Caps, tr("CAP"));
-    AddPane(IndicatorId::Num, tr("NUM"));
+    AddPane(IndicatorId::Result, QStringLiteral("RESULT=-8.8888888888888888888E+888"),
+            tr("Last result"));
+    AddPane(IndicatorId::Units, QStringLiteral("Grad"), tr("Angle unit"));
+    AddPane(IndicatorId::Sse2, tr("SSE2"), tr("Processor module"));
+    AddPane(IndicatorId::Caps, tr("CAP"), tr("Caps Lock"));
+    AddPane(IndicatorId::Num, tr("NUM"), tr("Num Lock"));
+}
+
+void CCalcMainFrame::ShowInPane(int indicatorId, const QString& text) {
+    QLabel* pane = Pane(indicatorId);
+    pane->setText(text);
+    // A named label no longer reads its text as its name.
+    pane->setAccessibleDescription(text);
 }
 
 void CCalcMainFrame::OnCommand(int commandId) {
@@ -646,26 +656,25 @@ void CCalcMainFrame::UpdateTitle() {
 }
 
 void CCalcMainFrame::UpdateResultPane() {
-    QLabel* pane = Pane(IndicatorId::Result);
-    pane->setText(ResultPaneText(NCalculatorText::lastResult));
-    pane->repaint();
+    ShowInPane(IndicatorId::Result, ResultPaneText(NCalculatorText::lastResult));
+    Pane(IndicatorId::Result)->repaint();
 }
 
 void CCalcMainFrame::UpdateUnitsPane() {
-    Pane(IndicatorId::Units)->setText(TrigonometricUnitPaneText(Preferences.TrigonometricUnits));
+    ShowInPane(IndicatorId::Units, TrigonometricUnitPaneText(Preferences.TrigonometricUnits));
 }
 
 void CCalcMainFrame::UpdateSse2Pane() {
     const bool inUse = SSE2Available && Preferences.UseSSE2 != 0;
-    Pane(IndicatorId::Sse2)->setText(inUse ? tr("SSE2") : QString());
+    ShowInPane(IndicatorId::Sse2, inUse ? tr("SSE2") : QString());
 }
 
 void CCalcMainFrame::UpdateLockPanes() {
     bool caps = false;
     bool num = false;
     QueryLockKeys(caps, num);
-    Pane(IndicatorId::Caps)->setText(caps ? tr("CAP") : QString());
-    Pane(IndicatorId::Num)->setText(num ? tr("NUM") : QString());
+    ShowInPane(IndicatorId::Caps, caps ? tr("CAP") : QString());
+    ShowInPane(IndicatorId::Num, num ? tr("NUM") : QString());
 }
 
 void CCalcMainFrame::ShowUnit() {

@@ -105,7 +105,10 @@ private:
     void CreateBars();
     void DockBars();
     void ConnectPanels();
-    QLabel* AddPane(int indicatorId, const QString& indicatorText);
+    // `name`: what the pane shows, for screen readers.
+    QLabel* AddPane(int indicatorId, const QString& indicatorText, const QString& name);
+    // Shows `text` in a pane; readers hear it after the pane's name.
+    void ShowInPane(int indicatorId, const QString& text);
     // A key of the panels' table that a text field would otherwise keep.
     bool IsPanelWideKey(const QKeyEvent* event) const;
 

@@ -59,6 +59,7 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     notation_->addItems({tr("West"), tr("East")});
     place(notation_, 77, 30, 48, 12);
     notationLabel->setBuddy(notation_);
+    notation_->setAccessibleName(notationLabel->text());
 
     logPopup_ = check(tr("Pop-up on new message if hidden"), 9, 61, 121, 10);
 
@@ -67,6 +68,7 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     units_->addItems({tr("Radians"), tr("Degrees"), tr("Grads")});
     place(units_, 77, 91, 48, 12);
     unitsLabel->setBuddy(units_);
+    units_->setAccessibleName(unitsLabel->text());
     freeConfirmation_ = check(tr("Memory free confirmation"), 9, 110, 98, 10);
     clearConfirmation_ = check(tr("Clear confirmation"), 9, 127, 116, 10);
     useSSE2_ = check(tr("Use SSE2 processor module"), 9, 144, 104, 10);

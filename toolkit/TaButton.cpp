@@ -216,6 +216,10 @@ bool TaButton::Draw(QPainter& painter) {
 
 void TaButton::SendCommand() { emit Command(Id()); }
 
+void TaButton::Click() {
+    if (isEnabled()) SendCommand();
+}
+
 void TaButton::mouseMoveEvent(QMouseEvent* event) {
     const bool inside = InRegion(event->position() + QPointF(0.5, 0.5));
     bool changed = false;

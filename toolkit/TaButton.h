@@ -25,6 +25,9 @@ public:
     bool Draw(QPainter& painter) override;
     bool IsPushButton() const override { return true; }
 
+    // What a click does: the command, unless the button is disabled.
+    void Click();
+
     bool IsHeld() const { return held_; }
     bool IsHovered() const { return hovered_; }
     bool IsPressed() const { return pressed_; }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "toolkit/TaAccessible.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaColor.h"
 #include "toolkit/TaImage.h"
@@ -44,6 +45,9 @@ void TaButtonBitmap::SetDefault(bool isDefault) {
     if (default_ == isDefault) return;
     default_ = isDefault;
     update();
+    QAccessible::State changed;
+    changed.defaultButton = true;
+    TaNotifyAccessibleState(this, changed);
 }
 
 void TaButtonBitmap::BuildPaths() {

@@ -1,5 +1,6 @@
 #include "toolkit/TaControl.h"
 
+#include "toolkit/TaAccessible.h"
 #include "toolkit/TaDialog.h"
 
 TaControl::TaControl(int id, const QString& text, QWidget* parent)
@@ -12,6 +13,7 @@ void TaControl::SetText(const QString& text) {
     if (text_ == text) return;
     text_ = text;
     Changed();
+    TaNotifyAccessible(this, QAccessible::NameChanged);  // a reader announces the new text
 }
 
 void TaControl::SetFont(const TaFonts* fonts, TaFace face, qreal points, int style) {
@@ -40,6 +42,9 @@ void TaControl::SetDefaultButton(bool isDefault) {
     if (default_ == isDefault) return;
     default_ = isDefault;
     Changed();
+    QAccessible::State changed;
+    changed.defaultButton = true;
+    TaNotifyAccessibleState(this, changed);
 }
 
 void TaControl::Changed() {

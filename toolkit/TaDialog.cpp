@@ -13,6 +13,7 @@
 #include <QWindow>
 
 #include "toolkit/MessageBoxTypes.h"
+#include "toolkit/TaAccessible.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaColor.h"
 #include "toolkit/TaCompositing.h"
@@ -70,6 +71,7 @@ int TaDialog::DoModal() {
     }
     QTimer::singleShot(0, this, &TaDialog::StartOpening);
     const int result = exec();
+    TaNotifyAccessible(this, QAccessible::DialogEnd);
 
     if (animation_) animation_->stop();
     if (shadow_) shadow_->hide();
@@ -106,6 +108,10 @@ void TaDialog::StartOpening() {
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) raise();
     if (currentDefault_ != nullptr && !focusFromContent_)
         currentDefault_->setFocus(Qt::OtherFocusReason);
+    // A screen reader hears the dialog come up, then where the focus is.
+    TaNotifyAccessible(this, QAccessible::DialogStart);
+    if (AccessibleRole() == QAccessible::AlertMessage) TaNotifyAccessible(this, QAccessible::Alert);
+    if (QWidget* focused = focusWidget()) TaNotifyAccessible(focused, QAccessible::Focus);
     if (!animationsEnabled) {
         SetReveal(1.0);
         if (shadow_) shadow_->SetReveal(1.0);

@@ -4,11 +4,13 @@
 // closes with a short animation from its centre.
 #pragma once
 
+#include <QAccessible>
 #include <QDialog>
 #include <QHash>
 #include <QImage>
 #include <QPainterPath>
 #include <QPointer>
+#include <QVector>
 
 #include "toolkit/TaImage.h"
 #include "toolkit/TaShadow.h"
@@ -86,6 +88,17 @@ public:
     qreal Reveal() const { return reveal_; }
     void SetReveal(qreal reveal);
     bool Closing() const { return closing_; }
+
+    // What the accessibility bus shows of the dialog besides its caption and
+    // controls: its role, the text that describes it, and the images it
+    // draws with what each shows.
+    struct AccessibleImage {
+        const TaImage* image;
+        QString name;
+    };
+    virtual QAccessible::Role AccessibleRole() const { return QAccessible::Dialog; }
+    virtual QString AccessibleDescription() const { return {}; }
+    virtual QVector<AccessibleImage> AccessibleImages() const { return {}; }
 
     // Off in tests that only need the results.
     static void SetAnimationsEnabled(bool enabled);

@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "toolkit/TaAccessible.h"
 #include "toolkit/TaColor.h"
 #include "toolkit/TaText.h"
 
@@ -15,6 +16,12 @@ TaLink::TaLink(int id, const QString& text, const QString& target, QWidget* pare
     : TaControl(id, text, parent), target_(target) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void TaLink::SetTarget(const QString& target) {
+    if (target_ == target) return;
+    target_ = target;
+    TaNotifyAccessible(this, QAccessible::DescriptionChanged);  // the address is the description
 }
 
 QSize TaLink::Measure() {

@@ -10,7 +10,7 @@ public:
     TaLink(int id, const QString& text, const QString& target, QWidget* parent);
 
     const QString& Target() const { return target_; }
-    void SetTarget(const QString& target) { target_ = target; }
+    void SetTarget(const QString& target);
     // Face name used when no face of the font set is given.
     void SetFallbackFace(const QString& name) { fallbackFamily_ = name; }
     QRgb TextColor() const { return textColor_; }

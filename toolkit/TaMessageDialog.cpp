@@ -1,6 +1,7 @@
 #include "toolkit/TaMessageDialog.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <cmath>
 
 #include "toolkit/MessageBoxTypes.h"
+#include "toolkit/TaAccessible.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaFonts.h"
 #include "toolkit/TaResources.h"
@@ -272,6 +274,57 @@ void TaMessageDialog::OnCommand(int id) {
             return;
         }
     }
+}
+
+int TaMessageDialog::ButtonForLetter(const QString& text) const {
+    if (text.size() != 1 || !text[0].isLetter()) return -1;
+    const QString letter = text.toCaseFolded();
+    int found = -1;
+    for (int i = 0; i < buttons_.size(); ++i) {
+        const QString caption = TaSpokenText(buttons_[i]->Text());
+        if (caption.isEmpty() || caption.left(1).toCaseFolded() != letter) continue;
+        if (found >= 0) return -1;  // ambiguous
+        found = i;
+    }
+    return found;
+}
+
+void TaMessageDialog::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers chord =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!Closing() && chord == Qt::NoModifier) {
+        const int index = ButtonForLetter(event->text());
+        if (index >= 0) {
+            event->accept();
+            OnCommand(buttons_[index]->Id());
+            return;
+        }
+    }
+    TaDialog::keyPressEvent(event);
+}
+
+QString TaMessageDialog::KindImageName(Kind kind) {
+    switch (kind) {
+        case Kind::Stops:
+            return tr("Stop");
+        case Kind::Asks:
+            return tr("Question");
+        case Kind::Warns:
+            return tr("Warning");
+        case Kind::Informs:
+            break;
+    }
+    return tr("Information");
+}
+
+QAccessible::Role TaMessageDialog::AccessibleRole() const {
+    return kind_ == Kind::Warns || kind_ == Kind::Stops ? QAccessible::AlertMessage
+                                                        : QAccessible::Dialog;
+}
+
+QVector<TaDialog::AccessibleImage> TaMessageDialog::AccessibleImages() const {
+    if (kindImage_.IsNull()) return {};
+    return {{&kindImage_, KindImageName(kind_)}};
 }
 
 int TaMessageBox(QWidget* owner, const QString& text, unsigned type, unsigned promptId,

@@ -64,7 +64,20 @@ public:
 
     void OnCommand(int id) override;
 
+    // The index of the only button whose shown caption starts with the
+    // letter `text` (either case), -1 when none or several do.
+    int ButtonForLetter(const QString& text) const;
+    // "Question", "Warning", "Information" or "Stop": what the kind image shows.
+    static QString KindImageName(Kind kind);
+
+    // Warnings and stops are alerts; the caption is the name, the message the description.
+    QAccessible::Role AccessibleRole() const override;
+    QString AccessibleDescription() const override { return text_; }
+    QVector<AccessibleImage> AccessibleImages() const override;
+
 protected:
+    // A letter chooses the button it begins, as in the platform's message boxes.
+    void keyPressEvent(QKeyEvent* event) override;
     int LayoutContent() override;
     bool DrawContent(QPainter& painter) override;
 

@@ -31,6 +31,10 @@
         <source>Perfect</source>
         <translation>Отлично</translation>
     </message>
+    <message>
+        <source>Logo</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalcDoc</name>
@@ -818,6 +822,26 @@ Using default font.</source>
         <source>Go back to the previous pane</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Last result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Angle unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Processor module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalcMemory</name>
@@ -1384,6 +1408,25 @@ Do you wish to overwrite it?</source>
     <message>
         <source>The printing was cancelled.</source>
         <translation>Печать отменена.</translation>
+    </message>
+</context>
+<context>
+    <name>TaMessageDialog</name>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Question</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

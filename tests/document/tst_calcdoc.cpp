@@ -1,6 +1,7 @@
 // The calculation document: receiver commands, questions, files.
 #include <sys/stat.h>
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -461,6 +462,22 @@ private slots:
         QCOMPARE(doc_->GetTitle(), QStringLiteral("reading-rule.tvc"));
         QVERIFY(!doc_->IsModified());
         doc_->OnNewDocument();  // so the next row opens the path again
+    }
+    // Read out as the title bar shows it: "Calculation" or the file's name.
+    void editorIsNamedAfterTheDocument() {
+        const auto name = [this] {
+            return QAccessible::queryAccessibleInterface(view_)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(), QStringLiteral("Calculation"));
+        const QString path = PathOf("named.tvc");
+        WriteFile(path, Utf16File("1+2"));
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        QCOMPARE(name(), QStringLiteral("named.tvc"));
+        Type("3");  // the changed mark is not part of the name
+        QCOMPARE(name(), QStringLiteral("named.tvc"));
+        ScriptedMessages messages({IDNO});
+        QVERIFY(doc_->OnNewDocument());
+        QCOMPARE(name(), QStringLiteral("Calculation"));
     }
     void openLeavesMemoryAlone() {
         const QString path = PathOf("memory-alone.tvc");

@@ -1,5 +1,6 @@
 // The main window and the application: keys, menus, panes, title,
 // placement, recent and dropped files, start-up and exit.
+#include <QAccessible>
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QFile>
@@ -324,18 +325,30 @@ private slots:
         // No SSE2 switch on this platform: the pane stays empty.
         QCOMPARE(frame_->Pane(IndicatorId::Sse2)->text(),
                  SSE2Available ? QStringLiteral("SSE2") : QString());
-        // Each pane is as wide as its indicator text.
-        const QList<std::pair<int, QString>> indicators{
-            {IndicatorId::Result, "RESULT=-8.8888888888888888888E+888"},
-            {IndicatorId::Units, "Grad"},
-            {IndicatorId::Sse2, "SSE2"},
-            {IndicatorId::Caps, "CAP"},
-            {IndicatorId::Num, "NUM"}};
-        for (const auto& [id, text] : indicators) {
+        // Each pane is as wide as its indicator text; a reader hears its
+        // name, then what it shows.
+        struct Indicator {
+            int id;
+            QString text;
+            QString name;
+        };
+        const QList<Indicator> indicators{
+            {IndicatorId::Result, "RESULT=-8.8888888888888888888E+888", "Last result"},
+            {IndicatorId::Units, "Grad", "Angle unit"},
+            {IndicatorId::Sse2, "SSE2", "Processor module"},
+            {IndicatorId::Caps, "CAP", "Caps Lock"},
+            {IndicatorId::Num, "NUM", "Num Lock"}};
+        for (const auto& [id, text, name] : indicators) {
             QLabel* pane = frame_->Pane(id);
             QVERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(text));
             QVERIFY(pane->width() < pane->fontMetrics().horizontalAdvance(text) + 30);
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(pane);
+            QCOMPARE(iface->text(QAccessible::Name), name);
+            QCOMPARE(iface->text(QAccessible::Description), pane->text());
         }
+        QCOMPARE(QAccessible::queryAccessibleInterface(frame_->Pane(IndicatorId::Result))
+                     ->text(QAccessible::Description),
+                 QStringLiteral("rslt = 0.1000000000000000056"));
     }
     void titleFollowsTheDocument() {
         QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation"));
@@ -343,6 +356,7 @@ private slots:
         WriteFile(path, Utf16File("1"));
         doc_->OpenDocumentFile(path);
         QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc"));
+        QCOMPARE(View()->accessibleName(), QStringLiteral("title.tvc"));
         ShowActive();
         QTest::keyClicks(View(), "+");
         QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 title.tvc\u00B0"));
