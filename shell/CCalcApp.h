@@ -36,6 +36,8 @@ public:
 
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);
+    // "/p" and "/pt": the open document printed without the dialog.
+    bool PrintFromCommandLine(const CommandLineInfo& info);
 
     CGDIPlus gdiPlus_;
     TaFonts fonts_;
@@ -43,4 +45,5 @@ private:
     std::unique_ptr<CCalcDoc> document_;
     std::unique_ptr<CCalcMainFrame> frame_;
     bool unregistered_ = false;  // the run was "Unregister": save no recent files
+    bool printed_ = false;       // a command-line print that printed
 };

@@ -38,6 +38,7 @@
 #include "shell/CCalcDlgBar.h"
 #include "shell/CCalcPreferences.h"
 #include "shell/CCalcToolBar.h"
+#include "shell/CCalcPrintPreview.h"
 #include "shell/CommandTable.h"
 #include "shell/FrameText.h"
 #include "shell/LockKeys.h"
@@ -190,7 +191,7 @@ void CCalcMainFrame::CreateActions() {
     for (const CommandEntry& entry : CommandTable()) MakeAction(entry);
     // Commands on no menu: their keys reach them through the frame.
     for (int id : {Calculate, CommandId::CalculateAll, FocusEditor, FocusKeypad, FocusLog,
-                   FocusMemory, FocusStatistics})
+                   FocusMemory, FocusStatistics, PrintDirect})
         addAction(Action(id));
 }
 
@@ -205,6 +206,9 @@ void CCalcMainFrame::CreateMenus() {
     fileMenu_->addAction(Action(SaveAs));
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(Execute));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(Print));
+    fileMenu_->addAction(Action(PrintPreview));
     fileMenu_->addSeparator();
     recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
     recentPlaceholder_->setEnabled(false);
@@ -288,8 +292,7 @@ void CCalcMainFrame::CreateToolBar() {
     for (const auto& [id, index] : images)
         if (QAction* action = Action(id)) action->setIcon(TaToolbarIcon(index));
 
-    // 0 stands for a separator. Print and context help have no command yet
-    // and are left out.
+    // 0 stands for a separator. Context help has no command yet and is left out.
     const QList<int> entries{New,
                              Open,
                              Save,
@@ -429,6 +432,15 @@ void CCalcMainFrame::OnCommand(int commandId) {
         case Execute:
             document_->OnFileExecute();
             break;
+        case Print:
+            PrintDocument(true);
+            break;
+        case PrintDirect:
+            PrintDocument(false);
+            break;
+        case PrintPreview:
+            ShowPrintPreview();
+            break;
         case Exit:
             close();
             break;
@@ -530,6 +542,48 @@ void CCalcMainFrame::OnCommand(int commandId) {
             break;
     }
     UpdateCommandStates();
+}
+
+CCalcPrintJob::Outcome CCalcMainFrame::PrintDocument(bool withDialog, const NamedPrinter* named,
+                                                     const QString& fallbackPdf) {
+    CCalcPrintJob job(*view_, document_->GetTitle(), document_->GetPathName(), this);
+    if (named) job.SetNamedPrinter(*named);
+    job.SetFallbackPdf(fallbackPdf);
+    return job.Run(withDialog);
+}
+
+void CCalcMainFrame::ShowPrintPreview() {
+    if (preview_) return;
+    preview_ = new CCalcPrintPreview(view_, document_->GetPathName(), this);
+    connect(preview_, &CCalcPrintPreview::StatusChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(preview_, &CCalcPrintPreview::CloseRequested, this,
+            &CCalcMainFrame::ClosePrintPreview, Qt::QueuedConnection);
+    connect(
+        preview_, &CCalcPrintPreview::PrintRequested, this,
+        [this] {
+            ClosePrintPreview();
+            OnCommand(CommandId::Print);
+        },
+        Qt::QueuedConnection);
+    // The editor stays alive out of sight while the pages show.
+    takeCentralWidget();
+    view_->hide();
+    setCentralWidget(preview_);
+    statusBar()->showMessage(preview_->StatusText());
+    preview_->setFocus();
+}
+
+void CCalcMainFrame::ClosePrintPreview() {
+    if (!preview_) return;
+    preview_->SavePages();
+    takeCentralWidget();
+    preview_->deleteLater();
+    preview_ = nullptr;
+    statusBar()->clearMessage();
+    setCentralWidget(view_);
+    view_->show();
+    FocusView();
 }
 
 void CCalcMainFrame::ToggleBar(CCalcBar* bar) {

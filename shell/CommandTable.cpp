@@ -33,6 +33,13 @@ const CommandEntry kCommands[] = {
     {Execute, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Execute..."), {Ctrl(Qt::Key_E)},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Calculate a file against the memory"),
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Execute file Ctrl+E"), false},
+    {Print, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Print..."), {Ctrl(Qt::Key_P)},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Print the calculation"),
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Print Ctrl+P"), false},
+    {PrintDirect, nullptr, {}, QT_TRANSLATE_NOOP("CCalcMainFrame", "Print the calculation"),
+     nullptr, false},
+    {PrintPreview, QT_TRANSLATE_NOOP("CCalcMainFrame", "Print Pre&view"), {},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Show the pages as they will print"), nullptr, false},
     {Exit, QT_TRANSLATE_NOOP("CCalcMainFrame", "E&xit"), {},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Quit the calculator"), nullptr, false},
     // The recent-file menu texts are the files' own.
