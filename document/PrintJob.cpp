@@ -11,6 +11,7 @@
 
 #include "document/CCalcFileDialog.h"
 #include "document/CCalcPrintDialog.h"
+#include "document/CCalcPrintingDialog.h"
 #include "document/CCalcView.h"
 #include "document/PrinterSelection.h"
 #include "engine/FileAccess.h"
@@ -20,8 +21,29 @@
 
 namespace {
 
+// The program's progress window.
+class PrintingWindow : public IPrintProgress {
+public:
+    PrintingWindow(const QString& document, const QString& printer, const QString& port,
+                   unsigned pages, QWidget* owner)
+        : dialog_(document, printer, port, pages, ApplicationFonts(), owner) {}
+    void ShowProgress() override { dialog_.ShowProgress(); }
+    void SetPrinted(unsigned count) override { dialog_.SetPrinted(count); }
+    bool UserAborted() const override { return dialog_.UserAborted(); }
+    void CloseProgress() override {
+        if (dialog_.isVisible()) dialog_.CloseProgress();
+    }
+
+private:
+    CCalcPrintingDialog dialog_;
+};
+
 CCalcPrintJob::ProgressFactory& CurrentFactory() {
-    static CCalcPrintJob::ProgressFactory factory;
+    static CCalcPrintJob::ProgressFactory factory =
+        [](const QString& document, const QString& printer, const QString& port, unsigned pages,
+           QWidget* owner) -> std::unique_ptr<IPrintProgress> {
+        return std::make_unique<PrintingWindow>(document, printer, port, pages, owner);
+    };
     return factory;
 }
 
@@ -152,8 +174,10 @@ CCalcPrintJob::Outcome CCalcPrintJob::Print(QPrinter& printer, bool selection, i
         const QString printerName =
             printer.outputFormat() == QPrinter::PdfFormat ? port : printer.printerName();
         if (CurrentFactory())
-            progress = CurrentFactory()(title_, printerName, port, unsigned(range.Pages()),
-                                        mainWindow_);
+            progress = CurrentFactory()(
+                title_, printerName, port,
+                range.end == 65535 ? CCalcPrintingDialog::kPagesUnknown : unsigned(range.Pages()),
+                mainWindow_);
     }
     Outcome outcome = Outcome::Printed;
     {

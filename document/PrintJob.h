@@ -54,8 +54,8 @@ public:
     };
     static Range PageRange(int from, int to, int minimum, int maximum);
 
-    // Makes the progress window; the application sets one up at start, tests
-    // their own. Without one the job shows none.
+    // Makes the progress window (the program's own unless replaced; tests
+    // bring theirs). An empty factory shows none.
     using ProgressFactory = std::function<std::unique_ptr<IPrintProgress>(
         const QString& document, const QString& printer, const QString& port, unsigned pages,
         QWidget* owner)>;

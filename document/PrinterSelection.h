@@ -6,10 +6,58 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
 #include <QString>
+#include <functional>
+#include <optional>
 
-class QPrinter;
 class QSettings;
+
+// A printer queue as the system lists it.
+struct PrinterQueue {
+    QString name;
+    QString deviceUri;  // empty: asked of the scheduler when needed
+    bool isDefault = false;
+};
+
+// What the mode block holds, decoded. The block follows the layout of the
+// platform's printer-mode record: device name (32 UTF-16 units), versions,
+// size, the field mask at offset 72, then orientation, paper, copies,
+// quality, colour, duplex and vertical resolution at their usual offsets.
+struct PrinterMode {
+    // Bits of the field mask.
+    static constexpr quint32 Orientation = 0x1;
+    static constexpr quint32 PaperSize = 0x2;
+    static constexpr quint32 PaperLength = 0x4;
+    static constexpr quint32 PaperWidth = 0x8;
+    static constexpr quint32 Copies = 0x100;
+    static constexpr quint32 PrintQuality = 0x400;
+    static constexpr quint32 Color = 0x800;
+    static constexpr quint32 Duplex = 0x1000;
+    static constexpr quint32 YResolution = 0x2000;
+    // Byte offsets of the fields tests and Restore look at.
+    static constexpr int FieldsOffset = 72;
+    static constexpr int CopiesOffset = 86;
+
+    QString device;
+    quint32 fields = 0;
+    QPageSize pageSize;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    int copies = 1;
+    QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
+    QPrinter::ColorMode colorMode = QPrinter::Color;
+    int resolution = 0;  // dots per inch, 0 for none
+
+    static PrinterMode From(const QPrinter& printer);
+    QByteArray Encode() const;
+    // Fields whose bit is clear keep their defaults; a block of another size
+    // decodes to the defaults.
+    static PrinterMode Decode(const QByteArray& block);
+    void ApplyTo(QPrinter& printer) const;
+};
 
 class PrinterSelection {
 public:
@@ -45,6 +93,26 @@ public:
     // Takes over what a dialog left in printer.
     void TakeFrom(const QPrinter& printer);
     void Clear();
+
+    // The mode block decoded (the defaults without one).
+    PrinterMode DecodedMode() const { return PrinterMode::Decode(mode_); }
+    // Replaces both blocks.
+    void Set(const QByteArray& names, const QByteArray& mode) {
+        names_ = names;
+        mode_ = mode;
+    }
+
+    // The system's printers; tests replace the list (the previous lister
+    // comes back). The default lister asks Qt and, for device URIs, lpstat.
+    using Lister = std::function<QList<PrinterQueue>()>;
+    static Lister SetLister(Lister lister);
+    static QList<PrinterQueue> AvailablePrinters();
+    // The queue of that name, if it is there.
+    static std::optional<PrinterQueue> FindPrinter(const QString& name);
+    // The default printer, else the first one; nothing without printers.
+    static std::optional<PrinterQueue> DefaultPrinter();
+    // Selects `queue` with its own mode (or `mode` when given).
+    void Select(const PrinterQueue& queue, const QByteArray& mode = QByteArray());
 
 private:
     QByteArray names_;

@@ -11,6 +11,7 @@
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
 #include "document/PrintSettings.h"
+#include "document/PrinterSelection.h"
 #include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
 #include "shell/FileTypes.h"
@@ -90,6 +91,8 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     });
 
     frame_->RefreshFromPreferences();
+    // The printer chosen last, unless the command line named one.
+    ApplicationPrinterSelection().Restore(*OpenSettingsStore());
     return true;
 }
 
@@ -136,6 +139,7 @@ void CCalcApp::ExitInstance() {
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     StorePreferences(*settings);
     ApplicationPrintSettings().Save(*settings);
+    ApplicationPrinterSelection().Save(*settings);
     // After Unregister the recent files would bring the settings back.
     if (!unregistered_) recentFiles_.Save(*settings);
     settings->sync();

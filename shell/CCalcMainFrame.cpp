@@ -24,6 +24,7 @@
 #include <QWindow>
 
 #include "document/CCalcDoc.h"
+#include "document/CCalcPageSetup.h"
 #include "document/CCalcView.h"
 #include "engine/Diagnostics.h"
 #include "engine/MemoryStore.h"
@@ -209,6 +210,7 @@ void CCalcMainFrame::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(Print));
     fileMenu_->addAction(Action(PrintPreview));
+    fileMenu_->addAction(Action(PageSetup));
     fileMenu_->addSeparator();
     recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
     recentPlaceholder_->setEnabled(false);
@@ -440,6 +442,9 @@ void CCalcMainFrame::OnCommand(int commandId) {
             break;
         case PrintPreview:
             ShowPrintPreview();
+            break;
+        case PageSetup:
+            CCalcPageSetup::Run(this, ApplicationPrintSettings(), ApplicationPrinterSelection());
             break;
         case Exit:
             close();

@@ -40,6 +40,8 @@ const CommandEntry kCommands[] = {
      nullptr, false},
     {PrintPreview, QT_TRANSLATE_NOOP("CCalcMainFrame", "Print Pre&view"), {},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Show the pages as they will print"), nullptr, false},
+    {PageSetup, QT_TRANSLATE_NOOP("CCalcMainFrame", "Pa&ge Setup..."), {},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Change the printing options"), nullptr, false},
     {Exit, QT_TRANSLATE_NOOP("CCalcMainFrame", "E&xit"), {},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Quit the calculator"), nullptr, false},
     // The recent-file menu texts are the files' own.
