@@ -54,9 +54,8 @@ int CCalcPrintDialog::FromPage() const {
 }
 
 int CCalcPrintDialog::ToPage() const {
-    return printer_.printRange() == QPrinter::PageRange && printer_.toPage() > 0
-               ? printer_.toPage()
-               : kMaxPage;
+    return printer_.printRange() == QPrinter::PageRange && printer_.toPage() > 0 ? printer_.toPage()
+                                                                                 : kMaxPage;
 }
 
 bool CCalcPrintDialog::PrintSelection() const {

@@ -95,9 +95,10 @@ void PagePrinter::Begin(QPaintDevice& device, const DeviceMetrics& metrics,
     if (!serviceFontMade_) serviceFont_ = textFont_;
 
     if (source_.selection) {
-        source_.selectionStart = std::clamp<qsizetype>(source_.selectionStart, 0, source_.text.size());
-        source_.selectionEnd =
-            std::clamp<qsizetype>(source_.selectionEnd, source_.selectionStart, source_.text.size());
+        source_.selectionStart =
+            std::clamp<qsizetype>(source_.selectionStart, 0, source_.text.size());
+        source_.selectionEnd = std::clamp<qsizetype>(source_.selectionEnd, source_.selectionStart,
+                                                     source_.text.size());
     }
     const qsizetype start = source_.selection ? source_.selectionStart : 0;
     end_ = source_.selection ? source_.selectionEnd : source_.text.size();
@@ -212,8 +213,8 @@ void PagePrinter::RenderPage(QPainter& painter, unsigned page, unsigned pages) {
     if (!frame.dateTime.isEmpty())
         painter.drawText(area_.left, area_.bottom - service.descent(), frame.dateTime);
     if (frame.number.drawn) {
-        const int y = frame.numberInHeader ? area_.top + service.ascent()
-                                           : area_.bottom - service.descent();
+        const int y =
+            frame.numberInHeader ? area_.top + service.ascent() : area_.bottom - service.descent();
         painter.drawText(frame.number.x, y, frame.number.text);
     }
 

@@ -149,8 +149,8 @@ CCalcPrintJob::Outcome CCalcPrintJob::Run(bool withDialog) {
         Print(printer, dialog.PrintSelection(), dialog.FromPage(), dialog.ToPage(), port);
     if (toFallback && outcome == Outcome::Printed) {
         std::string bytes;
-        const auto read = NCalculatorText::ReadRegularFile(
-            printer.outputFileName().toStdString(), std::size_t(1) << 30, bytes);
+        const auto read = NCalculatorText::ReadRegularFile(printer.outputFileName().toStdString(),
+                                                           std::size_t(1) << 30, bytes);
         if (!read.Ok() || !NCalculatorText::ReplaceFile(fallbackPdf_.toStdString(), bytes).Ok()) {
             ShowPrintError(StringId::PrintingCancelled);
             return Outcome::Failed;

@@ -30,8 +30,7 @@ struct NamedPrinter {
 
 class CCalcPrintJob {
 public:
-    CCalcPrintJob(CCalcView& view, const QString& title, const QString& path,
-                  QWidget* mainWindow);
+    CCalcPrintJob(CCalcView& view, const QString& title, const QString& path, QWidget* mainWindow);
 
     void SetNamedPrinter(const NamedPrinter& printer) { named_ = printer; }
     // Without any printer, a job without the dialog writes this PDF file

@@ -11,8 +11,8 @@ int MulDiv(int a, int b, int c) {
     const int64_t product = int64_t(a) * b;
     const int64_t half = (c < 0 ? -int64_t(c) : int64_t(c)) / 2;
     const bool negative = (product < 0) != (c < 0);
-    const int64_t magnitude = ((product < 0 ? -product : product) + half) /
-                              (c < 0 ? -int64_t(c) : int64_t(c));
+    const int64_t magnitude =
+        ((product < 0 ? -product : product) + half) / (c < 0 ? -int64_t(c) : int64_t(c));
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
@@ -42,7 +42,8 @@ QString PrintFileName(const QString& path) {
 
 QStringList FileLineCandidates(const QString& path) {
     const QString name = PrintFileName(path);
-    if (path.isEmpty()) return {QStringLiteral(" Calculator unnamed file"), QString(), QStringLiteral(" ")};
+    if (path.isEmpty())
+        return {QStringLiteral(" Calculator unnamed file"), QString(), QStringLiteral(" ")};
     const QString full = path.endsWith(u'm') ? QStringLiteral(" Calculator memory file ")
                                              : QStringLiteral(" Calculator file ");
     return {full + name, QStringLiteral(" File ") + name, QStringLiteral(" ") + name};
@@ -110,7 +111,8 @@ PageNumber PlacePageNumber(int items, unsigned page, unsigned pages, const Drawi
     }
     const int position = PrintItems::PrintedPosition(items);
     const int w = area.Width();
-    const bool centred = position == PrintItems::HeaderCenter || position == PrintItems::FooterCenter;
+    const bool centred =
+        position == PrintItems::HeaderCenter || position == PrintItems::FooterCenter;
     if (centred && (w + width + 1) / 2 + widthOf(u"8") <= space)
         number.x = area.left + (w - width + 1) / 2;
     else

@@ -124,7 +124,8 @@ bool CCalcApp::PrintFromCommandLine(const CommandLineInfo& info) {
     }
     // Without any printer the pages go into NAME.pdf beside the document.
     const QFileInfo document(info.path);
-    const QString pdf = document.dir().filePath(document.completeBaseName() + QStringLiteral(".pdf"));
+    const QString pdf =
+        document.dir().filePath(document.completeBaseName() + QStringLiteral(".pdf"));
     return frame_->PrintDocument(false, nullptr, pdf) == CCalcPrintJob::Outcome::Printed;
 }
 

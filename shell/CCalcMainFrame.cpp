@@ -38,8 +38,8 @@
 #include "shell/CCalcAboutDialog.h"
 #include "shell/CCalcDlgBar.h"
 #include "shell/CCalcPreferences.h"
-#include "shell/CCalcToolBar.h"
 #include "shell/CCalcPrintPreview.h"
+#include "shell/CCalcToolBar.h"
 #include "shell/CommandTable.h"
 #include "shell/FrameText.h"
 #include "shell/LockKeys.h"
@@ -562,8 +562,8 @@ void CCalcMainFrame::ShowPrintPreview() {
     preview_ = new CCalcPrintPreview(view_, document_->GetPathName(), this);
     connect(preview_, &CCalcPrintPreview::StatusChanged, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
-    connect(preview_, &CCalcPrintPreview::CloseRequested, this,
-            &CCalcMainFrame::ClosePrintPreview, Qt::QueuedConnection);
+    connect(preview_, &CCalcPrintPreview::CloseRequested, this, &CCalcMainFrame::ClosePrintPreview,
+            Qt::QueuedConnection);
     connect(
         preview_, &CCalcPrintPreview::PrintRequested, this,
         [this] {

@@ -92,8 +92,7 @@ int CCalcPrintPreview::CurrentPage() const { return preview_->currentPage(); }
 
 QString CCalcPrintPreview::StatusText() const {
     const int page = std::max(1, CurrentPage());
-    if (pagesShown_ == 2 && page < PageCount())
-        return tr("Pages %1-%2").arg(page).arg(page + 1);
+    if (pagesShown_ == 2 && page < PageCount()) return tr("Pages %1-%2").arg(page).arg(page + 1);
     return tr("Page %1").arg(page);
 }
 

@@ -64,8 +64,8 @@ private slots:
         // 80 left, 100 top, 80 right, 116 bottom.
         QTest::newRow("defaults") << PageMargins{250000, 150000, 150000, 150000}
                                   << DrawingArea{true, 511, 254, 4800 - 274, 6800 - 238};
-        QTest::newRow("inside the edges") << PageMargins{0, 20000, 0, 0}
-                                          << DrawingArea{true, 0, 0, 4800, 6800};
+        QTest::newRow("inside the edges")
+            << PageMargins{0, 20000, 0, 0} << DrawingArea{true, 0, 0, 4800, 6800};
         QTest::newRow("no width left") << PageMargins{1270000, 0, 1270000, 0}
                                        << DrawingArea{false, 2920, 0, 4800 - 2920, 6800};
     }
@@ -87,9 +87,8 @@ private slots:
         QTest::newRow("space NAME") << sums << 110 << FileLine{true, true, " sums.tvc"};
         QTest::newRow("bare name") << sums << 80 << FileLine{true, false, "sums.tvc"};
         QTest::newRow("nothing") << sums << 79 << FileLine{};
-        QTest::newRow("memory file")
-            << QStringLiteral("C:\\calc\\rates.tvm") << 400
-            << FileLine{true, true, " Calculator memory file rates.tvm"};
+        QTest::newRow("memory file") << QStringLiteral("C:\\calc\\rates.tvm") << 400
+                                     << FileLine{true, true, " Calculator memory file rates.tvm"};
         QTest::newRow("unnamed") << QString() << 260
                                  << FileLine{true, true, " Calculator unnamed file"};
         QTest::newRow("unnamed, narrow") << QString() << 100 << FileLine{true, true, ""};
@@ -127,14 +126,14 @@ private slots:
         QTest::addColumn<PageNumber>("number");
         using namespace PrintItems;
         // The drawing area runs from 100 to 1100.
-        QTest::newRow("n of N, right") << Default << 3u << 1000 << PageNumber{true, "3 of 12", 1030};
+        QTest::newRow("n of N, right")
+            << Default << 3u << 1000 << PageNumber{true, "3 of 12", 1030};
         QTest::newRow("n of N falls back") << Default << 3u << 60 << PageNumber{true, "3", 1090};
         QTest::newRow("no room even bare") << Default << 12u << 15 << PageNumber{};
-        QTest::newRow("n drawn anyway") << (Number + FooterRight * 128) << 3u << 5
-                                        << PageNumber{true, "3", 1090};
-        QTest::newRow("dashed, centred")
-            << (Number + FormatDashed * 16 + FooterCenter * 128) << 3u << 1000
-            << PageNumber{true, "- 3 -", 575};
+        QTest::newRow("n drawn anyway")
+            << (Number + FooterRight * 128) << 3u << 5 << PageNumber{true, "3", 1090};
+        QTest::newRow("dashed, centred") << (Number + FormatDashed * 16 + FooterCenter * 128) << 3u
+                                         << 1000 << PageNumber{true, "- 3 -", 575};
         QTest::newRow("centred would meet the file line")
             << (Number + FormatDashed * 16 + HeaderCenter * 128) << 3u << 534
             << PageNumber{true, "- 3 -", 1050};
@@ -157,8 +156,8 @@ private slots:
         QTest::addColumn<QString>("number");
         using namespace PrintItems;
         QTest::newRow("default") << Default << true << true << "4 of 9";
-        QTest::newRow("number in the header") << (Number + HeaderRight * 128) << true << false
-                                              << "4";
+        QTest::newRow("number in the header")
+            << (Number + HeaderRight * 128) << true << false << "4";
         QTest::newRow("position 6 is footer right") << (Number + 6 * 128) << false << true << "4";
         QTest::newRow("time only") << Time << false << true << "4";
         QTest::newRow("nothing") << 0 << false << false << "4";
@@ -183,7 +182,8 @@ private slots:
         QTest::newRow("an empty line takes one")
             << "ab\r\n\r\ncd" << 0 << 100 << "0:2@0 4:0@10 6:2@20 | 8";
         QTest::newRow("tab to the next stop") << "a\tbc" << 0 << 100 << "0:4@0 | 4";
-        QTest::newRow("tab past the edge breaks") << "abcdefghi\tx" << 0 << 100 << "0:9@0 10:1@10 | 11";
+        QTest::newRow("tab past the edge breaks")
+            << "abcdefghi\tx" << 0 << 100 << "0:9@0 10:1@10 | 11";
         QTest::newRow("break at the last blank")
             << "aaaa bbbb cccc" << 0 << 100 << "0:9@0 10:4@10 | 14";
         QTest::newRow("word longer than the line")
@@ -192,10 +192,10 @@ private slots:
             << "aaaaaaaaa     bbb" << 0 << 100 << "0:10@0 14:3@10 | 17";
         QTest::newRow("blanks over the edge end the line")
             << "aaaaaaaaaa   \r\nb" << 0 << 100 << "0:10@0 15:1@10 | 16";
-        QTest::newRow("the page is full") << "a\r\nb\r\nc\r\nd" << 0 << 100 << "0:1@0 3:1@10 6:1@20 | 9";
+        QTest::newRow("the page is full")
+            << "a\r\nb\r\nc\r\nd" << 0 << 100 << "0:1@0 3:1@10 6:1@20 | 9";
         QTest::newRow("from the middle") << "a\r\nb\r\nc\r\nd" << 6 << 100 << "6:1@0 9:1@10 | 10";
-        QTest::newRow("a character wider than the area")
-            << "ab" << 0 << 5 << "0:1@0 1:1@10 | 2";
+        QTest::newRow("a character wider than the area") << "ab" << 0 << 5 << "0:1@0 1:1@10 | 2";
         QTest::newRow("empty") << "" << 0 << 100 << " | 0";
     }
     void body() {
@@ -304,7 +304,8 @@ private slots:
         QCOMPARE(view.PrintSelectionEnd(), 28);
 
         QProcess text;
-        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(text.waitForFinished(20000));
         QStringList lines;
         for (const QString& line : QString::fromUtf8(text.readAllStandardOutput()).split(u'\n'))
@@ -339,7 +340,8 @@ private slots:
         QCOMPARE(messages.asked[0].type, MB_OK | MB_ICONEXCLAMATION);
 
         // The print dialog cancelled: nothing more is asked.
-        const auto previous = CCalcPrintDialog::SetChooser([](CCalcPrintDialog&) { return IDCANCEL; });
+        const auto previous =
+            CCalcPrintDialog::SetChooser([](CCalcPrintDialog&) { return IDCANCEL; });
         CCalcPrintJob cancelled(view, QStringLiteral("sums.tvc"), QString(), nullptr);
         QCOMPARE(cancelled.Run(true), CCalcPrintJob::Outcome::Cancelled);
         QCOMPARE(files.seen.size(), 0);
