@@ -63,11 +63,13 @@ QImage PagePrinter::FilePicture() {
         QPainter painter(&drawn);
         renderer.render(&painter, QRectF(0, 0, kFilePictureSide, kFilePictureSide));
         painter.end();
-        // Monochrome, and white lets the paper through as the picture is
-        // laid over it.
-        QImage mono = drawn.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
-        mono.setColorTable({qRgba(0, 0, 0, 255), qRgba(255, 255, 255, 0)});
-        if (qGray(drawn.pixel(0, 0)) < 128) mono.invertPixels();
+        // Monochrome: black ink, and white lets the paper through as the
+        // picture is laid over it.
+        QImage mono(drawn.size(), QImage::Format_ARGB32);
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                mono.setPixel(x, y, qGray(drawn.pixel(x, y)) < 128 ? qRgba(0, 0, 0, 255)
+                                                                   : qRgba(255, 255, 255, 0));
         return mono;
     }();
     return picture;
