@@ -708,6 +708,34 @@ Using default font.</source>
         <source>NUM</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the calculation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Ctrl+P</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the pages as they will print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pa&amp;ge Setup...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the printing options</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalcMemory</name>
@@ -774,6 +802,177 @@ Using default font.</source>
     <message>
         <source>Only one cell is selected.
 Calculate for all cells?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCalcPageSetup</name>
+    <message>
+        <source>Printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 pt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, bold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, italic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>- n -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>n of N</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header center</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Footer center</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Footer right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Margins (millimeters)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Margins (inches)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Header/footer font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Si&amp;ze:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;ortrait</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L&amp;andscape</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Left:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Top:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Right:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Bottom:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Printer...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>T&amp;ime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>D&amp;efault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>De&amp;fault</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Se&amp;lect...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No printer is installed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -853,6 +1052,87 @@ Calculate for all cells?</source>
     </message>
     <message>
         <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCalcPrintJob</name>
+    <message>
+        <source>PDF files (*.pdf)|*.pdf|All Files (*.*)|*.*||</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print to File</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCalcPrintPreview</name>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre&amp;v Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Two Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pages %1-%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;One Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCalcPrintingDialog</name>
+    <message>
+        <source>Printing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Document   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printer   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
