@@ -68,8 +68,9 @@ QImage PagePrinter::FilePicture() {
         QImage mono(drawn.size(), QImage::Format_ARGB32);
         for (int y = 0; y < drawn.height(); ++y)
             for (int x = 0; x < drawn.width(); ++x)
-                mono.setPixel(x, y, qGray(drawn.pixel(x, y)) < 128 ? qRgba(0, 0, 0, 255)
-                                                                   : qRgba(255, 255, 255, 0));
+                mono.setPixel(
+                    x, y,
+                    qGray(drawn.pixel(x, y)) < 128 ? qRgba(0, 0, 0, 255) : qRgba(255, 255, 255, 0));
         return mono;
     }();
     return picture;

@@ -172,8 +172,7 @@ CCalcPrintJob::Outcome CCalcPrintJob::Print(QPrinter& printer, bool selection, i
     std::unique_ptr<IPrintProgress> progress;
     {
         // A file has no printer: its name stands for it.
-        const QString printerName =
-            printer.printerName().isEmpty() ? port : printer.printerName();
+        const QString printerName = printer.printerName().isEmpty() ? port : printer.printerName();
         if (CurrentFactory())
             progress = CurrentFactory()(
                 title_, printerName, port,

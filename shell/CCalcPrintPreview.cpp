@@ -92,7 +92,10 @@ int CCalcPrintPreview::CurrentPage() const { return preview_->currentPage(); }
 
 QString CCalcPrintPreview::StatusText() const {
     const int page = std::max(1, CurrentPage());
-    if (pagesShown_ == 2 && page < PageCount()) return tr("Pages %1-%2").arg(page).arg(page + 1);
+    // Facing pages stand as in a book: page 1 alone, then 2-3, 4-5, ...
+    const int first = page - (page % 2);
+    if (pagesShown_ == 2 && first >= 2 && first < PageCount())
+        return tr("Pages %1-%2").arg(first).arg(first + 1);
     return tr("Page %1").arg(page);
 }
 
