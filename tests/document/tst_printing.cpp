@@ -218,6 +218,23 @@ private slots:
         QCOMPARE(LineSegments(u"a\tbc\td", 80, kTenEach), segments);
     }
 
+    // The file line's picture: 200 x 200, black ink or nothing.
+    void filePictureIsMonochrome() {
+        const QImage picture = PagePrinter::FilePicture();
+        QCOMPARE(picture.size(), QSize(200, 200));
+        int ink = 0, paper = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x) {
+                const QRgb pixel = picture.pixel(x, y);
+                if (pixel == qRgba(0, 0, 0, 255))
+                    ++ink;
+                else if (qAlpha(pixel) == 0)
+                    ++paper;
+            }
+        QCOMPARE(ink + paper, 200 * 200);
+        QVERIFY2(ink > 2000 && paper > ink, qPrintable(QString::number(ink)));
+    }
+
     void pageRange_data() {
         QTest::addColumn<QList<int>>("fromToMax");
         QTest::addColumn<QList<int>>("startEndStep");
@@ -356,11 +373,21 @@ private slots:
         files.typed = QStringList{folder.filePath(QStringLiteral("out.pdf"))};
         CCalcPrintJob aborted(view, QStringLiteral("sums.tvc"), QString(), nullptr);
         QCOMPARE(aborted.Run(true), CCalcPrintJob::Outcome::Aborted);
-        CCalcPrintDialog::SetChooser(previous);
-        CCalcPrintJob::SetProgressFactory(factory);
         QVERIFY2(log.first().toUInt() >= 5, qPrintable(log.first()));  // 400 lines: many pages
         QCOMPARE(log.mid(1), (QStringList{"show", "1", "2", "close"}));
         QCOMPARE(messages.asked.size(), 1);
+
+        // A job that cannot start (no such folder for the file).
+        log.clear();
+        files.typed = QStringList{folder.filePath(QStringLiteral("missing/out.pdf"))};
+        CCalcPrintJob unstarted(view, QStringLiteral("sums.tvc"), QString(), nullptr);
+        QCOMPARE(unstarted.Run(true), CCalcPrintJob::Outcome::Failed);
+        CCalcPrintDialog::SetChooser(previous);
+        CCalcPrintJob::SetProgressFactory(factory);
+        QCOMPARE(log.mid(1), (QStringList{"show", "close"}));
+        QCOMPARE(messages.Texts().last(), "The printing was cancelled.");
+        QCOMPARE(messages.asked.last().type, MB_OK | MB_ICONEXCLAMATION);
+        QVERIFY(!view.Printing().Begun());
     }
 
 private:
