@@ -201,8 +201,8 @@ void CCalcPageSetup::BuildControls() {
     // Group boxes first, so the controls inside lie above them.
     group(tr("Page layout"), 7, 4, 164, 178);
     group(tr("Orientation"), 13, 52, 152, 26);
-    marginGroup_ = group(metric_ ? tr("Margins (millimeters)") : tr("Margins (inches)"), 13, 82,
-                         152, 50);
+    marginGroup_ =
+        group(metric_ ? tr("Margins (millimeters)") : tr("Margins (inches)"), 13, 82, 152, 50);
     group(tr("Page"), 177, 4, 152, 82);
     group(tr("Text font"), 177, 90, 152, 44);
     group(tr("Header/footer font"), 177, 138, 152, 44);
@@ -212,10 +212,10 @@ void CCalcPageSetup::BuildControls() {
     QLabel* sizeLabel = label(tr("Si&ze:"), 13, 36, 34, 8);
     paperSize_ = combo(49, 34, 116, 12);
     sizeLabel->setBuddy(paperSize_);
-    portrait_ = static_cast<QRadioButton*>(place(new QRadioButton(tr("P&ortrait"), this), 19, 63,
-                                                 66, 10));
-    landscape_ = static_cast<QRadioButton*>(
-        place(new QRadioButton(tr("L&andscape"), this), 91, 63, 70, 10));
+    portrait_ =
+        static_cast<QRadioButton*>(place(new QRadioButton(tr("P&ortrait"), this), 19, 63, 66, 10));
+    landscape_ =
+        static_cast<QRadioButton*>(place(new QRadioButton(tr("L&andscape"), this), 91, 63, 70, 10));
     const QString sides[4] = {tr("&Left:"), tr("&Top:"), tr("&Right:"), tr("&Bottom:")};
     const int columns[4] = {19, 19, 93, 93};
     const int rows[4] = {96, 114, 96, 114};
@@ -231,7 +231,7 @@ void CCalcPageSetup::BuildControls() {
         sideLabel->setBuddy(spin);
         margins_[side] = spin;
     }
-    printerButton_ = button(tr("&Printer..."), 13, 140, 60, 14);
+    printerButton_ = button(tr("&Printer..."), 13, 162, 60, 14);
 
     fileInfoBox_ = check(tr("&File info"), 183, 16, 66, 10);
     numberBox_ = check(tr("&Number"), 253, 16, 70, 10);
@@ -256,12 +256,28 @@ void CCalcPageSetup::BuildControls() {
     ok_->setDefault(true);
 
     // Tab order of the template.
-    QWidget* order[] = {paperSize_,   portrait_,       landscape_,      margins_[Left],
-                        margins_[Top], margins_[Right], margins_[Bottom], printerButton_,
-                        fileInfoBox_, numberBox_,      dateBox_,        timeBox_,
-                        formatList_,  positionList_,   textDescription_, textDefaultBox_,
-                        textSelect_,  serviceDescription_, serviceDefaultBox_, serviceSelect_,
-                        ok_,          cancel_};
+    QWidget* order[] = {paperSize_,
+                        portrait_,
+                        landscape_,
+                        margins_[Left],
+                        margins_[Top],
+                        margins_[Right],
+                        margins_[Bottom],
+                        printerButton_,
+                        fileInfoBox_,
+                        numberBox_,
+                        dateBox_,
+                        timeBox_,
+                        formatList_,
+                        positionList_,
+                        textDescription_,
+                        textDefaultBox_,
+                        textSelect_,
+                        serviceDescription_,
+                        serviceDefaultBox_,
+                        serviceSelect_,
+                        ok_,
+                        cancel_};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     // A font wider than the template's would cut the captions: widen the
@@ -320,8 +336,7 @@ void CCalcPageSetup::FillPrinter() {
     paperSize_->setCurrentIndex(current);
     (mode.orientation == QPageLayout::Landscape ? landscape_ : portrait_)->setChecked(true);
     // Without a printer there is no mode to keep the paper in.
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{paperSize_, portrait_, landscape_})
+    for (QWidget* control : std::initializer_list<QWidget*>{paperSize_, portrait_, landscape_})
         control->setEnabled(hasPrinter);
 }
 
@@ -431,7 +446,8 @@ void CCalcPageSetup::OnDefaultClicked(bool service) {
 
 void CCalcPageSetup::OnChoosePrinter() {
     QStringList names;
-    for (const PrinterQueue& queue : PrinterSelection::AvailablePrinters()) names.append(queue.name);
+    for (const PrinterQueue& queue : PrinterSelection::AvailablePrinters())
+        names.append(queue.name);
     if (names.isEmpty()) return;
     const std::optional<QString> chosen = ChooserSlot()
                                               ? ChooserSlot()(names, selection_.Device())

@@ -30,7 +30,7 @@ public:
     enum ControlId {
         IdOk = 1,
         IdCancel = 2,
-        IdPrinter = 1026,   // "Printer..."
+        IdPrinter = 1026,  // "Printer..."
         IdPortrait = 1056,
         IdLandscape = 1057,
         IdPaperSize = 1137,

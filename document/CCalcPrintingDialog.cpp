@@ -1,6 +1,7 @@
 #include "document/CCalcPrintingDialog.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QTimer>
@@ -20,8 +21,8 @@ constexpr QRgb kBackground = 0xFFF8F8F8;
 }  // namespace
 
 CCalcPrintingDialog::CCalcPrintingDialog(const QString& document, const QString& printer,
-                                         const QString& port, unsigned pages,
-                                         const TaFonts& fonts, QWidget* owner)
+                                         const QString& port, unsigned pages, const TaFonts& fonts,
+                                         QWidget* owner)
     : TaDialog(kTemplateId, fonts, owner),
       document_(document),
       printer_(printer),
@@ -41,10 +42,10 @@ TaStatic* CCalcPrintingDialog::Value(int id) const {
 int CCalcPrintingDialog::LayoutContent() {
     if (cancel_ == nullptr) {
         // Without a page count the template's own "Page" label stands.
-        const QString pageLabel =
-            PagesKnown(pages_)
-                ? LoadString(StringId::OfPages).replace(QLatin1String("%u"), QString::number(pages_))
-                : tr("Page   ");
+        const QString pageLabel = PagesKnown(pages_)
+                                      ? LoadString(StringId::OfPages)
+                                            .replace(QLatin1String("%u"), QString::number(pages_))
+                                      : tr("Page   ");
         const QString labelTexts[4] = {tr("Document   "), pageLabel, tr("Printer   "),
                                        tr("Port   ")};
         const QString valueTexts[4] = {document_, QString::number(printed_), printer_, port_};
@@ -67,8 +68,8 @@ int CCalcPrintingDialog::LayoutContent() {
     const int dpiX = DpiX();
     const int dpiY = DpiY();
     const int top = CaptionHeight() + 4;
-    const int mx = 3 * dpiX / 8;    // side margin
-    const int my = dpiY / 4;        // margin above the rows and above the button
+    const int mx = 3 * dpiX / 8;  // side margin
+    const int my = dpiY / 4;      // margin above the rows and above the button
     const int pitch = 5 * dpiY / 16;
     const int minValue = 2 * dpiX;  // room for a printer name without resizing
     const int bottomGap = 7 * dpiY / 32;
@@ -124,7 +125,8 @@ void CCalcPrintingDialog::ShowProgress() {
         Shadow()->show();  // first, so that the window stands in front of it
     }
     show();
-    raise();
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal")) raise();
     activateWindow();
     if (cancel_ != nullptr) cancel_->setFocus(Qt::OtherFocusReason);
     if (!animate) return;

@@ -319,7 +319,7 @@ void PrinterSelection::TakeFrom(const QPrinter& printer) {
         return;
     }
     const std::optional<PrinterQueue> queue = FindPrinter(name);
-    const QString output = !printer.outputFileName().isEmpty() ? printer.outputFileName()
+    const QString output = !printer.outputFileName().isEmpty()    ? printer.outputFileName()
                            : queue && !queue->deviceUri.isEmpty() ? queue->deviceUri
                                                                   : AskDeviceUri(name);
     names_ = BuildNames(kCupsDriver, name, output, queue && queue->isDefault ? 1 : 0);

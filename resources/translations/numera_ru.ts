@@ -709,6 +709,14 @@ Using default font.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Pa&amp;ge Setup...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the printing options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Print...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -726,14 +734,6 @@ Using default font.</source>
     </message>
     <message>
         <source>Show the pages as they will print</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Pa&amp;ge Setup...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Change the printing options</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -222,6 +222,7 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QKeySequence>("key");
         const QKeySequence none;
+        QTest::newRow("page setup") << "&File/Pa&ge Setup..." << 57605 << none;
         QTest::newRow("keypad") << "&View/&Keypad" << 32775 << QKeySequence("Ctrl+K");
         QTest::newRow("log") << "&View/&Log" << 32776 << QKeySequence("Ctrl+L");
         QTest::newRow("memory") << "&View/&Memory" << 32777 << QKeySequence("Ctrl+M");

@@ -23,6 +23,8 @@
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcFileDialog.h"
+#include "document/CCalcPageSetup.h"
+#include "document/CCalcPrintingDialog.h"
 #include "document/DocumentFiles.h"
 #include "panels/CCalcTrigonometricUnits.h"
 #include "panels/KeypadTable.h"
@@ -188,6 +190,12 @@ int main(int argc, char** argv) {
                 CollectMenu(action->menu(), action->menu()->title(), menuTexts);
         CCalcPreferences preferences(&frame);
         CCalcAboutDialog about(fonts, &frame);
+        PrintSettings printSettings;
+        CCalcPageSetup pageSetup(printSettings, PrinterSelection(), &frame);
+        for (unsigned pages : {CCalcPrintingDialog::kPagesUnknown, 2u}) {
+            CCalcPrintingDialog printing("a.tvc", "P", "ipp://p", pages, fonts, &frame);
+            printing.Initialize();
+        }
     }
     for (const Key& text : menuTexts)
         if (!ts.sources.contains(text.second))
