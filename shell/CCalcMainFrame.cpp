@@ -133,6 +133,12 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
 }
 
 CCalcMainFrame::~CCalcMainFrame() {
+    if (preview_) {
+        // The editor goes back where its owner finds it.
+        takeCentralWidget();
+        delete preview_;
+        setCentralWidget(view_);
+    }
     // The children go after this destructor; what they signal on the way
     // must not reach the half-destroyed frame.
     for (QObject* sender : std::initializer_list<QObject*>{
@@ -571,8 +577,9 @@ void CCalcMainFrame::ShowPrintPreview() {
             OnCommand(CommandId::Print);
         },
         Qt::QueuedConnection);
-    // The editor stays alive out of sight while the pages show.
+    // The editor stays alive, and the frame's, out of sight while the pages show.
     takeCentralWidget();
+    view_->setParent(this);
     view_->hide();
     setCentralWidget(preview_);
     statusBar()->showMessage(preview_->StatusText());
@@ -779,6 +786,7 @@ void CCalcMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    ClosePrintPreview();
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     SaveState(*settings);
     event->accept();

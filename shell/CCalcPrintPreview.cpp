@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "document/CCalcView.h"
@@ -64,6 +65,10 @@ CCalcPrintPreview::CCalcPrintPreview(CCalcView* view, const QString& path, QWidg
     connect(zoomIn, &QPushButton::clicked, preview_, [this] { preview_->zoomIn(); });
     connect(zoomOut, &QPushButton::clicked, preview_, [this] { preview_->zoomOut(); });
     connect(close, &QPushButton::clicked, this, &CCalcPrintPreview::CloseRequested);
+    // Esc wherever the focus is within the preview.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &CCalcPrintPreview::CloseRequested);
 
     preview_->setViewMode(pagesShown_ == 2 ? QPrintPreviewWidget::FacingPagesView
                                            : QPrintPreviewWidget::SinglePageView);

@@ -193,6 +193,9 @@ private slots:
         QVERIFY(!frame_->Preview());
         QVERIFY(View()->isVisible());
         QCOMPARE(TempSettings::Open("Settings")->value("PreviewPages").toInt(), 2);
+        // Opened again, it starts with two pages; the frame goes with it open.
+        frame_->OnCommand(CommandId::PrintPreview);
+        QVERIFY(frame_->Preview()->Button("&One Page"));
         PrinterSelection::SetLister(lister);
     }
     void menusHoldOnlyWhatExists() {
