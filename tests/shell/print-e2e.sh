@@ -3,7 +3,8 @@
 # a calculation of 130 lines printed with /pt on the cups-pdf queue comes back
 # as a PDF with the file line on top of every page, every line of the text in
 # order and "k of N" on page k of N; /p prints the same on the default queue
-# and writes no "Preferences".
+# and writes no "Preferences", and without any printer writes NAME.pdf beside
+# the calculation.
 #   print-e2e.sh BUILD_DIR
 set -u
 build=${1:?usage: print-e2e.sh BUILD_DIR}
@@ -90,6 +91,13 @@ check_pdf "$second" "/p"
 settings="$XDG_CONFIG_HOME/Tarvik/Numera.conf"
 if grep -q '^\[Preferences\]' "$settings" 2>/dev/null; then fail "/p wrote Preferences"; fi
 [ -e "$work/sums.pdf" ] && fail "/p wrote a PDF beside the document although a printer is there"
+
+# Without any printer (a scheduler that is not there) /p writes sums.pdf
+# beside the calculation.
+CUPS_SERVER="$work/no-scheduler.sock" "$build/bin/numera" /p "$calc" >"$work/none.log" 2>&1
+status=$?
+[ "$status" = 0 ] || fail "/p without printers exited with $status: $(tail -n 3 "$work/none.log")"
+check_pdf "$work/sums.pdf" "/p without printers"
 
 [ "$failures" = 0 ] && echo "print-e2e: all checks passed"
 [ "$failures" = 0 ]
