@@ -405,5 +405,5 @@ void CCalcView::OnBeginPrinting(QPaintDevice& device, const DeviceMetrics& metri
         source.selectionStart = printSelectionStart_;
         source.selectionEnd = printSelectionEnd_;
     }
-    print_.Begin(device, metrics, ApplicationPrintSettings(), font(), source);
+    print_.Begin(device, metrics, ApplicationPrintSettings(), CurrentFontValues(), source);
 }

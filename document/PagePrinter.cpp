@@ -77,7 +77,7 @@ QImage PagePrinter::FilePicture() {
 }
 
 void PagePrinter::Begin(QPaintDevice& device, const DeviceMetrics& metrics,
-                        const PrintSettings& settings, const QFont& editorFont,
+                        const PrintSettings& settings, const EditorFontValues& editorFont,
                         const PrintSource& source) {
     End();
     begun_ = true;
@@ -86,14 +86,10 @@ void PagePrinter::Begin(QPaintDevice& device, const DeviceMetrics& metrics,
     settings_ = settings;
     source_ = source;
     const int dpi = metrics.dpiY > 0 ? metrics.dpiY : 96;
-    if (!MakePrintFont(settings.textFont, dpi, textFont_)) {
-        // The editor's font at the printer's resolution.
-        textFont_ = editorFont;
-        const int screenHeight = editorFont.pixelSize() > 0
-                                     ? editorFont.pixelSize()
-                                     : std::max(1, int(editorFont.pointSizeF() * 96 / 72 + 0.5));
-        textFont_.setPixelSize(std::max(1, MulDiv(screenHeight, dpi, 96)));
-    }
+    // The body font of the settings, else the editor's, at the printer's resolution.
+    if (!MakePrintFont(settings.textFont, dpi, textFont_) &&
+        !MakeEditorFont(editorFont, dpi, textFont_))
+        MakeEditorFont(EditorFontValues{}, dpi, textFont_);
     serviceFontMade_ = MakePrintFont(settings.serviceFont, dpi, serviceFont_);
     if (!serviceFontMade_) serviceFont_ = textFont_;
 

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "document/EditorFont.h"
 #include "document/PrintLayout.h"
 #include "document/PrintSettings.h"
 
@@ -40,7 +41,7 @@ public:
     // back to the editor font, the header and footer to the body font), and
     // for "n of N" the page count.
     void Begin(QPaintDevice& device, const DeviceMetrics& metrics, const PrintSettings& settings,
-               const QFont& editorFont, const PrintSource& source);
+               const EditorFontValues& editorFont, const PrintSource& source);
     // The pages counted at begin; 0 when they were not counted.
     unsigned CountedPages() const { return counted_; }
     // Whether page (from 1) has anything to print.

@@ -8,6 +8,7 @@
 
 #include "document/CCalcPrintDialog.h"
 #include "document/CCalcView.h"
+#include "document/PagePrinter.h"
 #include "document/PrintJob.h"
 #include "document/PrintLayout.h"
 #include "document/PrintSettings.h"
@@ -216,6 +217,49 @@ private slots:
         QCOMPARE(CountPages("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7", 3, 11, area, kTenEach), 1u);
         const std::vector<LineSegment> segments{{0, 1, 0}, {2, 2, 80}, {5, 1, 160}};
         QCOMPARE(LineSegments(u"a\tbc\td", 80, kTenEach), segments);
+    }
+
+    // Fonts at the device's resolution; a body font that cannot be made is
+    // the editor's, a header/footer font the body's.
+    void fontFallbacks_data() {
+        QTest::addColumn<QString>("textFace");
+        QTest::addColumn<QString>("serviceFace");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<int>("bodyPixels");
+        QTest::addColumn<bool>("serviceMade");
+        QTest::addColumn<QString>("service");
+        // 300 dpi: 12 pt is 50 pixels, 10 pt 42, the editor's 15 pt 63.
+        QTest::newRow("both made") << "Courier New"
+                                   << "Times New Roman"
+                                   << "Courier New" << 50 << true << "Times New Roman";
+        QTest::newRow("body from the editor")
+            << ""
+            << "Times New Roman"
+            << "Liberation Mono" << 63 << true << "Times New Roman";
+        QTest::newRow("header from the body") << "Courier New"
+                                              << ""
+                                              << "Courier New" << 50 << false << "Courier New";
+    }
+    void fontFallbacks() {
+        QFETCH(QString, textFace);
+        QFETCH(QString, serviceFace);
+        QFETCH(QString, body);
+        QFETCH(int, bodyPixels);
+        QFETCH(bool, serviceMade);
+        QFETCH(QString, service);
+        PrintSettings settings;
+        settings.textFont.face = textFace;
+        settings.serviceFont.face = serviceFace;
+        QImage page(2480, 3508, QImage::Format_RGB32);
+        PagePrinter printer;
+        printer.Begin(page, {2480, 3508, 2480, 3508, 0, 0, 300, 300}, settings,
+                      EditorFontValues{15, 400, false, "Liberation Mono"}, PrintSource{});
+        QCOMPARE(printer.TextFont().family(), body);
+        QCOMPARE(printer.TextFont().pixelSize(), bodyPixels);
+        QCOMPARE(printer.ServiceFontMade(), serviceMade);
+        QCOMPARE(printer.ServiceFont().family(), service);
+        printer.End();
+        QVERIFY(!printer.ServiceFontMade());
     }
 
     // The file line's picture: 200 x 200, black ink or nothing.
