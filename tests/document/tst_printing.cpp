@@ -1,5 +1,6 @@
 // Printing: the page layout over made-up widths (every character 10 units
 // wide), and print jobs of the editor into PDF files read back as text.
+#include <QDir>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -298,10 +299,10 @@ private slots:
 
     void init() {
         ApplicationPrintSettings() = PrintSettings();
-        noPrinters_ = PrinterSelection::SetLister([] { return QList<PrinterQueue>(); });
+        previousLister_ = PrinterSelection::SetLister([] { return QList<PrinterQueue>(); });
         ApplicationPrinterSelection().Clear();
     }
-    void cleanup() { PrinterSelection::SetLister(std::move(noPrinters_)); }
+    void cleanup() { PrinterSelection::SetLister(std::move(previousLister_)); }
 
     // Print... with Selection into a file: the file dialog's proposal, and
     // exactly the selected code units on the page.
@@ -380,6 +381,53 @@ private slots:
         }
     }
 
+    // The selection on the private scheduler's cups-pdf queue (run by
+    // tests/support/private-cups.sh, skipped without it).
+    void printsTheSelectionOnTheQueue() {
+        const QString out = qEnvironmentVariable("NUMERA_PDF_OUT");
+        if (out.isEmpty()) QSKIP("no private scheduler");
+        PrinterSelection::SetLister(previousLister_);
+        ApplicationPrintSettings().items = 0;
+        TempSettings settings;
+        CCalcView view;
+        view.ReplaceText(QStringLiteral("11+1 = 12;\n22+2 = 24;\n33+3 = 36;"));
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(14);
+        cursor.setPosition(25, QTextCursor::KeepAnchor);
+        view.setTextCursor(cursor);
+        const auto previous = CCalcPrintDialog::SetChooser([](CCalcPrintDialog& dialog) {
+            dialog.Printer().setPrintRange(QPrinter::Selection);
+            return dialog.Printer().printerName() == "NumeraPDF" ? IDOK : IDCANCEL;
+        });
+        const auto factory = CCalcPrintJob::SetProgressFactory({});
+        CCalcPrintJob job(view, QStringLiteral("selection.tvc"), QString(), nullptr);
+        const CCalcPrintJob::Outcome outcome = job.Run(true);
+        CCalcPrintDialog::SetChooser(previous);
+        CCalcPrintJob::SetProgressFactory(factory);
+        QCOMPARE(outcome, CCalcPrintJob::Outcome::Printed);
+
+        // cups-pdf names the file after the job.
+        QString pdf;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QProcess queue;
+                queue.start(QStringLiteral("lpstat"), {QStringLiteral("-o")});
+                queue.waitForFinished(10000);
+                const QStringList files = QDir(out).entryList({QStringLiteral("selection*.pdf")});
+                if (!queue.readAllStandardOutput().trimmed().isEmpty() || files.isEmpty())
+                    return false;
+                pdf = QDir(out).filePath(files.first());
+                return true;
+            }(),
+            60000);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(20000));
+        QCOMPARE(QString::fromUtf8(text.readAllStandardOutput()).remove(u'\f').trimmed(),
+                 "2 = 24;\n33+");
+    }
+
     void failuresAndCancelling() {
         TempSettings settings;
         CCalcView view;
@@ -435,7 +483,7 @@ private slots:
     }
 
 private:
-    PrinterSelection::Lister noPrinters_;
+    PrinterSelection::Lister previousLister_;
 };
 
 QTEST_MAIN(TestPrinting)
