@@ -12,6 +12,7 @@
 
 #include "document/CCalcFontDialog.h"
 #include "document/DocumentFiles.h"
+#include "document/PrintSettings.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -377,4 +378,32 @@ bool CCalcView::ApplyChosenFont(const QFont& chosen) {
     EditorFontValues values = CurrentFontValues();
     defaultFont_ = IsDefaultEditorFont(values);
     return true;
+}
+
+bool CCalcView::OnPreparePrinting() const { return textCursor().hasSelection(); }
+
+QString CCalcView::PrintText() const {
+    QString text = EditorText();
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+void CCalcView::OnBeginPrinting(QPaintDevice& device, const DeviceMetrics& metrics,
+                                const QString& path, bool selection) {
+    PrintSource source{PrintText(), path, selection, 0, 0};
+    if (selection) {
+        // Editor positions count a line break once; the printed text has two
+        // code units for it.
+        const QString text = EditorText();
+        const QTextCursor cursor = textCursor();
+        const auto printed = [&text](int position) {
+            const qsizetype at = std::clamp<qsizetype>(position, 0, text.size());
+            return at + QStringView(text).left(at).count(QLatin1Char('\n'));
+        };
+        printSelectionStart_ = printed(cursor.selectionStart());
+        printSelectionEnd_ = printed(cursor.selectionEnd());
+        source.selectionStart = printSelectionStart_;
+        source.selectionEnd = printSelectionEnd_;
+    }
+    print_.Begin(device, metrics, ApplicationPrintSettings(), CurrentFontValues(), source);
 }

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "document/EditorFont.h"
+#include "document/PagePrinter.h"
 
 class QSettings;
 
@@ -47,6 +48,24 @@ public:
     // out without the shaper.
     bool ShapesText() const;
 
+    // Printing, called in this order by the print job and the preview:
+    // prepare (the selection may print), begin (fonts, the selection's
+    // bounds, the page count), then per page prepare-page and render-page,
+    // and end.
+    bool OnPreparePrinting() const;
+    // The text as it prints: line breaks as CR LF.
+    QString PrintText() const;
+    void OnBeginPrinting(QPaintDevice& device, const DeviceMetrics& metrics, const QString& path,
+                         bool selection);
+    bool OnPreparePage(unsigned page, unsigned pages) { return print_.PreparePage(page, pages); }
+    void OnPrint(QPainter& painter, unsigned page, unsigned pages) {
+        print_.RenderPage(painter, page, pages);
+    }
+    void OnEndPrinting() { print_.End(); }
+    const PagePrinter& Printing() const { return print_; }
+    qsizetype PrintSelectionStart() const { return printSelectionStart_; }
+    qsizetype PrintSelectionEnd() const { return printSelectionEnd_; }
+
 signals:
     // The user (or an undoable edit) changed the text.
     void Edited();
@@ -74,4 +93,8 @@ private:
     bool needsShaping_ = false;
     bool defaultFont_ = true;
     int fontSize_ = 15;
+    // The job's fonts and pages live in print_ from begin to end.
+    PagePrinter print_;
+    qsizetype printSelectionStart_ = 0;
+    qsizetype printSelectionEnd_ = 0;
 };

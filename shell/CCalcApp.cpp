@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSessionManager>
 #include <QSettings>
@@ -93,12 +94,22 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     frame_->UpdateCommandStates();
     const bool maximized = frame_->RestorePlacement(*settings);
 
+    const auto show = [this, maximized] {
+        if (maximized)
+            frame_->showMaximized();
+        else
+            frame_->show();
+    };
+    if (info.kind == CommandLineInfo::PrintFile || info.kind == CommandLineInfo::PrintTo) {
+        // Opened, shown with its placement, printed without the dialog, ended.
+        if (document_->OpenDocumentFile(info.path) == CCalcDoc::OpenResult::Failed) return false;
+        show();
+        printed_ = PrintFromCommandLine(info);
+        return false;
+    }
     if (!ProcessShellCommand(info)) return false;
 
-    if (maximized)
-        frame_->showMaximized();
-    else
-        frame_->show();
+    show();
     frame_->View()->setFocus();
 
     // The keypad types into the document from now on.
@@ -130,10 +141,21 @@ bool CCalcApp::ProcessShellCommand(const CommandLineInfo& info) {
         }
         case CommandLineInfo::PrintFile:
         case CommandLineInfo::PrintTo:
-            break;
+            return PrintFromCommandLine(info);
     }
-    std::fputs("numera: printing from the command line is not available yet\n", stderr);
     return false;
+}
+
+bool CCalcApp::PrintFromCommandLine(const CommandLineInfo& info) {
+    if (info.kind == CommandLineInfo::PrintTo) {
+        const NamedPrinter named{info.printer, info.driver, info.port};
+        return frame_->PrintDocument(false, &named) == CCalcPrintJob::Outcome::Printed;
+    }
+    // Without any printer the pages go into NAME.pdf beside the document.
+    const QFileInfo document(info.path);
+    const QString pdf =
+        document.dir().filePath(document.completeBaseName() + QStringLiteral(".pdf"));
+    return frame_->PrintDocument(false, nullptr, pdf) == CCalcPrintJob::Outcome::Printed;
 }
 
 void CCalcApp::ExitInstance() {
@@ -165,7 +187,7 @@ int CCalcApp::Run(const QStringList& arguments) {
     if (InitInstance(arguments)) {
         QApplication::setQuitOnLastWindowClosed(true);
         code = QApplication::exec();
-    } else if (unregistered_) {
+    } else if (unregistered_ || printed_) {
         code = 0;  // it did what was asked
     }
     ExitInstance();

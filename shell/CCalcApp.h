@@ -44,6 +44,8 @@ private:
     // Installs the program's and Qt's own texts in that language; English
     // stays when the program's own set cannot be loaded.
     void LoadLanguage(const QString& language);
+    // "/p" and "/pt": the open document printed without the dialog.
+    bool PrintFromCommandLine(const CommandLineInfo& info);
 
     CGDIPlus gdiPlus_;
     TaFonts fonts_;
@@ -56,4 +58,5 @@ private:
     std::unique_ptr<CCalcMainFrame> frame_;
 
     bool unregistered_ = false;  // the run was "Unregister": save no recent files
+    bool printed_ = false;       // a command-line print that printed
 };

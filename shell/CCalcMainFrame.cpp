@@ -39,6 +39,7 @@
 #include "shell/CCalcDlgBar.h"
 #include "shell/CCalcHelp.h"
 #include "shell/CCalcPreferences.h"
+#include "shell/CCalcPrintPreview.h"
 #include "shell/CCalcToolBar.h"
 #include "shell/CommandTable.h"
 #include "shell/FrameText.h"
@@ -135,6 +136,12 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
 }
 
 CCalcMainFrame::~CCalcMainFrame() {
+    if (preview_) {
+        // The editor goes back where its owner finds it.
+        takeCentralWidget();
+        delete preview_;
+        setCentralWidget(view_);
+    }
     // The children go after this destructor; what they signal on the way
     // must not reach the half-destroyed frame.
     for (QObject* sender : std::initializer_list<QObject*>{
@@ -194,7 +201,8 @@ void CCalcMainFrame::CreateActions() {
     for (const CommandEntry& entry : CommandTable()) MakeAction(entry);
     // Commands on no menu: their keys reach them through the frame.
     for (int id : {Calculate, CommandId::CalculateAll, FocusEditor, FocusKeypad, FocusLog,
-                   FocusMemory, FocusStatistics, CommandId::Help, ContextHelp, NextPane, PrevPane})
+                   FocusMemory, FocusStatistics, CommandId::Help, ContextHelp, NextPane, PrevPane,
+                   PrintDirect})
         addAction(Action(id));
 }
 
@@ -210,6 +218,8 @@ void CCalcMainFrame::CreateMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(Action(Execute));
     fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(Print));
+    fileMenu_->addAction(Action(PrintPreview));
     fileMenu_->addAction(Action(PageSetup));
     fileMenu_->addSeparator();
     recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
@@ -296,7 +306,7 @@ void CCalcMainFrame::CreateToolBar() {
     for (const auto& [id, index] : images)
         if (QAction* action = Action(id)) action->setIcon(TaToolbarIcon(index));
 
-    // 0 stands for a separator. Print has no command yet and is left out.
+    // 0 stands for a separator.
     const QList<int> entries{New,
                              Open,
                              Save,
@@ -448,6 +458,15 @@ void CCalcMainFrame::OnCommand(int commandId) {
         case Execute:
             document_->OnFileExecute();
             break;
+        case Print:
+            PrintDocument(true);
+            break;
+        case PrintDirect:
+            PrintDocument(false);
+            break;
+        case PrintPreview:
+            ShowPrintPreview();
+            break;
         case PageSetup:
             CCalcPageSetup::Run(this, ApplicationPrintSettings(), ApplicationPrinterSelection());
             break;
@@ -568,6 +587,49 @@ void CCalcMainFrame::OnCommand(int commandId) {
             break;
     }
     UpdateCommandStates();
+}
+
+CCalcPrintJob::Outcome CCalcMainFrame::PrintDocument(bool withDialog, const NamedPrinter* named,
+                                                     const QString& fallbackPdf) {
+    CCalcPrintJob job(*view_, document_->GetTitle(), document_->GetPathName(), this);
+    if (named) job.SetNamedPrinter(*named);
+    job.SetFallbackPdf(fallbackPdf);
+    return job.Run(withDialog);
+}
+
+void CCalcMainFrame::ShowPrintPreview() {
+    if (preview_) return;
+    preview_ = new CCalcPrintPreview(view_, document_->GetPathName(), this);
+    connect(preview_, &CCalcPrintPreview::StatusChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(preview_, &CCalcPrintPreview::CloseRequested, this, &CCalcMainFrame::ClosePrintPreview,
+            Qt::QueuedConnection);
+    connect(
+        preview_, &CCalcPrintPreview::PrintRequested, this,
+        [this] {
+            ClosePrintPreview();
+            OnCommand(CommandId::Print);
+        },
+        Qt::QueuedConnection);
+    // The editor stays alive, and the frame's, out of sight while the pages show.
+    takeCentralWidget();
+    view_->setParent(this);
+    view_->hide();
+    setCentralWidget(preview_);
+    statusBar()->showMessage(preview_->StatusText());
+    preview_->setFocus();
+}
+
+void CCalcMainFrame::ClosePrintPreview() {
+    if (!preview_) return;
+    preview_->SavePages();
+    takeCentralWidget();
+    preview_->deleteLater();
+    preview_ = nullptr;
+    statusBar()->clearMessage();
+    setCentralWidget(view_);
+    view_->show();
+    FocusView();
 }
 
 void CCalcMainFrame::ToggleBar(CCalcBar* bar) {
@@ -774,6 +836,7 @@ void CCalcMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    ClosePrintPreview();
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     SaveState(*settings);
     event->accept();

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include "document/PrintJob.h"
 #include "shell/Placement.h"
 
 class CCalcBar;
@@ -14,6 +15,7 @@ class CCalcHelp;
 class CCalcKeyPad;
 class CCalcLog;
 class CCalcMemory;
+class CCalcPrintPreview;
 class CCalcStatistics;
 class CCalcToolBar;
 class CCalcTrigonometricUnits;
@@ -43,6 +45,15 @@ public:
     CCalcMemory* MemoryPanel() const { return memory_; }
     CCalcStatistics* Statistics() const { return statistics_; }
     CCalcTrigonometricUnits* UnitsWindow() const { return units_; }
+
+    // The print job: Print... with the dialog, or without it on the current
+    // printer, a named one, or (no printer at all) into fallbackPdf.
+    CCalcPrintJob::Outcome PrintDocument(bool withDialog, const NamedPrinter* named = nullptr,
+                                         const QString& fallbackPdf = QString());
+    // The preview in place of the editor, and back.
+    void ShowPrintPreview();
+    void ClosePrintPreview();
+    CCalcPrintPreview* Preview() const { return preview_; }
 
     // Runs the command of an id, as its menu item, key or button would.
     void OnCommand(int commandId);
@@ -135,4 +146,5 @@ private:
     QHash<int, QAction*> actions_;
     QHash<int, QLabel*> panes_;
     bool placementRestored_ = false;
+    CCalcPrintPreview* preview_ = nullptr;
 };

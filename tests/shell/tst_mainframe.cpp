@@ -17,10 +17,13 @@
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
+#include "document/PrintSettings.h"
+#include "document/PrinterSelection.h"
 #include "engine/MemoryStore.h"
 #include "engine/Preferences.h"
 #include "shell/CCalcApp.h"
 #include "shell/CCalcMainFrame.h"
+#include "shell/CCalcPrintPreview.h"
 #include "shell/CCalcToolBar.h"
 #include "shell/core/CommandIds.h"
 #include "shell/core/SettingsStore.h"
@@ -168,6 +171,41 @@ private slots:
             QCOMPARE(frame_->Action(action->data().toInt()), action);
         }
     }
+    // Print Preview in place of the editor: the pages of the text, the
+    // button row, the status text, and back to the editor with Esc.
+    void printPreviewInPlaceOfTheEditor() {
+        const auto lister = PrinterSelection::SetLister([] { return QList<PrinterQueue>(); });
+        ApplicationPrinterSelection().Clear();
+        ApplicationPrintSettings() = PrintSettings();
+        ShowActive();
+        // Three pages on A4 and on Letter alike.
+        View()->ReplaceText(QString("7*6 = 42;\n").repeated(120));
+        frame_->OnCommand(CommandId::PrintPreview);
+        CCalcPrintPreview* preview = frame_->Preview();
+        QVERIFY(preview);
+        QCOMPARE(frame_->centralWidget(), preview);
+        QVERIFY(!View()->isVisible());
+        QStringList buttons;
+        for (QPushButton* button : preview->findChildren<QPushButton*>()) buttons << button->text();
+        QCOMPARE(buttons, QStringList({"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
+                                       "Zoom &In", "Zoom &Out", "&Close"}));
+        QCOMPARE(preview->PageCount(), 3);
+        QCOMPARE(frame_->statusBar()->currentMessage(), "Page 1");
+        preview->NextPage();
+        QCOMPARE(frame_->statusBar()->currentMessage(), "Page 2");
+        preview->TogglePages();
+        QVERIFY(preview->Button("&One Page"));
+        QCOMPARE(frame_->statusBar()->currentMessage(), "Pages 2-3");
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_COMPARE(frame_->centralWidget(), static_cast<QWidget*>(View()));
+        QVERIFY(!frame_->Preview());
+        QVERIFY(View()->isVisible());
+        QCOMPARE(TempSettings::Open("Settings")->value("PreviewPages").toInt(), 2);
+        // Opened again, it starts with two pages; the frame goes with it open.
+        frame_->OnCommand(CommandId::PrintPreview);
+        QVERIFY(frame_->Preview()->Button("&One Page"));
+        PrinterSelection::SetLister(lister);
+    }
     void menusHoldOnlyWhatExists() {
         const QList<QAction*> top = frame_->menuBar()->actions();
         QStringList titles;
@@ -175,7 +213,8 @@ private slots:
         QCOMPARE(titles, QStringList({"&File", "&Memory", "&Edit", "&View", "&Set", "&Help"}));
         QCOMPARE(MenuTexts(top[0]->menu()),
                  QStringList({"&New", "&Open...", "&Save", "Save &As...", "-", "&Execute...", "-",
-                              "Pa&ge Setup...", "-", "Recent File", "-", "E&xit"}));
+                              "&Print...", "Print Pre&view", "Pa&ge Setup...", "-", "Recent File",
+                              "-", "E&xit"}));
         QCOMPARE(MenuTexts(top[1]->menu()), QStringList({"&Free", "&Load...", "&Save..."}));
         QCOMPARE(MenuTexts(top[2]->menu()), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
         QCOMPARE(MenuTexts(top[3]->menu()), QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory",
