@@ -33,7 +33,7 @@
     </message>
     <message>
         <source>Logo</source>
-        <translation type="unfinished"></translation>
+        <translation>Логотип</translation>
     </message>
 </context>
 <context>
@@ -129,43 +129,44 @@ A calculation file holds at most 67,108,864 characters.</source>
     <message>
         <source>The help file %1 cannot be opened.
 Install the program again to restore its manual.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удаётся открыть файл справки %1.
+Установите программу заново, чтобы восстановить руководство.</translation>
     </message>
     <message>
         <source>Numera Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Справка Numera</translation>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Содержание</translation>
     </message>
     <message>
         <source>Look for a keyword</source>
-        <translation type="unfinished"></translation>
+        <translation>Найти ключевое слово</translation>
     </message>
     <message>
         <source>&amp;Index</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Указатель</translation>
     </message>
     <message>
         <source>&amp;Search</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Поиск</translation>
     </message>
     <message>
         <source>Navigation</source>
-        <translation type="unfinished"></translation>
+        <translation>Навигация</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Назад</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Вперёд</translation>
     </message>
     <message>
         <source>Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>Содержание</translation>
     </message>
 </context>
 <context>
@@ -760,87 +761,107 @@ Using default font.</source>
     </message>
     <message>
         <source>Pa&amp;ge Setup...</source>
-        <translation type="unfinished"></translation>
+        <translation>Пара&amp;метры страницы…</translation>
     </message>
     <message>
         <source>Change the printing options</source>
-        <translation type="unfinished"></translation>
+        <translation>Изменить параметры печати</translation>
     </message>
     <message>
         <source>&amp;Help Topics</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Разделы справки</translation>
     </message>
     <message>
         <source>List the help topics</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать разделы справки</translation>
     </message>
     <message>
         <source>Help Topics</source>
-        <translation type="unfinished"></translation>
+        <translation>Разделы справки</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Справка</translation>
     </message>
     <message>
         <source>Show help for the part that has the focus</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать справку о части окна, у которой фокус</translation>
     </message>
     <message>
         <source>Context help</source>
-        <translation type="unfinished"></translation>
+        <translation>Контекстная справка</translation>
     </message>
     <message>
         <source>Show help for a clicked part of the window</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать справку о части окна, по которой щёлкнули</translation>
     </message>
     <message>
         <source>Context help Shift+F1</source>
-        <translation type="unfinished"></translation>
+        <translation>Контекстная справка Shift+F1</translation>
     </message>
     <message>
         <source>Default help</source>
-        <translation type="unfinished"></translation>
+        <translation>Справка по умолчанию</translation>
     </message>
     <message>
         <source>Show the first page of help</source>
-        <translation type="unfinished"></translation>
+        <translation>Показать первую страницу справки</translation>
     </message>
     <message>
         <source>Next pane</source>
-        <translation type="unfinished"></translation>
+        <translation>Следующая область</translation>
     </message>
     <message>
         <source>Go to the next pane</source>
-        <translation type="unfinished"></translation>
+        <translation>Перейти к следующей области</translation>
     </message>
     <message>
         <source>Previous pane</source>
-        <translation type="unfinished"></translation>
+        <translation>Предыдущая область</translation>
     </message>
     <message>
         <source>Go back to the previous pane</source>
-        <translation type="unfinished"></translation>
+        <translation>Вернуться к предыдущей области</translation>
     </message>
     <message>
         <source>Last result</source>
-        <translation type="unfinished"></translation>
+        <translation>Последний результат</translation>
     </message>
     <message>
         <source>Angle unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Единица углов</translation>
     </message>
     <message>
         <source>Processor module</source>
-        <translation type="unfinished"></translation>
+        <translation>Модуль процессора</translation>
     </message>
     <message>
         <source>Caps Lock</source>
-        <translation type="unfinished"></translation>
+        <translation>Caps Lock</translation>
     </message>
     <message>
         <source>Num Lock</source>
-        <translation type="unfinished"></translation>
+        <translation>Num Lock</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Печать…</translation>
+    </message>
+    <message>
+        <source>Print the calculation</source>
+        <translation>Напечатать расчёт</translation>
+    </message>
+    <message>
+        <source>Print Ctrl+P</source>
+        <translation>Печать Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>Пред&amp;варительный просмотр</translation>
+    </message>
+    <message>
+        <source>Show the pages as they will print</source>
+        <translation>Показать страницы такими, какими они будут напечатаны</translation>
     </message>
 </context>
 <context>
@@ -916,171 +937,171 @@ Calculate for all cells?</source>
     <name>CCalcPageSetup</name>
     <message>
         <source>Printer</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Имя:</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">ОК</translation>
+        <translation>ОК</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Отмена</translation>
+        <translation>Отмена</translation>
     </message>
     <message>
         <source>%1 %2 pt</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 пт</translation>
     </message>
     <message>
         <source>, bold</source>
-        <translation type="unfinished"></translation>
+        <translation>, полужирный</translation>
     </message>
     <message>
         <source>, italic</source>
-        <translation type="unfinished"></translation>
+        <translation>, курсив</translation>
     </message>
     <message>
         <source>Page Setup</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры страницы</translation>
     </message>
     <message>
         <source>n</source>
-        <translation type="unfinished"></translation>
+        <translation>n</translation>
     </message>
     <message>
         <source>- n -</source>
-        <translation type="unfinished"></translation>
+        <translation>- n -</translation>
     </message>
     <message>
         <source>n of N</source>
-        <translation type="unfinished"></translation>
+        <translation>n из N</translation>
     </message>
     <message>
         <source>Header center</source>
-        <translation type="unfinished"></translation>
+        <translation>Вверху по центру</translation>
     </message>
     <message>
         <source>Header right</source>
-        <translation type="unfinished"></translation>
+        <translation>Вверху справа</translation>
     </message>
     <message>
         <source>Footer center</source>
-        <translation type="unfinished"></translation>
+        <translation>Внизу по центру</translation>
     </message>
     <message>
         <source>Footer right</source>
-        <translation type="unfinished"></translation>
+        <translation>Внизу справа</translation>
     </message>
     <message>
         <source>Page layout</source>
-        <translation type="unfinished"></translation>
+        <translation>Макет страницы</translation>
     </message>
     <message>
         <source>Orientation</source>
-        <translation type="unfinished"></translation>
+        <translation>Ориентация</translation>
     </message>
     <message>
         <source>Margins (millimeters)</source>
-        <translation type="unfinished"></translation>
+        <translation>Поля (мм)</translation>
     </message>
     <message>
         <source>Margins (inches)</source>
-        <translation type="unfinished"></translation>
+        <translation>Поля (дюймы)</translation>
     </message>
     <message>
         <source>Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Страница</translation>
     </message>
     <message>
         <source>Text font</source>
-        <translation type="unfinished"></translation>
+        <translation>Шрифт текста</translation>
     </message>
     <message>
         <source>Header/footer font</source>
-        <translation type="unfinished"></translation>
+        <translation>Шрифт колонтитулов</translation>
     </message>
     <message>
         <source>Printer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер:</translation>
     </message>
     <message>
         <source>Si&amp;ze:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Размер:</translation>
     </message>
     <message>
         <source>P&amp;ortrait</source>
-        <translation type="unfinished"></translation>
+        <translation>К&amp;нижная</translation>
     </message>
     <message>
         <source>L&amp;andscape</source>
-        <translation type="unfinished"></translation>
+        <translation>Ал&amp;ьбомная</translation>
     </message>
     <message>
         <source>&amp;Left:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Левое:</translation>
     </message>
     <message>
         <source>&amp;Top:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Верхнее:</translation>
     </message>
     <message>
         <source>&amp;Right:</source>
-        <translation type="unfinished"></translation>
+        <translation>П&amp;равое:</translation>
     </message>
     <message>
         <source>&amp;Bottom:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ни&amp;жнее:</translation>
     </message>
     <message>
         <source>&amp;Printer...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Принтер…</translation>
     </message>
     <message>
         <source>&amp;File info</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Сведения о файле</translation>
     </message>
     <message>
         <source>&amp;Number</source>
-        <translation type="unfinished"></translation>
+        <translation>Н&amp;омер</translation>
     </message>
     <message>
         <source>&amp;Date</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Дата</translation>
     </message>
     <message>
         <source>T&amp;ime</source>
-        <translation type="unfinished"></translation>
+        <translation>Вре&amp;мя</translation>
     </message>
     <message>
         <source>Number format</source>
-        <translation type="unfinished"></translation>
+        <translation>Формат номера</translation>
     </message>
     <message>
         <source>Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Положение</translation>
     </message>
     <message>
         <source>D&amp;efault</source>
-        <translation type="unfinished">&amp;По умолчанию</translation>
+        <translation>По &amp;умолчанию</translation>
     </message>
     <message>
         <source>&amp;Select...</source>
-        <translation type="unfinished">&amp;Выбрать…</translation>
+        <translation>В&amp;ыбрать…</translation>
     </message>
     <message>
         <source>De&amp;fault</source>
-        <translation type="unfinished"></translation>
+        <translation>По у&amp;молчанию</translation>
     </message>
     <message>
         <source>Se&amp;lect...</source>
-        <translation type="unfinished"></translation>
+        <translation>Выб&amp;рать…</translation>
     </message>
     <message>
         <source>No printer is installed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер не установлен.</translation>
     </message>
 </context>
 <context>
@@ -1163,30 +1184,84 @@ Calculate for all cells?</source>
     </message>
 </context>
 <context>
+    <name>CCalcPrintJob</name>
+    <message>
+        <source>PDF files (*.pdf)|*.pdf|All Files (*.*)|*.*||</source>
+        <translation>Файлы PDF (*.pdf)|*.pdf|Все файлы (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>Print to File</source>
+        <translation>Печать в файл</translation>
+    </message>
+</context>
+<context>
+    <name>CCalcPrintPreview</name>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Печать…</translation>
+    </message>
+    <message>
+        <source>&amp;Next Page</source>
+        <translation>&amp;Следующая</translation>
+    </message>
+    <message>
+        <source>Pre&amp;v Page</source>
+        <translation>П&amp;редыдущая</translation>
+    </message>
+    <message>
+        <source>&amp;Two Page</source>
+        <translation>&amp;Две страницы</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>&amp;Крупнее</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>&amp;Мельче</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <source>Pages %1-%2</source>
+        <translation>Страницы %1-%2</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Страница %1</translation>
+    </message>
+    <message>
+        <source>&amp;One Page</source>
+        <translation>&amp;Одна страница</translation>
+    </message>
+</context>
+<context>
     <name>CCalcPrintingDialog</name>
     <message>
         <source>Printing</source>
-        <translation type="unfinished"></translation>
+        <translation>Печать</translation>
     </message>
     <message>
         <source>Page   </source>
-        <translation type="unfinished"></translation>
+        <translation>Страница   </translation>
     </message>
     <message>
         <source>Document   </source>
-        <translation type="unfinished"></translation>
+        <translation>Документ   </translation>
     </message>
     <message>
         <source>Printer   </source>
-        <translation type="unfinished"></translation>
+        <translation>Принтер   </translation>
     </message>
     <message>
         <source>Port   </source>
-        <translation type="unfinished"></translation>
+        <translation>Порт   </translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Отмена</translation>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
@@ -1414,19 +1489,19 @@ Do you wish to overwrite it?</source>
     <name>TaMessageDialog</name>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Стоп</translation>
     </message>
     <message>
         <source>Question</source>
-        <translation type="unfinished"></translation>
+        <translation>Вопрос</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Сведения</translation>
     </message>
 </context>
 </TS>
