@@ -857,7 +857,7 @@ Using default font.</source>
     </message>
     <message>
         <source>Print Pre&amp;view</source>
-        <translation>Пред&amp;варительный просмотр</translation>
+        <translation>П&amp;редварительный просмотр</translation>
     </message>
     <message>
         <source>Show the pages as they will print</source>

@@ -85,7 +85,8 @@ private slots:
         QTest::addColumn<QString>("qtCancel");
 
         const QString russianFile = QStringLiteral(
-            "&Создать|&Открыть…|Со&хранить|Сохранить &как…|&Выполнить…|Последний файл|В&ыход");
+            "&Создать|&Открыть…|Со&хранить|Сохранить &как…|&Выполнить…|&Печать…|"
+            "П&редварительный просмотр|Пара&метры страницы…|Последний файл|В&ыход");
         const QString russianAbout = QStringLiteral(
             "О калькуляторе|Калькулятор Tarvik F|Бесплатная версия|Поддержка|"
             "Профессиональная версия|© Tarvik. Все права защищены.|Отлично");
@@ -101,7 +102,8 @@ private slots:
         };
         const auto english = [&](const char* name, const QStringList& arguments) {
             QTest::newRow(name) << arguments << "&File|&Memory|&Edit|&View|&Set|&Help"
-                                << "&New|&Open...|&Save|Save &As...|&Execute...|Recent File|E&xit"
+                                << "&New|&Open...|&Save|Save &As...|&Execute...|&Print...|Print Pre&view|"
+                                   "Pa&ge Setup...|Recent File|E&xit"
                                 << "Calculator stops|Calculator asks|Calculator warns|"
                                    "Calculator informs"
                                 << "Cancel|Try again|Continue|Yes|No|Abort|Retry|Ignore|"
