@@ -200,9 +200,9 @@ void CCalcMainFrame::CreateActions() {
     using namespace CommandId;
     for (const CommandEntry& entry : CommandTable()) MakeAction(entry);
     // Commands on no menu: their keys reach them through the frame.
-    for (int id : {Calculate, CommandId::CalculateAll, FocusEditor, FocusKeypad, FocusLog,
-                   FocusMemory, FocusStatistics, CommandId::Help, ContextHelp, NextPane, PrevPane,
-                   PrintDirect})
+    for (int id :
+         {Calculate, CommandId::CalculateAll, FocusEditor, FocusKeypad, FocusLog, FocusMemory,
+          FocusStatistics, CommandId::Help, ContextHelp, NextPane, PrevPane, PrintDirect})
         addAction(Action(id));
 }
 

@@ -691,11 +691,11 @@ private slots:
             else
                 entries << QString::number(action->data().toInt());
         }
-        QCOMPARE(entries, QStringList({"57600", "57601", "57603", "|",     "32771", "|",
-                                       "32773", "32774", "|",     "57607", "|",     "57635",
-                                       "57634", "57637", "|",     "32776", "32775", "32777",
-                                       "|",     "32779", "combo", "32780", "32803", "|",
-                                       "57669"}));
+        QCOMPARE(entries,
+                 QStringList({"57600", "57601", "57603", "|",     "32771", "|",     "32773",
+                              "32774", "|",     "57607", "|",     "57635", "57634", "57637",
+                              "|",     "32776", "32775", "32777", "|",     "32779", "combo",
+                              "32780", "32803", "|",     "57669"}));
         QVERIFY(!frame_->Action(CommandId::ViewLog)->icon().isNull());
         QCOMPARE(frame_->Action(CommandId::ViewKeypad)->toolTip(),
                  QStringLiteral("Toggle keypad Ctrl+K"));

@@ -100,19 +100,21 @@ private slots:
                                 << russianAbout << " Tarvik F — Расчёт"
                                 << "Отмена";
         };
-        const auto english = [&](const char* name, const QStringList& arguments) {
-            QTest::newRow(name) << arguments << "&File|&Memory|&Edit|&View|&Set|&Help"
-                                << "&New|&Open...|&Save|Save &As...|&Execute...|&Print...|Print Pre&view|"
-                                   "Pa&ge Setup...|Recent File|E&xit"
-                                << "Calculator stops|Calculator asks|Calculator warns|"
-                                   "Calculator informs"
-                                << "Cancel|Try again|Continue|Yes|No|Abort|Retry|Ignore|"
-                                   "Close"
-                                << "About Calculator|Calculator Tarvik F|Free version|Support|"
-                                   "Professional version|© Tarvik. All rights reserved.|Perfect"
-                                << " Tarvik F — Calculation"
-                                << "Cancel";
-        };
+        const auto english =
+            [&](const char* name, const QStringList& arguments) {
+                QTest::newRow(name)
+                    << arguments << "&File|&Memory|&Edit|&View|&Set|&Help"
+                    << "&New|&Open...|&Save|Save &As...|&Execute...|&Print...|Print Pre&view|"
+                       "Pa&ge Setup...|Recent File|E&xit"
+                    << "Calculator stops|Calculator asks|Calculator warns|"
+                       "Calculator informs"
+                    << "Cancel|Try again|Continue|Yes|No|Abort|Retry|Ignore|"
+                       "Close"
+                    << "About Calculator|Calculator Tarvik F|Free version|Support|"
+                       "Professional version|© Tarvik. All rights reserved.|Perfect"
+                    << " Tarvik F — Calculation"
+                    << "Cancel";
+            };
         russian("/lang ru", {"/lang", "ru"});
         russian("-LANG RU", {"-LANG", "RU"});
         english("no switch", {});
