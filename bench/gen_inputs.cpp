@@ -53,5 +53,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    if (!WriteFile(dir / "common_1mib.muparser", NumeraBench::CommonInput().peer)) {
+        std::fprintf(stderr, "numera-bench-gen: cannot write common_1mib.muparser in %s\n",
+                     dir.string().c_str());
+        return 1;
+    }
     return 0;
 }

@@ -2,6 +2,7 @@
 // prints the calculated text. Scripts and tests depend on its exact contract:
 // stdout carries only the text, stderr only the diagnostics (or one error line).
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -174,8 +175,11 @@ struct Source {
 // (UTF-16 takes two bytes a unit, UTF-8 at least one).
 constexpr std::size_t kInputByteLimit = kFileByteLimit;
 
-std::string ReadStream(std::FILE* file, const Source& source) {
+// `expected`: the size of a regular file, so that its bytes land in one
+// allocation (0 when unknown).
+std::string ReadStream(std::FILE* file, const Source& source, std::size_t expected = 0) {
     std::string bytes;
+    if (expected > 0) bytes.reserve(std::min(expected, kInputByteLimit) + 1);
     char buffer[65536];
     for (;;) {
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
@@ -200,8 +204,10 @@ std::string ReadSource(const Source& source) {
         const int error = errno;
         Fail("cannot read " + source.Describe() + ": " + ErrnoText(error));
     }
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(source.path, ec);
     try {
-        std::string bytes = ReadStream(file, source);
+        std::string bytes = ReadStream(file, source, ec ? 0 : static_cast<std::size_t>(size));
         std::fclose(file);
         return bytes;
     } catch (...) {

@@ -60,13 +60,17 @@ bool BlankComments(std::u16string& copy, std::size_t& unclosed) {
 }
 
 // Parses and evaluates one expression; false after an error diagnostic.
-bool EvaluateExpression(std::u16string_view expression, double& value) {
-    CNode root;
-    if (!root.ParseText(expression)) {
+// The tree lives in `arena`, which is released once the cell is done.
+bool EvaluateExpression(std::u16string_view expression, NodeArena& arena, double& value) {
+    CNode root(&arena);
+    bool ok = root.ParseText(expression);
+    if (!ok) {
         ReportDiagnostic(SyntaxError, 0);
-        return false;
+    } else {
+        ok = root.children[0]->Evaluate(value);
     }
-    return root.children[0]->Evaluate(value);
+    arena.Release();
+    return ok;
 }
 
 // The new text is built in one pass: untouched stretches are copied, each
@@ -74,8 +78,12 @@ bool EvaluateExpression(std::u16string_view expression, double& value) {
 // text has gone into `out`.
 class TextRewriter {
 public:
-    TextRewriter(const std::u16string& text, const std::u16string& copy)
-        : text_(text), copy_(copy) {}
+    // Growing by doubling would copy a large document several times over:
+    // `expected` is the length the new text will most likely have.
+    TextRewriter(const std::u16string& text, const std::u16string& copy, std::size_t expected)
+        : text_(text), copy_(copy) {
+        out_.reserve(expected);
+    }
 
     // Copies the old text up to (not including) index `end`.
     void CopyUpTo(std::size_t end) {
@@ -133,9 +141,11 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
 
     const std::size_t n = copy.size();
     const bool allCells = position == -1;
-    TextRewriter rewriter(text, copy);
+    // All cells: results make a typical text grow by about a half.
+    TextRewriter rewriter(text, copy, allCells ? n + n / 2 + 64 : n + 64);
     bool touched = false;
     std::size_t p = 0;
+    NodeArena arena;
 
     for (;;) {
         while (p < n && copy[p] == u';') ++p;
@@ -169,7 +179,7 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
         touched = true;
         rewriter.CopyUpTo(s + q);
         double value = 0;
-        if (!EvaluateExpression(cell.substr(0, q), value)) {
+        if (!EvaluateExpression(cell.substr(0, q), arena, value)) {
             // Where the expression stands in the new text, blanks left out
             // (the text before it is copied unchanged, only shifted).
             std::size_t from = 0;

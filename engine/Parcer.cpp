@@ -33,10 +33,42 @@ namespace NCalculatorText {
 BracketTableData BracketTable;
 
 void BracketTableData::Reset() {
-    text.clear();
-    compact.clear();
-    textIndex.clear();
-    partner.clear();
+    source = {};
+    length = 0;
+}
+
+void* NodeArena::Allocate(std::size_t size, std::size_t align) {
+    for (;;) {
+        if (current_ < blocks_.size()) {
+            Block& block = blocks_[current_];
+            const std::size_t start = (used_ + align - 1) & ~(align - 1);
+            if (start + size <= block.size) {
+                used_ = start + size;
+                return block.data.get() + start;
+            }
+            if (current_ + 1 < blocks_.size()) {
+                ++current_;
+                used_ = 0;
+                continue;
+            }
+        }
+        // Each block twice the one before: a long chain takes few blocks.
+        const std::size_t previous = blocks_.empty() ? 0 : blocks_.back().size;
+        const std::size_t grown = std::max<std::size_t>(16 * 1024, 2 * previous);
+        Block block;
+        block.size = std::max(grown, size + align);
+        block.data = std::make_unique<std::byte[]>(block.size);
+        blocks_.push_back(std::move(block));
+        current_ = blocks_.size() - 1;
+        used_ = 0;
+    }
+}
+
+void NodeArena::Release() {
+    for (std::size_t i = nodes_.size(); i-- > 0;) nodes_[i]->~CNode();
+    nodes_.clear();
+    current_ = 0;
+    used_ = 0;
 }
 
 bool IsWideSpace(char16_t c) {
@@ -122,13 +154,13 @@ bool IsNumberText(std::u16string_view t) {
 }
 
 template <typename T>
-std::unique_ptr<CNode> Make() {
-    return std::make_unique<T>();
+CNode* Make(NodeArena& arena) {
+    return arena.Create<T>();
 }
 
 struct Keyword {
     std::u16string_view name;
-    std::unique_ptr<CNode> (*make)();
+    CNode* (*make)(NodeArena&);
 };
 
 const Keyword kKeywords[] = {
@@ -160,9 +192,11 @@ const Keyword kKeywords[] = {
     {u"arcsch", Make<CNodeArCsch>},
 };
 
-std::unique_ptr<CNode> MakeFunctionNode(std::u16string_view keyword) {
+using KeywordMaker = CNode* (*)(NodeArena&);
+
+KeywordMaker FindKeyword(std::u16string_view keyword) {
     for (const Keyword& k : kKeywords) {
-        if (k.name == keyword) return k.make();
+        if (k.name == keyword) return k.make;
     }
     return nullptr;
 }
@@ -182,22 +216,21 @@ bool CParcer::ExpandPlaceholder(std::u16string_view& s) {
 template <typename MakeNode>
 void CParcer::AppendChain(std::u16string_view s, const SplitList& splits, std::size_t width,
                           MakeNode make) {
-    std::unique_ptr<CNode> chain;
+    CNode* chain = nullptr;
     for (std::size_t k = 0; k < splits.size(); ++k) {
         const auto p = static_cast<std::size_t>(splits[k]);
         const std::size_t end =
             k + 1 < splits.size() ? static_cast<std::size_t>(splits[k + 1]) : s.size();
-        // The analyzer loses track of the node once it moves into the fixed-size list.
-        std::unique_ptr<CNode> node = make(p);  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+        CNode* node = make(p);
         node->operands.push_back(s.substr(0, p));
         node->operands.push_back(s.substr(p + width, end - p - width));
-        if (chain) {
-            node->children.push_back(std::move(chain));
+        if (chain != nullptr) {
+            node->children.push_back(chain);
             node->chainedLeft = true;
         }
-        chain = std::move(node);
+        chain = node;
     }
-    GetNode()->children.push_back(std::move(chain));
+    GetNode()->children.push_back(chain);
 }
 
 // ---------------------------------------------------------------------------
@@ -253,7 +286,7 @@ bool CParcer::ParseOperand(std::u16string_view& s) {
 bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.store) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsArrow(s, i); });
-    AppendChain(s, splits, 2, [](std::size_t) { return Make<CNodeStore>(); });
+    AppendChain(s, splits, 2, [&](std::size_t) -> CNode* { return New<CNodeStore>(); });
     return true;
 }
 
@@ -261,8 +294,9 @@ bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
 bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.sum) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsInfixSign(s, i); });
-    AppendChain(s, splits, 1, [&](std::size_t p) {
-        return s[p] == u'+' ? Make<CNodePlus>() : Make<CNodeMinus>();
+    AppendChain(s, splits, 1, [&](std::size_t p) -> CNode* {
+        if (s[p] == u'+') return New<CNodePlus>();
+        return New<CNodeMinus>();
     });
     return true;
 }
@@ -270,9 +304,9 @@ bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
 // negation := "-" operand
 bool CParcer::ParseNegation(std::u16string_view s) {
     if (s.empty() || s.front() != u'-') return false;
-    auto node = Make<CNodeChangeSign>();
+    CNode* node = New<CNodeChangeSign>();
     node->operands.push_back(s.substr(1));
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
@@ -280,8 +314,9 @@ bool CParcer::ParseNegation(std::u16string_view s) {
 bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.product) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsProductSign(s[i]); });
-    AppendChain(s, splits, 1, [&](std::size_t p) {
-        return (s[p] == u'*' || s[p] == u'\u00D7') ? Make<CNodeMul>() : Make<CNodeDiv>();
+    AppendChain(s, splits, 1, [&](std::size_t p) -> CNode* {
+        if (s[p] == u'*' || s[p] == u'\u00D7') return New<CNodeMul>();
+        return New<CNodeDiv>();
     });
     return true;
 }
@@ -290,7 +325,7 @@ bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) 
 bool CParcer::ParsePower(std::u16string_view s, const TopLevelOperators& top) {
     if (!top.power) return false;
     const SplitList splits = CollectSplits(s, [&](std::size_t i) { return s[i] == u'^'; });
-    AppendChain(s, splits, 1, [](std::size_t) { return Make<CNodePow>(); });
+    AppendChain(s, splits, 1, [&](std::size_t) -> CNode* { return New<CNodePow>(); });
     return true;
 }
 
@@ -299,20 +334,21 @@ bool CParcer::ParseFunction(std::u16string_view s) {
     // The keyword is everything before the first group.
     const std::size_t k = s.find(u'(');
     if (k == npos || k == 0 || k > 8) return false;
-    std::unique_ptr<CNode> node = MakeFunctionNode(s.substr(0, k));
-    if (!node) return false;
+    const KeywordMaker make = FindKeyword(s.substr(0, k));
+    if (make == nullptr) return false;
+    CNode* node = make(*GetNode()->arena_);
     node->operands.push_back(s.substr(k));
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
 // memory := ("memory" | "mem") group
 bool CParcer::ParseMemory(std::u16string_view s) {
     if (s.size() < 3 || s.substr(0, 3) != u"mem") return false;
-    auto node = Make<CNodeMemory>();
+    CNode* node = New<CNodeMemory>();
     node->operands.push_back((s.size() >= 6 && s.substr(0, 6) == u"memory") ? s.substr(6)
                                                                             : s.substr(3));
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
@@ -321,40 +357,35 @@ bool CParcer::ParseTerminal(std::u16string_view s) {
     if (s.empty()) return false;
     std::u16string_view t = s;
     if (t.front() == u'+') t.remove_prefix(1);
-    std::unique_ptr<CNode> node;
-    if (t == u"pi" || t == u"\u03C0") {
-        node = Make<CNodePi>();
+    if (t.empty()) return false;
+    CNode* node = nullptr;
+    const char16_t first = t.front();
+    if (IsDigit(first) || first == u'.' || first == u',') {
+        // A name never starts like a number.
+        if (!IsNumberText(t)) return false;
+        node = New<CNodeNumber>();
+    } else if (t == u"pi" || t == u"\u03C0") {
+        node = New<CNodePi>();
     } else if (t == u"e") {
-        node = Make<CNodeE>();
+        node = New<CNodeE>();
     } else if (t == u"result" || t == u"rslt") {
-        node = Make<CNodeResult>();
-    } else if (IsNumberText(t)) {
-        node = Make<CNodeNumber>();
+        node = New<CNodeResult>();
     } else {
         return false;
     }
     node->operands.push_back(s);
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
 // ---------------------------------------------------------------------------
 // CNode
 
-CNode::~CNode() {
-    // Chains are left-deep and may be a hundred thousand nodes long: free
-    // them along their spine so destruction never recurses down a chain.
-    for (auto& child : children) {
-        std::unique_ptr<CNode> node = std::move(child);
-        while (node && node->chainedLeft) {
-            std::unique_ptr<CNode> left = std::move(node->children[0]);
-            node.reset();
-            node = std::move(left);
-        }
-    }
-}
-
 bool CNode::ParseText(std::u16string_view text) {
+    if (arena_ == nullptr) {
+        ownArena_ = std::make_unique<NodeArena>();
+        arena_ = ownArena_.get();
+    }
     BracketTableData& table = BracketTable;
     table.Reset();
     operands.clear();
@@ -365,11 +396,26 @@ bool CNode::ParseText(std::u16string_view text) {
     while (end > begin && IsWideSpace(text[end - 1])) --end;
     while (begin < end && IsWideSpace(text[begin])) ++begin;
 
-    table.text.resize(end - begin);
-    char16_t* out = table.text.data();
+    // One pass: drop spaces, tabs and line breaks, unify brackets and minus
+    // signs, refuse "$", and pair the brackets (the open ones form a stack
+    // linked through partner). Unbalanced text never parses, whatever the
+    // operators around it.
+    const std::size_t capacity = end - begin;
+    if (table.compact.size() < capacity) {
+        table.compact.resize(capacity);
+        table.textIndex.resize(capacity);
+        table.partner.resize(capacity);
+    }
+    char16_t* compact = table.compact.data();
+    int32_t* textIndex = table.textIndex.data();
+    int32_t* partner = table.partner.data();
+    std::size_t kept = 0;
+    int32_t top = -1;
+    int depth = 0;
     for (std::size_t i = begin; i < end; ++i) {
         char16_t c = text[i];
         switch (c) {
+            case u' ':
             case u'\t':
             case u'\n':
             case u'\r':
@@ -390,46 +436,28 @@ bool CNode::ParseText(std::u16string_view text) {
             default:
                 break;
         }
-        *out++ = c;
-    }
-    table.text.resize(static_cast<std::size_t>(out - table.text.data()));
-
-    const std::size_t length = table.text.size();
-    table.compact.resize(length);
-    table.textIndex.resize(length);
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (table.text[i] == u' ') continue;
-        table.compact[kept] = table.text[i];
-        table.textIndex[kept] = static_cast<int32_t>(i);
-        ++kept;
-    }
-    table.compact.resize(kept);
-    table.textIndex.resize(kept);
-
-    // Pair the brackets; the open ones form a stack linked through partner.
-    // Unbalanced text never parses, whatever the operators around it.
-    table.partner.assign(table.compact.size(), -1);
-    int32_t top = -1;
-    int depth = 0;
-    for (std::size_t i = 0; i < table.compact.size(); ++i) {
-        const auto index = static_cast<int32_t>(i);
-        if (table.compact[i] == u'(') {
-            table.partner[i] = top;
+        const auto index = static_cast<int32_t>(kept);
+        if (c == u'(') {
+            partner[kept] = top;
             top = index;
             if (++depth > kMaxNestingDepth) return false;
-        } else if (table.compact[i] == u')') {
+        } else if (c == u')') {
             if (top < 0) return false;
-            const int32_t previous = table.partner[static_cast<std::size_t>(top)];
-            table.partner[static_cast<std::size_t>(top)] = index;
-            table.partner[i] = top;
+            const int32_t previous = partner[static_cast<std::size_t>(top)];
+            partner[static_cast<std::size_t>(top)] = index;
+            partner[kept] = top;
             top = previous;
             --depth;
         }
+        compact[kept] = c;
+        textIndex[kept] = static_cast<int32_t>(i);
+        ++kept;
     }
     if (top >= 0) return false;
+    table.source = text;
+    table.length = kept;
 
-    operands.push_back(std::u16string_view(table.compact));
+    operands.push_back(std::u16string_view(compact, kept));
     return Parse();
 }
 

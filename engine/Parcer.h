@@ -5,10 +5,12 @@
 // placeholder: every search looks only at the top level of an operand.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,16 +73,70 @@ private:
 
 using SplitList = GrowingList<std::ptrdiff_t, 16>;
 
-// The process-wide table of the parse in progress: the prepared expression,
-// its space-free copy and its bracket pairs (a group is its own placeholder).
+// The process-wide table of the parse in progress: the expression as given,
+// its prepared space-free copy and its bracket pairs (a group is its own
+// placeholder).
 struct BracketTableData {
-    std::u16string text;             // prepared expression (spaces kept)
-    std::u16string compact;          // the same without U+0020
-    std::vector<int32_t> textIndex;  // compact index -> text index
+    std::u16string_view source;      // the expression being parsed
+    std::u16string compact;          // prepared, without U+0020 (its first `length` units)
+    std::vector<int32_t> textIndex;  // compact index -> source index
     std::vector<int32_t> partner;    // compact index of the matching bracket
+    std::size_t length = 0;
 
     void Reset();
     std::ptrdiff_t IndexOf(const char16_t* p) const { return p - compact.data(); }
+};
+
+// A node's children, owned by the node arena rather than by the node.
+template <typename T>
+class NodeRef {
+public:
+    NodeRef() = default;
+    NodeRef(T* node) : node_(node) {}  // NOLINT(google-explicit-constructor)
+    T* get() const { return node_; }
+    T* operator->() const { return node_; }
+    T& operator*() const { return *node_; }
+    explicit operator bool() const { return node_ != nullptr; }
+
+private:
+    T* node_ = nullptr;
+};
+
+// Storage of the nodes of one tree: bump allocation in blocks that are kept
+// from one tree to the next, so parsing a cell costs no heap allocation once
+// the blocks have grown to the largest cell. Release destroys every node at
+// once; nothing recurses, however long a chain is.
+class NodeArena {
+public:
+    NodeArena() = default;
+    ~NodeArena() { Release(); }
+    NodeArena(const NodeArena&) = delete;
+    NodeArena& operator=(const NodeArena&) = delete;
+
+    template <typename T>
+    T* Create();
+
+    // Room for `count` code units that live as long as the tree.
+    char16_t* Text(std::size_t count) {
+        return static_cast<char16_t*>(Allocate(count * sizeof(char16_t), alignof(char16_t)));
+    }
+
+    // Destroys every node, newest first, and keeps the blocks.
+    void Release();
+
+    std::size_t NodeCount() const { return nodes_.size(); }
+
+private:
+    void* Allocate(std::size_t size, std::size_t align);
+
+    struct Block {
+        std::unique_ptr<std::byte[]> data;
+        std::size_t size = 0;
+    };
+    std::vector<Block> blocks_;
+    std::size_t current_ = 0;  // the block being filled
+    std::size_t used_ = 0;     // bytes of it in use
+    std::vector<CNode*> nodes_;
 };
 
 extern BracketTableData BracketTable;
@@ -119,6 +175,10 @@ public:
     static bool ExpandPlaceholder(std::u16string_view& s);
 
 protected:
+    // A new node in the arena of the tree being parsed.
+    template <typename T>
+    T* New();
+
     // Appends the top of a left-deep chain of nodes split at `splits`
     // (operators of `width` code units) as one child of GetNode().
     template <typename MakeNode>
@@ -128,8 +188,10 @@ protected:
 
 class CNode : public CParcer {
 public:
-    CNode() = default;
-    ~CNode() override;
+    // A root parses into `arena` (released by its owner), or without one
+    // into an arena of its own.
+    explicit CNode(NodeArena* arena = nullptr) : arena_(arena) {}
+    ~CNode() override = default;
     CNode(const CNode&) = delete;
     CNode& operator=(const CNode&) = delete;
 
@@ -141,7 +203,7 @@ public:
     bool ParseText(std::u16string_view text);
 
     SmallList<std::u16string_view, 2> operands;
-    SmallList<std::unique_ptr<CNode>, 2> children;
+    SmallList<NodeRef<CNode>, 2> children;
 
     // Set when children[0] was built by a chain (left-deep) split: the
     // operand 0 is then already parsed.
@@ -149,8 +211,28 @@ public:
 
 protected:
     friend class CParcer;
+    friend class NodeArena;
     // Parses the operands from `first` on, each into one child.
     virtual bool ParseOperands(std::size_t first);
+
+    NodeArena* arena_ = nullptr;
+    std::unique_ptr<NodeArena> ownArena_;
 };
+
+template <typename T>
+T* NodeArena::Create() {
+    void* storage = Allocate(sizeof(T), alignof(T));
+    // Room first: the list cannot fail once the node exists.
+    if (nodes_.size() == nodes_.capacity()) nodes_.reserve(std::max<std::size_t>(64, 2 * nodes_.size()));
+    T* node = new (storage) T();
+    node->arena_ = this;
+    nodes_.push_back(node);
+    return node;
+}
+
+template <typename T>
+T* CParcer::New() {
+    return GetNode()->arena_->template Create<T>();
+}
 
 }  // namespace NCalculatorText
