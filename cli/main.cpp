@@ -22,6 +22,9 @@
 #include "engine/FileText.h"
 #include "engine/Preferences.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -241,6 +244,23 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (!outcome.Ok()) Fail("cannot write " + Quoted(path) + ": " + DescribeFileFailure(outcome));
 }
 
+// The calculated text goes out in pieces, so that a large document never
+// needs its whole UTF-8 form in memory at once.
+void WriteText(std::FILE* stream, std::u16string_view text, const char* name) {
+    constexpr std::size_t kPiece = 32768;
+    while (!text.empty()) {
+        std::size_t length = std::min(kPiece, text.size());
+        // A surrogate pair stays in one piece.
+        if (length < text.size() && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF)
+            --length;
+        const std::string bytes = EncodeUtf8(text.substr(0, length));
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size())
+            Fail(std::string("cannot write ") + name + ": " + ErrnoText(errno));
+        text.remove_prefix(length);
+    }
+    if (std::fflush(stream) != 0) Fail(std::string("cannot write ") + name + ": " + ErrnoText(errno));
+}
+
 void WriteStandard(std::FILE* stream, const std::string& bytes, const char* name) {
     if ((!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) ||
         std::fflush(stream) != 0) {
@@ -346,7 +366,7 @@ int Run(int argc, char** argv) {
         WriteFileAtomically(*options.saveMemory, EncodeUtf16LE(FormatMemoryFile(true)));
     if (options.inPlace) WriteFileAtomically(*options.input, EncodeCalculationFile(text));
 
-    WriteStandard(stdout, EncodeUtf8(text), "standard output");
+    WriteText(stdout, text, "standard output");
     WriteStandard(stderr, FormatDiagnostics(collector.entries), "standard error");
     return succeeded ? 0 : 1;
 }
@@ -360,6 +380,13 @@ void ReportFatal(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // A document passes through a few large buffers one after another (bytes,
+    // text, scratch copy, new text): let each reuse the memory its
+    // predecessor freed instead of mapping fresh pages for it.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
+#endif
 #ifdef _WIN32
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);

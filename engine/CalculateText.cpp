@@ -29,8 +29,8 @@ AngleUnit UnitFromPreferences() {
     }
 }
 
-// Replaces every comment character of the copy by a space, left to right.
-// False when a "/*" is never closed; unclosed is then where it starts.
+}  // namespace
+
 bool BlankComments(std::u16string& copy, std::size_t& unclosed) {
     const std::size_t n = copy.size();
     std::size_t i = 0;
@@ -58,6 +58,8 @@ bool BlankComments(std::u16string& copy, std::size_t& unclosed) {
     }
     return true;
 }
+
+namespace {
 
 // Parses and evaluates one expression; false after an error diagnostic.
 // The tree lives in `arena`, which is released once the cell is done.
@@ -199,7 +201,8 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
         rewriter.Append(u'=');
         // Blanks between "=" and the old result stay in front of the new one.
         if (r > q + 1) rewriter.KeepBlanks(s + q + 1, s + r);
-        rewriter.Append(FormatResult(value));
+        char16_t result[kFormatCapacity];
+        rewriter.Append(std::u16string_view(result, FormatGeneralTo(value, 19, result)));
         // Without "=", the blank at the cut follows the result.
         if (q < cell.size() && IsBlank(cell[q])) rewriter.Append(text[s + q]);
         rewriter.KeepBlanks(s + std::min(std::max(r, q + 1), cell.size()), e);

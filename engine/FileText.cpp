@@ -137,6 +137,14 @@ std::string EncodeUtf8(std::u16string_view text) {
     // The exact size first, so that a whole document is written in place
     // into one allocation of the right size.
     const std::size_t n = text.size();
+    // A plain ASCII text (results and calculations are) narrows in one loop.
+    char16_t any = 0;
+    for (const char16_t unit : text) any |= unit;
+    if (any < 0x80) {
+        std::string ascii(n, '\0');
+        for (std::size_t i = 0; i < n; ++i) ascii[i] = static_cast<char>(text[i]);
+        return ascii;
+    }
     std::size_t size = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const char32_t unit = text[i];

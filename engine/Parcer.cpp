@@ -65,6 +65,7 @@ void* NodeArena::Allocate(std::size_t size, std::size_t align) {
 }
 
 void NodeArena::Release() {
+    // The other nodes own nothing: their storage is simply reused.
     for (std::size_t i = nodes_.size(); i-- > 0;) nodes_[i]->~CNode();
     nodes_.clear();
     current_ = 0;
@@ -100,32 +101,6 @@ std::size_t PartnerOf(std::u16string_view s, std::size_t i) {
     const std::ptrdiff_t offset = BracketTable.IndexOf(s.data());
     return static_cast<std::size_t>(BracketTable.partner[static_cast<std::size_t>(offset) + i] -
                                     offset);
-}
-
-// Visits the top-level characters of s left to right (groups skipped).
-template <typename Visit>
-void ForEachTopLevel(std::u16string_view s, Visit visit) {
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == u'(') {
-            i = PartnerOf(s, i);
-            continue;
-        }
-        visit(i);
-    }
-}
-
-bool IsArrow(std::u16string_view s, std::size_t i) {
-    return s[i] == u'-' && i + 1 < s.size() && s[i + 1] == u'>';
-}
-
-bool IsInfixSign(std::u16string_view s, std::size_t i) {
-    if (i == 0 || (s[i] != u'+' && s[i] != u'-')) return false;
-    // "2e-5": the sign of an exponent is no operator.
-    return !(s[i - 1] == u'e' && i >= 2 && (IsDigit(s[i - 2]) || s[i - 2] == u'.'));
-}
-
-bool IsProductSign(char16_t c) {
-    return c == u'*' || c == u'\u00D7' || c == u'/' || c == u'\u00F7';
 }
 
 // Digits with at most one separator, at least one digit, and an optional
@@ -194,9 +169,38 @@ const Keyword kKeywords[] = {
 
 using KeywordMaker = CNode* (*)(NodeArena&);
 
+constexpr std::size_t kKeywordCount = sizeof(kKeywords) / sizeof(kKeywords[0]);
+constexpr std::size_t kLongestKeyword = 8;
+
+// The keywords by length: those of length L are order[start[L]] .. order[start[L + 1] - 1].
+struct KeywordIndex {
+    std::array<uint8_t, kLongestKeyword + 2> start{};
+    std::array<uint8_t, kKeywordCount> order{};
+};
+
+constexpr KeywordIndex MakeKeywordIndex() {
+    KeywordIndex index;
+    std::size_t filled = 0;
+    for (std::size_t length = 0; length <= kLongestKeyword; ++length) {
+        index.start[length] = static_cast<uint8_t>(filled);
+        for (std::size_t k = 0; k < kKeywordCount; ++k) {
+            if (kKeywords[k].name.size() == length) index.order[filled++] = static_cast<uint8_t>(k);
+        }
+    }
+    index.start[kLongestKeyword + 1] = static_cast<uint8_t>(filled);
+    return index;
+}
+
+constexpr KeywordIndex kKeywordIndex = MakeKeywordIndex();
+
 KeywordMaker FindKeyword(std::u16string_view keyword) {
-    for (const Keyword& k : kKeywords) {
-        if (k.name == keyword) return k.make;
+    const std::size_t length = keyword.size();
+    if (length == 0 || length > kLongestKeyword) return nullptr;
+    for (std::size_t i = kKeywordIndex.start[length]; i < kKeywordIndex.start[length + 1]; ++i) {
+        const Keyword& k = kKeywords[kKeywordIndex.order[i]];
+        std::size_t j = 0;
+        while (j < length && k.name[j] == keyword[j]) ++j;
+        if (j == length) return k.make;
     }
     return nullptr;
 }
@@ -238,42 +242,59 @@ void CParcer::AppendChain(std::u16string_view s, const SplitList& splits, std::s
 
 namespace {
 
-TopLevelOperators ScanOperators(std::u16string_view s) {
-    TopLevelOperators found;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i];
-        if (c == u'(') {
-            i = PartnerOf(s, i);
-        } else if (IsArrow(s, i)) {
-            found.store = true;
-            break;  // the loosest form: nothing else matters
-        } else if (IsInfixSign(s, i)) {
-            found.sum = true;
-        } else if (IsProductSign(c)) {
-            found.product = true;
-        } else if (c == u'^') {
-            found.power = true;
+// One scan of the operand's top level, groups skipped, using the kinds
+// found for the whole expression: the loosest operator and its splits.
+// A sign at the very front of an operand is never infix.
+void ScanOperators(std::u16string_view s, TopLevelOperators& found) {
+    const BracketTableData& table = BracketTable;
+    const std::ptrdiff_t offset = table.IndexOf(s.data());
+    const uint8_t* kind = table.kind.data() + offset;
+    const int32_t* partner = table.partner.data() + offset;
+    using Level = TopLevelOperators::Level;
+    found.level = TopLevelOperators::None;
+    found.splits.clear();
+    auto note = [&](Level level, std::size_t i) {
+        if (found.level != level) {
+            found.level = level;
+            found.splits.clear();
+        }
+        found.splits.push_back(static_cast<std::ptrdiff_t>(i));
+    };
+    const int32_t* next = table.next.data() + offset;
+    const std::size_t n = s.size();
+    for (auto i = static_cast<std::size_t>(next[0] - offset); i < n;
+         i = static_cast<std::size_t>(next[i + 1] - offset)) {
+        const uint8_t k = kind[i];
+        if (k & BracketTableData::kOpen) {
+            i = static_cast<std::size_t>(partner[i] - offset);
+        } else if (k & BracketTableData::kArrow) {
+            note(TopLevelOperators::Store, i);
+        } else if (found.level == TopLevelOperators::Store) {
+            continue;
+        } else if (k & BracketTableData::kSign) {
+            if (i != 0) note(TopLevelOperators::Sum, i);
+        } else if (found.level == TopLevelOperators::Sum) {
+            continue;
+        } else if (k & BracketTableData::kProduct) {
+            note(TopLevelOperators::Product, i);
+        } else if (found.level != TopLevelOperators::Product) {
+            note(TopLevelOperators::Power, i);  // "^"
         }
     }
-    return found;
-}
-
-// Split positions of one operator kind, at the top level, left to right.
-template <typename Match>
-SplitList CollectSplits(std::u16string_view s, Match match) {
-    SplitList splits;
-    ForEachTopLevel(s, [&](std::size_t i) {
-        if (match(i)) splits.push_back(static_cast<std::ptrdiff_t>(i));
-    });
-    return splits;
 }
 
 }  // namespace
 
 // operand := store | sum | negation | product | power | function | memory | terminal | group
 bool CParcer::ParseOperand(std::u16string_view& s) {
+    TopLevelOperators top;
     for (;;) {
-        const TopLevelOperators top = ScanOperators(s);
+        // Exactly one group: no form but the group itself can take it.
+        if (!s.empty() && s.front() == u'(' && PartnerOf(s, 0) == s.size() - 1) {
+            s = s.substr(1, s.size() - 2);
+            continue;
+        }
+        ScanOperators(s, top);
         if (ParseStore(s, top) || ParseSum(s, top) || ParseNegation(s) || ParseProduct(s, top) ||
             ParsePower(s, top) || ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) {
             return true;
@@ -284,17 +305,15 @@ bool CParcer::ParseOperand(std::u16string_view& s) {
 
 // store := operand "->" memory { "->" memory }
 bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.store) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsArrow(s, i); });
-    AppendChain(s, splits, 2, [&](std::size_t) -> CNode* { return New<CNodeStore>(); });
+    if (top.level != TopLevelOperators::Store) return false;
+    AppendChain(s, top.splits, 2, [&](std::size_t) -> CNode* { return New<CNodeStore>(); });
     return true;
 }
 
 // sum := operand ("+" | "-") operand { ("+" | "-") operand }
 bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.sum) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsInfixSign(s, i); });
-    AppendChain(s, splits, 1, [&](std::size_t p) -> CNode* {
+    if (top.level != TopLevelOperators::Sum) return false;
+    AppendChain(s, top.splits, 1, [&](std::size_t p) -> CNode* {
         if (s[p] == u'+') return New<CNodePlus>();
         return New<CNodeMinus>();
     });
@@ -312,9 +331,8 @@ bool CParcer::ParseNegation(std::u16string_view s) {
 
 // product := operand ("*" | "×" | "/" | "÷") operand { ("*" | "×" | "/" | "÷") operand }
 bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.product) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsProductSign(s[i]); });
-    AppendChain(s, splits, 1, [&](std::size_t p) -> CNode* {
+    if (top.level != TopLevelOperators::Product) return false;
+    AppendChain(s, top.splits, 1, [&](std::size_t p) -> CNode* {
         if (s[p] == u'*' || s[p] == u'\u00D7') return New<CNodeMul>();
         return New<CNodeDiv>();
     });
@@ -323,9 +341,8 @@ bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) 
 
 // power := operand "^" operand { "^" operand }
 bool CParcer::ParsePower(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.power) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return s[i] == u'^'; });
-    AppendChain(s, splits, 1, [&](std::size_t) -> CNode* { return New<CNodePow>(); });
+    if (top.level != TopLevelOperators::Power) return false;
+    AppendChain(s, top.splits, 1, [&](std::size_t) -> CNode* { return New<CNodePow>(); });
     return true;
 }
 
@@ -334,6 +351,20 @@ bool CParcer::ParseFunction(std::u16string_view s) {
     // The keyword is everything before the first group.
     const std::size_t k = s.find(u'(');
     if (k == npos || k == 0 || k > 8) return false;
+    // Every keyword begins with one of these.
+    switch (s.front()) {
+        case u'a':
+        case u'c':
+        case u'e':
+        case u'f':
+        case u'l':
+        case u's':
+        case u't':
+        case u'\u221A':
+            break;
+        default:
+            return false;
+    }
     const KeywordMaker make = FindKeyword(s.substr(0, k));
     if (make == nullptr) return false;
     CNode* node = make(*GetNode()->arena_);
@@ -381,6 +412,22 @@ bool CParcer::ParseTerminal(std::u16string_view s) {
 // ---------------------------------------------------------------------------
 // CNode
 
+namespace {
+
+// ASCII code units that ParseText keeps as they are, with no operator kind.
+constexpr std::array<bool, 128> MakePlainAscii() {
+    std::array<bool, 128> plain{};
+    for (char16_t c = u'0'; c <= u'9'; ++c) plain[c] = true;
+    for (char16_t c = u'a'; c <= u'z'; ++c) plain[c] = true;
+    for (char16_t c = u'A'; c <= u'Z'; ++c) plain[c] = true;
+    plain[u'.'] = true;
+    plain[u','] = true;
+    return plain;
+}
+constexpr std::array<bool, 128> kPlainAscii = MakePlainAscii();
+
+}  // namespace
+
 bool CNode::ParseText(std::u16string_view text) {
     if (arena_ == nullptr) {
         ownArena_ = std::make_unique<NodeArena>();
@@ -405,15 +452,26 @@ bool CNode::ParseText(std::u16string_view text) {
         table.compact.resize(capacity);
         table.textIndex.resize(capacity);
         table.partner.resize(capacity);
+        table.kind.resize(capacity);
+        table.next.resize(capacity + 1);
     }
     char16_t* compact = table.compact.data();
     int32_t* textIndex = table.textIndex.data();
     int32_t* partner = table.partner.data();
+    uint8_t* kind = table.kind.data();
     std::size_t kept = 0;
     int32_t top = -1;
     int depth = 0;
     for (std::size_t i = begin; i < end; ++i) {
         char16_t c = text[i];
+        // Digits, letters and points, most of any expression, need nothing.
+        if (c < 0x80 && kPlainAscii[c]) {
+            compact[kept] = c;
+            textIndex[kept] = static_cast<int32_t>(i);
+            kind[kept] = 0;
+            ++kept;
+            continue;
+        }
         switch (c) {
             case u' ':
             case u'\t':
@@ -437,18 +495,48 @@ bool CNode::ParseText(std::u16string_view text) {
                 break;
         }
         const auto index = static_cast<int32_t>(kept);
-        if (c == u'(') {
-            partner[kept] = top;
-            top = index;
-            if (++depth > kMaxNestingDepth) return false;
-        } else if (c == u')') {
-            if (top < 0) return false;
-            const int32_t previous = partner[static_cast<std::size_t>(top)];
-            partner[static_cast<std::size_t>(top)] = index;
-            partner[kept] = top;
-            top = previous;
-            --depth;
+        uint8_t k = 0;
+        switch (c) {
+            case u'(':
+                k = BracketTableData::kOpen;
+                partner[kept] = top;
+                top = index;
+                if (++depth > kMaxNestingDepth) return false;
+                break;
+            case u')':
+                if (top < 0) return false;
+                {
+                    const int32_t previous = partner[static_cast<std::size_t>(top)];
+                    partner[static_cast<std::size_t>(top)] = index;
+                    partner[kept] = top;
+                    top = previous;
+                }
+                --depth;
+                break;
+            case u'+':
+            case u'-':
+                // "2e-5", "2.e+5": the sign of an exponent is no operator.
+                if (!(kept >= 2 && compact[kept - 1] == u'e' &&
+                      (IsDigit(compact[kept - 2]) || compact[kept - 2] == u'.'))) {
+                    k = BracketTableData::kSign;
+                }
+                break;
+            case u'>':
+                if (kept >= 1 && compact[kept - 1] == u'-') kind[kept - 1] = BracketTableData::kArrow;
+                break;
+            case u'*':
+            case u'/':
+            case u'\u00D7':
+            case u'\u00F7':
+                k = BracketTableData::kProduct;
+                break;
+            case u'^':
+                k = BracketTableData::kPower;
+                break;
+            default:
+                break;
         }
+        kind[kept] = k;
         compact[kept] = c;
         textIndex[kept] = static_cast<int32_t>(i);
         ++kept;
@@ -456,6 +544,14 @@ bool CNode::ParseText(std::u16string_view text) {
     if (top >= 0) return false;
     table.source = text;
     table.length = kept;
+    // Lets the operator searches leap over names and numbers.
+    int32_t* next = table.next.data();
+    auto following = static_cast<int32_t>(kept);
+    next[kept] = following;
+    for (std::size_t i = kept; i-- > 0;) {
+        if (kind[i] != 0) following = static_cast<int32_t>(i);
+        next[i] = following;
+    }
 
     operands.push_back(std::u16string_view(compact, kept));
     return Parse();

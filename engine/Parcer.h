@@ -55,6 +55,10 @@ public:
     const T& operator[](std::size_t i) const { return heap_.empty() ? inline_[i] : heap_[i]; }
     T& operator[](std::size_t i) { return heap_.empty() ? inline_[i] : heap_[i]; }
     T& back() { return (*this)[size() - 1]; }
+    void clear() {
+        count_ = 0;
+        heap_.clear();
+    }
     void push_back(const T& item) {
         if (heap_.empty() && count_ < N) {
             inline_[count_++] = item;
@@ -66,7 +70,7 @@ public:
     }
 
 private:
-    std::array<T, N> inline_{};
+    std::array<T, N> inline_;  // only the first count_ are ever read
     std::size_t count_ = 0;
     std::vector<T> heap_;
 };
@@ -77,10 +81,22 @@ using SplitList = GrowingList<std::ptrdiff_t, 16>;
 // its prepared space-free copy and its bracket pairs (a group is its own
 // placeholder).
 struct BracketTableData {
+    // What a compact code unit is to the operator searches, found once for
+    // the whole expression (bits).
+    enum Kind : uint8_t {
+        kOpen = 1,     // "("
+        kArrow = 2,    // the "-" of "->"
+        kSign = 4,     // "+" or "-" that is no exponent's sign (infix unless it leads its operand)
+        kProduct = 8,  // "*", "×", "/", "÷"
+        kPower = 16,   // "^"
+    };
+
     std::u16string_view source;      // the expression being parsed
     std::u16string compact;          // prepared, without U+0020 (its first `length` units)
     std::vector<int32_t> textIndex;  // compact index -> source index
     std::vector<int32_t> partner;    // compact index of the matching bracket
+    std::vector<uint8_t> kind;       // Kind bits of each compact code unit
+    std::vector<int32_t> next;       // the first index at or after this one with a kind
     std::size_t length = 0;
 
     void Reset();
@@ -124,8 +140,6 @@ public:
     // Destroys every node, newest first, and keeps the blocks.
     void Release();
 
-    std::size_t NodeCount() const { return nodes_.size(); }
-
 private:
     void* Allocate(std::size_t size, std::size_t align);
 
@@ -136,7 +150,7 @@ private:
     std::vector<Block> blocks_;
     std::size_t current_ = 0;  // the block being filled
     std::size_t used_ = 0;     // bytes of it in use
-    std::vector<CNode*> nodes_;
+    std::vector<CNode*> nodes_;  // the nodes whose destructors free something
 };
 
 extern BracketTableData BracketTable;
@@ -144,12 +158,12 @@ extern BracketTableData BracketTable;
 // Wide white space as this program classifies it (Unicode White_Space).
 bool IsWideSpace(char16_t c);
 
-// Which infix operators occur at the top level of an operand.
+// The loosest infix operator at the top level of an operand, and where it
+// occurs (every occurrence, left to right), from one scan of the operand.
 struct TopLevelOperators {
-    bool store = false;
-    bool sum = false;
-    bool product = false;
-    bool power = false;
+    enum Level { None, Store, Sum, Product, Power };
+    Level level = None;
+    SplitList splits;
 };
 
 class CParcer {
@@ -209,6 +223,10 @@ public:
     // operand 0 is then already parsed.
     bool chainedLeft = false;
 
+    // Whether the class holds memory of its own that its destructor frees;
+    // the arena runs the destructors of those classes only.
+    static constexpr bool kHoldsMemory = false;
+
 protected:
     friend class CParcer;
     friend class NodeArena;
@@ -222,11 +240,14 @@ protected:
 template <typename T>
 T* NodeArena::Create() {
     void* storage = Allocate(sizeof(T), alignof(T));
-    // Room first: the list cannot fail once the node exists.
-    if (nodes_.size() == nodes_.capacity()) nodes_.reserve(std::max<std::size_t>(64, 2 * nodes_.size()));
+    if constexpr (T::kHoldsMemory) {
+        // Room first: the list cannot fail once the node exists.
+        if (nodes_.size() == nodes_.capacity())
+            nodes_.reserve(std::max<std::size_t>(64, 2 * nodes_.size()));
+    }
     T* node = new (storage) T();
     node->arena_ = this;
-    nodes_.push_back(node);
+    if constexpr (T::kHoldsMemory) nodes_.push_back(node);
     return node;
 }
 
