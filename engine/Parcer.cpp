@@ -295,6 +295,11 @@ bool CParcer::ParseOperand(std::u16string_view& s) {
             continue;
         }
         ScanOperators(s, top);
+        // No operator and a number's first character: a number or nothing.
+        if (top.level == TopLevelOperators::None && !s.empty() &&
+            (IsDigit(s.front()) || s.front() == u'.' || s.front() == u',')) {
+            return ParseTerminal(s);
+        }
         if (ParseStore(s, top) || ParseSum(s, top) || ParseNegation(s) || ParseProduct(s, top) ||
             ParsePower(s, top) || ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) {
             return true;
@@ -448,7 +453,9 @@ bool CNode::ParseText(std::u16string_view text) {
     // linked through partner). Unbalanced text never parses, whatever the
     // operators around it.
     const std::size_t capacity = end - begin;
-    if (table.compact.size() < capacity) {
+    // Sized for the longest expression so far (next[] one more, even for an
+    // empty one).
+    if (table.next.size() < capacity + 1) {
         table.compact.resize(capacity);
         table.textIndex.resize(capacity);
         table.partner.resize(capacity);
@@ -459,17 +466,21 @@ bool CNode::ParseText(std::u16string_view text) {
     int32_t* textIndex = table.textIndex.data();
     int32_t* partner = table.partner.data();
     uint8_t* kind = table.kind.data();
+    int32_t* next = table.next.data();
     std::size_t kept = 0;
     int32_t top = -1;
     int depth = 0;
+    // next[] lets the operator searches leap over names and numbers: it is
+    // filled up to each unit that has a kind, as such units turn up.
+    std::size_t pending = 0;
+    auto mark = [&](std::size_t index) {
+        for (; pending <= index; ++pending) next[pending] = static_cast<int32_t>(index);
+    };
     for (std::size_t i = begin; i < end; ++i) {
         char16_t c = text[i];
         // Digits, letters and points, most of any expression, need nothing.
         if (c < 0x80 && kPlainAscii[c]) {
-            compact[kept] = c;
-            textIndex[kept] = static_cast<int32_t>(i);
-            kind[kept] = 0;
-            ++kept;
+            compact[kept++] = c;
             continue;
         }
         switch (c) {
@@ -501,6 +512,7 @@ bool CNode::ParseText(std::u16string_view text) {
                 k = BracketTableData::kOpen;
                 partner[kept] = top;
                 top = index;
+                textIndex[kept] = static_cast<int32_t>(i);
                 if (++depth > kMaxNestingDepth) return false;
                 break;
             case u')':
@@ -511,6 +523,7 @@ bool CNode::ParseText(std::u16string_view text) {
                     partner[kept] = top;
                     top = previous;
                 }
+                textIndex[kept] = static_cast<int32_t>(i);
                 --depth;
                 break;
             case u'+':
@@ -522,7 +535,10 @@ bool CNode::ParseText(std::u16string_view text) {
                 }
                 break;
             case u'>':
-                if (kept >= 1 && compact[kept - 1] == u'-') kind[kept - 1] = BracketTableData::kArrow;
+                if (kept >= 1 && compact[kept - 1] == u'-') {
+                    if (pending != kept) mark(kept - 1);  // an exponent's sign until now
+                    kind[kept - 1] = BracketTableData::kArrow;
+                }
                 break;
             case u'*':
             case u'/':
@@ -536,22 +552,16 @@ bool CNode::ParseText(std::u16string_view text) {
             default:
                 break;
         }
-        kind[kept] = k;
-        compact[kept] = c;
-        textIndex[kept] = static_cast<int32_t>(i);
-        ++kept;
+        if (k != 0) {
+            kind[kept] = k;
+            mark(kept);
+        }
+        compact[kept++] = c;
     }
     if (top >= 0) return false;
+    for (; pending <= kept; ++pending) next[pending] = static_cast<int32_t>(kept);
     table.source = text;
     table.length = kept;
-    // Lets the operator searches leap over names and numbers.
-    int32_t* next = table.next.data();
-    auto following = static_cast<int32_t>(kept);
-    next[kept] = following;
-    for (std::size_t i = kept; i-- > 0;) {
-        if (kind[i] != 0) following = static_cast<int32_t>(i);
-        next[i] = following;
-    }
 
     operands.push_back(std::u16string_view(compact, kept));
     return Parse();
