@@ -183,7 +183,6 @@ private:
     Rng& rng_;
 };
 
-
 // Both dialects of one expression, built side by side.
 struct Pair {
     std::string calculator;
@@ -418,8 +417,8 @@ std::vector<BenchInput> AllInputs() {
     inputs.push_back(std::move(doc));
 
     for (const std::size_t cells : {std::size_t{1000}, std::size_t{10000}}) {
-        BenchInput part{"typical_" + std::to_string(cells / 1000) + "k", "", "",
-                        Outcome::Succeeds, 0};
+        BenchInput part{"typical_" + std::to_string(cells / 1000) + "k", "", "", Outcome::Succeeds,
+                        0};
         part.text = TypicalDocument(kMiB, kDocumentSeed, &part.cells, cells);
         inputs.push_back(std::move(part));
     }

@@ -22,12 +22,12 @@ namespace {
 using namespace NCalculatorText;
 
 struct Document {
-    std::string bytes;                         // the file as numera-cli reads it
-    std::u16string text;                       // decoded
-    std::u16string blanked;                    // comments blanked
-    std::vector<std::u16string_view> cells;    // each cell's expression, in `blanked`
-    std::vector<double> values;                // each cell's value
-    std::u16string calculated;                 // the text after Calculate all
+    std::string bytes;                       // the file as numera-cli reads it
+    std::u16string text;                     // decoded
+    std::u16string blanked;                  // comments blanked
+    std::vector<std::u16string_view> cells;  // each cell's expression, in `blanked`
+    std::vector<double> values;              // each cell's value
+    std::u16string calculated;               // the text after Calculate all
 };
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
@@ -155,8 +155,8 @@ int main(int argc, char** argv) {
         const struct {
             const char* phase;
             void (*run)(benchmark::State&, const Document*);
-        } phases[] = {{"decode", Decode},     {"blank_comments", Blank}, {"parse", Parse},
-                      {"evaluate", Evaluate}, {"format", Format},        {"encode", Encode},
+        } phases[] = {{"decode", Decode},      {"blank_comments", Blank}, {"parse", Parse},
+                      {"evaluate", Evaluate},  {"format", Format},        {"encode", Encode},
                       {"calculate_all", Whole}};
         for (const auto& phase : phases) {
             benchmark::RegisterBenchmark((input.name + "/" + phase.phase).c_str(), phase.run, doc)

@@ -284,7 +284,8 @@ void WriteText(std::FILE* stream, std::u16string_view text, const char* name) {
             Fail(std::string("cannot write ") + name + ": " + ErrnoText(errno));
         text.remove_prefix(length);
     }
-    if (std::fflush(stream) != 0) Fail(std::string("cannot write ") + name + ": " + ErrnoText(errno));
+    if (std::fflush(stream) != 0)
+        Fail(std::string("cannot write ") + name + ": " + ErrnoText(errno));
 }
 
 void WriteStandard(std::FILE* stream, const std::string& bytes, const char* name) {
@@ -376,7 +377,8 @@ int Run(int argc, char** argv) {
     if (input.path != "-") {
         std::error_code ec;
         const auto size = std::filesystem::file_size(input.path, ec);
-        if (!ec) PrepareHeap(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kInputByteLimit)));
+        if (!ec)
+            PrepareHeap(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kInputByteLimit)));
     }
     std::u16string text = DecodeInput(ReadSource(input), input);
 

@@ -42,8 +42,7 @@ struct Comment {
 
 // The comments of the text, left to right. False when a "/*" is never
 // closed; unclosed is then where it starts.
-bool FindComments(std::u16string_view text, std::vector<Comment>& comments,
-                  std::size_t& unclosed) {
+bool FindComments(std::u16string_view text, std::vector<Comment>& comments, std::size_t& unclosed) {
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i + 1 < n) {
@@ -106,7 +105,8 @@ public:
     // The copy of [s, e): the text itself when no comment touches it.
     std::u16string_view Cell(std::size_t s, std::size_t e) {
         while (cursor_ < comments_.size() && comments_[cursor_].end <= s) ++cursor_;
-        if (cursor_ >= comments_.size() || comments_[cursor_].begin >= e) return text_.substr(s, e - s);
+        if (cursor_ >= comments_.size() || comments_[cursor_].begin >= e)
+            return text_.substr(s, e - s);
         cell_.assign(text_.substr(s, e - s));
         for (std::size_t k = cursor_; k < comments_.size() && comments_[k].begin < e; ++k) {
             const std::size_t from = std::max(comments_[k].begin, s);
@@ -302,10 +302,9 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
         rewriter.KeepBlanks(cell, s, s + std::min(std::max(r, q + 1), cell.size()), e);
 
         if (!allCells) {
-            const std::size_t c =
-                static_cast<std::size_t>(position) < n
-                    ? copy.FirstSeparatorFrom(static_cast<std::size_t>(position))
-                    : npos;
+            const std::size_t c = static_cast<std::size_t>(position) < n
+                                      ? copy.FirstSeparatorFrom(static_cast<std::size_t>(position))
+                                      : npos;
             const std::ptrdiff_t shift = rewriter.Shift();
             const std::size_t length = rewriter.CurrentLength();
             text = rewriter.Finish();

@@ -148,8 +148,8 @@ private:
         std::size_t size = 0;
     };
     std::vector<Block> blocks_;
-    std::size_t current_ = 0;  // the block being filled
-    std::size_t used_ = 0;     // bytes of it in use
+    std::size_t current_ = 0;    // the block being filled
+    std::size_t used_ = 0;       // bytes of it in use
     std::vector<CNode*> nodes_;  // the nodes whose destructors free something
 };
 

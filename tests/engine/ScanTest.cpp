@@ -41,26 +41,55 @@ const Logged kUninitialized = Warning("Memory", "Uninitialized memory used, valu
 const ScanRow kScanRows[] = {
     // An exponent's sign is no operator, but still the "-" of "->".
     {"exponent_sign_before_arrow", "2e->mem[a]", -1, "2e->mem[a]", -1, false, {SyntaxFailure()}},
-    {"exponent_then_store", "1e-5->mem[b];mem[b]*1e5", -1,
-     "1e-5->mem[b]=1.000000000000000082e-05;mem[b]*1e5=1", -2, true, {}},
-    {"constant_e_minus_then_store", "e-1->mem[c]", -1, "e-1->mem[c]=1.718281828459045091", -2,
-     true, {}},
-    {"signs_around_exponents", "2e+3-1e-3+.5e1", -1, "2e+3-1e-3+.5e1=2004.999000000000024", -2,
-     true, {}},
+    {"exponent_then_store",
+     "1e-5->mem[b];mem[b]*1e5",
+     -1,
+     "1e-5->mem[b]=1.000000000000000082e-05;mem[b]*1e5=1",
+     -2,
+     true,
+     {}},
+    {"constant_e_minus_then_store",
+     "e-1->mem[c]",
+     -1,
+     "e-1->mem[c]=1.718281828459045091",
+     -2,
+     true,
+     {}},
+    {"signs_around_exponents",
+     "2e+3-1e-3+.5e1",
+     -1,
+     "2e+3-1e-3+.5e1=2004.999000000000024",
+     -2,
+     true,
+     {}},
     {"point_then_exponent", "2.e-1*3", -1, "2.e-1*3=0.6000000000000000888", -2, true, {}},
     {"negated_e_minus_one", "-e-1", -1, "-e-1=-3.718281828459045091", -2, true, {}},
     {"arrow_in_front", "->mem[a]", -1, "->mem[a]", -1, false, {SyntaxFailure()}},
     {"sign_before_arrow", "1-->mem[a]", -1, "1-->mem[a]", -1, false, {SyntaxFailure()}},
     {"two_stores", "7->mem[a]->mem[b];mem[b]", -1, "7->mem[a]->mem[b]=7;mem[b]=7", -2, true, {}},
     // Names are prepared as the expression is: tabs out, brackets and minus unified.
-    {"name_loses_its_tab", "5->mem[ a\tb ];mem[ab]+mem[a b]", -1,
-     "5->mem[ a\tb ]=5;mem[ab]+mem[a b]=5", -2, true, {kUninitialized}},
-    {"name_brackets_unified", "5->mem[{x}];mem[(x)]", -1, "5->mem[{x}]=5;mem[(x)]=5", -2, true,
+    {"name_loses_its_tab",
+     "5->mem[ a\tb ];mem[ab]+mem[a b]",
+     -1,
+     "5->mem[ a\tb ]=5;mem[ab]+mem[a b]=5",
+     -2,
+     true,
+     {kUninitialized}},
+    {"name_brackets_unified", "5->mem[{x}];mem[(x)]", -1, "5->mem[{x}]=5;mem[(x)]=5", -2, true, {}},
+    {"name_minus_unified",
+     "3->mem[x\u2212y];mem[x-y]",
+     -1,
+     "3->mem[x\u2212y]=3;mem[x-y]=3",
+     -2,
+     true,
      {}},
-    {"name_minus_unified", "3->mem[x\u2212y];mem[x-y]", -1, "3->mem[x\u2212y]=3;mem[x-y]=3", -2,
-     true, {}},
-    {"the_other_signs", "sin(pi)+\u221A(4)\u00D73\u00F72\u22121", -1,
-     "sin(pi)+\u221A(4)\u00D73\u00F72\u22121=2", -2, true, {}},
+    {"the_other_signs",
+     "sin(pi)+\u221A(4)\u00D73\u00F72\u22121",
+     -1,
+     "sin(pi)+\u221A(4)\u00D73\u00F72\u22121=2",
+     -2,
+     true,
+     {}},
     {"empty_expression", "=", -1, "", -1, false, {SyntaxFailure()}},
     // The copy is read a cell at a time: a ";" in a comment separates nothing.
     {"separator_in_comment", "1;/*;*/2", -1, "1=1;/*;*/2=2", -2, true, {}},
@@ -71,8 +100,13 @@ const ScanRow kScanRows[] = {
     // The nesting limit, exactly.
     {"deepest_nesting", Nest(2000, "1"), -1, Nest(2000, "1") + "=1", -2, true, {}},
     {"one_level_too_deep", Nest(2001, "1"), -1, Nest(2001, "1"), -1, false, {SyntaxFailure()}},
-    {"deepest_nesting_in_a_name", "4->mem[" + Nest(1999, "") + "];mem[" + Nest(1999, "") + "]",
-     -1, "4->mem[" + Nest(1999, "") + "]=4;mem[" + Nest(1999, "") + "]=4", -2, true, {}},
+    {"deepest_nesting_in_a_name",
+     "4->mem[" + Nest(1999, "") + "];mem[" + Nest(1999, "") + "]",
+     -1,
+     "4->mem[" + Nest(1999, "") + "]=4;mem[" + Nest(1999, "") + "]=4",
+     -2,
+     true,
+     {}},
 };
 
 using ScanTest = EngineTestWithParam<ScanRow>;
@@ -122,9 +156,25 @@ TEST_F(EngineTest, EmptyExpressionOnAFreshTable) {
 // powers of ten up to 22).
 TEST(ParseDecimalTest, AgreesWithStrtod) {
     std::vector<std::string> literals = {
-        "0",   "0.0", "5.", ".5", "0.1",  "123456789012345", "1234567890123456",
-        "9007199254740993", "1e22", "1e23", "1.5e-22", "1.5e-23", "0.000000000000000000001",
-        "000000000000000000001.5", "0e999999", "1e400", "1e-400", "7e+0", "2.5e-3",
+        "0",
+        "0.0",
+        "5.",
+        ".5",
+        "0.1",
+        "123456789012345",
+        "1234567890123456",
+        "9007199254740993",
+        "1e22",
+        "1e23",
+        "1.5e-22",
+        "1.5e-23",
+        "0.000000000000000000001",
+        "000000000000000000001.5",
+        "0e999999",
+        "1e400",
+        "1e-400",
+        "7e+0",
+        "2.5e-3",
     };
     std::mt19937_64 random(20261209);
     for (int i = 0; i < 20000; ++i) {
@@ -154,8 +204,8 @@ TEST(ParseDecimalTest, AgreesWithStrtod) {
 
 // "%.19g" and "%.20g" without allocation, as the C library prints them.
 TEST(FormatGeneralToTest, AgreesWithSnprintf) {
-    std::vector<double> values = {0.0,  -0.0,    0.1,     1e21,     -1e-300, DBL_MAX,
-                                  DBL_MIN, 5e-324, 1.0 / 3, 5000050000.0, -2.5,   1e15};
+    std::vector<double> values = {0.0,     -0.0,   0.1,     1e21,         -1e-300, DBL_MAX,
+                                  DBL_MIN, 5e-324, 1.0 / 3, 5000050000.0, -2.5,    1e15};
     std::mt19937_64 random(7);
     for (int i = 0; i < 5000; ++i) {
         uint64_t bits = random();
@@ -182,8 +232,8 @@ TEST(Utf8RunsTest, MultibyteAtEveryOffset) {
             const std::string bytes = std::string(offset, 'a') + multibyte + std::string(9, 'b');
             std::u16string text;
             ASSERT_TRUE(DecodeUtf8(bytes, text)) << offset;
-            const std::u16string expected = std::u16string(offset, u'a') + FromUtf8(multibyte) +
-                                            std::u16string(9, u'b');
+            const std::u16string expected =
+                std::u16string(offset, u'a') + FromUtf8(multibyte) + std::u16string(9, u'b');
             EXPECT_TRUE(text == expected) << offset;
             EXPECT_EQ(EncodeUtf8(text), bytes) << offset;
             // Cut after the lead byte: never valid.
