@@ -138,7 +138,7 @@ struct Keyword {
     CNode* (*make)(NodeArena&);
 };
 
-const Keyword kKeywords[] = {
+constexpr Keyword kKeywords[] = {
     {u"sqrt", Make<CNodeSqrt>},       {u"\u221A", Make<CNodeSqrt>},
     {u"abs", Make<CNodeAbs>},         {u"sign", Make<CNodeSign>},
     {u"fact", Make<CNodeFactorial>},  {u"exp", Make<CNodeExp>},
