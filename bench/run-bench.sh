@@ -68,7 +68,8 @@ time_input() {
 # peak_kib FILE: the process's maximum resident set, in KiB.
 peak_kib() {
     if [[ -x /usr/bin/time ]]; then
-        /usr/bin/time -f %M "$cli" "$1" 2>&1 >/dev/null | tail -1
+        # The last line: after whatever the run itself wrote to stderr.
+        { /usr/bin/time -f %M "$cli" "$1" 2>&1 >/dev/null || true; } | tail -1
     else
         echo 0
     fi

@@ -57,7 +57,8 @@ void* NodeArena::Allocate(std::size_t size, std::size_t align) {
         const std::size_t grown = std::max<std::size_t>(16 * 1024, 2 * previous);
         Block block;
         block.size = std::max(grown, size + align);
-        block.data = std::make_unique<std::byte[]>(block.size);
+        // Not zeroed: a node is constructed in place before any use.
+        block.data.reset(new std::byte[block.size]);
         blocks_.push_back(std::move(block));
         current_ = blocks_.size() - 1;
         used_ = 0;
