@@ -1,5 +1,6 @@
 #include "engine/FileText.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -83,16 +84,30 @@ std::size_t AsciiRun(const unsigned char* bytes, std::size_t n) {
 bool DecodeUtf8(std::string_view bytes, std::u16string& text) {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
-    // Never more code units than bytes.
-    std::u16string out(n, u'\0');
-    char16_t* write = out.data();
+    // Never more code units than bytes. The units gather in a small piece
+    // that is appended when full, so the text is written once, not zeroed first.
+    std::u16string out;
+    out.reserve(n);
+    constexpr std::size_t kPiece = 4096;
+    char16_t piece[kPiece];
+    std::size_t fill = 0;
     std::size_t i = 0;
     while (i < n) {
-        const std::size_t run = AsciiRun(in + i, n - i);
-        for (std::size_t k = 0; k < run; ++k) write[k] = in[i + k];
-        write += run;
+        const std::size_t run = AsciiRun(in + i, std::min(n - i, kPiece - fill));
+        for (std::size_t k = 0; k < run; ++k) piece[fill + k] = in[i + k];
+        fill += run;
         i += run;
+        if (fill == kPiece) {
+            out.append(piece, fill);
+            fill = 0;
+            continue;
+        }
         if (i >= n) break;
+        // A non-ASCII lead byte: room for a surrogate pair.
+        if (fill + 2 > kPiece) {
+            out.append(piece, fill);
+            fill = 0;
+        }
         const unsigned char lead = in[i];
         std::size_t extra;
         char32_t cp;
@@ -121,14 +136,14 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& text) {
         if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            *write++ = static_cast<char16_t>(0xD800 + (cp >> 10));
-            *write++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            piece[fill++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            piece[fill++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            *write++ = static_cast<char16_t>(cp);
+            piece[fill++] = static_cast<char16_t>(cp);
         }
         i += extra + 1;
     }
-    out.resize(static_cast<std::size_t>(write - out.data()));
+    out.append(piece, fill);
     text = std::move(out);
     return true;
 }
