@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kMiB = 1024 * 1024;
 constexpr uint64_t kDocumentSeed = 0x4e756d657261ULL;  // fixed: same document everywhere
+constexpr uint64_t kCommonSeed = 0x6d7570617273ULL;
 
 // splitmix64: tiny, fast and identical on every platform, unlike the
 // distributions of <random>.
@@ -182,9 +183,134 @@ private:
     Rng& rng_;
 };
 
+// Both dialects of one expression, built side by side.
+struct Pair {
+    std::string calculator;
+    std::string peer;
+    Prec prec;
+    bool pi = false;  // exactly the double nearest to pi
+};
+
+class CommonWriter {
+public:
+    explicit CommonWriter(Rng& rng) : rng_(rng) {}
+
+    // Exactly `ops` operations; finite, and every argument in its domain.
+    Pair Build(int ops) {
+        if (ops <= 0) return Atom();
+        const int kind = rng_.Between(0, 99);
+        if (kind < 50) return Binary(ops);
+        if (kind < 88) return Function(ops);
+        return Power(ops);
+    }
+
+private:
+    static Pair Same(const std::string& text, Prec prec) { return {text, text, prec, false}; }
+
+    static Pair Bracket(const Pair& e) {
+        return {"(" + e.calculator + ")", "(" + e.peer + ")", PAtom, e.pi};
+    }
+
+    // An operand of an operator of precedence `prec`: a left one may be of
+    // the same precedence, a right one must bind tighter.
+    static Pair Operand(const Pair& e, Prec prec, bool right) {
+        return (e.prec < prec || (right && e.prec == prec)) ? Bracket(e) : e;
+    }
+
+    static Pair Join(const Pair& left, const char* op, const Pair& right, Prec prec) {
+        return {left.calculator + op + right.calculator, left.peer + op + right.peer, prec, false};
+    }
+
+    static Pair Call(std::string name, const Pair& argument) {
+        // The calculator makes sin(pi) exactly 0, which no library does.
+        if (name == "sin" && argument.pi) name = "cos";
+        return {name + "(" + argument.calculator + ")", name + "(" + argument.peer + ")", PAtom,
+                name == "abs" && argument.pi};
+    }
+
+    std::string Digits(int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += static_cast<char>('0' + rng_.Between(0, 9));
+        return s;
+    }
+
+    // A positive literal, never zero.
+    std::string Literal() {
+        const int kind = rng_.Between(0, 99);
+        if (kind < 35) return std::to_string(rng_.Between(1, 999));
+        if (kind < 65) {
+            return std::to_string(rng_.Between(0, 99)) + "." + Digits(rng_.Between(0, 1)) +
+                   static_cast<char>('1' + rng_.Between(0, 8));
+        }
+        if (kind < 90) {
+            std::string m = std::to_string(rng_.Between(1, 9));
+            if (rng_.Percent(40)) m += "." + Digits(1);
+            static const char* const kSigns[] = {"", "-", "+", "-"};
+            return m + "e" + rng_.Pick(kSigns) + std::to_string(rng_.Between(0, 5));
+        }
+        return "0." + Digits(rng_.Between(0, 2)) + "1";
+    }
+
+    Pair Atom() {
+        const int kind = rng_.Between(0, 99);
+        if (kind < 6) return {"pi", "_pi", PAtom, true};
+        if (kind < 10) return {"e", "_e", PAtom, false};
+        return Same(Literal(), PAtom);
+    }
+
+    Pair Binary(int ops) {
+        static const char* const kOps[] = {"+", "-", "*", "/", "+", "*"};
+        const std::string op = rng_.Pick(kOps);
+        const int rest = ops - 1;
+        if (op == "/") {
+            // The divisor is a literal or "(abs(x)+1)", never zero.
+            if (rest >= 3 && rng_.Percent(40)) {
+                const int inner = rng_.Between(0, rest - 2);
+                const Pair dividend = Operand(Build(rest - 2 - inner), PProduct, false);
+                const Pair divisor =
+                    Bracket(Join(Call("abs", Build(inner)), "+", Same("1", PAtom), PSum));
+                return Join(dividend, "/", divisor, PProduct);
+            }
+            return Join(Operand(Build(rest), PProduct, false), "/", Atom(), PProduct);
+        }
+        const int leftOps = rng_.Between(0, rest);
+        const Prec prec = (op == "+" || op == "-") ? PSum : PProduct;
+        const Pair left = Operand(Build(leftOps), prec, false);
+        const Pair right = Operand(Build(rest - leftOps), prec, true);
+        return Join(left, op.c_str(), right, prec);
+    }
+
+    Pair Power(int ops) {
+        static const char* const kExponents[] = {"2", "3", "0.5", "2", "1.5"};
+        const Pair power = Join(Atom(), "^", Same(rng_.Pick(kExponents), PAtom), PPower);
+        if (ops == 1) return power;
+        const Pair rest = Operand(Build(ops - 1), PProduct, true);
+        return rng_.Percent(50) ? Join(power, "*", rest, PProduct)
+                                : Join(power, "+", Operand(rest, PSum, true), PSum);
+    }
+
+    Pair Function(int ops) {
+        const int rest = ops - 1;
+        const int form = rng_.Between(0, 99);
+        if (form < 45 || rest < 1) {
+            static const char* const kAnyArgument[] = {"sin", "cos", "tan", "abs"};
+            return Call(rng_.Pick(kAnyArgument), Build(rest));
+        }
+        if (form < 65) return Call("sqrt", Call("abs", Build(rest - 1)));
+        if (form < 85 && rest >= 2) {
+            return Call("ln", Join(Call("abs", Build(rest - 2)), "+", Same("1", PAtom), PSum));
+        }
+        static const char* const kBounded[] = {"sin", "cos"};
+        return Call("exp", Call(rng_.Pick(kBounded), Build(rest - 1)));
+    }
+
+    Rng& rng_;
+};
+
 }  // namespace
 
-std::string TypicalDocument(std::size_t maxBytes, uint64_t seed, std::size_t* cellCount) {
+std::string TypicalDocument(std::size_t maxBytes, uint64_t seed, std::size_t* cellCount,
+                            std::size_t maxCells) {
     Rng rng(seed);
     CellWriter writer(rng);
     std::string doc;
@@ -212,11 +338,27 @@ std::string TypicalDocument(std::size_t maxBytes, uint64_t seed, std::size_t* ce
             line += " /* check */";
         }
         line += ";\n";
-        if (doc.size() + line.size() > maxBytes) break;
+        if (doc.size() + line.size() > maxBytes || cells == maxCells) break;
         doc += line;
         ++cells;
     }
     if (cellCount != nullptr) *cellCount = cells;
+    return doc;
+}
+
+PeerDocument CommonDocument(std::size_t maxBytes, uint64_t seed) {
+    Rng rng(seed);
+    CommonWriter writer(rng);
+    PeerDocument doc;
+    doc.calculator.reserve(maxBytes + 256);
+    doc.peer.reserve(maxBytes + maxBytes / 8);
+    for (;;) {
+        const Pair cell = writer.Build(rng.Between(3, 12));
+        if (doc.calculator.size() + cell.calculator.size() + 2 > maxBytes) break;
+        doc.calculator += cell.calculator + ";\n";
+        doc.peer += cell.peer + "\n";
+        ++doc.cells;
+    }
     return doc;
 }
 
@@ -265,6 +407,8 @@ std::string FormatResult(double value) {
     return s;
 }
 
+PeerDocument CommonInput() { return CommonDocument(kMiB, kCommonSeed); }
+
 std::vector<BenchInput> AllInputs() {
     std::vector<BenchInput> inputs;
 
@@ -272,9 +416,20 @@ std::vector<BenchInput> AllInputs() {
     doc.text = TypicalDocument(kMiB, kDocumentSeed, &doc.cells);
     inputs.push_back(std::move(doc));
 
+    for (const std::size_t cells : {std::size_t{1000}, std::size_t{10000}}) {
+        BenchInput part{"typical_" + std::to_string(cells / 1000) + "k", "", "", Outcome::Succeeds,
+                        0};
+        part.text = TypicalDocument(kMiB, kDocumentSeed, &part.cells, cells);
+        inputs.push_back(std::move(part));
+    }
+
     BenchInput doc4{"typical_4mib", "", "", Outcome::Succeeds, 0};
     doc4.text = TypicalDocument(4 * kMiB, kDocumentSeed, &doc4.cells);
     inputs.push_back(std::move(doc4));
+
+    PeerDocument common = CommonInput();
+    inputs.push_back(
+        {"common_1mib", std::move(common.calculator), "", Outcome::Succeeds, common.cells});
 
     BenchInput sum{"sum_100000", SumChain(100000), "", Outcome::Succeeds, 1};
     sum.expected = sum.text + "=5000050000";

@@ -28,7 +28,26 @@ struct BenchInput {
 // One cell per line ending with ";": 3 to 12 operations each, functions of
 // both notations, brackets of all three kinds, numbers with exponents, a few
 // stale results, comments and memory cells. Stops before exceeding maxBytes.
-std::string TypicalDocument(std::size_t maxBytes, uint64_t seed, std::size_t* cellCount = nullptr);
+std::string TypicalDocument(std::size_t maxBytes, uint64_t seed, std::size_t* cellCount = nullptr,
+                            std::size_t maxCells = SIZE_MAX);
+
+// The arithmetic a plain expression parser shares with this calculator, in
+// both dialects, one cell a line: 3 to 12 operations of + - * / ^ and sin cos
+// tan ln exp sqrt abs over positive literals, pi and e. No unary minus, every
+// power a literal raised to a literal, every right operand of equal
+// precedence bracketed, every argument inside its function's domain, so both
+// parsers read the same tree. `calculator` ends each line with ";",
+// `peer` spells the constants _pi and _e and has no ";".
+struct PeerDocument {
+    std::string calculator;
+    std::string peer;
+    std::size_t cells = 0;
+};
+PeerDocument CommonDocument(std::size_t maxBytes, uint64_t seed);
+
+// The "common_1mib" input in both dialects (the peer's is written next to
+// its NAME.txt as NAME.muparser).
+PeerDocument CommonInput();
 
 // "1+2+3+...+n".
 std::string SumChain(int n);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times the whole numera-cli process (start, read, calculate all cells, write)
-# on every benchmark input, in a Release build in build/release, then runs
-# the in-process Google Benchmark target.
+# on every benchmark input, in a Release build in build/release, with its peak
+# memory; then numera-cli against the muparser driver side by side (ratio of
+# the medians); then the in-process Google Benchmark targets.
 #   bench/run-bench.sh [--runs N] [--no-engine]
 # Uses hyperfine when available (installed with apt when missing), else a
 # plain loop over date(1).
@@ -26,15 +27,18 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=
     -DNUMERA_BUILD_GUI=OFF -DNUMERA_BUILD_TESTS=OFF -DNUMERA_BUILD_BENCH=ON \
     -DNUMERA_SANITIZE=OFF -DNUMERA_FUZZ=OFF >/dev/null
 targets=(numera-cli bench_inputs)
-if ((engine)) && grep -q '^bench_engine:' <(ninja -C "$build" -t targets all 2>/dev/null); then
-    targets+=(bench_engine)
+available=$(ninja -C "$build" -t targets all 2>/dev/null)
+if ((engine)) && grep -q '^bench_engine:' <<<"$available"; then
+    targets+=(bench_engine bench_phases)
 fi
+if grep -q '^numera-muparser:' <<<"$available"; then targets+=(numera-muparser); fi
 cmake --build "$build" -j "${NUMERA_JOBS:-2}" --target "${targets[@]}"
 
 cli=$build/bin/numera-cli
 inputs=$build/bench/inputs
-names=(typical_1mib typical_4mib sum_100000 product_100000 power_100000 nested_sums_1000
-       nested_brackets_1000 nested_brackets_100000 open_brackets_1mib minus_signs_1mib)
+names=(typical_1k typical_10k typical_1mib typical_4mib common_1mib sum_100000 product_100000
+       power_100000 nested_sums_1000 nested_brackets_1000 nested_brackets_100000
+       open_brackets_1mib minus_signs_1mib)
 
 results=$(mktemp)
 trap 'rm -f "$results" "$results".*' EXIT
@@ -61,24 +65,66 @@ time_input() {
     fi
 }
 
+# peak_kib FILE: the process's maximum resident set, in KiB.
+peak_kib() {
+    if [[ -x /usr/bin/time ]]; then
+        # The last line: after whatever the run itself wrote to stderr.
+        { /usr/bin/time -f %M "$cli" "$1" 2>&1 >/dev/null || true; } | tail -1
+    else
+        echo 0
+    fi
+}
+
 echo
-echo "numera-cli, whole process, $runs runs each ($(nproc) cores, $(uname -m))"
-printf '%-24s %10s %5s %9s %7s %9s %9s\n' input bytes exit mean_ms sd_ms min_ms max_ms
-declare -A mean
+echo "numera-cli, whole process, $runs runs each ($(nproc) cores, $(uname -m), load $(cut -d' ' -f1-3 /proc/loadavg))"
+printf '%-24s %10s %5s %9s %7s %9s %9s %9s\n' input bytes exit mean_ms sd_ms min_ms max_ms peak_kib
+declare -A mean peak
 for name in "${names[@]}"; do
     file=$inputs/$name.txt
     status=0
     "$cli" "$file" >/dev/null 2>&1 || status=$?
     read -r m sd lo hi < <(time_input "$name")
     mean[$name]=$m
-    awk -v n="$name" -v b="$(stat -c %s "$file")" -v rc="$status" -v m="$m" -v sd="$sd" -v lo="$lo" -v hi="$hi" \
-        'BEGIN { printf "%-24s %10d %5d %9.1f %7.1f %9.1f %9.1f\n", n, b, rc, m * 1000, sd * 1000, lo * 1000, hi * 1000 }'
+    peak[$name]=$(peak_kib "$file")
+    awk -v n="$name" -v b="$(stat -c %s "$file")" -v rc="$status" -v m="$m" -v sd="$sd" -v lo="$lo" -v hi="$hi" -v k="${peak[$name]}" \
+        'BEGIN { printf "%-24s %10d %5d %9.1f %7.1f %9.1f %9.1f %9d\n", n, b, rc, m * 1000, sd * 1000, lo * 1000, hi * 1000, k }'
 done
-awk -v a="${mean[typical_1mib]}" -v b="${mean[typical_4mib]}" \
-    'BEGIN { if (a > 0) printf "\n4x document / 1x document: %.2fx the time\n", b / a }'
+awk -v a="${mean[typical_1mib]}" -v b="${mean[typical_4mib]}" -v pa="${peak[typical_1mib]}" -v pb="${peak[typical_4mib]}" \
+    'BEGIN { if (a > 0) printf "\n4x document / 1x document: %.2fx the time", b / a
+             if (pa > 0) printf ", %.2fx the peak memory", pb / pa
+             printf "\n" }'
+
+# The peer: muparser parses and evaluates the common document, one line at a
+# time; both programs run in the same hyperfine invocation, so they share the
+# machine's state.
+peer=$build/bin/numera-muparser
+if [[ -x $peer ]] && command -v hyperfine >/dev/null 2>&1; then
+    echo
+    echo "Side by side, $runs runs each (load $(cut -d' ' -f1-3 /proc/loadavg)):"
+    hyperfine -N --warmup 2 --runs "$runs" --style none --export-json "$results.json" \
+        "$peer $inputs/common_1mib.muparser" "$cli $inputs/typical_1mib.txt" \
+        "$cli $inputs/common_1mib.txt" >/dev/null 2>"$results.err" ||
+        { cat "$results.err" >&2; exit 1; }
+    python3 - "$results.json" <<'PY'
+import json, sys
+rows = json.load(open(sys.argv[1]))["results"]
+names = ["muparser, common_1mib", "numera-cli, typical_1mib", "numera-cli, common_1mib"]
+for name, row in zip(names, rows):
+    print(f"  {name:26} median {row['median'] * 1000:7.1f} ms  user {row['user'] * 1000:7.1f} ms  system {row['system'] * 1000:6.1f} ms")
+peer = rows[0]["median"]
+print(f"ratio of the medians, typical_1mib / muparser: {rows[1]['median'] / peer:.3f}")
+print(f"ratio of the medians, common_1mib / muparser:  {rows[2]['median'] / peer:.3f}")
+PY
+    echo "load afterwards: $(cut -d' ' -f1-3 /proc/loadavg)"
+else
+    echo "run-bench: numera-muparser not built (libmuparser-dev missing) or no hyperfine: no side-by-side figures" >&2
+fi
 
 if ((engine)) && [[ -x $build/bin/bench_engine ]]; then
     echo
     echo "In-process (CalculateText only):"
     "$build/bin/bench_engine" --benchmark_min_time=0.5
+    echo
+    echo "In-process, step by step:"
+    "$build/bin/bench_phases" --benchmark_min_time=0.5
 fi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "engine/Diagnostics.h"
 #include "engine/MemoryStore.h"
@@ -29,44 +30,143 @@ AngleUnit UnitFromPreferences() {
     }
 }
 
-// Replaces every comment character of the copy by a space, left to right.
-// False when a "/*" is never closed; unclosed is then where it starts.
-bool BlankComments(std::u16string& copy, std::size_t& unclosed) {
-    const std::size_t n = copy.size();
+}  // namespace
+
+namespace {
+
+// A comment, [begin, end) in the text: what the scratch copy blanks.
+struct Comment {
+    std::size_t begin;
+    std::size_t end;
+};
+
+// The comments of the text, left to right. False when a "/*" is never
+// closed; unclosed is then where it starts.
+bool FindComments(std::u16string_view text, std::vector<Comment>& comments, std::size_t& unclosed) {
+    const std::size_t n = text.size();
     std::size_t i = 0;
     while (i + 1 < n) {
-        if (copy[i] != u'/' || (copy[i + 1] != u'/' && copy[i + 1] != u'*')) {
+        const std::size_t slash = text.find(u'/', i);
+        if (slash == npos || slash + 1 >= n) break;
+        i = slash;
+        if (text[i + 1] != u'/' && text[i + 1] != u'*') {
             ++i;
             continue;
         }
         std::size_t end = 0;
-        if (copy[i + 1] == u'/') {
-            const std::size_t lineFeed = copy.find(u'\n', i);
+        if (text[i + 1] == u'/') {
+            const std::size_t lineFeed = text.find(u'\n', i);
             end = lineFeed == npos ? n : lineFeed + 1;
         } else {
             // Searched from the "/*" itself, so "/*/" is a whole comment.
-            const std::size_t close = copy.find(u"*/", i);
+            const std::size_t close = text.find(u"*/", i);
             if (close == npos) {
                 unclosed = i;
                 return false;
             }
             end = close + 2;
         }
-        std::fill(copy.begin() + static_cast<std::ptrdiff_t>(i),
-                  copy.begin() + static_cast<std::ptrdiff_t>(end), u' ');
+        comments.push_back({i, end});
         i = end;
     }
     return true;
 }
 
-// Parses and evaluates one expression; false after an error diagnostic.
-bool EvaluateExpression(std::u16string_view expression, double& value) {
-    CNode root;
-    if (!root.ParseText(expression)) {
-        ReportDiagnostic(SyntaxError, 0);
-        return false;
+// The scratch copy of the text (every comment character a space), read a
+// cell at a time: no copy of the whole text is ever made.
+class ScratchText {
+public:
+    ScratchText(std::u16string_view text, const std::vector<Comment>& comments)
+        : text_(text), comments_(comments) {}
+
+    std::size_t size() const { return text_.size(); }
+
+    // The first ";" of the copy at or after `from`, or npos. Calls come with
+    // `from` never decreasing, except FirstSeparatorFrom.
+    std::size_t NextSeparator(std::size_t from) {
+        while (cursor_ < comments_.size() && comments_[cursor_].end <= from) ++cursor_;
+        return Separator(from, cursor_);
     }
-    return root.children[0]->Evaluate(value);
+
+    // The same for any `from`.
+    std::size_t FirstSeparatorFrom(std::size_t from) const {
+        std::size_t k = 0;
+        while (k < comments_.size() && comments_[k].end <= from) ++k;
+        return Separator(from, k);
+    }
+
+    // Whether the copy has ";" at i (NextSeparator's order of calls).
+    bool IsSeparator(std::size_t i) {
+        if (text_[i] != u';') return false;
+        while (cursor_ < comments_.size() && comments_[cursor_].end <= i) ++cursor_;
+        return cursor_ >= comments_.size() || comments_[cursor_].begin > i;
+    }
+
+    // The copy of [s, e): the text itself when no comment touches it.
+    std::u16string_view Cell(std::size_t s, std::size_t e) {
+        while (cursor_ < comments_.size() && comments_[cursor_].end <= s) ++cursor_;
+        if (cursor_ >= comments_.size() || comments_[cursor_].begin >= e)
+            return text_.substr(s, e - s);
+        cell_.assign(text_.substr(s, e - s));
+        for (std::size_t k = cursor_; k < comments_.size() && comments_[k].begin < e; ++k) {
+            const std::size_t from = std::max(comments_[k].begin, s);
+            const std::size_t to = std::min(comments_[k].end, e);
+            std::fill(cell_.begin() + static_cast<std::ptrdiff_t>(from - s),
+                      cell_.begin() + static_cast<std::ptrdiff_t>(to - s), u' ');
+        }
+        return cell_;
+    }
+
+private:
+    std::size_t Separator(std::size_t from, std::size_t k) const {
+        std::size_t pos = from;
+        const std::size_t n = text_.size();
+        while (pos < n) {
+            if (k < comments_.size() && comments_[k].begin <= pos) {
+                pos = comments_[k].end;
+                ++k;
+                continue;
+            }
+            const std::size_t limit = k < comments_.size() ? comments_[k].begin : n;
+            const std::size_t found = text_.substr(0, limit).find(u';', pos);
+            if (found != npos) return found;
+            pos = limit;
+        }
+        return npos;
+    }
+
+    std::u16string_view text_;
+    const std::vector<Comment>& comments_;
+    std::size_t cursor_ = 0;  // the first comment that may end after the scan point
+    std::u16string cell_;
+};
+
+}  // namespace
+
+bool BlankComments(std::u16string& copy, std::size_t& unclosed) {
+    std::vector<Comment> comments;
+    const bool closed = FindComments(copy, comments, unclosed);
+    for (const Comment& c : comments) {
+        std::fill(copy.begin() + static_cast<std::ptrdiff_t>(c.begin),
+                  copy.begin() + static_cast<std::ptrdiff_t>(c.end), u' ');
+    }
+    return closed;
+}
+
+namespace {
+
+// Parses and evaluates one expression; false after an error diagnostic.
+// The tree lives in `arena`, which is released once the cell is done.
+bool EvaluateExpression(std::u16string_view expression, NodeArena& arena, double& value) {
+    CNode root(&arena);
+    bool ok = root.ParseText(expression);
+    if (!ok) {
+        ReportDiagnostic(SyntaxError, 0);
+    } else {
+        ok = root.children[0]->Evaluate(value);
+    }
+    arena.Release();
+    return ok;
 }
 
 // The new text is built in one pass: untouched stretches are copied, each
@@ -74,8 +174,11 @@ bool EvaluateExpression(std::u16string_view expression, double& value) {
 // text has gone into `out`.
 class TextRewriter {
 public:
-    TextRewriter(const std::u16string& text, const std::u16string& copy)
-        : text_(text), copy_(copy) {}
+    // Growing by doubling would copy a large document several times over:
+    // `expected` is the length the new text will most likely have.
+    TextRewriter(const std::u16string& text, std::size_t expected) : text_(text) {
+        out_.reserve(expected);
+    }
 
     // Copies the old text up to (not including) index `end`.
     void CopyUpTo(std::size_t end) {
@@ -83,10 +186,11 @@ public:
         copied_ = std::max(copied_, end);
     }
 
-    // Keeps the characters of [from, to) that are blank in the copy.
-    void KeepBlanks(std::size_t from, std::size_t to) {
+    // Keeps the characters of [from, to) that are blank in the copy, whose
+    // cell (starting at `start`) is `cell`.
+    void KeepBlanks(std::u16string_view cell, std::size_t start, std::size_t from, std::size_t to) {
         for (std::size_t j = from; j < to; ++j) {
-            if (IsBlank(copy_[j])) out_.push_back(text_[j]);
+            if (IsBlank(cell[j - start])) out_.push_back(text_[j]);
         }
         copied_ = std::max(copied_, to);
     }
@@ -108,7 +212,6 @@ public:
 
 private:
     const std::u16string& text_;
-    const std::u16string& copy_;
     std::u16string out_;
     std::size_t copied_ = 0;
 };
@@ -122,26 +225,29 @@ bool CalculateText(std::u16string& text, int32_t& position) {
 
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) {
     failed = FailedCell{};
-    std::u16string copy = text;
     ResetEngineState(UnitFromPreferences());
+    std::vector<Comment> comments;
     std::size_t unclosed = 0;
-    if (!BlankComments(copy, unclosed)) {
+    if (!FindComments(text, comments, unclosed)) {
         failed = {static_cast<int32_t>(unclosed), static_cast<int32_t>(text.size())};
         ReportDiagnostic(SyntaxError, 0);
         return false;
     }
+    ScratchText copy(text, comments);
 
     const std::size_t n = copy.size();
     const bool allCells = position == -1;
-    TextRewriter rewriter(text, copy);
+    // All cells: results make a typical text grow by about a half.
+    TextRewriter rewriter(text, allCells ? n + n / 2 + 64 : n + 64);
     bool touched = false;
     std::size_t p = 0;
+    NodeArena arena;
 
     for (;;) {
-        while (p < n && copy[p] == u';') ++p;
+        while (p < n && copy.IsSeparator(p)) ++p;
         if (p >= n) break;
         const std::size_t s = p;
-        std::size_t e = copy.find(u';', s);
+        std::size_t e = copy.NextSeparator(s);
         if (e == npos) e = n;
         p = e + 1;
         if (!allCells && !(position >= 0 && s <= static_cast<std::size_t>(position) &&
@@ -151,7 +257,7 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
 
         // The cut: the result goes after the cell's last "=", or after its
         // last non-blank character when it has none.
-        const std::u16string_view cell(copy.data() + s, e - s);
+        const std::u16string_view cell = copy.Cell(s, e);
         std::size_t q = cell.rfind(u'=');
         std::size_t r = 0;
         if (q != npos) {
@@ -169,7 +275,7 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
         touched = true;
         rewriter.CopyUpTo(s + q);
         double value = 0;
-        if (!EvaluateExpression(cell.substr(0, q), value)) {
+        if (!EvaluateExpression(cell.substr(0, q), arena, value)) {
             // Where the expression stands in the new text, blanks left out
             // (the text before it is copied unchanged, only shifted).
             std::size_t from = 0;
@@ -180,7 +286,7 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
             failed = {static_cast<int32_t>(static_cast<std::ptrdiff_t>(s + from) + shift),
                       static_cast<int32_t>(static_cast<std::ptrdiff_t>(s + to) + shift)};
             // The failing cell keeps its expression and blanks only.
-            rewriter.KeepBlanks(s + q, e);
+            rewriter.KeepBlanks(cell, s, s + q, e);
             text = rewriter.Finish();
             return false;
         }
@@ -188,15 +294,16 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
 
         rewriter.Append(u'=');
         // Blanks between "=" and the old result stay in front of the new one.
-        if (r > q + 1) rewriter.KeepBlanks(s + q + 1, s + r);
-        rewriter.Append(FormatResult(value));
+        if (r > q + 1) rewriter.KeepBlanks(cell, s, s + q + 1, s + r);
+        char16_t result[kFormatCapacity];
+        rewriter.Append(std::u16string_view(result, FormatGeneralTo(value, 19, result)));
         // Without "=", the blank at the cut follows the result.
         if (q < cell.size() && IsBlank(cell[q])) rewriter.Append(text[s + q]);
-        rewriter.KeepBlanks(s + std::min(std::max(r, q + 1), cell.size()), e);
+        rewriter.KeepBlanks(cell, s, s + std::min(std::max(r, q + 1), cell.size()), e);
 
         if (!allCells) {
             const std::size_t c = static_cast<std::size_t>(position) < n
-                                      ? copy.find(u';', static_cast<std::size_t>(position))
+                                      ? copy.FirstSeparatorFrom(static_cast<std::size_t>(position))
                                       : npos;
             const std::ptrdiff_t shift = rewriter.Shift();
             const std::size_t length = rewriter.CurrentLength();

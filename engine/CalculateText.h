@@ -1,6 +1,7 @@
 // The cell calculation driver.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -20,5 +21,10 @@ struct FailedCell {
 
 // As above, and tells where a failed run stopped.
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed);
+
+// The driver's first step on its scratch copy: every comment character
+// becomes a space. False when a "/*" is never closed; `unclosed` is then
+// where it starts.
+bool BlankComments(std::u16string& copy, std::size_t& unclosed);
 
 }  // namespace NCalculatorText

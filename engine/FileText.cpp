@@ -1,7 +1,9 @@
 #include "engine/FileText.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "engine/MemoryStore.h"
@@ -63,18 +65,50 @@ std::u16string FormatMemoryFile(bool all) {
     return text;
 }
 
+namespace {
+
+// Eight bytes at a time while every byte is ASCII (a calculation nearly always is).
+std::size_t AsciiRun(const unsigned char* bytes, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+    }
+    while (i < n && bytes[i] < 0x80) ++i;
+    return i;
+}
+
+}  // namespace
+
 bool DecodeUtf8(std::string_view bytes, std::u16string& text) {
-    std::u16string out;
-    out.reserve(bytes.size());
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
+    // Never more code units than bytes. The units gather in a small piece
+    // that is appended when full, so the text is written once, not zeroed first.
+    std::u16string out;
+    out.reserve(n);
+    constexpr std::size_t kPiece = 4096;
+    char16_t piece[kPiece];
+    std::size_t fill = 0;
     std::size_t i = 0;
     while (i < n) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            out.push_back(lead);
-            ++i;
+        const std::size_t run = AsciiRun(in + i, std::min(n - i, kPiece - fill));
+        for (std::size_t k = 0; k < run; ++k) piece[fill + k] = in[i + k];
+        fill += run;
+        i += run;
+        if (fill == kPiece) {
+            out.append(piece, fill);
+            fill = 0;
             continue;
         }
+        if (i >= n) break;
+        // A non-ASCII lead byte: room for a surrogate pair.
+        if (fill + 2 > kPiece) {
+            out.append(piece, fill);
+            fill = 0;
+        }
+        const unsigned char lead = in[i];
         std::size_t extra;
         char32_t cp;
         char32_t minimum;
@@ -95,28 +129,52 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& text) {
         }
         if (n - i <= extra) return false;
         for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            const unsigned char next = in[i + k];
             if ((next & 0xC0) != 0x80) return false;
             cp = (cp << 6) | (next & 0x3F);
         }
         if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            piece[fill++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            piece[fill++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            piece[fill++] = static_cast<char16_t>(cp);
         }
         i += extra + 1;
     }
+    out.append(piece, fill);
     text = std::move(out);
     return true;
 }
 
 std::string EncodeUtf8(std::u16string_view text) {
-    // At most three bytes per code unit; written through a pointer, since this
-    // runs over whole documents.
-    std::string out(text.size() * 3, '\0');
+    // The exact size first, so that a whole document is written in place
+    // into one allocation of the right size.
+    const std::size_t n = text.size();
+    // A plain ASCII text (results and calculations are) narrows in one loop.
+    char16_t any = 0;
+    for (const char16_t unit : text) any |= unit;
+    if (any < 0x80) {
+        std::string ascii(n, '\0');
+        for (std::size_t i = 0; i < n; ++i) ascii[i] = static_cast<char>(text[i]);
+        return ascii;
+    }
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const char32_t unit = text[i];
+        if (unit < 0x80) {
+            size += 1;
+        } else if (unit < 0x800) {
+            size += 2;
+        } else if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+            size += 4;
+            ++i;
+        } else {
+            size += 3;  // an unpaired surrogate becomes U+FFFD, three bytes too
+        }
+    }
+    std::string out(size, '\0');
     char* write = out.data();
     auto put = [&](char32_t cp) {
         if (cp < 0x80) {
@@ -135,10 +193,11 @@ std::string EncodeUtf8(std::u16string_view text) {
             *write++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     };
-    const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const char32_t unit = text[i];
-        if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+        if (unit < 0x80) {
+            *write++ = static_cast<char>(unit);
+        } else if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
             const char32_t low = text[i + 1];
             put(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
             ++i;
@@ -148,7 +207,6 @@ std::string EncodeUtf8(std::u16string_view text) {
             put(unit);
         }
     }
-    out.resize(static_cast<std::size_t>(write - out.data()));
     return out;
 }
 

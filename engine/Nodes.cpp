@@ -263,17 +263,43 @@ bool CNodeMemory::Parse() {
     std::u16string_view content = operands[0];
     if (!ExpandPlaceholder(content)) return false;
     operands[0] = content;
-    // The name keeps its inner spaces: take it from the prepared text.
+    // The name keeps its inner spaces: take it from the expression as given,
+    // prepared as the rest was (tabs and line breaks out, brackets and minus
+    // signs unified), then trimmed.
     const BracketTableData& table = BracketTable;
     const auto open = static_cast<std::size_t>(table.IndexOf(content.data()) - 1);
     const std::size_t close = open + content.size() + 1;
-    const auto textOpen = static_cast<std::size_t>(table.textIndex[open]);
-    const auto textClose = static_cast<std::size_t>(table.textIndex[close]);
-    std::size_t begin = textOpen + 1;
-    std::size_t end = textClose;
-    while (end > begin && IsWideSpace(table.text[end - 1])) --end;
-    while (begin < end && IsWideSpace(table.text[begin])) ++begin;
-    name.assign(table.text, begin, end - begin);
+    const auto sourceOpen = static_cast<std::size_t>(table.textIndex[open]);
+    const auto sourceClose = static_cast<std::size_t>(table.textIndex[close]);
+    name.clear();
+    for (std::size_t i = sourceOpen + 1; i < sourceClose; ++i) {
+        const char16_t c = table.source[i];
+        switch (c) {
+            case u'\t':
+            case u'\n':
+            case u'\r':
+                break;
+            case u'[':
+            case u'{':
+                name.push_back(u'(');
+                break;
+            case u']':
+            case u'}':
+                name.push_back(u')');
+                break;
+            case u'\u2212':
+                name.push_back(u'-');
+                break;
+            default:
+                name.push_back(c);
+                break;
+        }
+    }
+    std::size_t begin = 0;
+    std::size_t end = name.size();
+    while (end > begin && IsWideSpace(name[end - 1])) --end;
+    while (begin < end && IsWideSpace(name[begin])) ++begin;
+    name = name.substr(begin, end - begin);
     return true;
 }
 

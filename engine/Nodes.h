@@ -86,6 +86,7 @@ public:
     OperationCode Code() const override { return OpMemory; }
     void Compute(const double* args, double& value) override;
     std::u16string name;
+    static constexpr bool kHoldsMemory = true;
 };
 
 class CNodeStore final : public CNode {

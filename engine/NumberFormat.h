@@ -1,6 +1,7 @@
 // Locale-independent number formatting and reading.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,13 @@ namespace NCalculatorText {
 // printf "%.<precision>g" in the C locale.
 std::string FormatGeneral(double value, int precision);
 std::u16string FormatGeneral16(double value, int precision);
+
+// The most code units FormatGeneralTo writes (precision up to 20).
+inline constexpr std::size_t kFormatCapacity = 40;
+
+// printf "%.<precision>g" into out (kFormatCapacity units), no allocation;
+// returns the length written.
+std::size_t FormatGeneralTo(double value, int precision, char16_t* out);
 
 // "%.19g", the format of results.
 inline std::u16string FormatResult(double value) { return FormatGeneral16(value, 19); }

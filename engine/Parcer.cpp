@@ -33,10 +33,44 @@ namespace NCalculatorText {
 BracketTableData BracketTable;
 
 void BracketTableData::Reset() {
-    text.clear();
-    compact.clear();
-    textIndex.clear();
-    partner.clear();
+    source = {};
+    length = 0;
+}
+
+void* NodeArena::Allocate(std::size_t size, std::size_t align) {
+    for (;;) {
+        if (current_ < blocks_.size()) {
+            Block& block = blocks_[current_];
+            const std::size_t start = (used_ + align - 1) & ~(align - 1);
+            if (start + size <= block.size) {
+                used_ = start + size;
+                return block.data.get() + start;
+            }
+            if (current_ + 1 < blocks_.size()) {
+                ++current_;
+                used_ = 0;
+                continue;
+            }
+        }
+        // Each block twice the one before: a long chain takes few blocks.
+        const std::size_t previous = blocks_.empty() ? 0 : blocks_.back().size;
+        const std::size_t grown = std::max<std::size_t>(16 * 1024, 2 * previous);
+        Block block;
+        block.size = std::max(grown, size + align);
+        // Not zeroed: a node is constructed in place before any use.
+        block.data.reset(new std::byte[block.size]);
+        blocks_.push_back(std::move(block));
+        current_ = blocks_.size() - 1;
+        used_ = 0;
+    }
+}
+
+void NodeArena::Release() {
+    // The other nodes own nothing: their storage is simply reused.
+    for (std::size_t i = nodes_.size(); i-- > 0;) nodes_[i]->~CNode();
+    nodes_.clear();
+    current_ = 0;
+    used_ = 0;
 }
 
 bool IsWideSpace(char16_t c) {
@@ -70,32 +104,6 @@ std::size_t PartnerOf(std::u16string_view s, std::size_t i) {
                                     offset);
 }
 
-// Visits the top-level characters of s left to right (groups skipped).
-template <typename Visit>
-void ForEachTopLevel(std::u16string_view s, Visit visit) {
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == u'(') {
-            i = PartnerOf(s, i);
-            continue;
-        }
-        visit(i);
-    }
-}
-
-bool IsArrow(std::u16string_view s, std::size_t i) {
-    return s[i] == u'-' && i + 1 < s.size() && s[i + 1] == u'>';
-}
-
-bool IsInfixSign(std::u16string_view s, std::size_t i) {
-    if (i == 0 || (s[i] != u'+' && s[i] != u'-')) return false;
-    // "2e-5": the sign of an exponent is no operator.
-    return !(s[i - 1] == u'e' && i >= 2 && (IsDigit(s[i - 2]) || s[i - 2] == u'.'));
-}
-
-bool IsProductSign(char16_t c) {
-    return c == u'*' || c == u'\u00D7' || c == u'/' || c == u'\u00F7';
-}
-
 // Digits with at most one separator, at least one digit, and an optional
 // exponent "e" with an optional sign and at least one digit.
 bool IsNumberText(std::u16string_view t) {
@@ -122,16 +130,16 @@ bool IsNumberText(std::u16string_view t) {
 }
 
 template <typename T>
-std::unique_ptr<CNode> Make() {
-    return std::make_unique<T>();
+CNode* Make(NodeArena& arena) {
+    return arena.Create<T>();
 }
 
 struct Keyword {
     std::u16string_view name;
-    std::unique_ptr<CNode> (*make)();
+    CNode* (*make)(NodeArena&);
 };
 
-const Keyword kKeywords[] = {
+constexpr Keyword kKeywords[] = {
     {u"sqrt", Make<CNodeSqrt>},       {u"\u221A", Make<CNodeSqrt>},
     {u"abs", Make<CNodeAbs>},         {u"sign", Make<CNodeSign>},
     {u"fact", Make<CNodeFactorial>},  {u"exp", Make<CNodeExp>},
@@ -160,9 +168,40 @@ const Keyword kKeywords[] = {
     {u"arcsch", Make<CNodeArCsch>},
 };
 
-std::unique_ptr<CNode> MakeFunctionNode(std::u16string_view keyword) {
-    for (const Keyword& k : kKeywords) {
-        if (k.name == keyword) return k.make();
+using KeywordMaker = CNode* (*)(NodeArena&);
+
+constexpr std::size_t kKeywordCount = sizeof(kKeywords) / sizeof(kKeywords[0]);
+constexpr std::size_t kLongestKeyword = 8;
+
+// The keywords by length: those of length L are order[start[L]] .. order[start[L + 1] - 1].
+struct KeywordIndex {
+    std::array<uint8_t, kLongestKeyword + 2> start{};
+    std::array<uint8_t, kKeywordCount> order{};
+};
+
+constexpr KeywordIndex MakeKeywordIndex() {
+    KeywordIndex index;
+    std::size_t filled = 0;
+    for (std::size_t length = 0; length <= kLongestKeyword; ++length) {
+        index.start[length] = static_cast<uint8_t>(filled);
+        for (std::size_t k = 0; k < kKeywordCount; ++k) {
+            if (kKeywords[k].name.size() == length) index.order[filled++] = static_cast<uint8_t>(k);
+        }
+    }
+    index.start[kLongestKeyword + 1] = static_cast<uint8_t>(filled);
+    return index;
+}
+
+constexpr KeywordIndex kKeywordIndex = MakeKeywordIndex();
+
+KeywordMaker FindKeyword(std::u16string_view keyword) {
+    const std::size_t length = keyword.size();
+    if (length == 0 || length > kLongestKeyword) return nullptr;
+    for (std::size_t i = kKeywordIndex.start[length]; i < kKeywordIndex.start[length + 1]; ++i) {
+        const Keyword& k = kKeywords[kKeywordIndex.order[i]];
+        std::size_t j = 0;
+        while (j < length && k.name[j] == keyword[j]) ++j;
+        if (j == length) return k.make;
     }
     return nullptr;
 }
@@ -188,22 +227,21 @@ bool CParcer::ExpandPlaceholder(std::u16string_view& s) {
 template <typename MakeNode>
 void CParcer::AppendChain(std::u16string_view s, const SplitList& splits, std::size_t width,
                           MakeNode make) {
-    std::unique_ptr<CNode> chain;
+    CNode* chain = nullptr;
     for (std::size_t k = 0; k < splits.size(); ++k) {
         const auto p = static_cast<std::size_t>(splits[k]);
         const std::size_t end =
             k + 1 < splits.size() ? static_cast<std::size_t>(splits[k + 1]) : s.size();
-        // The analyzer loses track of the node once it moves into the fixed-size list.
-        std::unique_ptr<CNode> node = make(p);  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+        CNode* node = make(p);
         node->operands.push_back(s.substr(0, p));
         node->operands.push_back(s.substr(p + width, end - p - width));
-        if (chain) {
-            node->children.push_back(std::move(chain));
+        if (chain != nullptr) {
+            node->children.push_back(chain);
             node->chainedLeft = true;
         }
-        chain = std::move(node);
+        chain = node;
     }
-    GetNode()->children.push_back(std::move(chain));
+    GetNode()->children.push_back(chain);
 }
 
 // ---------------------------------------------------------------------------
@@ -211,42 +249,64 @@ void CParcer::AppendChain(std::u16string_view s, const SplitList& splits, std::s
 
 namespace {
 
-TopLevelOperators ScanOperators(std::u16string_view s) {
-    TopLevelOperators found;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i];
-        if (c == u'(') {
-            i = PartnerOf(s, i);
-        } else if (IsArrow(s, i)) {
-            found.store = true;
-            break;  // the loosest form: nothing else matters
-        } else if (IsInfixSign(s, i)) {
-            found.sum = true;
-        } else if (IsProductSign(c)) {
-            found.product = true;
-        } else if (c == u'^') {
-            found.power = true;
+// One scan of the operand's top level, groups skipped, using the kinds
+// found for the whole expression: the loosest operator and its splits.
+// A sign at the very front of an operand is never infix.
+void ScanOperators(std::u16string_view s, TopLevelOperators& found) {
+    const BracketTableData& table = BracketTable;
+    const std::ptrdiff_t offset = table.IndexOf(s.data());
+    const uint8_t* kind = table.kind.data() + offset;
+    const int32_t* partner = table.partner.data() + offset;
+    using Level = TopLevelOperators::Level;
+    found.level = TopLevelOperators::None;
+    found.splits.clear();
+    auto note = [&](Level level, std::size_t i) {
+        if (found.level != level) {
+            found.level = level;
+            found.splits.clear();
+        }
+        found.splits.push_back(static_cast<std::ptrdiff_t>(i));
+    };
+    const int32_t* next = table.next.data() + offset;
+    const std::size_t n = s.size();
+    for (auto i = static_cast<std::size_t>(next[0] - offset); i < n;
+         i = static_cast<std::size_t>(next[i + 1] - offset)) {
+        const uint8_t k = kind[i];
+        if (k & BracketTableData::kOpen) {
+            i = static_cast<std::size_t>(partner[i] - offset);
+        } else if (k & BracketTableData::kArrow) {
+            note(TopLevelOperators::Store, i);
+        } else if (found.level == TopLevelOperators::Store) {
+            continue;
+        } else if (k & BracketTableData::kSign) {
+            if (i != 0) note(TopLevelOperators::Sum, i);
+        } else if (found.level == TopLevelOperators::Sum) {
+            continue;
+        } else if (k & BracketTableData::kProduct) {
+            note(TopLevelOperators::Product, i);
+        } else if (found.level != TopLevelOperators::Product) {
+            note(TopLevelOperators::Power, i);  // "^"
         }
     }
-    return found;
-}
-
-// Split positions of one operator kind, at the top level, left to right.
-template <typename Match>
-SplitList CollectSplits(std::u16string_view s, Match match) {
-    SplitList splits;
-    ForEachTopLevel(s, [&](std::size_t i) {
-        if (match(i)) splits.push_back(static_cast<std::ptrdiff_t>(i));
-    });
-    return splits;
 }
 
 }  // namespace
 
 // operand := store | sum | negation | product | power | function | memory | terminal | group
 bool CParcer::ParseOperand(std::u16string_view& s) {
+    TopLevelOperators top;
     for (;;) {
-        const TopLevelOperators top = ScanOperators(s);
+        // Exactly one group: no form but the group itself can take it.
+        if (!s.empty() && s.front() == u'(' && PartnerOf(s, 0) == s.size() - 1) {
+            s = s.substr(1, s.size() - 2);
+            continue;
+        }
+        ScanOperators(s, top);
+        // No operator and a number's first character: a number or nothing.
+        if (top.level == TopLevelOperators::None && !s.empty() &&
+            (IsDigit(s.front()) || s.front() == u'.' || s.front() == u',')) {
+            return ParseTerminal(s);
+        }
         if (ParseStore(s, top) || ParseSum(s, top) || ParseNegation(s) || ParseProduct(s, top) ||
             ParsePower(s, top) || ParseFunction(s) || ParseMemory(s) || ParseTerminal(s)) {
             return true;
@@ -257,18 +317,17 @@ bool CParcer::ParseOperand(std::u16string_view& s) {
 
 // store := operand "->" memory { "->" memory }
 bool CParcer::ParseStore(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.store) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsArrow(s, i); });
-    AppendChain(s, splits, 2, [](std::size_t) { return Make<CNodeStore>(); });
+    if (top.level != TopLevelOperators::Store) return false;
+    AppendChain(s, top.splits, 2, [&](std::size_t) -> CNode* { return New<CNodeStore>(); });
     return true;
 }
 
 // sum := operand ("+" | "-") operand { ("+" | "-") operand }
 bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.sum) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsInfixSign(s, i); });
-    AppendChain(s, splits, 1, [&](std::size_t p) {
-        return s[p] == u'+' ? Make<CNodePlus>() : Make<CNodeMinus>();
+    if (top.level != TopLevelOperators::Sum) return false;
+    AppendChain(s, top.splits, 1, [&](std::size_t p) -> CNode* {
+        if (s[p] == u'+') return New<CNodePlus>();
+        return New<CNodeMinus>();
     });
     return true;
 }
@@ -276,27 +335,26 @@ bool CParcer::ParseSum(std::u16string_view s, const TopLevelOperators& top) {
 // negation := "-" operand
 bool CParcer::ParseNegation(std::u16string_view s) {
     if (s.empty() || s.front() != u'-') return false;
-    auto node = Make<CNodeChangeSign>();
+    CNode* node = New<CNodeChangeSign>();
     node->operands.push_back(s.substr(1));
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
 // product := operand ("*" | "×" | "/" | "÷") operand { ("*" | "×" | "/" | "÷") operand }
 bool CParcer::ParseProduct(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.product) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return IsProductSign(s[i]); });
-    AppendChain(s, splits, 1, [&](std::size_t p) {
-        return (s[p] == u'*' || s[p] == u'\u00D7') ? Make<CNodeMul>() : Make<CNodeDiv>();
+    if (top.level != TopLevelOperators::Product) return false;
+    AppendChain(s, top.splits, 1, [&](std::size_t p) -> CNode* {
+        if (s[p] == u'*' || s[p] == u'\u00D7') return New<CNodeMul>();
+        return New<CNodeDiv>();
     });
     return true;
 }
 
 // power := operand "^" operand { "^" operand }
 bool CParcer::ParsePower(std::u16string_view s, const TopLevelOperators& top) {
-    if (!top.power) return false;
-    const SplitList splits = CollectSplits(s, [&](std::size_t i) { return s[i] == u'^'; });
-    AppendChain(s, splits, 1, [](std::size_t) { return Make<CNodePow>(); });
+    if (top.level != TopLevelOperators::Power) return false;
+    AppendChain(s, top.splits, 1, [&](std::size_t) -> CNode* { return New<CNodePow>(); });
     return true;
 }
 
@@ -305,20 +363,35 @@ bool CParcer::ParseFunction(std::u16string_view s) {
     // The keyword is everything before the first group.
     const std::size_t k = s.find(u'(');
     if (k == npos || k == 0 || k > 8) return false;
-    std::unique_ptr<CNode> node = MakeFunctionNode(s.substr(0, k));
-    if (!node) return false;
+    // Every keyword begins with one of these.
+    switch (s.front()) {
+        case u'a':
+        case u'c':
+        case u'e':
+        case u'f':
+        case u'l':
+        case u's':
+        case u't':
+        case u'\u221A':
+            break;
+        default:
+            return false;
+    }
+    const KeywordMaker make = FindKeyword(s.substr(0, k));
+    if (make == nullptr) return false;
+    CNode* node = make(*GetNode()->arena_);
     node->operands.push_back(s.substr(k));
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
 // memory := ("memory" | "mem") group
 bool CParcer::ParseMemory(std::u16string_view s) {
     if (s.size() < 3 || s.substr(0, 3) != u"mem") return false;
-    auto node = Make<CNodeMemory>();
+    CNode* node = New<CNodeMemory>();
     node->operands.push_back((s.size() >= 6 && s.substr(0, 6) == u"memory") ? s.substr(6)
                                                                             : s.substr(3));
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
@@ -327,40 +400,51 @@ bool CParcer::ParseTerminal(std::u16string_view s) {
     if (s.empty()) return false;
     std::u16string_view t = s;
     if (t.front() == u'+') t.remove_prefix(1);
-    std::unique_ptr<CNode> node;
-    if (t == u"pi" || t == u"\u03C0") {
-        node = Make<CNodePi>();
+    if (t.empty()) return false;
+    CNode* node = nullptr;
+    const char16_t first = t.front();
+    if (IsDigit(first) || first == u'.' || first == u',') {
+        // A name never starts like a number.
+        if (!IsNumberText(t)) return false;
+        node = New<CNodeNumber>();
+    } else if (t == u"pi" || t == u"\u03C0") {
+        node = New<CNodePi>();
     } else if (t == u"e") {
-        node = Make<CNodeE>();
+        node = New<CNodeE>();
     } else if (t == u"result" || t == u"rslt") {
-        node = Make<CNodeResult>();
-    } else if (IsNumberText(t)) {
-        node = Make<CNodeNumber>();
+        node = New<CNodeResult>();
     } else {
         return false;
     }
     node->operands.push_back(s);
-    GetNode()->children.push_back(std::move(node));
+    GetNode()->children.push_back(node);
     return true;
 }
 
 // ---------------------------------------------------------------------------
 // CNode
 
-CNode::~CNode() {
-    // Chains are left-deep and may be a hundred thousand nodes long: free
-    // them along their spine so destruction never recurses down a chain.
-    for (auto& child : children) {
-        std::unique_ptr<CNode> node = std::move(child);
-        while (node && node->chainedLeft) {
-            std::unique_ptr<CNode> left = std::move(node->children[0]);
-            node.reset();
-            node = std::move(left);
-        }
-    }
+namespace {
+
+// ASCII code units that ParseText keeps as they are, with no operator kind.
+constexpr std::array<bool, 128> MakePlainAscii() {
+    std::array<bool, 128> plain{};
+    for (char16_t c = u'0'; c <= u'9'; ++c) plain[c] = true;
+    for (char16_t c = u'a'; c <= u'z'; ++c) plain[c] = true;
+    for (char16_t c = u'A'; c <= u'Z'; ++c) plain[c] = true;
+    plain[u'.'] = true;
+    plain[u','] = true;
+    return plain;
 }
+constexpr std::array<bool, 128> kPlainAscii = MakePlainAscii();
+
+}  // namespace
 
 bool CNode::ParseText(std::u16string_view text) {
+    if (arena_ == nullptr) {
+        ownArena_ = std::make_unique<NodeArena>();
+        arena_ = ownArena_.get();
+    }
     BracketTableData& table = BracketTable;
     table.Reset();
     operands.clear();
@@ -371,11 +455,43 @@ bool CNode::ParseText(std::u16string_view text) {
     while (end > begin && IsWideSpace(text[end - 1])) --end;
     while (begin < end && IsWideSpace(text[begin])) ++begin;
 
-    table.text.resize(end - begin);
-    char16_t* out = table.text.data();
+    // One pass: drop spaces, tabs and line breaks, unify brackets and minus
+    // signs, refuse "$", and pair the brackets (the open ones form a stack
+    // linked through partner). Unbalanced text never parses, whatever the
+    // operators around it.
+    const std::size_t capacity = end - begin;
+    // Sized for the longest expression so far (next[] one more, even for an
+    // empty one).
+    if (table.next.size() < capacity + 1) {
+        table.compact.resize(capacity);
+        table.textIndex.resize(capacity);
+        table.partner.resize(capacity);
+        table.kind.resize(capacity);
+        table.next.resize(capacity + 1);
+    }
+    char16_t* compact = table.compact.data();
+    int32_t* textIndex = table.textIndex.data();
+    int32_t* partner = table.partner.data();
+    uint8_t* kind = table.kind.data();
+    int32_t* next = table.next.data();
+    std::size_t kept = 0;
+    int32_t top = -1;
+    int depth = 0;
+    // next[] lets the operator searches leap over names and numbers: it is
+    // filled up to each unit that has a kind, as such units turn up.
+    std::size_t pending = 0;
+    auto mark = [&](std::size_t index) {
+        for (; pending <= index; ++pending) next[pending] = static_cast<int32_t>(index);
+    };
     for (std::size_t i = begin; i < end; ++i) {
         char16_t c = text[i];
+        // Digits, letters and points, most of any expression, need nothing.
+        if (c < 0x80 && kPlainAscii[c]) {
+            compact[kept++] = c;
+            continue;
+        }
         switch (c) {
+            case u' ':
             case u'\t':
             case u'\n':
             case u'\r':
@@ -396,46 +512,65 @@ bool CNode::ParseText(std::u16string_view text) {
             default:
                 break;
         }
-        *out++ = c;
-    }
-    table.text.resize(static_cast<std::size_t>(out - table.text.data()));
-
-    const std::size_t length = table.text.size();
-    table.compact.resize(length);
-    table.textIndex.resize(length);
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (table.text[i] == u' ') continue;
-        table.compact[kept] = table.text[i];
-        table.textIndex[kept] = static_cast<int32_t>(i);
-        ++kept;
-    }
-    table.compact.resize(kept);
-    table.textIndex.resize(kept);
-
-    // Pair the brackets; the open ones form a stack linked through partner.
-    // Unbalanced text never parses, whatever the operators around it.
-    table.partner.assign(table.compact.size(), -1);
-    int32_t top = -1;
-    int depth = 0;
-    for (std::size_t i = 0; i < table.compact.size(); ++i) {
-        const auto index = static_cast<int32_t>(i);
-        if (table.compact[i] == u'(') {
-            table.partner[i] = top;
-            top = index;
-            if (++depth > kMaxNestingDepth) return false;
-        } else if (table.compact[i] == u')') {
-            if (top < 0) return false;
-            const int32_t previous = table.partner[static_cast<std::size_t>(top)];
-            table.partner[static_cast<std::size_t>(top)] = index;
-            table.partner[i] = top;
-            top = previous;
-            --depth;
+        const auto index = static_cast<int32_t>(kept);
+        uint8_t k = 0;
+        switch (c) {
+            case u'(':
+                k = BracketTableData::kOpen;
+                partner[kept] = top;
+                top = index;
+                textIndex[kept] = static_cast<int32_t>(i);
+                if (++depth > kMaxNestingDepth) return false;
+                break;
+            case u')':
+                if (top < 0) return false;
+                {
+                    const int32_t previous = partner[static_cast<std::size_t>(top)];
+                    partner[static_cast<std::size_t>(top)] = index;
+                    partner[kept] = top;
+                    top = previous;
+                }
+                textIndex[kept] = static_cast<int32_t>(i);
+                --depth;
+                break;
+            case u'+':
+            case u'-':
+                // "2e-5", "2.e+5": the sign of an exponent is no operator.
+                if (!(kept >= 2 && compact[kept - 1] == u'e' &&
+                      (IsDigit(compact[kept - 2]) || compact[kept - 2] == u'.'))) {
+                    k = BracketTableData::kSign;
+                }
+                break;
+            case u'>':
+                if (kept >= 1 && compact[kept - 1] == u'-') {
+                    if (pending != kept) mark(kept - 1);  // an exponent's sign until now
+                    kind[kept - 1] = BracketTableData::kArrow;
+                }
+                break;
+            case u'*':
+            case u'/':
+            case u'\u00D7':
+            case u'\u00F7':
+                k = BracketTableData::kProduct;
+                break;
+            case u'^':
+                k = BracketTableData::kPower;
+                break;
+            default:
+                break;
         }
+        if (k != 0) {
+            kind[kept] = k;
+            mark(kept);
+        }
+        compact[kept++] = c;
     }
     if (top >= 0) return false;
+    for (; pending <= kept; ++pending) next[pending] = static_cast<int32_t>(kept);
+    table.source = text;
+    table.length = kept;
 
-    operands.push_back(std::u16string_view(table.compact));
+    operands.push_back(std::u16string_view(compact, kept));
     return Parse();
 }
 

@@ -5,10 +5,12 @@
 // placeholder: every search looks only at the top level of an operand.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +55,10 @@ public:
     const T& operator[](std::size_t i) const { return heap_.empty() ? inline_[i] : heap_[i]; }
     T& operator[](std::size_t i) { return heap_.empty() ? inline_[i] : heap_[i]; }
     T& back() { return (*this)[size() - 1]; }
+    void clear() {
+        count_ = 0;
+        heap_.clear();
+    }
     void push_back(const T& item) {
         if (heap_.empty() && count_ < N) {
             inline_[count_++] = item;
@@ -64,23 +70,87 @@ public:
     }
 
 private:
-    std::array<T, N> inline_{};
+    std::array<T, N> inline_;  // only the first count_ are ever read
     std::size_t count_ = 0;
     std::vector<T> heap_;
 };
 
 using SplitList = GrowingList<std::ptrdiff_t, 16>;
 
-// The process-wide table of the parse in progress: the prepared expression,
-// its space-free copy and its bracket pairs (a group is its own placeholder).
+// The process-wide table of the parse in progress: the expression as given,
+// its prepared space-free copy and its bracket pairs (a group is its own
+// placeholder).
 struct BracketTableData {
-    std::u16string text;             // prepared expression (spaces kept)
-    std::u16string compact;          // the same without U+0020
-    std::vector<int32_t> textIndex;  // compact index -> text index
+    // What a compact code unit is to the operator searches, found once for
+    // the whole expression (bits).
+    enum Kind : uint8_t {
+        kOpen = 1,     // "("
+        kArrow = 2,    // the "-" of "->"
+        kSign = 4,     // "+" or "-" that is no exponent's sign (infix unless it leads its operand)
+        kProduct = 8,  // "*", "×", "/", "÷"
+        kPower = 16,   // "^"
+    };
+
+    std::u16string_view source;      // the expression being parsed
+    std::u16string compact;          // prepared, without U+0020 (its first `length` units)
+    std::vector<int32_t> textIndex;  // source index of each bracket
     std::vector<int32_t> partner;    // compact index of the matching bracket
+    std::vector<uint8_t> kind;       // Kind bits of each unit that has any
+    std::vector<int32_t> next;       // the first index at or after this one with a kind
+    std::size_t length = 0;
 
     void Reset();
     std::ptrdiff_t IndexOf(const char16_t* p) const { return p - compact.data(); }
+};
+
+// A node's children, owned by the node arena rather than by the node.
+template <typename T>
+class NodeRef {
+public:
+    NodeRef() = default;
+    NodeRef(T* node) : node_(node) {}  // NOLINT(google-explicit-constructor)
+    T* get() const { return node_; }
+    T* operator->() const { return node_; }
+    T& operator*() const { return *node_; }
+    explicit operator bool() const { return node_ != nullptr; }
+
+private:
+    T* node_ = nullptr;
+};
+
+// Storage of the nodes of one tree: bump allocation in blocks that are kept
+// from one tree to the next, so parsing a cell costs no heap allocation once
+// the blocks have grown to the largest cell. Release destroys every node at
+// once; nothing recurses, however long a chain is.
+class NodeArena {
+public:
+    NodeArena() = default;
+    ~NodeArena() { Release(); }
+    NodeArena(const NodeArena&) = delete;
+    NodeArena& operator=(const NodeArena&) = delete;
+
+    template <typename T>
+    T* Create();
+
+    // Room for `count` code units that live as long as the tree.
+    char16_t* Text(std::size_t count) {
+        return static_cast<char16_t*>(Allocate(count * sizeof(char16_t), alignof(char16_t)));
+    }
+
+    // Destroys every node, newest first, and keeps the blocks.
+    void Release();
+
+private:
+    void* Allocate(std::size_t size, std::size_t align);
+
+    struct Block {
+        std::unique_ptr<std::byte[]> data;
+        std::size_t size = 0;
+    };
+    std::vector<Block> blocks_;
+    std::size_t current_ = 0;    // the block being filled
+    std::size_t used_ = 0;       // bytes of it in use
+    std::vector<CNode*> nodes_;  // the nodes whose destructors free something
 };
 
 extern BracketTableData BracketTable;
@@ -88,12 +158,12 @@ extern BracketTableData BracketTable;
 // Wide white space as this program classifies it (Unicode White_Space).
 bool IsWideSpace(char16_t c);
 
-// Which infix operators occur at the top level of an operand.
+// The loosest infix operator at the top level of an operand, and where it
+// occurs (every occurrence, left to right), from one scan of the operand.
 struct TopLevelOperators {
-    bool store = false;
-    bool sum = false;
-    bool product = false;
-    bool power = false;
+    enum Level { None, Store, Sum, Product, Power };
+    Level level = None;
+    SplitList splits;
 };
 
 class CParcer {
@@ -119,6 +189,10 @@ public:
     static bool ExpandPlaceholder(std::u16string_view& s);
 
 protected:
+    // A new node in the arena of the tree being parsed.
+    template <typename T>
+    T* New();
+
     // Appends the top of a left-deep chain of nodes split at `splits`
     // (operators of `width` code units) as one child of GetNode().
     template <typename MakeNode>
@@ -128,8 +202,10 @@ protected:
 
 class CNode : public CParcer {
 public:
-    CNode() = default;
-    ~CNode() override;
+    // A root parses into `arena` (released by its owner), or without one
+    // into an arena of its own.
+    explicit CNode(NodeArena* arena = nullptr) : arena_(arena) {}
+    ~CNode() override = default;
     CNode(const CNode&) = delete;
     CNode& operator=(const CNode&) = delete;
 
@@ -141,17 +217,44 @@ public:
     bool ParseText(std::u16string_view text);
 
     SmallList<std::u16string_view, 2> operands;
-    SmallList<std::unique_ptr<CNode>, 2> children;
+    SmallList<NodeRef<CNode>, 2> children;
 
     // Set when children[0] was built by a chain (left-deep) split: the
     // operand 0 is then already parsed.
     bool chainedLeft = false;
 
+    // Whether the class holds memory of its own that its destructor frees;
+    // the arena runs the destructors of those classes only.
+    static constexpr bool kHoldsMemory = false;
+
 protected:
     friend class CParcer;
+    friend class NodeArena;
     // Parses the operands from `first` on, each into one child.
     virtual bool ParseOperands(std::size_t first);
+
+    NodeArena* arena_ = nullptr;
+    std::unique_ptr<NodeArena> ownArena_;
 };
+
+template <typename T>
+T* NodeArena::Create() {
+    void* storage = Allocate(sizeof(T), alignof(T));
+    if constexpr (T::kHoldsMemory) {
+        // Room first: the list cannot fail once the node exists.
+        if (nodes_.size() == nodes_.capacity())
+            nodes_.reserve(std::max<std::size_t>(64, 2 * nodes_.size()));
+    }
+    T* node = new (storage) T();
+    node->arena_ = this;
+    if constexpr (T::kHoldsMemory) nodes_.push_back(node);
+    return node;
+}
+
+template <typename T>
+T* CParcer::New() {
+    return GetNode()->arena_->template Create<T>();
+}
 
 // Every function keyword the parser accepts, in its table's order.
 std::vector<std::u16string_view> FunctionKeywords();
