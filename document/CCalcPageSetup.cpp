@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "document/CCalcFontDialog.h"
+#include "shell/core/DialogUnitLayout.h"
 #include "shell/core/DialogUnits.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaResources.h"
@@ -161,18 +162,9 @@ CCalcPageSetup::CCalcPageSetup(PrintSettings& settings, const PrinterSelection& 
 }
 
 void CCalcPageSetup::BuildControls() {
-    const QSize base = DialogBaseUnits(DialogFont());
-    baseX_ = base.width();
-    baseY_ = base.height();
-
-    struct Placed {
-        QWidget* widget;
-        QRect units;
-    };
-    std::vector<Placed> placed;
-    auto place = [&placed](QWidget* widget, int x, int y, int w, int h) {
-        placed.push_back({widget, QRect(x, y, w, h)});
-        return widget;
+    DialogUnitLayout layout(DialogBaseUnits(DialogFont()));
+    auto place = [&layout](QWidget* widget, int x, int y, int w, int h) {
+        return layout.Place(widget, x, y, w, h);
     };
     auto group = [this, &place](const QString& title, int x, int y, int w, int h) {
         return static_cast<QGroupBox*>(place(new QGroupBox(title, this), x, y, w, h));
@@ -282,34 +274,24 @@ void CCalcPageSetup::BuildControls() {
 
     // A font wider than the template's would cut the captions: widen the
     // horizontal unit until the longest one fits.
-    int neededX = baseX_;
-    for (const Placed& p : placed) {
-        if (qobject_cast<QGroupBox*>(p.widget) != nullptr ||
-            qobject_cast<QLineEdit*>(p.widget) != nullptr || p.widget == printerName_)
-            continue;
-        int needed = p.widget->sizeHint().width();
-        if (auto* box = qobject_cast<QComboBox*>(p.widget)) needed = box->minimumSizeHint().width();
-        neededX = std::max(neededX, (needed * 4 + p.units.width() - 1) / p.units.width());
-    }
-    baseX_ = neededX;
-
-    const auto pixels = [this](const QRect& u) {
-        return QRect(u.x() * baseX_ / 4, u.y() * baseY_ / 8, u.width() * baseX_ / 4,
-                     u.height() * baseY_ / 8);
-    };
-    for (const Placed& p : placed) {
-        const QRect r = pixels(p.units);
-        if (qobject_cast<QComboBox*>(p.widget) != nullptr ||
-            qobject_cast<QAbstractSpinBox*>(p.widget) != nullptr ||
-            qobject_cast<QLineEdit*>(p.widget) != nullptr) {
-            // Edit fields keep their natural height, centred on their line.
-            const int h = std::max(r.height(), p.widget->sizeHint().height());
-            p.widget->setGeometry(r.x(), r.center().y() - h / 2, r.width(), h);
-        } else {
-            p.widget->setGeometry(r);
-        }
-    }
-    setFixedSize(pixels(QRect(0, 0, 336, 208)).size());
+    layout.FitWidths([this](const QWidget* widget) {
+        if (qobject_cast<const QGroupBox*>(widget) != nullptr ||
+            qobject_cast<const QLineEdit*>(widget) != nullptr || widget == printerName_)
+            return 0;
+        if (const auto* box = qobject_cast<const QComboBox*>(widget))
+            return box->minimumSizeHint().width();
+        return widget->sizeHint().width();
+    });
+    baseX_ = layout.BaseX();
+    baseY_ = layout.BaseY();
+    // Edit fields keep their natural height, centred on their line.
+    layout.Apply([](const QWidget* widget, int boxHeight) {
+        const bool edit = qobject_cast<const QComboBox*>(widget) != nullptr ||
+                          qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+                          qobject_cast<const QLineEdit*>(widget) != nullptr;
+        return edit ? std::max(boxHeight, widget->sizeHint().height()) : boxHeight;
+    });
+    setFixedSize(layout.Pixels(QRect(0, 0, 336, 208)).size());
 }
 
 void CCalcPageSetup::FillPrinter() {

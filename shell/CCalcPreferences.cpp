@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "shell/core/DialogUnitLayout.h"
 #include "shell/core/DialogUnits.h"
 #include "toolkit/TaResources.h"
 
@@ -19,18 +20,10 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     setWindowIcon(TaProgramIcon());
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    const QSize base = DialogBaseUnits(DialogFont());
-    baseX_ = base.width();
-    baseY_ = base.height();
-
     // Controls with their places in dialog units, placed once the base units are final.
-    struct Placed {
-        QWidget* widget;
-        QRect units;
-    };
-    std::vector<Placed> placed;
-    auto place = [&placed](QWidget* widget, int x, int y, int w, int h) {
-        placed.push_back({widget, QRect(x, y, w, h)});
+    DialogUnitLayout layout(DialogBaseUnits(DialogFont()));
+    auto place = [&layout](QWidget* widget, int x, int y, int w, int h) {
+        layout.Place(widget, x, y, w, h);
     };
     auto check = [this, &place](const QString& text, int x, int y, int w, int h) {
         auto* box = new QCheckBox(text, this);
@@ -100,29 +93,20 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
 
     // A font wider than the one the template was drawn for would cut the
     // captions: widen the horizontal unit until the longest one fits.
-    int neededX = baseX_;
-    for (const Placed& p : placed) {
-        if (qobject_cast<QCheckBox*>(p.widget) == nullptr &&
-            qobject_cast<QLabel*>(p.widget) == nullptr &&
-            qobject_cast<QComboBox*>(p.widget) == nullptr)
-            continue;
-        const int needed = p.widget->sizeHint().width();
-        neededX = std::max(neededX, (needed * 4 + p.units.width() - 1) / p.units.width());
-    }
-    baseX_ = neededX;
-
-    for (const Placed& p : placed) {
-        const QRect r =
-            DialogUnitsToPixels(p.units.x(), p.units.y(), p.units.width(), p.units.height());
-        if (auto* combo = qobject_cast<QComboBox*>(p.widget)) {
-            // A drop-down list's template height includes its list; the closed
-            // box keeps its natural height, centred on its line.
-            const int h = combo->sizeHint().height();
-            combo->setGeometry(r.x(), r.center().y() - h / 2, r.width(), h);
-        } else {
-            p.widget->setGeometry(r);
-        }
-    }
+    layout.FitWidths([](const QWidget* widget) {
+        const bool caption = qobject_cast<const QCheckBox*>(widget) != nullptr ||
+                             qobject_cast<const QLabel*>(widget) != nullptr ||
+                             qobject_cast<const QComboBox*>(widget) != nullptr;
+        return caption ? widget->sizeHint().width() : 0;
+    });
+    baseX_ = layout.BaseX();
+    baseY_ = layout.BaseY();
+    // A drop-down list's template height includes its list; the closed box
+    // keeps its natural height, centred on its line.
+    layout.Apply([](const QWidget* widget, int boxHeight) {
+        return qobject_cast<const QComboBox*>(widget) != nullptr ? widget->sizeHint().height()
+                                                                 : boxHeight;
+    });
     setFixedSize(DialogUnitsToPixels(0, 0, 191, 163).size());
 
     Fill(::Preferences);

@@ -9,6 +9,6 @@ if(NOT TARGET numera_dialogs)
     "${CMAKE_SOURCE_DIR}/shell/CCalcPreferences.h"
   )
   target_include_directories(numera_dialogs PUBLIC "${PROJECT_SOURCE_DIR}")
-  target_link_libraries(numera_dialogs PUBLIC numera_toolkit numera_engine Qt6::Widgets)
+  target_link_libraries(numera_dialogs PUBLIC numera_shell_core numera_toolkit numera_engine Qt6::Widgets)
   set_target_properties(numera_dialogs PROPERTIES AUTOMOC ON)
 endif()
