@@ -363,12 +363,18 @@ public:
         std::u16string units;
         std::size_t bytes = 0;
         std::size_t length = 0;
+        std::size_t lastCut = 0;
         for (;;) {
             const std::size_t got = Read(carry);
             if (bytes == 0 && got >= 2 && static_cast<unsigned char>(carry[0]) == 0xFF &&
                 static_cast<unsigned char>(carry[1]) == 0xFE)
                 return false;
-            comments.Scan(std::string_view(carry).substr(carry.size() - got));
+            const std::size_t cut =
+                comments.Scan(std::string_view(carry).substr(carry.size() - got));
+            if (cut > 0) {
+                largest_ = std::max(largest_, bytes + cut - lastCut);
+                lastCut = bytes + cut;
+            }
             bytes += got;
             // Decoded up to the last ASCII byte: no sequence is cut.
             std::size_t end = carry.size();
@@ -379,6 +385,7 @@ public:
             carry.erase(0, end);
             if (got == 0) break;
         }
+        largest_ = std::max(largest_, bytes - lastCut);
         if (std::ferror(file_) || bytes != size || length > kFileTextLimit || !comments.Closed())
             return false;
         std::rewind(file_);
@@ -408,6 +415,9 @@ public:
         }
     }
 
+    // Bytes of the largest piece (after Check).
+    std::size_t Largest() const { return largest_; }
+
 private:
     static constexpr std::size_t kBlock = 65536;
 
@@ -430,6 +440,7 @@ private:
     std::string pending_;
     std::size_t scanned_ = 0;
     bool first_ = true;
+    std::size_t largest_ = 0;
 };
 
 std::string VersionText() {
@@ -476,6 +487,8 @@ int Run(int argc, char** argv) {
     }
     Preferences.TrigonometricUnits = options.units;
     if (pieces) {
+        // One cell of a megabyte is still one piece.
+        PrepareHeap(pieces->Largest());
         DiagnosticCollector collector;
         engineState.logReceiver = &collector;
         for (std::u16string& memoryText : memoryTexts) {
