@@ -337,6 +337,112 @@ std::string FormatDiagnostics(const std::vector<DiagnosticCollector::Entry>& ent
     return out;
 }
 
+// A large file is calculated a piece of whole cells at a time, each piece
+// written before the next is read, so that a run holds neither the whole text
+// nor its calculated form. The pieces end after a ";" outside comments; the
+// first reading checks what a run over the whole text would refuse (not
+// UTF-8, too long, an unclosed "/*"), and anything unusual goes that way.
+class PieceReader {
+public:
+    explicit PieceReader(const Source& source) : source_(source) {}
+    ~PieceReader() {
+        if (file_ != nullptr) std::fclose(file_);
+    }
+    PieceReader(const PieceReader&) = delete;
+    PieceReader& operator=(const PieceReader&) = delete;
+
+    // Whether the file can go piece by piece.
+    bool Check() {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(source_.path, ec);
+        if (ec || size > kInputByteLimit) return false;
+        file_ = std::fopen(source_.path.c_str(), "rb");
+        if (file_ == nullptr) return false;
+        CommentScanner comments;
+        std::string carry;
+        std::u16string units;
+        std::size_t bytes = 0;
+        std::size_t length = 0;
+        std::size_t lastCut = 0;
+        for (;;) {
+            const std::size_t got = Read(carry);
+            if (bytes == 0 && got >= 2 && static_cast<unsigned char>(carry[0]) == 0xFF &&
+                static_cast<unsigned char>(carry[1]) == 0xFE)
+                return false;
+            const std::size_t cut =
+                comments.Scan(std::string_view(carry).substr(carry.size() - got));
+            if (cut > 0) {
+                largest_ = std::max(largest_, bytes + cut - lastCut);
+                lastCut = bytes + cut;
+            }
+            bytes += got;
+            // Decoded up to the last ASCII byte: no sequence is cut.
+            std::size_t end = carry.size();
+            if (got > 0)
+                while (end > 0 && static_cast<unsigned char>(carry[end - 1]) >= 0x80) --end;
+            if (!DecodeUtf8(std::string_view(carry).substr(0, end), units)) return false;
+            length += units.size();
+            carry.erase(0, end);
+            if (got == 0) break;
+        }
+        largest_ = std::max(largest_, bytes - lastCut);
+        if (std::ferror(file_) || bytes != size || length > kFileTextLimit || !comments.Closed())
+            return false;
+        std::rewind(file_);
+        return true;
+    }
+
+    // The next piece of whole cells, the rest of the file at its end; false
+    // when nothing is left.
+    bool Next(std::u16string& text) {
+        for (;;) {
+            const std::size_t got = Read(pending_);
+            std::size_t cut = comments_.Scan(std::string_view(pending_).substr(scanned_));
+            if (cut > 0) cut += scanned_;
+            scanned_ = pending_.size();
+            if (got == 0) {
+                if (pending_.empty()) return false;
+                cut = pending_.size();
+            }
+            if (cut == 0) continue;
+            if (!DecodeUtf8(std::string_view(pending_).substr(0, cut), text))
+                Fail("invalid UTF-8 in " + source_.Describe());
+            if (first_ && !text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
+            first_ = false;
+            pending_.erase(0, cut);
+            scanned_ = pending_.size();
+            return true;
+        }
+    }
+
+    // Bytes of the largest piece (after Check).
+    std::size_t Largest() const { return largest_; }
+
+private:
+    static constexpr std::size_t kBlock = 65536;
+
+    // Appends up to a block to `bytes`; 0 at the end.
+    std::size_t Read(std::string& bytes) {
+        const std::size_t before = bytes.size();
+        bytes.resize(before + kBlock);
+        const std::size_t got = std::fread(bytes.data() + before, 1, kBlock, file_);
+        bytes.resize(before + got);
+        if (got == 0 && std::ferror(file_)) {
+            const int error = errno;
+            Fail("cannot read " + source_.Describe() + ": " + ErrnoText(error));
+        }
+        return got;
+    }
+
+    const Source& source_;
+    std::FILE* file_ = nullptr;
+    CommentScanner comments_;
+    std::string pending_;
+    std::size_t scanned_ = 0;
+    bool first_ = true;
+    std::size_t largest_ = 0;
+};
+
 std::string VersionText() {
     char text[64];
     std::snprintf(text, sizeof text, "%s %02d.%02d.%03d\n", kProgram, NUMERA_VERSION_MAJOR,
@@ -374,6 +480,39 @@ int Run(int argc, char** argv) {
         memoryTexts.push_back(DecodeInput(bytes, source));
     }
     const Source input{options.input.value_or("-")};
+    std::optional<PieceReader> pieces;
+    if (input.path != "-" && options.position == -1 && !options.inPlace && !options.saveMemory) {
+        pieces.emplace(input);
+        if (!pieces->Check()) pieces.reset();
+    }
+    Preferences.TrigonometricUnits = options.units;
+    if (pieces) {
+        // One cell of a megabyte is still one piece.
+        PrepareHeap(pieces->Largest());
+        DiagnosticCollector collector;
+        engineState.logReceiver = &collector;
+        for (std::u16string& memoryText : memoryTexts) {
+            int32_t position = -1;
+            CalculateText(memoryText, position);
+        }
+        collector.Clear();
+        bool succeeded = true;
+        bool first = true;
+        std::u16string text;
+        while (pieces->Next(text)) {
+            if (succeeded) {
+                int32_t position = -1;
+                succeeded = first ? CalculateText(text, position) : CalculateMoreCells(text);
+                first = false;
+            }
+            // After a failing cell the rest of the text goes out unchanged.
+            WriteText(stdout, text, "standard output");
+        }
+        engineState.logReceiver = nullptr;
+        if (collector.lost) throw std::bad_alloc();
+        WriteStandard(stderr, FormatDiagnostics(collector.entries), "standard error");
+        return succeeded ? 0 : 1;
+    }
     if (input.path != "-") {
         std::error_code ec;
         const auto size = std::filesystem::file_size(input.path, ec);
@@ -382,7 +521,6 @@ int Run(int argc, char** argv) {
     }
     std::u16string text = DecodeInput(ReadSource(input), input);
 
-    Preferences.TrigonometricUnits = options.units;
     DiagnosticCollector collector;
     engineState.logReceiver = &collector;
     for (std::u16string& memoryText : memoryTexts) {

@@ -223,9 +223,64 @@ bool CalculateText(std::u16string& text, int32_t& position) {
     return CalculateText(text, position, failed);
 }
 
+std::size_t CommentScanner::Scan(std::string_view piece) {
+    std::size_t cut = 0;
+    State state = state_;
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+        const char c = piece[i];
+        switch (state) {
+            case Slash:
+                if (c == '/') {
+                    state = Line;
+                    break;
+                }
+                if (c == '*') {
+                    // "/*/" is a whole comment: this star may close it.
+                    state = BlockStar;
+                    break;
+                }
+                state = Outside;
+                [[fallthrough]];
+            case Outside:
+                if (c == '/') state = Slash;
+                if (c == ';') cut = i + 1;
+                break;
+            case Line:
+                if (c == '\n') state = Outside;
+                break;
+            case Block:
+                if (c == '*') state = BlockStar;
+                break;
+            case BlockStar:
+                state = c == '/' ? Outside : c == '*' ? BlockStar : Block;
+                break;
+        }
+    }
+    state_ = state;
+    return cut;
+}
+
+namespace {
+
+bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed);
+
+}  // namespace
+
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) {
-    failed = FailedCell{};
     ResetEngineState(UnitFromPreferences());
+    return CalculateCells(text, position, failed);
+}
+
+bool CalculateMoreCells(std::u16string& text) {
+    int32_t position = -1;
+    FailedCell failed;
+    return CalculateCells(text, position, failed);
+}
+
+namespace {
+
+bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed) {
+    failed = FailedCell{};
     std::vector<Comment> comments;
     std::size_t unclosed = 0;
     if (!FindComments(text, comments, unclosed)) {
@@ -318,5 +373,7 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) 
     position = static_cast<int32_t>(text.size());
     return true;
 }
+
+}  // namespace
 
 }  // namespace NCalculatorText

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace NCalculatorText {
 
@@ -21,6 +22,30 @@ struct FailedCell {
 
 // As above, and tells where a failed run stopped.
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed);
+
+// Calculates every cell of `text`, which holds the next whole cells of a
+// longer text: memory, last result and diagnostics go on from the previous
+// call instead of starting afresh. A caller that cuts a large text only after
+// a ";" outside comments (see CommentScanner), and has made sure that every
+// "/*" of the whole text is closed, gets the same pieces of text and the same
+// diagnostics as one run over the whole. Stops at the first failing cell.
+bool CalculateMoreCells(std::u16string& text);
+
+// Follows the comments of a text that arrives piece by piece, as UTF-8 bytes
+// (only ASCII characters mark comments and cells, and no byte of a longer
+// UTF-8 sequence is ASCII) with the same rules as the driver.
+class CommentScanner {
+public:
+    // Scans the next piece; returns one past the last ";" of it outside
+    // comments, or 0 when it has none.
+    std::size_t Scan(std::string_view piece);
+    // Whether everything scanned so far leaves no "/*" open.
+    bool Closed() const { return state_ != Block && state_ != BlockStar; }
+
+private:
+    enum State { Outside, Slash, Line, Block, BlockStar };
+    State state_ = Outside;
+};
 
 // The driver's first step on its scratch copy: every comment character
 // becomes a space. False when a "/*" is never closed; `unclosed` is then

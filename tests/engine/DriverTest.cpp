@@ -245,3 +245,91 @@ TEST_F(EngineTest, FailedRunTellsWhereItStopped) {
 
 }  // namespace
 }  // namespace engine_test
+
+namespace engine_test {
+namespace {
+
+// A text cut into pieces of whole cells: where the scanner allows a cut, and
+// whether it saw every "/*" closed.
+struct PieceCase {
+    const char* name;
+    std::string text;
+    std::vector<std::size_t> cuts;
+    bool closed;
+    std::string expected;  // of one run over the whole
+};
+void PrintTo(const PieceCase& row, std::ostream* out) { *out << row.name << ": " << row.text; }
+
+// Every cut the scanner allows, fed one byte at a time.
+std::vector<std::size_t> CutsOf(std::string_view text, bool& closed) {
+    CommentScanner scanner;
+    std::vector<std::size_t> cuts;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (scanner.Scan(text.substr(i, 1)) == 1) cuts.push_back(i + 1);
+    }
+    closed = scanner.Closed();
+    return cuts;
+}
+
+class PieceTest : public EngineTestWithParam<PieceCase> {
+protected:
+    // The calculation of `text` cut at `cuts`, as numera-cli runs a large
+    // file: after a failing cell the rest stays as it is.
+    RunResult RunInPieces(const std::string& text, const std::vector<std::size_t>& cuts) {
+        RunResult result;
+        result.ok = true;
+        std::size_t from = 0;
+        for (std::size_t k = 0; k <= cuts.size(); ++k) {
+            const std::size_t to = k < cuts.size() ? cuts[k] : text.size();
+            std::u16string piece = FromUtf8(std::string_view(text).substr(from, to - from));
+            if (result.ok) {
+                int32_t position = -1;
+                result.ok = k == 0 ? CalculateText(piece, position) : CalculateMoreCells(piece);
+            }
+            result.text += ToUtf8(piece);
+            from = to;
+        }
+        result.log = log.messages;
+        return result;
+    }
+};
+
+TEST_P(PieceTest, PiecesCalculateAsTheWhole) {
+    const PieceCase& row = GetParam();
+    bool closed = false;
+    const std::vector<std::size_t> cuts = CutsOf(row.text, closed);
+    EXPECT_EQ(cuts, row.cuts);
+    EXPECT_EQ(closed, row.closed);
+    if (!closed) return;
+    // Each single cut, then all of them, against one run over the whole.
+    std::vector<std::vector<std::size_t>> ways;
+    for (std::size_t cut : cuts) ways.push_back({cut});
+    ways.push_back(cuts);
+    const RunResult whole = Run(row.text);
+    EXPECT_EQ(whole.text, row.expected);
+    for (const auto& way : ways) {
+        SetUp();
+        log.messages.clear();
+        const RunResult pieces = RunInPieces(row.text, way);
+        EXPECT_EQ(pieces.text, whole.text) << "cut at " << way.front();
+        EXPECT_EQ(pieces.ok, whole.ok);
+        EXPECT_EQ(pieces.log, whole.log);
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cuts, PieceTest, ::testing::Values(
+    PieceCase{"cells", "1;2=7;\n3", {2, 6}, true, "1=1;2=2;\n3=3"},
+    PieceCase{"block_comment_hides_separator", "1;/*;*/2;", {2, 9}, true, "1=1;/*;*/2=2;"},
+    PieceCase{"slash_star_slash_is_whole_comment", "/*/;*/;", {4, 7}, true, "/*/;*/;"},
+    PieceCase{"line_comment_to_line_feed", "2// a;\n+3;4", {10}, true, "2// a;\n+3=5;4=4"},
+    PieceCase{"lone_slash_before_separator", "6/;2;1//;", {3, 5}, true, "6/;2;1//;"},
+    PieceCase{"stars_before_close", "5/**/;1/***/*2;", {6, 15}, true, "5=5/**/;1/***/*2=2;"},
+    PieceCase{"unclosed_comment", "1;/* ;", {2}, false, ""},
+    PieceCase{"memory_and_last_result_carry", "2->mem[a];mem[a]*3;rslt+1;é=0;", {10, 19, 26, 31}, true, "2->mem[a]=2;mem[a]*3=6;rslt+1=7;é;"},
+    PieceCase{"warning_then_failure_later", "mem[b]+1;1/0;5;", {9, 13, 15}, true, "mem[b]+1=1;1/0;5;"}
+), RowName());
+// clang-format on
+
+}  // namespace
+}  // namespace engine_test
