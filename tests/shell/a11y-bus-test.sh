@@ -21,8 +21,10 @@ if [[ -z "${NUMERA_A11Y_INNER:-}" ]]; then
     [[ -x "$build/bin/numera" ]] || fail "$build/bin/numera is not built"
 
     # A display of our own on a free number, so nobody else's is touched.
+    # -noreset: the bus launcher is an X client too, and a server that resets
+    # when it leaves refuses the program's connection for that moment.
     displayfd=$(mktemp)
-    Xvfb -displayfd 1 -screen 0 1600x1000x24 -nolisten tcp >"$displayfd" 2>/dev/null &
+    Xvfb -displayfd 1 -screen 0 1600x1000x24 -nolisten tcp -noreset >"$displayfd" 2>/dev/null &
     xvfb=$!
     trap 'kill "$xvfb" 2>/dev/null; rm -f "$displayfd"' EXIT
     for _ in $(seq 50); do
@@ -31,6 +33,13 @@ if [[ -z "${NUMERA_A11Y_INNER:-}" ]]; then
     done
     [[ -s "$displayfd" ]] || skip "Xvfb did not start"
     export DISPLAY=":$(head -1 "$displayfd")"
+    # The number comes before the server takes clients on every path: wait
+    # until it answers.
+    for _ in $(seq 50); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    xdotool getdisplaygeometry >/dev/null 2>&1 || skip "Xvfb on $DISPLAY does not answer"
     export NUMERA_A11Y_INNER=1
     dbus-run-session -- "$0" "$build"
     status=$?
