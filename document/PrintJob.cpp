@@ -18,6 +18,7 @@
 #include "shell/core/MessageBox.h"
 #include "shell/core/StringIds.h"
 #include "toolkit/MessageBoxTypes.h"
+#include "toolkit/U16Text.h"
 
 namespace {
 
@@ -149,9 +150,11 @@ CCalcPrintJob::Outcome CCalcPrintJob::Run(bool withDialog) {
         Print(printer, dialog.PrintSelection(), dialog.FromPage(), dialog.ToPage(), port);
     if (toFallback && outcome == Outcome::Printed) {
         std::string bytes;
-        const auto read = NCalculatorText::ReadRegularFile(printer.outputFileName().toStdString(),
-                                                           std::size_t(1) << 30, bytes);
-        if (!read.Ok() || !NCalculatorText::ReplaceFile(fallbackPdf_.toStdString(), bytes).Ok()) {
+        // The job's own file in our temporary folder: any size it has is ours.
+        constexpr std::size_t kPdfLimit = std::size_t(1) << 30;
+        const auto read = NCalculatorText::ReadRegularFile(NativePath(printer.outputFileName()),
+                                                           kPdfLimit, bytes);
+        if (!read.Ok() || !NCalculatorText::ReplaceFile(NativePath(fallbackPdf_), bytes).Ok()) {
             ShowPrintError(StringId::PrintingCancelled);
             return Outcome::Failed;
         }

@@ -6,16 +6,6 @@
 
 #include "document/PrintSettings.h"
 
-int MulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
-    const int64_t product = int64_t(a) * b;
-    const int64_t half = (c < 0 ? -int64_t(c) : int64_t(c)) / 2;
-    const bool negative = (product < 0) != (c < 0);
-    const int64_t magnitude =
-        ((product < 0 ? -product : product) + half) / (c < 0 ? -int64_t(c) : int64_t(c));
-    return static_cast<int>(negative ? -magnitude : magnitude);
-}
-
 DrawingArea PrintableArea(const DeviceMetrics& device, const PageMargins& margins) {
     const auto edge = [](int margin, int dpi, int unprintable) {
         return std::max(0, MulDiv(margin, dpi, 254000) - unprintable);

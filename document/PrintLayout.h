@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "shell/core/DialogUnits.h"
+
 // Width of a text without tabs or line breaks, in device units.
 using TextWidth = std::function<int(QStringView text)>;
 
@@ -46,10 +48,6 @@ struct DrawingArea {
     int Height() const { return bottom - top; }
     bool operator==(const DrawingArea&) const = default;
 };
-
-// a × b / c rounded to the nearest, halves away from zero, in 64 bits; -1
-// when c is 0, as the platform's MulDiv.
-int MulDiv(int a, int b, int c);
 
 // Each margin in device units less the unprintable edge on its side, never
 // negative; the area exists while the margins leave some width and height.

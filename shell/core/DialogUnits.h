@@ -7,11 +7,14 @@
 #include <QSize>
 #include <QString>
 
-// a * b / c rounded half away from zero.
+// a * b / c rounded to the nearest, halves away from zero, in 64 bits; -1
+// when c is 0, as the platform's MulDiv.
 inline int MulDiv(int a, int b, int c) {
+    if (c == 0) return -1;
     const long long p = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(p >= 0 ? (p + half) / c : (p - half) / c);
+    const long long d = c < 0 ? -static_cast<long long>(c) : c;
+    const long long magnitude = ((p < 0 ? -p : p) + d / 2) / d;
+    return static_cast<int>((p < 0) != (c < 0) ? -magnitude : magnitude);
 }
 
 // The font dialog templates were designed for: an 8-point face with the
