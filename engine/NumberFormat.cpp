@@ -1,7 +1,9 @@
 #include "engine/NumberFormat.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -15,12 +17,207 @@ std::string FormatGeneral(double value, int precision) {
     return std::string(buffer, result.ptr);
 }
 
+namespace {
+
+// Exact 128-bit products where the compiler has them; elsewhere the library
+// formats every value.
+#if defined(__SIZEOF_INT128__)
+#define NUMERA_EXACT_DIGITS 1
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr uint64_t kTenTo[] = {1ULL,
+                               10ULL,
+                               100ULL,
+                               1000ULL,
+                               10000ULL,
+                               100000ULL,
+                               1000000ULL,
+                               10000000ULL,
+                               100000000ULL,
+                               1000000000ULL,
+                               10000000000ULL,
+                               100000000000ULL,
+                               1000000000000ULL,
+                               10000000000000ULL,
+                               100000000000000ULL,
+                               1000000000000000ULL,
+                               10000000000000000ULL,
+                               100000000000000000ULL,
+                               1000000000000000000ULL,
+                               10000000000000000000ULL};
+
+constexpr uint64_t kFiveTo[] = {1ULL,
+                                5ULL,
+                                25ULL,
+                                125ULL,
+                                625ULL,
+                                3125ULL,
+                                15625ULL,
+                                78125ULL,
+                                390625ULL,
+                                1953125ULL,
+                                9765625ULL,
+                                48828125ULL,
+                                244140625ULL,
+                                1220703125ULL,
+                                6103515625ULL,
+                                30517578125ULL,
+                                152587890625ULL,
+                                762939453125ULL,
+                                3814697265625ULL,
+                                19073486328125ULL,
+                                95367431640625ULL,
+                                476837158203125ULL,
+                                2384185791015625ULL,
+                                11920928955078125ULL,
+                                59604644775390625ULL,
+                                298023223876953125ULL,
+                                1490116119384765625ULL,
+                                7450580596923828125ULL};
+
+// n / 2^shift rounded to nearest, ties to even (shift 1..127).
+uint64_t ShiftRounded(Wide n, int shift) {
+    const Wide quotient = n >> shift;
+    const Wide rest = n - (quotient << shift);
+    const Wide half = Wide{1} << (shift - 1);
+    const bool up = rest > half || (rest == half && (quotient & 1) != 0);
+    return static_cast<uint64_t>(quotient + (up ? 1 : 0));
+}
+
+// The value m * 2^q times 10^k, rounded to an integer, ties to even; false
+// when the exact product does not fit the arithmetic here.
+bool ScaledRounded(uint64_t m, int q, int k, uint64_t& out) {
+    if (k >= 0) {
+        if (k > 27) return false;  // 5^27 * 2^53 still fits 128 bits
+        Wide n = Wide{m} * kFiveTo[k];
+        const int shift = q + k;  // the power of two left over
+        if (shift >= 0) {
+            if (shift > 60 || n >> (127 - shift) != 0) return false;
+            n <<= shift;
+            if (n >> 64 != 0) return false;
+            out = static_cast<uint64_t>(n);
+            return true;
+        }
+        if (shift < -127) return false;
+        const Wide quotient = n >> -shift;
+        if (quotient >> 64 != 0) return false;
+        out = ShiftRounded(n, -shift);
+        return true;
+    }
+    // A large value: m * 2^q (an integer) divided by 10^-k.
+    if (-k > 19 || q < 0 || q > 74) return false;
+    const Wide n = Wide{m} << q;
+    const Wide divisor = kTenTo[-k];
+    const Wide quotient = n / divisor;
+    if (quotient >> 64 != 0) return false;
+    const Wide rest = n - quotient * divisor;
+    const bool up = 2 * rest > divisor || (2 * rest == divisor && (quotient & 1) != 0);
+    out = static_cast<uint64_t>(quotient) + (up ? 1 : 0);
+    return true;
+}
+
+// The shortest cases of printf "%.<precision>g" (precision 1 to 19) of a
+// positive normal double done by exact integer arithmetic: the digits, correctly
+// rounded (ties to even, as printf), and the decimal exponent. False when the
+// value lies beyond what the arithmetic here covers.
+bool SignificantDigits(double value, int precision, uint64_t& digits, int& exponent) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biased == 0 || biased == 0x7FF) return false;
+    const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+    const int q = biased - 1075;
+    // value lies in [2^(q+52), 2^(q+53)): an estimate of floor(log10(value)),
+    // corrected below.
+    int x = static_cast<int>(std::floor((q + 52) * 0.30102999566398119521));
+    const uint64_t low = kTenTo[precision - 1];
+    const uint64_t high = kTenTo[precision];
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        uint64_t d = 0;
+        if (!ScaledRounded(m, q, precision - 1 - x, d)) return false;
+        if (d >= high) {
+            ++x;
+        } else if (d < low) {
+            --x;
+        } else {
+            digits = d;
+            exponent = x;
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// printf "%.<precision>g" from the digits and exponent of a positive value.
+std::size_t LayOut(bool negative, uint64_t digits, int exponent, int precision, char* out) {
+    char text[20];
+    for (int i = precision; i > 0;) {
+        if (i >= 2) {
+            const auto pair = static_cast<std::size_t>(digits % 100) * 2;
+            digits /= 100;
+            text[--i] = kDigitPairs[pair + 1];
+            text[--i] = kDigitPairs[pair];
+        } else {
+            text[--i] = static_cast<char>('0' + digits % 10);
+            digits /= 10;
+        }
+    }
+    int used = precision;  // significant digits left after trailing zeros go
+    while (used > 1 && text[used - 1] == '0') --used;
+    char* p = out;
+    if (negative) *p++ = '-';
+    if (exponent < -4 || exponent >= precision) {
+        *p++ = text[0];
+        if (used > 1) {
+            *p++ = '.';
+            for (int i = 1; i < used; ++i) *p++ = text[i];
+        }
+        *p++ = 'e';
+        *p++ = exponent < 0 ? '-' : '+';
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude >= 100) *p++ = static_cast<char>('0' + magnitude / 100);
+        *p++ = static_cast<char>('0' + magnitude / 10 % 10);
+        *p++ = static_cast<char>('0' + magnitude % 10);
+    } else if (exponent >= 0) {
+        for (int i = 0; i <= exponent; ++i) *p++ = text[i];
+        if (used > exponent + 1) {
+            *p++ = '.';
+            for (int i = exponent + 1; i < used; ++i) *p++ = text[i];
+        }
+    } else {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = -1; i > exponent; --i) *p++ = '0';
+        for (int i = 0; i < used; ++i) *p++ = text[i];
+    }
+    return static_cast<std::size_t>(p - out);
+}
+#endif
+
+}  // namespace
+
 std::size_t FormatGeneralTo(double value, int precision, char16_t* out) {
     char buffer[kFormatCapacity];
-    const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value,
-                                      std::chars_format::general, precision);
-    if (result.ec != std::errc()) return 0;
-    const auto length = static_cast<std::size_t>(result.ptr - buffer);
+    std::size_t length = 0;
+#if defined(NUMERA_EXACT_DIGITS)
+    uint64_t digits = 0;
+    int exponent = 0;
+    if (precision >= 1 && precision <= 19 && value != 0 &&
+        SignificantDigits(std::fabs(value), precision, digits, exponent)) {
+        length = LayOut(std::signbit(value), digits, exponent, precision, buffer);
+    } else
+#endif
+    {
+        const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value,
+                                          std::chars_format::general, precision);
+        if (result.ec != std::errc()) return 0;
+        length = static_cast<std::size_t>(result.ptr - buffer);
+    }
     for (std::size_t i = 0; i < length; ++i) out[i] = static_cast<unsigned char>(buffer[i]);
     return length;
 }

@@ -213,8 +213,24 @@ TEST(FormatGeneralToTest, AgreesWithSnprintf) {
         std::memcpy(&value, &bits, sizeof value);
         if (std::isfinite(value)) values.push_back(value);
     }
+    // Everyday magnitudes, where the digits come from exact integer
+    // arithmetic: ties (an odd number over a power of two, 1 + 2^-19 has
+    // twenty digits ending in 5), the neighbours of powers of ten, integers.
+    for (int shift = 0; shift < 64; shift += 3) {
+        for (uint64_t odd = 1; odd < 4000; odd += 2) values.push_back(std::ldexp(odd, -shift));
+    }
+    for (int power = -12; power <= 22; ++power) {
+        const double ten = std::pow(10.0, power);
+        values.insert(values.end(), {ten, std::nextafter(ten, 0.0), std::nextafter(ten, 1e300)});
+    }
+    for (int i = 0; i < 5000; ++i) {
+        values.push_back(
+            -std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 100)));
+        values.push_back(static_cast<double>(random() % 100000000) /
+                         static_cast<double>(1 + random() % 9999));
+    }
     for (const double value : values) {
-        for (const int precision : {19, 20}) {
+        for (const int precision : {19, 20, 15, 1}) {
             char expected[64];
             std::snprintf(expected, sizeof expected, "%.*g", precision, value);
             char16_t out[kFormatCapacity];
