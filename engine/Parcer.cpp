@@ -426,17 +426,42 @@ bool CParcer::ParseTerminal(std::u16string_view s) {
 
 namespace {
 
-// ASCII code units that ParseText keeps as they are, with no operator kind.
-constexpr std::array<bool, 128> MakePlainAscii() {
-    std::array<bool, 128> plain{};
-    for (char16_t c = u'0'; c <= u'9'; ++c) plain[c] = true;
-    for (char16_t c = u'a'; c <= u'z'; ++c) plain[c] = true;
-    for (char16_t c = u'A'; c <= u'Z'; ++c) plain[c] = true;
-    plain[u'.'] = true;
-    plain[u','] = true;
-    return plain;
+// What ParseText does with each ASCII code unit: the unit it keeps (brackets
+// and signs unified), its operator kind, and whether it needs more than that.
+enum UnitWork : uint8_t {
+    kKeep,
+    kSkip,
+    kOpenUnit,
+    kCloseUnit,
+    kSignUnit,
+    kArrowUnit,
+    kRefuse,
+    kWide
+};
+
+struct UnitClass {
+    char16_t unit;
+    uint8_t kind;
+    uint8_t work;
+};
+
+constexpr std::array<UnitClass, 128> MakeUnitClasses() {
+    std::array<UnitClass, 128> classes{};
+    for (char16_t c = 0; c < 128; ++c) classes[c] = {c, 0, kKeep};
+    for (const char16_t c : {u' ', u'\t', u'\n', u'\r'}) classes[c].work = kSkip;
+    for (const char16_t c : {u'(', u'[', u'{'})
+        classes[c] = {u'(', BracketTableData::kOpen, kOpenUnit};
+    for (const char16_t c : {u')', u']', u'}'}) classes[c] = {u')', 0, kCloseUnit};
+    classes[u'+'].work = kSignUnit;
+    classes[u'-'].work = kSignUnit;
+    classes[u'>'].work = kArrowUnit;
+    classes[u'$'].work = kRefuse;  // reserved for placeholders
+    classes[u'*'].kind = BracketTableData::kProduct;
+    classes[u'/'].kind = BracketTableData::kProduct;
+    classes[u'^'].kind = BracketTableData::kPower;
+    return classes;
 }
-constexpr std::array<bool, 128> kPlainAscii = MakePlainAscii();
+constexpr std::array<UnitClass, 128> kUnitClasses = MakeUnitClasses();
 
 }  // namespace
 
@@ -456,9 +481,9 @@ bool CNode::ParseText(std::u16string_view text) {
     while (begin < end && IsWideSpace(text[begin])) ++begin;
 
     // One pass: drop spaces, tabs and line breaks, unify brackets and minus
-    // signs, refuse "$", and pair the brackets (the open ones form a stack
-    // linked through partner). Unbalanced text never parses, whatever the
-    // operators around it.
+    // signs, refuse "$", classify the operators and pair the brackets (the
+    // open ones form a stack linked through partner). Unbalanced text never
+    // parses, whatever the operators around it.
     const std::size_t capacity = end - begin;
     // Sized for the longest expression so far (next[] one more, even for an
     // empty one).
@@ -477,96 +502,72 @@ bool CNode::ParseText(std::u16string_view text) {
     std::size_t kept = 0;
     int32_t top = -1;
     int depth = 0;
-    // next[] lets the operator searches leap over names and numbers: it is
-    // filled up to each unit that has a kind, as such units turn up.
-    std::size_t pending = 0;
-    auto mark = [&](std::size_t index) {
-        for (; pending <= index; ++pending) next[pending] = static_cast<int32_t>(index);
-    };
     for (std::size_t i = begin; i < end; ++i) {
-        char16_t c = text[i];
-        // Digits, letters and points, most of any expression, need nothing.
-        if (c < 0x80 && kPlainAscii[c]) {
-            compact[kept++] = c;
-            continue;
-        }
-        switch (c) {
-            case u' ':
-            case u'\t':
-            case u'\n':
-            case u'\r':
-                continue;
-            case u'[':
-            case u'{':
-                c = u'(';
-                break;
-            case u']':
-            case u'}':
-                c = u')';
-                break;
-            case u'\u2212':
-                c = u'-';
-                break;
-            case u'$':
-                return false;  // reserved for placeholders
-            default:
-                break;
-        }
-        const auto index = static_cast<int32_t>(kept);
-        uint8_t k = 0;
-        switch (c) {
-            case u'(':
-                k = BracketTableData::kOpen;
-                partner[kept] = top;
-                top = index;
-                textIndex[kept] = static_cast<int32_t>(i);
-                if (++depth > kMaxNestingDepth) return false;
-                break;
-            case u')':
-                if (top < 0) return false;
-                {
-                    const int32_t previous = partner[static_cast<std::size_t>(top)];
-                    partner[static_cast<std::size_t>(top)] = index;
+        const char16_t c = text[i];
+        UnitClass unit = c < 0x80 ? kUnitClasses[c] : UnitClass{c, 0, kWide};
+        // Digits, letters, points and the product signs, most of any
+        // expression, need nothing more.
+        if (unit.work != kKeep) {
+            switch (unit.work) {
+                case kSkip:
+                    continue;
+                case kOpenUnit:
                     partner[kept] = top;
-                    top = previous;
-                }
-                textIndex[kept] = static_cast<int32_t>(i);
-                --depth;
-                break;
-            case u'+':
-            case u'-':
-                // "2e-5", "2.e+5": the sign of an exponent is no operator.
-                if (!(kept >= 2 && compact[kept - 1] == u'e' &&
-                      (IsDigit(compact[kept - 2]) || compact[kept - 2] == u'.'))) {
-                    k = BracketTableData::kSign;
-                }
-                break;
-            case u'>':
-                if (kept >= 1 && compact[kept - 1] == u'-') {
-                    if (pending != kept) mark(kept - 1);  // an exponent's sign until now
-                    kind[kept - 1] = BracketTableData::kArrow;
-                }
-                break;
-            case u'*':
-            case u'/':
-            case u'\u00D7':
-            case u'\u00F7':
-                k = BracketTableData::kProduct;
-                break;
-            case u'^':
-                k = BracketTableData::kPower;
-                break;
-            default:
-                break;
+                    top = static_cast<int32_t>(kept);
+                    textIndex[kept] = static_cast<int32_t>(i);
+                    if (++depth > kMaxNestingDepth) return false;
+                    break;
+                case kCloseUnit:
+                    if (top < 0) return false;
+                    {
+                        const int32_t previous = partner[static_cast<std::size_t>(top)];
+                        partner[static_cast<std::size_t>(top)] = static_cast<int32_t>(kept);
+                        partner[kept] = top;
+                        top = previous;
+                    }
+                    textIndex[kept] = static_cast<int32_t>(i);
+                    --depth;
+                    break;
+                case kArrowUnit:
+                    if (kept >= 1 && compact[kept - 1] == u'-')
+                        kind[kept - 1] = BracketTableData::kArrow;
+                    break;
+                case kRefuse:
+                    return false;
+                case kWide:
+                    if (c == u'\u00D7' || c == u'\u00F7') {
+                        unit.kind = BracketTableData::kProduct;
+                        break;
+                    }
+                    if (c != u'\u2212') break;
+                    unit.unit = u'-';
+                    [[fallthrough]];
+                case kSignUnit:
+                    // "2e-5", "2.e+5": the sign of an exponent is no operator.
+                    if (!(kept >= 2 && compact[kept - 1] == u'e' &&
+                          (IsDigit(compact[kept - 2]) || compact[kept - 2] == u'.'))) {
+                        unit.kind = BracketTableData::kSign;
+                    }
+                    break;
+                default:
+                    break;
+            }
         }
-        if (k != 0) {
-            kind[kept] = k;
-            mark(kept);
-        }
-        compact[kept++] = c;
+        compact[kept] = unit.unit;
+        kind[kept] = unit.kind;
+        ++kept;
     }
     if (top >= 0) return false;
-    for (; pending <= kept; ++pending) next[pending] = static_cast<int32_t>(kept);
+    // next[] lets the operator searches leap over names and numbers: the
+    // first index at or after each one that has a kind.
+    auto following = static_cast<int32_t>(kept);
+    next[kept] = following;
+    for (std::size_t i = kept; i-- > 0;) {
+        // Without a branch: kinds come and go too irregularly to predict.
+        const int32_t mask = -static_cast<int32_t>(kind[i] != 0);
+        following = (static_cast<int32_t>(i) & mask) | (following & ~mask);
+        next[i] = following;
+    }
     table.source = text;
     table.length = kept;
 
