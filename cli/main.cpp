@@ -360,7 +360,6 @@ public:
         if (file_ == nullptr) return false;
         CommentScanner comments;
         std::string carry;
-        std::u16string units;
         std::size_t bytes = 0;
         std::size_t length = 0;
         std::size_t lastCut = 0;
@@ -371,17 +370,20 @@ public:
                 return false;
             const std::size_t cut =
                 comments.Scan(std::string_view(carry).substr(carry.size() - got));
+            // Where the second reading cuts, after this block.
+            cuts_.push_back(cut > 0 ? bytes + cut : 0);
             if (cut > 0) {
                 largest_ = std::max(largest_, bytes + cut - lastCut);
                 lastCut = bytes + cut;
             }
             bytes += got;
-            // Decoded up to the last ASCII byte: no sequence is cut.
+            // Measured up to the last ASCII byte: no sequence is cut.
             std::size_t end = carry.size();
             if (got > 0)
                 while (end > 0 && static_cast<unsigned char>(carry[end - 1]) >= 0x80) --end;
-            if (!DecodeUtf8(std::string_view(carry).substr(0, end), units)) return false;
-            length += units.size();
+            std::size_t units = 0;
+            if (!MeasureUtf8(std::string_view(carry).substr(0, end), units)) return false;
+            length += units;
             carry.erase(0, end);
             if (got == 0) break;
         }
@@ -393,13 +395,19 @@ public:
     }
 
     // The next piece of whole cells, the rest of the file at its end; false
-    // when nothing is left.
+    // when nothing is left. The file is read again block by block, and cut
+    // where the first reading found the last ";" of a block.
     bool Next(std::u16string& text) {
         for (;;) {
             const std::size_t got = Read(pending_);
-            std::size_t cut = comments_.Scan(std::string_view(pending_).substr(scanned_));
-            if (cut > 0) cut += scanned_;
-            scanned_ = pending_.size();
+            std::size_t cut = 0;
+            if (block_ < cuts_.size() && cuts_[block_] > 0) {
+                cut = cuts_[block_] - done_;
+                // A file that changed since the first reading is refused.
+                if (cut > pending_.size() || pending_[cut - 1] != ';')
+                    Fail(source_.Describe() + " changed while it was read");
+            }
+            ++block_;
             if (got == 0) {
                 if (pending_.empty()) return false;
                 cut = pending_.size();
@@ -410,7 +418,7 @@ public:
             if (first_ && !text.empty() && text[0] == 0xFEFF) text.erase(0, 1);
             first_ = false;
             pending_.erase(0, cut);
-            scanned_ = pending_.size();
+            done_ += cut;
             return true;
         }
     }
@@ -436,9 +444,10 @@ private:
 
     const Source& source_;
     std::FILE* file_ = nullptr;
-    CommentScanner comments_;
+    std::vector<std::size_t> cuts_;  // per block: the cut after it, or 0
+    std::size_t block_ = 0;          // blocks read again so far
+    std::size_t done_ = 0;           // bytes handed out as pieces
     std::string pending_;
-    std::size_t scanned_ = 0;
     bool first_ = true;
     std::size_t largest_ = 0;
 };

@@ -1,6 +1,9 @@
 #include "engine/CalculateText.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +37,46 @@ AngleUnit UnitFromPreferences() {
 
 namespace {
 
+// 16-bit lanes of a word that equal `unit`: the high bit of each such lane.
+uint64_t UnitsEqual(uint64_t word, char16_t unit) {
+    constexpr uint64_t kLow15 = 0x7FFF7FFF7FFF7FFFULL;
+    const uint64_t x = word ^ (0x0001000100010001ULL * unit);
+    return ~(((x & kLow15) + kLow15) | x | kLow15);
+}
+
+// s.find(unit, from), four code units at a time.
+std::size_t FindUnit(std::u16string_view s, char16_t unit, std::size_t from = 0) {
+    const std::size_t n = s.size();
+    std::size_t i = from;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i + 4 <= n; i += 4) {
+            uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            if (const uint64_t hits = UnitsEqual(word, unit); hits != 0)
+                return i + static_cast<std::size_t>(std::countr_zero(hits)) / 16;
+        }
+    }
+    for (; i < n; ++i)
+        if (s[i] == unit) return i;
+    return npos;
+}
+
+// s.rfind(unit), four code units at a time.
+std::size_t FindLastUnit(std::u16string_view s, char16_t unit) {
+    std::size_t i = s.size();
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; i >= 4; i -= 4) {
+            uint64_t word;
+            std::memcpy(&word, s.data() + i - 4, 8);
+            if (const uint64_t hits = UnitsEqual(word, unit); hits != 0)
+                return i - 4 + static_cast<std::size_t>(63 - std::countl_zero(hits)) / 16;
+        }
+    }
+    while (i-- > 0)
+        if (s[i] == unit) return i;
+    return npos;
+}
+
 // A comment, [begin, end) in the text: what the scratch copy blanks.
 struct Comment {
     std::size_t begin;
@@ -46,7 +89,7 @@ bool FindComments(std::u16string_view text, std::vector<Comment>& comments, std:
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i + 1 < n) {
-        const std::size_t slash = text.find(u'/', i);
+        const std::size_t slash = FindUnit(text, u'/', i);
         if (slash == npos || slash + 1 >= n) break;
         i = slash;
         if (text[i + 1] != u'/' && text[i + 1] != u'*') {
@@ -55,7 +98,7 @@ bool FindComments(std::u16string_view text, std::vector<Comment>& comments, std:
         }
         std::size_t end = 0;
         if (text[i + 1] == u'/') {
-            const std::size_t lineFeed = text.find(u'\n', i);
+            const std::size_t lineFeed = FindUnit(text, u'\n', i);
             end = lineFeed == npos ? n : lineFeed + 1;
         } else {
             // Searched from the "/*" itself, so "/*/" is a whole comment.
@@ -128,7 +171,7 @@ private:
                 continue;
             }
             const std::size_t limit = k < comments_.size() ? comments_[k].begin : n;
-            const std::size_t found = text_.substr(0, limit).find(u';', pos);
+            const std::size_t found = FindUnit(text_.substr(0, limit), u';', pos);
             if (found != npos) return found;
             pos = limit;
         }
@@ -223,10 +266,41 @@ bool CalculateText(std::u16string& text, int32_t& position) {
     return CalculateText(text, position, failed);
 }
 
+namespace {
+
+// Bytes of a word that equal `byte`: the high bit of each such byte, exactly
+// (no borrow crosses into the next byte).
+uint64_t BytesEqual(uint64_t word, unsigned char byte) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t x = word ^ (0x0101010101010101ULL * byte);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+}  // namespace
+
 std::size_t CommentScanner::Scan(std::string_view piece) {
     std::size_t cut = 0;
     State state = state_;
-    for (std::size_t i = 0; i < piece.size(); ++i) {
+    const std::size_t n = piece.size();
+    std::size_t i = 0;
+    while (i < n) {
+        // Outside comments, eight bytes at a time while none is "/".
+        if (state == Outside && std::endian::native == std::endian::little) {
+            while (i + 8 <= n) {
+                uint64_t word;
+                std::memcpy(&word, piece.data() + i, 8);
+                if (BytesEqual(word, '/') != 0) break;
+                if (const uint64_t semicolons = BytesEqual(word, ';'); semicolons != 0)
+                    cut = i + static_cast<std::size_t>(63 - std::countl_zero(semicolons)) / 8 + 1;
+                i += 8;
+            }
+            if (i >= n) break;
+        } else if (state == Line || state == Block) {
+            // Inside a comment only its end matters.
+            const void* found = std::memchr(piece.data() + i, state == Line ? '\n' : '*', n - i);
+            if (found == nullptr) break;
+            i = static_cast<std::size_t>(static_cast<const char*>(found) - piece.data());
+        }
         const char c = piece[i];
         switch (state) {
             case Slash:
@@ -255,6 +329,7 @@ std::size_t CommentScanner::Scan(std::string_view piece) {
                 state = c == '/' ? Outside : c == '*' ? BlockStar : Block;
                 break;
         }
+        ++i;
     }
     state_ = state;
     return cut;
@@ -313,7 +388,7 @@ bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed)
         // The cut: the result goes after the cell's last "=", or after its
         // last non-blank character when it has none.
         const std::u16string_view cell = copy.Cell(s, e);
-        std::size_t q = cell.rfind(u'=');
+        std::size_t q = FindLastUnit(cell, u'=');
         std::size_t r = 0;
         if (q != npos) {
             r = q + 1;

@@ -79,7 +79,56 @@ std::size_t AsciiRun(const unsigned char* bytes, std::size_t n) {
     return i;
 }
 
+// The sequence of a non-ASCII lead byte at `in` (n bytes left): its code
+// point and how many continuation bytes follow; false when malformed.
+bool DecodeSequence(const unsigned char* in, std::size_t n, std::size_t& extra, char32_t& cp) {
+    const unsigned char lead = in[0];
+    char32_t minimum;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        extra = 1;
+        cp = lead & 0x1F;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        extra = 2;
+        cp = lead & 0x0F;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        extra = 3;
+        cp = lead & 0x07;
+        minimum = 0x10000;
+    } else {
+        return false;  // continuation byte, C0/C1 overlong lead, or F5..FF
+    }
+    if (n <= extra) return false;
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const unsigned char next = in[k];
+        if ((next & 0xC0) != 0x80) return false;
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    return cp >= minimum && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
+}
+
 }  // namespace
+
+bool MeasureUtf8(std::string_view bytes, std::size_t& units) {
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t count = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t run = AsciiRun(in + i, n - i);
+        count += run;
+        i += run;
+        if (i >= n) break;
+        std::size_t extra = 0;
+        char32_t cp = 0;
+        if (!DecodeSequence(in + i, n - i, extra, cp)) return false;
+        count += cp >= 0x10000 ? 2 : 1;
+        i += extra + 1;
+    }
+    units = count;
+    return true;
+}
 
 bool DecodeUtf8(std::string_view bytes, std::u16string& text) {
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -108,32 +157,9 @@ bool DecodeUtf8(std::string_view bytes, std::u16string& text) {
             out.append(piece, fill);
             fill = 0;
         }
-        const unsigned char lead = in[i];
-        std::size_t extra;
-        char32_t cp;
-        char32_t minimum;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-            cp = lead & 0x1F;
-            minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2;
-            cp = lead & 0x0F;
-            minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-            cp = lead & 0x07;
-            minimum = 0x10000;
-        } else {
-            return false;  // continuation byte, C0/C1 overlong lead, or F5..FF
-        }
-        if (n - i <= extra) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const unsigned char next = in[i + k];
-            if ((next & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        std::size_t extra = 0;
+        char32_t cp = 0;
+        if (!DecodeSequence(in + i, n - i, extra, cp)) return false;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             piece[fill++] = static_cast<char16_t>(0xD800 + (cp >> 10));

@@ -34,6 +34,10 @@ std::u16string FormatMemoryFile(bool all);
 // truncated sequences, code points above U+10FFFF).
 bool DecodeUtf8(std::string_view bytes, std::u16string& text);
 
+// What DecodeUtf8 would give, without the text: false where it fails, else
+// the number of code units in `units`.
+bool MeasureUtf8(std::string_view bytes, std::size_t& units);
+
 // UTF-8 encoding; an unpaired surrogate becomes U+FFFD.
 std::string EncodeUtf8(std::u16string_view text);
 

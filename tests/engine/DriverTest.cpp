@@ -300,6 +300,10 @@ TEST_P(PieceTest, PiecesCalculateAsTheWhole) {
     const std::vector<std::size_t> cuts = CutsOf(row.text, closed);
     EXPECT_EQ(cuts, row.cuts);
     EXPECT_EQ(closed, row.closed);
+    // All at once, it ends where the single bytes did.
+    CommentScanner atOnce;
+    EXPECT_EQ(atOnce.Scan(row.text), cuts.empty() ? 0 : cuts.back());
+    EXPECT_EQ(atOnce.Closed(), closed);
     if (!closed) return;
     // Each single cut, then all of them, against one run over the whole.
     std::vector<std::vector<std::size_t>> ways;
@@ -327,7 +331,13 @@ INSTANTIATE_TEST_SUITE_P(Cuts, PieceTest, ::testing::Values(
     PieceCase{"stars_before_close", "5/**/;1/***/*2;", {6, 15}, true, "5=5/**/;1/***/*2=2;"},
     PieceCase{"unclosed_comment", "1;/* ;", {2}, false, ""},
     PieceCase{"memory_and_last_result_carry", "2->mem[a];mem[a]*3;rslt+1;é=0;", {10, 19, 26, 31}, true, "2->mem[a]=2;mem[a]*3=6;rslt+1=7;é;"},
-    PieceCase{"warning_then_failure_later", "mem[b]+1;1/0;5;", {9, 13, 15}, true, "mem[b]+1=1;1/0;5;"}
+    PieceCase{"warning_then_failure_later", "mem[b]+1;1/0;5;", {9, 13, 15}, true, "mem[b]+1=1;1/0;5;"},
+    // Long enough for the scanner's eight-byte steps, comments across them.
+    PieceCase{"long_cells_and_comments", "12345678+1;/* 12345678; */ 2*3 ;// 1234567;\n7;", {11, 32, 46}, true,
+              "12345678+1=12345679;/* 12345678; */ 2*3=6 ;// 1234567;\n7=7;"},
+    PieceCase{"slash_star_slash_then_separators", "8/2;/*/ ;;;;;;;;;;*/ 1/**/+2;123456789//;;;;;;;;;\n;",
+              {4, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 29, 51}, true,
+              "8/2=4;/*/ ;;;;;;;;;;*/ 1/**/+2;123456789//;;;;;;;;;\n;"}
 ), RowName());
 // clang-format on
 

@@ -190,6 +190,9 @@ TEST_P(DecodeUtf8ValidTest, Decodes) {
     std::u16string text = u"previous";
     ASSERT_TRUE(DecodeUtf8(GetParam().bytes, text));
     EXPECT_EQ(text, GetParam().text);
+    std::size_t units = 0;
+    ASSERT_TRUE(MeasureUtf8(GetParam().bytes, units));
+    EXPECT_EQ(units, GetParam().text.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -229,6 +232,8 @@ class DecodeUtf8InvalidTest : public ::testing::TestWithParam<InvalidUtf8Case> {
 TEST_P(DecodeUtf8InvalidTest, Rejects) {
     std::u16string text;
     EXPECT_FALSE(DecodeUtf8(GetParam().bytes, text));
+    std::size_t units = 0;
+    EXPECT_FALSE(MeasureUtf8(GetParam().bytes, units));
 }
 
 INSTANTIATE_TEST_SUITE_P(
