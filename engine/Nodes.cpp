@@ -219,23 +219,6 @@ void CNodePow::Compute(const double* args, double& value) { value = MathPow(args
 // ---------------------------------------------------------------------------
 // Leaves
 
-bool CNodeNumber::Parse() {
-    // The literal is ASCII by now (digits, separator, "e", signs).
-    const std::u16string_view text = operands[0];
-    char small[64];
-    std::string large;
-    char* literal = small;
-    if (text.size() > sizeof(small)) {
-        large.resize(text.size());
-        literal = large.data();
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        literal[i] = text[i] == u',' ? '.' : static_cast<char>(text[i]);
-    }
-    value = ParseDecimal(std::string_view(literal, text.size()));
-    return true;
-}
-
 void CNodeNumber::Compute(const double*, double& result) {
     result = value;
     if (!std::isfinite(result)) ReportDiagnostic(Overflow, result);

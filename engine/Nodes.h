@@ -56,7 +56,8 @@ public:
 
 class CNodeNumber final : public CFramedNode {
 public:
-    bool Parse() override;
+    // The value is read as the literal is recognized.
+    bool Parse() override { return true; }
     OperationCode Code() const override { return OpNumber; }
     void Compute(const double* args, double& value) override;
     double value = 0.0;

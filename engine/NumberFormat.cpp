@@ -328,6 +328,70 @@ bool ParseShortDecimal(std::string_view text, double& value) {
 
 }  // namespace
 
+bool ParseNumberLiteral(std::u16string_view text, double& value) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    uint64_t mantissa = 0;
+    int digits = 0;       // all of the mantissa's digits
+    int significant = 0;  // those from the first non-zero one on
+    int scale = 0;        // the power of ten the mantissa stands at
+    bool point = false;
+    for (; i < n; ++i) {
+        const char16_t c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+            if (mantissa == 0 && c == u'0') {
+                if (point) --scale;  // leading zeros count for nothing
+                continue;
+            }
+            if (++significant <= 15) mantissa = mantissa * 10 + static_cast<uint64_t>(c - u'0');
+            if (point) --scale;
+        } else if ((c == u'.' || c == u',') && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0) return false;
+    int exponent = 0;
+    if (i < n) {
+        if (text[i] != u'e') return false;
+        ++i;
+        bool negative = false;
+        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+            negative = text[i] == u'-';
+            ++i;
+        }
+        if (i == n) return false;
+        for (; i < n; ++i) {
+            const char16_t c = text[i];
+            if (c < u'0' || c > u'9') return false;
+            if (exponent <= 1000) exponent = exponent * 10 + (c - u'0');
+        }
+        if (negative) exponent = -exponent;
+    }
+    // Everyday literals: the digits and the power of ten are exact doubles,
+    // so one multiplication or division rounds correctly.
+    if (significant <= 15 && exponent >= -1000 && exponent <= 1000) {
+        if (mantissa == 0) {
+            value = 0.0;
+            return true;
+        }
+        scale += exponent;
+        if (scale >= -22 && scale <= 22) {
+            const auto m = static_cast<double>(mantissa);
+            value = scale >= 0 ? m * kPowersOfTen[scale] : m / kPowersOfTen[-scale];
+            return true;
+        }
+    }
+    std::string literal(n, '.');
+    for (std::size_t k = 0; k < n; ++k) {
+        if (text[k] != u',') literal[k] = static_cast<char>(text[k]);
+    }
+    value = ParseDecimal(literal);
+    return true;
+}
+
 double ParseDecimal(std::string_view literal) {
     if (!literal.empty() && literal.front() == '+') literal.remove_prefix(1);
     double fast = 0.0;

@@ -28,4 +28,9 @@ inline std::u16string FormatPrecise(double value) { return FormatGeneral16(value
 // decimal point; out-of-range magnitudes give infinity or zero as strtod does.
 double ParseDecimal(std::string_view literal);
 
+// A number of the expression language (digits with at most one "." or ",",
+// at least one digit, then maybe "e", a sign and digits): false when `text`
+// is not one, else its value, as ParseDecimal reads it with "," as ".".
+bool ParseNumberLiteral(std::u16string_view text, double& value);
+
 }  // namespace NCalculatorText

@@ -27,6 +27,7 @@
 #include <algorithm>
 
 #include "engine/Nodes.h"
+#include "engine/NumberFormat.h"
 
 namespace NCalculatorText {
 
@@ -102,31 +103,6 @@ std::size_t PartnerOf(std::u16string_view s, std::size_t i) {
     const std::ptrdiff_t offset = BracketTable.IndexOf(s.data());
     return static_cast<std::size_t>(BracketTable.partner[static_cast<std::size_t>(offset) + i] -
                                     offset);
-}
-
-// Digits with at most one separator, at least one digit, and an optional
-// exponent "e" with an optional sign and at least one digit.
-bool IsNumberText(std::u16string_view t) {
-    const std::size_t v = t.find(u'e');
-    const std::u16string_view mantissa = t.substr(0, v);
-    int separators = 0;
-    int digits = 0;
-    for (const char16_t c : mantissa) {
-        if (IsDigit(c)) {
-            ++digits;
-        } else if (c == u'.' || c == u',') {
-            if (++separators > 1) return false;
-        } else {
-            return false;
-        }
-    }
-    if (digits == 0) return false;
-    if (v == npos) return true;
-    std::u16string_view exponent = t.substr(v + 1);
-    if (!exponent.empty() && (exponent.front() == u'+' || exponent.front() == u'-'))
-        exponent.remove_prefix(1);
-    if (exponent.empty()) return false;
-    return std::all_of(exponent.begin(), exponent.end(), IsDigit);
 }
 
 template <typename T>
@@ -405,8 +381,11 @@ bool CParcer::ParseTerminal(std::u16string_view s) {
     const char16_t first = t.front();
     if (IsDigit(first) || first == u'.' || first == u',') {
         // A name never starts like a number.
-        if (!IsNumberText(t)) return false;
-        node = New<CNodeNumber>();
+        double value = 0;
+        if (!ParseNumberLiteral(t, value)) return false;
+        auto* number = New<CNodeNumber>();
+        number->value = value;
+        node = number;
     } else if (t == u"pi" || t == u"\u03C0") {
         node = New<CNodePi>();
     } else if (t == u"e") {
@@ -426,42 +405,52 @@ bool CParcer::ParseTerminal(std::u16string_view s) {
 
 namespace {
 
-// What ParseText does with each ASCII code unit: the unit it keeps (brackets
-// and signs unified), its operator kind, and whether it needs more than that.
-enum UnitWork : uint8_t {
-    kKeep,
-    kSkip,
-    kOpenUnit,
-    kCloseUnit,
-    kSignUnit,
-    kArrowUnit,
-    kRefuse,
-    kWide
-};
-
+// What ParseText does with each code unit: the unit it keeps (brackets and
+// minus signs unified), its operator kind, and flags for the rest.
 struct UnitClass {
     char16_t unit;
     uint8_t kind;
-    uint8_t work;
+    uint8_t flags;
+};
+
+enum UnitFlags : uint8_t {
+    kKept = 1,      // stays in the prepared text (spaces, tabs, line breaks do not)
+    kBracket = 2,   // "(" or ")" once unified
+    kSignUnit = 4,  // "+" or "-": infix unless it is an exponent's sign
+    kRare = 8,      // ">" or "$": a look at the unit before, or a refusal
 };
 
 constexpr std::array<UnitClass, 128> MakeUnitClasses() {
     std::array<UnitClass, 128> classes{};
-    for (char16_t c = 0; c < 128; ++c) classes[c] = {c, 0, kKeep};
-    for (const char16_t c : {u' ', u'\t', u'\n', u'\r'}) classes[c].work = kSkip;
+    for (char16_t c = 0; c < 128; ++c) classes[c] = {c, 0, kKept};
+    for (const char16_t c : {u' ', u'\t', u'\n', u'\r'}) classes[c].flags = 0;
     for (const char16_t c : {u'(', u'[', u'{'})
-        classes[c] = {u'(', BracketTableData::kOpen, kOpenUnit};
-    for (const char16_t c : {u')', u']', u'}'}) classes[c] = {u')', 0, kCloseUnit};
-    classes[u'+'].work = kSignUnit;
-    classes[u'-'].work = kSignUnit;
-    classes[u'>'].work = kArrowUnit;
-    classes[u'$'].work = kRefuse;  // reserved for placeholders
+        classes[c] = {u'(', BracketTableData::kOpen, kKept | kBracket};
+    for (const char16_t c : {u')', u']', u'}'}) classes[c] = {u')', 0, kKept | kBracket};
+    classes[u'+'].flags = kKept | kSignUnit;
+    classes[u'-'].flags = kKept | kSignUnit;
+    classes[u'>'].flags = kKept | kRare;
+    classes[u'$'].flags = kKept | kRare;  // reserved for placeholders
     classes[u'*'].kind = BracketTableData::kProduct;
     classes[u'/'].kind = BracketTableData::kProduct;
     classes[u'^'].kind = BracketTableData::kPower;
     return classes;
 }
 constexpr std::array<UnitClass, 128> kUnitClasses = MakeUnitClasses();
+
+UnitClass WideUnitClass(char16_t c) {
+    switch (c) {
+        case u'\u2212':
+            return {u'-', 0, kKept | kSignUnit};
+        case u'\u00D7':
+        case u'\u00F7':
+            return {c, BracketTableData::kProduct, kKept};
+        default:
+            return {c, 0, kKept};
+    }
+}
+
+bool IsDigitOrPoint(char16_t c) { return IsDigit(c) || c == u'.'; }
 
 }  // namespace
 
@@ -480,90 +469,80 @@ bool CNode::ParseText(std::u16string_view text) {
     while (end > begin && IsWideSpace(text[end - 1])) --end;
     while (begin < end && IsWideSpace(text[begin])) ++begin;
 
-    // One pass: drop spaces, tabs and line breaks, unify brackets and minus
-    // signs, refuse "$", classify the operators and pair the brackets (the
-    // open ones form a stack linked through partner). Unbalanced text never
-    // parses, whatever the operators around it.
     const std::size_t capacity = end - begin;
     // Sized for the longest expression so far (next[] one more, even for an
     // empty one).
     if (table.next.size() < capacity + 1) {
         table.compact.resize(capacity);
         table.textIndex.resize(capacity);
-        table.partner.resize(capacity);
+        table.partner.resize(capacity + 1);
         table.kind.resize(capacity);
+        table.brackets.resize(capacity);
         table.next.resize(capacity + 1);
     }
     char16_t* compact = table.compact.data();
     int32_t* textIndex = table.textIndex.data();
     int32_t* partner = table.partner.data();
     uint8_t* kind = table.kind.data();
+    int32_t* brackets = table.brackets.data();
     int32_t* next = table.next.data();
+
+    // First pass: drop spaces, tabs and line breaks, unify brackets and minus
+    // signs, classify the operators and list the brackets. Written without
+    // branches for the usual units: which comes next is too irregular to
+    // predict, and a mispredicted branch a unit cost more than all the rest.
     std::size_t kept = 0;
-    int32_t top = -1;
-    int depth = 0;
+    std::size_t bracketCount = 0;
+    char16_t previous = 0;        // the last unit kept
+    char16_t beforePrevious = 0;  // the one before it
     for (std::size_t i = begin; i < end; ++i) {
         const char16_t c = text[i];
-        UnitClass unit = c < 0x80 ? kUnitClasses[c] : UnitClass{c, 0, kWide};
-        // Digits, letters, points and the product signs, most of any
-        // expression, need nothing more.
-        if (unit.work != kKeep) {
-            switch (unit.work) {
-                case kSkip:
-                    continue;
-                case kOpenUnit:
-                    partner[kept] = top;
-                    top = static_cast<int32_t>(kept);
-                    textIndex[kept] = static_cast<int32_t>(i);
-                    if (++depth > kMaxNestingDepth) return false;
-                    break;
-                case kCloseUnit:
-                    if (top < 0) return false;
-                    {
-                        const int32_t previous = partner[static_cast<std::size_t>(top)];
-                        partner[static_cast<std::size_t>(top)] = static_cast<int32_t>(kept);
-                        partner[kept] = top;
-                        top = previous;
-                    }
-                    textIndex[kept] = static_cast<int32_t>(i);
-                    --depth;
-                    break;
-                case kArrowUnit:
-                    if (kept >= 1 && compact[kept - 1] == u'-')
-                        kind[kept - 1] = BracketTableData::kArrow;
-                    break;
-                case kRefuse:
-                    return false;
-                case kWide:
-                    if (c == u'\u00D7' || c == u'\u00F7') {
-                        unit.kind = BracketTableData::kProduct;
-                        break;
-                    }
-                    if (c != u'\u2212') break;
-                    unit.unit = u'-';
-                    [[fallthrough]];
-                case kSignUnit:
-                    // "2e-5", "2.e+5": the sign of an exponent is no operator.
-                    if (!(kept >= 2 && compact[kept - 1] == u'e' &&
-                          (IsDigit(compact[kept - 2]) || compact[kept - 2] == u'.'))) {
-                        unit.kind = BracketTableData::kSign;
-                    }
-                    break;
-                default:
-                    break;
-            }
+        const UnitClass unit = c < 0x80 ? kUnitClasses[c] : WideUnitClass(c);
+        if (unit.flags & kRare) {
+            if (c == u'$') return false;
+            if (previous == u'-') kind[kept - 1] = BracketTableData::kArrow;  // "->"
         }
+        // "2e-5", "2.e+5": the sign of an exponent is no operator.
+        const bool exponentSign = previous == u'e' && IsDigitOrPoint(beforePrevious);
+        const bool sign = (unit.flags & kSignUnit) != 0 && !exponentSign;
         compact[kept] = unit.unit;
-        kind[kept] = unit.kind;
-        ++kept;
+        kind[kept] = static_cast<uint8_t>(unit.kind | (sign ? BracketTableData::kSign : 0));
+        textIndex[kept] = static_cast<int32_t>(i);
+        brackets[bracketCount] = static_cast<int32_t>(kept);
+        bracketCount += (unit.flags & kBracket) != 0 ? 1 : 0;
+        const bool keep = (unit.flags & kKept) != 0;
+        beforePrevious = keep ? previous : beforePrevious;
+        previous = keep ? unit.unit : previous;
+        kept += keep ? 1 : 0;
     }
-    if (top >= 0) return false;
+
+    // Second pass, over the brackets only: pair them (the open ones form a
+    // stack linked through partner; partner[kept] takes the writes of the
+    // other case). Unbalanced text never parses, whatever the operators.
+    int32_t top = -1;
+    int depth = 0;
+    int deepest = 0;
+    bool unbalanced = false;
+    const auto spare = static_cast<int32_t>(kept);
+    for (std::size_t b = 0; b < bracketCount; ++b) {
+        const int32_t at = brackets[b];
+        const bool open = compact[at] == u'(';
+        unbalanced |= !open && top < 0;
+        const int32_t matched = open || top < 0 ? spare : top;
+        partner[at] = top;
+        const int32_t outer = partner[matched];
+        partner[matched] = at;
+        top = open ? at : outer;
+        depth += open ? 1 : -1;
+        deepest = std::max(deepest, depth);
+    }
+    if (unbalanced || depth != 0 || deepest > kMaxNestingDepth) return false;
+
     // next[] lets the operator searches leap over names and numbers: the
     // first index at or after each one that has a kind.
     auto following = static_cast<int32_t>(kept);
     next[kept] = following;
     for (std::size_t i = kept; i-- > 0;) {
-        // Without a branch: kinds come and go too irregularly to predict.
         const int32_t mask = -static_cast<int32_t>(kind[i] != 0);
         following = (static_cast<int32_t>(i) & mask) | (following & ~mask);
         next[i] = following;

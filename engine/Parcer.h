@@ -93,8 +93,9 @@ struct BracketTableData {
 
     std::u16string_view source;      // the expression being parsed
     std::u16string compact;          // prepared, without U+0020 (its first `length` units)
-    std::vector<int32_t> textIndex;  // source index of each bracket
+    std::vector<int32_t> textIndex;  // source index of each unit
     std::vector<int32_t> partner;    // compact index of the matching bracket
+    std::vector<int32_t> brackets;   // compact index of each bracket, in order
     std::vector<uint8_t> kind;       // Kind bits of each unit that has any
     std::vector<int32_t> next;       // the first index at or after this one with a kind
     std::size_t length = 0;

@@ -100,6 +100,17 @@ const ScanRow kScanRows[] = {
     // The nesting limit, exactly.
     {"deepest_nesting", Nest(2000, "1"), -1, Nest(2000, "1") + "=1", -2, true, {}},
     {"one_level_too_deep", Nest(2001, "1"), -1, Nest(2001, "1"), -1, false, {SyntaxFailure()}},
+    {"two_nestings_at_the_limit",
+     Nest(2000, "1") + "+" + Nest(2000, "2"),
+     -1,
+     Nest(2000, "1") + "+" + Nest(2000, "2") + "=3",
+     -2,
+     true,
+     {}},
+    // As many closing brackets as opening ones, in the wrong order.
+    {"close_before_open", ")1(", -1, ")1(", -1, false, {SyntaxFailure()}},
+    {"closed_too_early", "(1))+((2)", -1, "(1))+((2)", -1, false, {SyntaxFailure()}},
+    {"arrow_after_exponent", "2e->mem[a]", -1, "2e->mem[a]", -1, false, {SyntaxFailure()}},
     {"deepest_nesting_in_a_name",
      "4->mem[" + Nest(1999, "") + "];mem[" + Nest(1999, "") + "]",
      -1,
