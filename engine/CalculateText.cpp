@@ -289,9 +289,15 @@ std::size_t CommentScanner::Scan(std::string_view piece) {
             while (i + 8 <= n) {
                 uint64_t word;
                 std::memcpy(&word, piece.data() + i, 8);
-                if (BytesEqual(word, '/') != 0) break;
-                if (const uint64_t semicolons = BytesEqual(word, ';'); semicolons != 0)
+                const uint64_t slashes = BytesEqual(word, '/');
+                // The bytes before the first "/", if any.
+                const uint64_t before = slashes != 0 ? (slashes & (0 - slashes)) - 1 : ~uint64_t{0};
+                if (const uint64_t semicolons = BytesEqual(word, ';') & before; semicolons != 0)
                     cut = i + static_cast<std::size_t>(63 - std::countl_zero(semicolons)) / 8 + 1;
+                if (slashes != 0) {
+                    i += static_cast<std::size_t>(std::countr_zero(slashes)) / 8;
+                    break;
+                }
                 i += 8;
             }
             if (i >= n) break;

@@ -219,6 +219,14 @@ void CNodePow::Compute(const double* args, double& value) { value = MathPow(args
 // ---------------------------------------------------------------------------
 // Leaves
 
+bool CNodeNumber::Evaluate(double& result) {
+    // A finite literal says nothing: its frame would only be entered and left.
+    if (!std::isfinite(value)) return CFramedNode::Evaluate(result);
+    result = value;
+    engineState.suppressOverflow = false;
+    return engineState.succeeded;
+}
+
 void CNodeNumber::Compute(const double*, double& result) {
     result = value;
     if (!std::isfinite(result)) ReportDiagnostic(Overflow, result);

@@ -58,6 +58,7 @@ class CNodeNumber final : public CFramedNode {
 public:
     // The value is read as the literal is recognized.
     bool Parse() override { return true; }
+    bool Evaluate(double& value) override;
     OperationCode Code() const override { return OpNumber; }
     void Compute(const double* args, double& value) override;
     double value = 0.0;
