@@ -12,45 +12,51 @@ namespace NCalculatorText {
 // set while its children and its own computation run).
 class CFramedNode : public CNode {
 public:
+    explicit CFramedNode(OperationCode code) : code_(code) {}
     bool Evaluate(double& value) override;
-    virtual OperationCode Code() const = 0;
+    // Kept in the node rather than asked of it: every frame needs it.
+    OperationCode Code() const { return code_; }
     // Own computation once every child answered true; args are their values.
     virtual void Compute(const double* args, double& value) = 0;
+
+private:
+    OperationCode code_;
 };
 
 // Infix operators; long runs of them form left-deep chains.
 class CBinaryNode : public CFramedNode {
 public:
+    using CFramedNode::CFramedNode;
     bool Evaluate(double& value) override;
 };
 
 class CNodePlus final : public CBinaryNode {
 public:
-    OperationCode Code() const override { return OpAddition; }
+    CNodePlus() : CBinaryNode(OpAddition) {}
     void Compute(const double* args, double& value) override;
 };
 
 class CNodeMinus final : public CBinaryNode {
 public:
-    OperationCode Code() const override { return OpSubtraction; }
+    CNodeMinus() : CBinaryNode(OpSubtraction) {}
     void Compute(const double* args, double& value) override;
 };
 
 class CNodeMul final : public CBinaryNode {
 public:
-    OperationCode Code() const override { return OpMultiplication; }
+    CNodeMul() : CBinaryNode(OpMultiplication) {}
     void Compute(const double* args, double& value) override;
 };
 
 class CNodeDiv final : public CBinaryNode {
 public:
-    OperationCode Code() const override { return OpDivision; }
+    CNodeDiv() : CBinaryNode(OpDivision) {}
     void Compute(const double* args, double& value) override;
 };
 
 class CNodePow final : public CBinaryNode {
 public:
-    OperationCode Code() const override { return OpPower; }
+    CNodePow() : CBinaryNode(OpPower) {}
     void Compute(const double* args, double& value) override;
 };
 
@@ -59,7 +65,7 @@ public:
     // The value is read as the literal is recognized.
     bool Parse() override { return true; }
     bool Evaluate(double& value) override;
-    OperationCode Code() const override { return OpNumber; }
+    CNodeNumber() : CFramedNode(OpNumber) {}
     void Compute(const double* args, double& value) override;
     double value = 0.0;
 };
@@ -85,7 +91,7 @@ public:
 class CNodeMemory final : public CFramedNode {
 public:
     bool Parse() override;
-    OperationCode Code() const override { return OpMemory; }
+    CNodeMemory() : CFramedNode(OpMemory) {}
     void Compute(const double* args, double& value) override;
     std::u16string name;
     static constexpr bool kHoldsMemory = true;
@@ -118,11 +124,11 @@ public:
     bool Evaluate(double& value) override;
 };
 
-#define NUMERA_FUNCTION_NODE(ClassName, OperationName)                \
-    class ClassName final : public CFramedNode {                      \
-    public:                                                           \
-        OperationCode Code() const override { return OperationName; } \
-        void Compute(const double* args, double& value) override;     \
+#define NUMERA_FUNCTION_NODE(ClassName, OperationName)            \
+    class ClassName final : public CFramedNode {                  \
+    public:                                                       \
+        ClassName() : CFramedNode(OperationName) {}               \
+        void Compute(const double* args, double& value) override; \
     }
 
 NUMERA_FUNCTION_NODE(CNodeSqrt, OpSquareRoot);

@@ -129,7 +129,7 @@ bool SignificantDigits(double value, int precision, uint64_t& digits, int& expon
     const int q = biased - 1075;
     // value lies in [2^(q+52), 2^(q+53)): an estimate of floor(log10(value)),
     // corrected below.
-    int x = static_cast<int>(std::floor((q + 52) * 0.30102999566398119521));
+    int x = ((q + 52) * 78913) >> 18;  // 78913 / 2^18 is just below log10(2)
     const uint64_t low = kTenTo[precision - 1];
     const uint64_t high = kTenTo[precision];
     for (int attempt = 0; attempt < 3; ++attempt) {

@@ -336,9 +336,7 @@ bool CParcer::ParsePower(std::u16string_view s, const TopLevelOperators& top) {
 
 // function := keyword group
 bool CParcer::ParseFunction(std::u16string_view s) {
-    // The keyword is everything before the first group.
-    const std::size_t k = s.find(u'(');
-    if (k == npos || k == 0 || k > 8) return false;
+    if (s.empty()) return false;
     // Every keyword begins with one of these.
     switch (s.front()) {
         case u'a':
@@ -353,6 +351,9 @@ bool CParcer::ParseFunction(std::u16string_view s) {
         default:
             return false;
     }
+    // The keyword is everything before the first group, at most 8 units.
+    const std::size_t k = s.substr(0, kLongestKeyword + 1).find(u'(');
+    if (k == npos || k == 0) return false;
     const KeywordMaker make = FindKeyword(s.substr(0, k));
     if (make == nullptr) return false;
     CNode* node = make(*GetNode()->arena_);
