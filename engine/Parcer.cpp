@@ -38,32 +38,26 @@ void BracketTableData::Reset() {
     length = 0;
 }
 
-void* NodeArena::Allocate(std::size_t size, std::size_t align) {
-    for (;;) {
-        if (current_ < blocks_.size()) {
-            Block& block = blocks_[current_];
-            const std::size_t start = (used_ + align - 1) & ~(align - 1);
-            if (start + size <= block.size) {
-                used_ = start + size;
-                return block.data.get() + start;
-            }
-            if (current_ + 1 < blocks_.size()) {
-                ++current_;
-                used_ = 0;
-                continue;
-            }
-        }
-        // Each block twice the one before: a long chain takes few blocks.
-        const std::size_t previous = blocks_.empty() ? 0 : blocks_.back().size;
-        const std::size_t grown = std::max<std::size_t>(16 * 1024, 2 * previous);
-        Block block;
-        block.size = std::max(grown, size + align);
-        // Not zeroed: a node is constructed in place before any use.
-        block.data.reset(new std::byte[block.size]);
-        blocks_.push_back(std::move(block));
-        current_ = blocks_.size() - 1;
-        used_ = 0;
+void* NodeArena::AllocateInNextBlock(std::size_t size, std::size_t align) {
+    // The blocks after the current one are kept from earlier trees.
+    while (current_ + 1 < blocks_.size()) {
+        ++current_;
+        cursor_ = blocks_[current_].data.get();
+        limit_ = cursor_ + blocks_[current_].size;
+        if (size + align <= blocks_[current_].size) return Allocate(size, align);
     }
+    // Each block twice the one before: a long chain takes few blocks.
+    const std::size_t previous = blocks_.empty() ? 0 : blocks_.back().size;
+    const std::size_t grown = std::max<std::size_t>(16 * 1024, 2 * previous);
+    Block block;
+    block.size = std::max(grown, size + align);
+    // Not zeroed: a node is constructed in place before any use.
+    block.data.reset(new std::byte[block.size]);
+    blocks_.push_back(std::move(block));
+    current_ = blocks_.size() - 1;
+    cursor_ = blocks_[current_].data.get();
+    limit_ = cursor_ + blocks_[current_].size;
+    return Allocate(size, align);
 }
 
 void NodeArena::Release() {
@@ -71,7 +65,8 @@ void NodeArena::Release() {
     for (std::size_t i = nodes_.size(); i-- > 0;) nodes_[i]->~CNode();
     nodes_.clear();
     current_ = 0;
-    used_ = 0;
+    cursor_ = blocks_.empty() ? nullptr : blocks_[0].data.get();
+    limit_ = blocks_.empty() ? nullptr : cursor_ + blocks_[0].size;
 }
 
 bool IsWideSpace(char16_t c) {

@@ -142,16 +142,27 @@ public:
     void Release();
 
 private:
-    void* Allocate(std::size_t size, std::size_t align);
+    // Inline: a node is made for nearly every unit of an expression.
+    void* Allocate(std::size_t size, std::size_t align) {
+        const std::size_t pad = (0 - reinterpret_cast<std::uintptr_t>(cursor_)) & (align - 1);
+        if (size + pad <= static_cast<std::size_t>(limit_ - cursor_)) {
+            void* start = cursor_ + pad;
+            cursor_ += pad + size;
+            return start;
+        }
+        return AllocateInNextBlock(size, align);
+    }
+    void* AllocateInNextBlock(std::size_t size, std::size_t align);
 
     struct Block {
         std::unique_ptr<std::byte[]> data;
         std::size_t size = 0;
     };
     std::vector<Block> blocks_;
-    std::size_t current_ = 0;    // the block being filled
-    std::size_t used_ = 0;       // bytes of it in use
-    std::vector<CNode*> nodes_;  // the nodes whose destructors free something
+    std::size_t current_ = 0;      // the block being filled
+    std::byte* cursor_ = nullptr;  // its first free byte
+    std::byte* limit_ = nullptr;   // its end
+    std::vector<CNode*> nodes_;    // the nodes whose destructors free something
 };
 
 extern BracketTableData BracketTable;
