@@ -179,11 +179,13 @@ std::string EncodeUtf8(std::u16string_view text) {
     // into one allocation of the right size.
     const std::size_t n = text.size();
     // A plain ASCII text (results and calculations are) narrows in one loop.
+    const char16_t* in = text.data();
     char16_t any = 0;
-    for (const char16_t unit : text) any |= unit;
+    for (std::size_t i = 0; i < n; ++i) any = static_cast<char16_t>(any | in[i]);
     if (any < 0x80) {
         std::string ascii(n, '\0');
-        for (std::size_t i = 0; i < n; ++i) ascii[i] = static_cast<char>(text[i]);
+        char* write = ascii.data();
+        for (std::size_t i = 0; i < n; ++i) write[i] = static_cast<char>(in[i]);
         return ascii;
     }
     std::size_t size = 0;

@@ -154,7 +154,7 @@ constexpr char kDigitPairs[] =
     "8081828384858687888990919293949596979899";
 
 // printf "%.<precision>g" from the digits and exponent of a positive value.
-std::size_t LayOut(bool negative, uint64_t digits, int exponent, int precision, char* out) {
+std::size_t LayOut(bool negative, uint64_t digits, int exponent, int precision, char16_t* out) {
     char text[20];
     for (int i = precision; i > 0;) {
         if (i >= 2) {
@@ -169,7 +169,7 @@ std::size_t LayOut(bool negative, uint64_t digits, int exponent, int precision, 
     }
     int used = precision;  // significant digits left after trailing zeros go
     while (used > 1 && text[used - 1] == '0') --used;
-    char* p = out;
+    char16_t* p = out;
     if (negative) *p++ = '-';
     if (exponent < -4 || exponent >= precision) {
         *p++ = text[0];
@@ -181,8 +181,8 @@ std::size_t LayOut(bool negative, uint64_t digits, int exponent, int precision, 
         *p++ = exponent < 0 ? '-' : '+';
         const int magnitude = exponent < 0 ? -exponent : exponent;
         if (magnitude >= 100) *p++ = static_cast<char>('0' + magnitude / 100);
-        *p++ = static_cast<char>('0' + magnitude / 10 % 10);
-        *p++ = static_cast<char>('0' + magnitude % 10);
+        *p++ = static_cast<char16_t>('0' + magnitude / 10 % 10);
+        *p++ = static_cast<char16_t>('0' + magnitude % 10);
     } else if (exponent >= 0) {
         for (int i = 0; i <= exponent; ++i) *p++ = text[i];
         if (used > exponent + 1) {
@@ -202,22 +202,19 @@ std::size_t LayOut(bool negative, uint64_t digits, int exponent, int precision, 
 }  // namespace
 
 std::size_t FormatGeneralTo(double value, int precision, char16_t* out) {
-    char buffer[kFormatCapacity];
-    std::size_t length = 0;
 #if defined(NUMERA_EXACT_DIGITS)
     uint64_t digits = 0;
     int exponent = 0;
     if (precision >= 1 && precision <= 19 && value != 0 &&
         SignificantDigits(std::fabs(value), precision, digits, exponent)) {
-        length = LayOut(std::signbit(value), digits, exponent, precision, buffer);
-    } else
-#endif
-    {
-        const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value,
-                                          std::chars_format::general, precision);
-        if (result.ec != std::errc()) return 0;
-        length = static_cast<std::size_t>(result.ptr - buffer);
+        return LayOut(std::signbit(value), digits, exponent, precision, out);
     }
+#endif
+    char buffer[kFormatCapacity];
+    const auto result = std::to_chars(buffer, buffer + sizeof(buffer), value,
+                                      std::chars_format::general, precision);
+    if (result.ec != std::errc()) return 0;
+    const auto length = static_cast<std::size_t>(result.ptr - buffer);
     for (std::size_t i = 0; i < length; ++i) out[i] = static_cast<unsigned char>(buffer[i]);
     return length;
 }
