@@ -12,15 +12,12 @@ namespace NCalculatorText {
 // set while its children and its own computation run).
 class CFramedNode : public CNode {
 public:
-    explicit CFramedNode(OperationCode code) : code_(code) {}
+    explicit CFramedNode(OperationCode code) { frameCode_ = static_cast<uint8_t>(code); }
     bool Evaluate(double& value) override;
     // Kept in the node rather than asked of it: every frame needs it.
-    OperationCode Code() const { return code_; }
+    OperationCode Code() const { return static_cast<OperationCode>(frameCode_); }
     // Own computation once every child answered true; args are their values.
     virtual void Compute(const double* args, double& value) = 0;
-
-private:
-    OperationCode code_;
 };
 
 // Infix operators; long runs of them form left-deep chains.

@@ -473,15 +473,15 @@ bool CNode::ParseText(std::u16string_view text) {
         table.textIndex.resize(capacity);
         table.partner.resize(capacity + 1);
         table.kind.resize(capacity);
-        table.brackets.resize(capacity);
         table.next.resize(capacity + 1);
     }
     char16_t* compact = table.compact.data();
     int32_t* textIndex = table.textIndex.data();
     int32_t* partner = table.partner.data();
     uint8_t* kind = table.kind.data();
-    int32_t* brackets = table.brackets.data();
     int32_t* next = table.next.data();
+    // The list of brackets is only needed before next[] is filled: it lives there.
+    int32_t* brackets = next;
 
     // First pass: drop spaces, tabs and line breaks, unify brackets and minus
     // signs, classify the operators and list the brackets. Written without

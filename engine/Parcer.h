@@ -95,7 +95,6 @@ struct BracketTableData {
     std::u16string compact;          // prepared, without U+0020 (its first `length` units)
     std::vector<int32_t> textIndex;  // source index of each unit
     std::vector<int32_t> partner;    // compact index of the matching bracket
-    std::vector<int32_t> brackets;   // compact index of each bracket, in order
     std::vector<uint8_t> kind;       // Kind bits of each unit that has any
     std::vector<int32_t> next;       // the first index at or after this one with a kind
     std::size_t length = 0;
@@ -235,6 +234,12 @@ public:
     // operand 0 is then already parsed.
     bool chainedLeft = false;
 
+protected:
+    // A framed node's operation code (see CFramedNode), here where it takes
+    // no room: in the padding after chainedLeft.
+    uint8_t frameCode_ = 0;
+
+public:
     // Whether the class holds memory of its own that its destructor frees;
     // the arena runs the destructors of those classes only.
     static constexpr bool kHoldsMemory = false;
