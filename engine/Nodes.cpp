@@ -176,7 +176,12 @@ bool CFramedNode::Evaluate(double& value) {
 
 bool CBinaryNode::Evaluate(double& value) {
     if (!chainedLeft) return CFramedNode::Evaluate(value);
+    return EvaluateChain(value);
+}
 
+// Apart, so that the list of frames is on the stack only for a chain, not at
+// every level of deeply nested brackets.
+[[gnu::noinline]] bool CBinaryNode::EvaluateChain(double& value) {
     // Entering every frame of the chain top-down, as the recursion would.
     EngineState& state = engineState;
     GrowingList<ChainFrame, 16> chain;

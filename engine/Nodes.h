@@ -25,6 +25,9 @@ class CBinaryNode : public CFramedNode {
 public:
     using CFramedNode::CFramedNode;
     bool Evaluate(double& value) override;
+
+private:
+    bool EvaluateChain(double& value);
 };
 
 class CNodePlus final : public CBinaryNode {
