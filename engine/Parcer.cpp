@@ -515,6 +515,9 @@ bool CNode::ParseText(std::u16string_view text) {
     // Second pass, over the brackets only: pair them (the open ones form a
     // stack linked through partner; partner[kept] takes the writes of the
     // other case). Unbalanced text never parses, whatever the operators.
+    // After a stray ")" the pairing runs on with whatever partner[kept]
+    // held; every value partner ever holds is -1 or an index within it, and
+    // the text is refused anyway.
     int32_t top = -1;
     int depth = 0;
     int deepest = 0;
