@@ -323,6 +323,22 @@ public:
     bool lost = false;
 };
 
+// The run's diagnostics go to `collector` from here on; the memory files are
+// calculated into the store first, and what they said is not the run's.
+void StartCollecting(DiagnosticCollector& collector, std::vector<std::u16string>& memoryTexts) {
+    engineState.logReceiver = &collector;
+    for (std::u16string& memoryText : memoryTexts) {
+        int32_t position = -1;
+        CalculateText(memoryText, position);
+    }
+    collector.Clear();
+}
+
+void StopCollecting(const DiagnosticCollector& collector) {
+    engineState.logReceiver = nullptr;
+    if (collector.lost) throw std::bad_alloc();
+}
+
 std::string FormatDiagnostics(const std::vector<DiagnosticCollector::Entry>& entries) {
     std::string out;
     std::size_t number = 0;
@@ -499,12 +515,7 @@ int Run(int argc, char** argv) {
         // One cell of a megabyte is still one piece.
         PrepareHeap(pieces->Largest());
         DiagnosticCollector collector;
-        engineState.logReceiver = &collector;
-        for (std::u16string& memoryText : memoryTexts) {
-            int32_t position = -1;
-            CalculateText(memoryText, position);
-        }
-        collector.Clear();
+        StartCollecting(collector, memoryTexts);
         bool succeeded = true;
         bool first = true;
         std::u16string text;
@@ -517,8 +528,7 @@ int Run(int argc, char** argv) {
             // After a failing cell the rest of the text goes out unchanged.
             WriteText(stdout, text, "standard output");
         }
-        engineState.logReceiver = nullptr;
-        if (collector.lost) throw std::bad_alloc();
+        StopCollecting(collector);
         WriteStandard(stderr, FormatDiagnostics(collector.entries), "standard error");
         return succeeded ? 0 : 1;
     }
@@ -531,16 +541,10 @@ int Run(int argc, char** argv) {
     std::u16string text = DecodeInput(ReadSource(input), input);
 
     DiagnosticCollector collector;
-    engineState.logReceiver = &collector;
-    for (std::u16string& memoryText : memoryTexts) {
-        int32_t position = -1;
-        CalculateText(memoryText, position);
-    }
-    collector.Clear();
+    StartCollecting(collector, memoryTexts);
     int32_t position = options.position;
     const bool succeeded = CalculateText(text, position);
-    engineState.logReceiver = nullptr;
-    if (collector.lost) throw std::bad_alloc();
+    StopCollecting(collector);
 
     if (options.saveMemory)
         WriteFileAtomically(*options.saveMemory, EncodeUtf16LE(FormatMemoryFile(true)));
