@@ -1,5 +1,6 @@
 #include "engine/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -273,15 +274,17 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 // The literals of everyday sums: at most 15 significant digits and a power of
 // ten within 10^22. Both the digits and the power are exact doubles then, so
 // one multiplication or division rounds correctly, as the full conversion
-// would. False for anything else.
-bool ParseShortDecimal(std::string_view text, double& value) {
+// would. False for anything else. `comma` is the other decimal point the text
+// may use, if any.
+template <typename Char>
+bool ParseShortDecimal(std::basic_string_view<Char> text, Char comma, double& value) {
     uint64_t mantissa = 0;
     int digits = 0;
     int scale = 0;  // the power of ten the mantissa stands at
     bool point = false;
     std::size_t i = 0;
     for (; i < text.size(); ++i) {
-        const char c = text[i];
+        const Char c = text[i];
         if (c >= '0' && c <= '9') {
             if (mantissa == 0 && c == '0') {
                 if (point) --scale;  // leading zeros count for nothing
@@ -290,7 +293,7 @@ bool ParseShortDecimal(std::string_view text, double& value) {
             if (++digits > 15) return false;
             mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
             if (point) --scale;
-        } else if (c == '.' && !point) {
+        } else if ((c == '.' || c == comma) && !point) {
             point = true;
         } else {
             break;
@@ -307,7 +310,7 @@ bool ParseShortDecimal(std::string_view text, double& value) {
         if (i == text.size()) return false;
         int exponent = 0;
         for (; i < text.size(); ++i) {
-            const char c = text[i];
+            const Char c = text[i];
             if (c < '0' || c > '9' || exponent > 1000) return false;
             exponent = exponent * 10 + (c - '0');
         }
@@ -323,66 +326,38 @@ bool ParseShortDecimal(std::string_view text, double& value) {
     return true;
 }
 
-}  // namespace
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-bool ParseNumberLiteral(std::u16string_view text, double& value) {
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    uint64_t mantissa = 0;
-    int digits = 0;       // all of the mantissa's digits
-    int significant = 0;  // those from the first non-zero one on
-    int scale = 0;        // the power of ten the mantissa stands at
-    bool point = false;
-    for (; i < n; ++i) {
-        const char16_t c = text[i];
-        if (c >= u'0' && c <= u'9') {
+// Digits with at most one separator, at least one digit, and an optional
+// exponent "e" with an optional sign and at least one digit.
+bool IsNumberLiteral(std::u16string_view t) {
+    const std::size_t v = t.find(u'e');
+    int separators = 0;
+    int digits = 0;
+    for (const char16_t c : t.substr(0, v)) {
+        if (IsDigit(c)) {
             ++digits;
-            if (mantissa == 0 && c == u'0') {
-                if (point) --scale;  // leading zeros count for nothing
-                continue;
-            }
-            if (++significant <= 15) mantissa = mantissa * 10 + static_cast<uint64_t>(c - u'0');
-            if (point) --scale;
-        } else if ((c == u'.' || c == u',') && !point) {
-            point = true;
+        } else if (c == u'.' || c == u',') {
+            if (++separators > 1) return false;
         } else {
-            break;
+            return false;
         }
     }
     if (digits == 0) return false;
-    int exponent = 0;
-    if (i < n) {
-        if (text[i] != u'e') return false;
-        ++i;
-        bool negative = false;
-        if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-            negative = text[i] == u'-';
-            ++i;
-        }
-        if (i == n) return false;
-        for (; i < n; ++i) {
-            const char16_t c = text[i];
-            if (c < u'0' || c > u'9') return false;
-            if (exponent <= 1000) exponent = exponent * 10 + (c - u'0');
-        }
-        if (negative) exponent = -exponent;
-    }
-    // Everyday literals: the digits and the power of ten are exact doubles,
-    // so one multiplication or division rounds correctly.
-    if (significant <= 15 && exponent >= -1000 && exponent <= 1000) {
-        if (mantissa == 0) {
-            value = 0.0;
-            return true;
-        }
-        scale += exponent;
-        if (scale >= -22 && scale <= 22) {
-            const auto m = static_cast<double>(mantissa);
-            value = scale >= 0 ? m * kPowersOfTen[scale] : m / kPowersOfTen[-scale];
-            return true;
-        }
-    }
-    std::string literal(n, '.');
-    for (std::size_t k = 0; k < n; ++k) {
+    if (v == std::u16string_view::npos) return true;
+    std::u16string_view exponent = t.substr(v + 1);
+    if (!exponent.empty() && (exponent.front() == u'+' || exponent.front() == u'-'))
+        exponent.remove_prefix(1);
+    return !exponent.empty() && std::all_of(exponent.begin(), exponent.end(), IsDigit);
+}
+
+}  // namespace
+
+bool ParseNumberLiteral(std::u16string_view text, double& value) {
+    if (!IsNumberLiteral(text)) return false;
+    if (ParseShortDecimal(text, u',', value)) return true;
+    std::string literal(text.size(), '.');
+    for (std::size_t k = 0; k < text.size(); ++k) {
         if (text[k] != u',') literal[k] = static_cast<char>(text[k]);
     }
     value = ParseDecimal(literal);
@@ -392,7 +367,7 @@ bool ParseNumberLiteral(std::u16string_view text, double& value) {
 double ParseDecimal(std::string_view literal) {
     if (!literal.empty() && literal.front() == '+') literal.remove_prefix(1);
     double fast = 0.0;
-    if (ParseShortDecimal(literal, fast)) return fast;
+    if (ParseShortDecimal(literal, '.', fast)) return fast;
     double value = 0.0;
     const auto result = std::from_chars(literal.data(), literal.data() + literal.size(), value,
                                         std::chars_format::general);
