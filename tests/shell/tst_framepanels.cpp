@@ -38,6 +38,7 @@
 #include "shell/core/CommandIds.h"
 #include "shell/core/SettingsStore.h"
 #include "tests/document/ScriptedUi.h"
+#include "tests/support/FrameFixture.h"
 #include "toolkit/TaStatic.h"
 
 using NCalculatorText::MemoryStore;
@@ -68,26 +69,14 @@ private:
 
 }  // namespace
 
-class TestFramePanels : public QObject {
+class TestFramePanels : public QObject, protected FrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> settings_;
-    std::unique_ptr<CRecentFileList> recent_;
-    std::unique_ptr<CCalcDoc> doc_;
-    std::unique_ptr<CCalcMainFrame> frame_;
-
     CCalcView* View() const { return frame_->View(); }
     CCalcDlgBar* Bar(int id) const { return frame_->Bar(id); }
     QWidget* Focus() const { return QApplication::focusWidget(); }
 
-    void NewFrame() {
-        frame_.reset();
-        doc_.reset();
-        doc_ = std::make_unique<CCalcDoc>();
-        frame_ = std::make_unique<CCalcMainFrame>(doc_.get(), recent_.get());
-        frame_->Keypad()->SetReceiver(doc_.get());
-    }
     void ShowActive() {
         frame_->resize(1200, 800);
         frame_->show();
@@ -113,21 +102,8 @@ private:
     }
 
 private slots:
-    void init() {
-        settings_ = std::make_unique<TempSettings>();
-        Preferences = PreferencesValues{};
-        PreferencesChanged = false;
-        MemoryStore::Instance().Clear();
-        NCalculatorText::lastResult = 0;
-        recent_ = std::make_unique<CRecentFileList>();
-        NewFrame();
-    }
-    void cleanup() {
-        frame_.reset();
-        doc_.reset();
-        recent_.reset();
-        settings_.reset();
-    }
+    void init() { StartFrame(); }
+    void cleanup() { StopFrame(); }
 
     // ---- The bars as created ----
     void barsAsCreated_data() {

@@ -42,6 +42,7 @@
 #include "shell/core/CommandIds.h"
 #include "shell/core/MessageBox.h"
 #include "tests/document/ScriptedUi.h"
+#include "tests/support/FrameFixture.h"
 #include "toolkit/TaMessageDialog.h"
 
 using namespace NCalculatorText;
@@ -70,14 +71,10 @@ QString PlainText(QString html) {
 
 }  // namespace
 
-class TestHelp : public QObject {
+class TestHelp : public QObject, protected FrameFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempSettings> settings_;
-    std::unique_ptr<CRecentFileList> recent_;
-    std::unique_ptr<CCalcDoc> doc_;
-    std::unique_ptr<CCalcMainFrame> frame_;
     QStringList pages_;  // what the frame asked the presenter to show
     HelpPresenter previous_;
     QTemporaryDir data_;  // the help collection's per-user folder
@@ -97,26 +94,16 @@ private:
 private slots:
     void initTestCase() { qputenv("XDG_DATA_HOME", data_.path().toLocal8Bit()); }
     void init() {
-        settings_ = std::make_unique<TempSettings>();
+        StartFrame();
         // The collection goes to the temporary data folder, not the home's.
         QStandardPaths::setTestModeEnabled(false);
-        Preferences = PreferencesValues{};
-        MemoryStore::Instance().Clear();
-        lastResult = 0;
-        recent_ = std::make_unique<CRecentFileList>();
-        doc_ = std::make_unique<CCalcDoc>();
-        frame_ = std::make_unique<CCalcMainFrame>(doc_.get(), recent_.get());
-        frame_->Keypad()->SetReceiver(doc_.get());
         pages_.clear();
         previous_ = SetHelpPresenter([this](const QString& page) { pages_.append(page); });
     }
     void cleanup() {
         SetHelpPresenter(std::move(previous_));
         CCalcHelpWindow::DestroyInstance();
-        frame_.reset();
-        doc_.reset();
-        recent_.reset();
-        settings_.reset();
+        StopFrame();
     }
 
     // Every function keyword, diagnostic text, context text and key of the

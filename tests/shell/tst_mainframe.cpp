@@ -29,6 +29,7 @@
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
 #include "tests/document/ScriptedUi.h"
+#include "tests/support/FrameFixture.h"
 #include "toolkit/TaButton.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaStatic.h"
@@ -54,15 +55,11 @@ QStringList MenuTexts(const QMenu* menu) {
 
 }  // namespace
 
-class TestMainFrame : public QObject {
+class TestMainFrame : public QObject, protected FrameFixture {
     Q_OBJECT
 
 private:
     QTemporaryDir dir_;
-    std::unique_ptr<TempSettings> settings_;
-    std::unique_ptr<CRecentFileList> recent_;
-    std::unique_ptr<CCalcDoc> doc_;
-    std::unique_ptr<CCalcMainFrame> frame_;
 
     QString PathOf(const QString& name) const { return dir_.filePath(name); }
     CCalcView* View() const { return frame_->View(); }
@@ -75,22 +72,8 @@ private:
     }
 
 private slots:
-    void init() {
-        settings_ = std::make_unique<TempSettings>();
-        Preferences = PreferencesValues{};
-        PreferencesChanged = false;
-        MemoryStore::Instance().Clear();
-        NCalculatorText::lastResult = 0;
-        recent_ = std::make_unique<CRecentFileList>();
-        doc_ = std::make_unique<CCalcDoc>();
-        frame_ = std::make_unique<CCalcMainFrame>(doc_.get(), recent_.get());
-    }
-    void cleanup() {
-        frame_.reset();
-        doc_.reset();
-        recent_.reset();
-        settings_.reset();
-    }
+    void init() { StartFrame(); }
+    void cleanup() { StopFrame(); }
 
     void calculationThroughTheShortcutKeys() {
         ShowActive();
