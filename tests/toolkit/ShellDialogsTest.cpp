@@ -13,6 +13,7 @@
 #include "engine/Preferences.h"
 #include "shell/CCalcAboutDialog.h"
 #include "shell/CCalcPreferences.h"
+#include "tests/support/StillDialogs.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButton.h"
@@ -65,15 +66,13 @@ class ShellDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        TaDialog::SetAnimationsEnabled(false);
-        TaSetCompositingOverride(1);
+        StillDialogs::Begin();
         Preferences = Sample();
         PreferencesChanged = false;
         SSE2Available = false;
     }
     void cleanup() {
-        TaDialog::SetAnimationsEnabled(true);
-        TaSetCompositingOverride(-1);
+        StillDialogs::End();
         Preferences = PreferencesValues();
         PreferencesChanged = false;
         SSE2Available = false;

@@ -12,6 +12,7 @@
 
 #include "shell/CCalcAboutDialog.h"
 #include "shell/CCalcPreferences.h"
+#include "tests/support/StillDialogs.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaAccessible.h"
@@ -97,13 +98,9 @@ const QString kTwoLines = QStringLiteral("Only one cell is selected.\nCalculate 
 class TaAccessibleTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        TaDialog::SetAnimationsEnabled(false);
-        TaSetCompositingOverride(1);
-    }
+    void init() { StillDialogs::Begin(); }
     void cleanup() {
-        TaDialog::SetAnimationsEnabled(true);
-        TaSetCompositingOverride(-1);
+        StillDialogs::End();
         TaSetAccessibleNoticeHook(nullptr);
         notices.clear();
     }

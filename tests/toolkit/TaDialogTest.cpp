@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/support/StillDialogs.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButton.h"
@@ -107,14 +108,8 @@ QImage ClientPart(const TaDialog& dialog) {
 class TaDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        TaDialog::SetAnimationsEnabled(false);
-        TaSetCompositingOverride(1);
-    }
-    void cleanup() {
-        TaDialog::SetAnimationsEnabled(true);
-        TaSetCompositingOverride(-1);
-    }
+    void init() { StillDialogs::Begin(); }
+    void cleanup() { StillDialogs::End(); }
 
     // Caption 34, corner 11, icon 24 at (6, 7), close circle 18 at (W - 29, 10), margins 43.
     void geometryAt96Dpi() {

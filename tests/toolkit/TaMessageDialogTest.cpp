@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/support/StillDialogs.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 #include "toolkit/MessageBoxTypes.h"
 #include "toolkit/TaButton.h"
@@ -24,14 +25,8 @@ QStringList Captions(const TaMessageDialog& dialog) {
 class TaMessageDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        TaDialog::SetAnimationsEnabled(false);
-        TaSetCompositingOverride(1);
-    }
-    void cleanup() {
-        TaDialog::SetAnimationsEnabled(true);
-        TaSetCompositingOverride(-1);
-    }
+    void init() { StillDialogs::Begin(); }
+    void cleanup() { StillDialogs::End(); }
 
     void kindByType_data() {
         QTest::addColumn<uint>("type");
