@@ -117,6 +117,9 @@ bool CCalcPrintingDialog::DrawContent(QPainter& painter) {
 void CCalcPrintingDialog::ShowProgress() {
     // The job goes on while the window shows: no modal loop of its own.
     setWindowModality(Qt::NonModal);
+    // The job disables its main window, and with it this owned window:
+    // enabled on its own, Cancel and Esc still reach it.
+    setEnabled(true);
     if (!Initialized()) Initialize();
     const bool animate = AnimationsEnabled();
     SetReveal(animate ? 0.0 : 1.0);
@@ -145,6 +148,14 @@ void CCalcPrintingDialog::ShowProgress() {
     });
     opening_ = open;
     open->start(QAbstractAnimation::DeleteWhenStopped);
+    // Pages take the event loop for long stretches: the window is whole on
+    // the screen before the first of them, never caught half grown.
+    QEventLoop wait;
+    QTimer::singleShot(4 * OpenMilliseconds, &wait, &QEventLoop::quit);
+    connect(open, &QAbstractAnimation::finished, &wait, &QEventLoop::quit);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    SetReveal(1.0);
+    repaint();
 }
 
 void CCalcPrintingDialog::SetPrinted(unsigned count) {

@@ -33,9 +33,21 @@ public:
     CCalcPrintJob(CCalcView& view, const QString& title, const QString& path, QWidget* mainWindow);
 
     void SetNamedPrinter(const NamedPrinter& printer) { named_ = printer; }
-    // Without any printer, a job without the dialog writes this PDF file
-    // (replaced as a whole) instead of asking.
+    // Without any printer, a job without the dialog writes a PDF file beside
+    // this one instead of asking: this name, or the first free one after it
+    // ("big (2).pdf", ...). A file already there is never replaced.
     void SetFallbackPdf(const QString& path) { fallbackPdf_ = path; }
+    // The file the last run printed into (the fallback or a chosen file),
+    // empty when it went to a printer or nowhere.
+    const QString& WrittenFile() const { return writtenFile_; }
+    // "Printed into PATH", for the status bar and the command line.
+    static QString WrittenMessage(const QString& path);
+    // The first free name of `wanted`, `wanted` itself first, then with
+    // " (2)", " (3)", ... before its suffix.
+    static QString NumberedName(const QString& wanted, int number);
+    // How long the scheduler may keep a job waiting before the job counts
+    // as accepted (a paused queue prints it later).
+    static void SetFollowMilliseconds(int milliseconds);
 
     enum class Outcome { Printed, Aborted, Cancelled, Failed };
     // Print... (withDialog) or print without the dialog.
@@ -63,6 +75,10 @@ public:
 private:
     bool ConfigureNamed(QPrinter& printer) const;
     Outcome Print(QPrinter& printer, bool selection, int from, int to, const QString& port);
+    // Hands the spooled job to the scheduler and follows it there.
+    Outcome HandOver(const QPrinter& printer, const QString& file, IPrintProgress* progress);
+    // Copies the finished fallback job beside the document under a free name.
+    bool WriteFallback(const QString& jobFile);
 
     CCalcView& view_;
     QString title_;
@@ -70,4 +86,5 @@ private:
     QWidget* mainWindow_;
     NamedPrinter named_;
     QString fallbackPdf_;
+    QString writtenFile_;
 };

@@ -94,10 +94,13 @@ PageNumber PlacePageNumber(int items, unsigned page, unsigned pages, const Drawi
                            int space, const TextWidth& widthOf) {
     PageNumber number{true, PageNumberText(items, page, pages), 0};
     int width = widthOf(number.text);
-    if (width > space && PrintItems::PrintedFormat(items) != PrintItems::FormatN) {
+    // Beside the file line or the date the number keeps a blank between
+    // them, so "10 Dec 2026" and "1" never read as "10 Dec 20261".
+    const int gap = space < area.Width() ? widthOf(u" ") : 0;
+    if (width + gap > space && PrintItems::PrintedFormat(items) != PrintItems::FormatN) {
         number.text = QString::number(page);
         width = widthOf(number.text);
-        if (width > space) return {};
+        if (width + gap > space) return {};
     }
     const int position = PrintItems::PrintedPosition(items);
     const int w = area.Width();

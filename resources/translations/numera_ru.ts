@@ -1193,6 +1193,10 @@ Calculate for all cells?</source>
         <source>Print to File</source>
         <translation>Печать в файл</translation>
     </message>
+    <message>
+        <source>Printed into %1</source>
+        <translation>Напечатано в %1</translation>
+    </message>
 </context>
 <context>
     <name>CCalcPrintPreview</name>

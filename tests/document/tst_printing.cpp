@@ -1,20 +1,26 @@
 // Printing: the page layout over made-up widths (every character 10 units
 // wide), and print jobs of the editor into PDF files read back as text.
+#include <QApplication>
 #include <QDir>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "document/CCalcPrintDialog.h"
+#include "document/CCalcPrintingDialog.h"
 #include "document/CCalcView.h"
+#include "document/CupsJobs.h"
 #include "document/PagePrinter.h"
 #include "document/PrintJob.h"
 #include "document/PrintLayout.h"
 #include "document/PrintSettings.h"
 #include "document/PrinterSelection.h"
 #include "tests/document/ScriptedUi.h"
+#include "tests/support/StillDialogs.h"
+#include "toolkit/TaButton.h"
 
 namespace {
 
@@ -132,6 +138,9 @@ private slots:
             << Default << 3u << 1000 << PageNumber{true, "3 of 12", 1030};
         QTest::newRow("n of N falls back") << Default << 3u << 60 << PageNumber{true, "3", 1090};
         QTest::newRow("no room even bare") << Default << 12u << 15 << PageNumber{};
+        QTest::newRow("bare, but touching the date") << Default << 3u << 10 << PageNumber{};
+        QTest::newRow("bare, a blank from the date")
+            << Default << 3u << 20 << PageNumber{true, "3", 1090};
         QTest::newRow("n drawn anyway")
             << (Number + FooterRight * 128) << 3u << 5 << PageNumber{true, "3", 1090};
         QTest::newRow("dashed, centred") << (Number + FormatDashed * 16 + FooterCenter * 128) << 3u
@@ -480,6 +489,183 @@ private slots:
         QCOMPARE(messages.Texts().last(), "The printing was cancelled.");
         QCOMPARE(messages.asked.last().type, MB_OK | MB_ICONEXCLAMATION);
         QVERIFY(!view.Printing().Begun());
+    }
+
+    // Cancel and Esc in the program's own progress window, while the job
+    // keeps its main window disabled: the job stops after the current page
+    // and nothing of it stays.
+    void cancelInTheProgressWindow_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("Esc") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void cancelInTheProgressWindow() {
+        QFETCH(bool, byKey);
+        StillDialogs::Begin();
+        TempSettings settings;
+        QWidget mainWindow;
+        mainWindow.show();
+        CCalcView view;
+        view.ReplaceText(QString(QStringLiteral("1+1 = 2;\n")).repeated(400));
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
+        ScriptedFiles files({pdf});
+        const auto previous = CCalcPrintDialog::SetChooser([](CCalcPrintDialog& dialog) {
+            dialog.Printer().setOutputFormat(QPrinter::PdfFormat);
+            return IDOK;
+        });
+        bool ownerDisabled = false, windowEnabled = false;
+        unsigned cancelledAt = 0, pages = 0;
+        QTimer press;
+        press.setInterval(0);
+        connect(&press, &QTimer::timeout, this, [&] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<CCalcPrintingDialog*>(window);
+                if (!progress || !progress->isVisible() || progress->Printed() < 2 || cancelledAt)
+                    continue;
+                ownerDisabled = !mainWindow.isEnabled();
+                windowEnabled = progress->isEnabled();
+                cancelledAt = progress->Printed();
+                pages = progress->Pages();
+                if (byKey)
+                    QTest::keyClick(progress, Qt::Key_Escape);
+                else
+                    QTest::mouseClick(progress->CancelButton(), Qt::LeftButton);
+            }
+        });
+        press.start();
+        CCalcPrintJob job(view, QStringLiteral("sums.tvc"), QString(), &mainWindow);
+        const CCalcPrintJob::Outcome outcome = job.Run(true);
+        press.stop();
+        CCalcPrintDialog::SetChooser(previous);
+        StillDialogs::End();
+
+        QCOMPARE(outcome, CCalcPrintJob::Outcome::Aborted);
+        QVERIFY(ownerDisabled);
+        QVERIFY(windowEnabled);
+        QCOMPARE(cancelledAt, 2u);
+        QVERIFY2(pages > 5, qPrintable(QString::number(pages)));
+        QVERIFY(mainWindow.isEnabled());
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(job.WrittenFile().isEmpty());
+    }
+
+    // Without any printer a job without the dialog writes NAME.pdf beside
+    // the document, or the first free "NAME (n).pdf"; nothing there is ever
+    // replaced. A file that cannot be written is reported as such.
+    void fallbackPdfNeverReplaces_data() {
+        QTest::addColumn<QStringList>("there");  // a trailing "/" makes a folder
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("free") << QStringList{} << "big.pdf"
+                              << "";
+        QTest::newRow("taken") << QStringList{"big.pdf"} << "big (2).pdf"
+                               << "";
+        QTest::newRow("taken, and a folder")
+            << QStringList{"big.pdf", "big (2).pdf/"} << "big (3).pdf"
+            << "";
+        QTest::newRow("no such folder") << QStringList{"gone/"} << ""
+                                        << "%1/gone/missing/big.pdf contains an incorrect path.";
+    }
+    void fallbackPdfNeverReplaces() {
+        QFETCH(QStringList, there);
+        QFETCH(QString, written);
+        QFETCH(QString, message);
+        TempSettings settings;
+        CCalcView view;
+        view.ReplaceText(QStringLiteral("6*7 = 42;"));
+        QTemporaryDir folder;
+        for (const QString& name : there) {
+            if (name.endsWith(u'/'))
+                QVERIFY(QDir(folder.path()).mkpath(name));
+            else
+                WriteFile(folder.filePath(name), "mine");
+        }
+        ScriptedMessages messages;
+        const auto factory = CCalcPrintJob::SetProgressFactory({});
+        CCalcPrintJob job(view, QStringLiteral("big.tvc"), folder.filePath("big.tvc"), nullptr);
+        job.SetFallbackPdf(folder.filePath(message.isEmpty()
+                                               ? QStringLiteral("big.pdf")
+                                               : QStringLiteral("gone/missing/big.pdf")));
+        const CCalcPrintJob::Outcome outcome = job.Run(false);
+        CCalcPrintJob::SetProgressFactory(factory);
+
+        for (const QString& name : there)
+            if (!name.endsWith(u'/')) QCOMPARE(ReadFile(folder.filePath(name)), "mine");
+        if (message.isEmpty()) {
+            QCOMPARE(outcome, CCalcPrintJob::Outcome::Printed);
+            QCOMPARE(job.WrittenFile(), folder.filePath(written));
+            QVERIFY(ReadFile(job.WrittenFile()).startsWith("%PDF"));
+            QCOMPARE(CCalcPrintJob::WrittenMessage(job.WrittenFile()),
+                     "Printed into " + QDir::toNativeSeparators(folder.filePath(written)));
+            QVERIFY(messages.asked.isEmpty());
+        } else {
+            QCOMPARE(outcome, CCalcPrintJob::Outcome::Failed);
+            QVERIFY(job.WrittenFile().isEmpty());
+            QCOMPARE(messages.Texts(), QStringList{message.arg(folder.path())});
+            QCOMPARE(messages.asked[0].type, MB_OK | MB_ICONEXCLAMATION);
+        }
+    }
+
+    void numberedNames_data() {
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("first") << "/d/big.pdf" << 1 << "/d/big.pdf";
+        QTest::newRow("second") << "/d/big.pdf" << 2 << "/d/big (2).pdf";
+        QTest::newRow("dots in the name") << "/d/v1.2 sums.pdf" << 12 << "/d/v1.2 sums (12).pdf";
+        QTest::newRow("no suffix") << "/d/big" << 3 << "/d/big (3)";
+    }
+    void numberedNames() {
+        QFETCH(QString, wanted);
+        QFETCH(int, number);
+        QFETCH(QString, name);
+        QCOMPARE(CCalcPrintJob::NumberedName(wanted, number), name);
+    }
+
+    // How the scheduler's answers about a job decide it.
+    void jobStates_data() {
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("decided");
+        using CupsJobs::JobState;
+        QTest::newRow("pending") << true << true << 3 << int(JobState::Waiting);
+        QTest::newRow("held") << true << true << 4 << int(JobState::Waiting);
+        QTest::newRow("printing") << true << true << 5 << int(JobState::Accepted);
+        QTest::newRow("cancelled") << true << true << 7 << int(JobState::Refused);
+        QTest::newRow("aborted") << true << true << 8 << int(JobState::Refused);
+        QTest::newRow("completed") << true << true << 9 << int(JobState::Accepted);
+        QTest::newRow("out of the history") << true << false << 0 << int(JobState::Accepted);
+        QTest::newRow("the queue is gone") << false << false << 0 << int(JobState::Refused);
+    }
+    void jobStates() {
+        QFETCH(bool, answered);
+        QFETCH(bool, found);
+        QFETCH(int, state);
+        QFETCH(int, decided);
+        QCOMPARE(int(CupsJobs::Decide(answered, found, state)), decided);
+    }
+
+    // A queue that refuses jobs (private scheduler only): the job fails with
+    // the printing message instead of passing for printed.
+    void refusingQueue() {
+        if (qEnvironmentVariable("NUMERA_PDF_OUT").isEmpty()) QSKIP("no private scheduler");
+        PrinterSelection::SetLister(previousLister_);
+        TempSettings settings;
+        CCalcView view;
+        view.ReplaceText(QStringLiteral("6*7 = 42;"));
+        QVERIFY(QProcess::execute(QStringLiteral("cupsreject"), {QStringLiteral("NumeraPDF")}) ==
+                0);
+        ScriptedMessages messages;
+        const auto factory = CCalcPrintJob::SetProgressFactory({});
+        CCalcPrintJob job(view, QStringLiteral("refused.tvc"), QString(), nullptr);
+        job.SetNamedPrinter({QStringLiteral("NumeraPDF"), QStringLiteral("CUPS"), QString()});
+        const CCalcPrintJob::Outcome outcome = job.Run(false);
+        CCalcPrintJob::SetProgressFactory(factory);
+        QProcess::execute(QStringLiteral("cupsaccept"), {QStringLiteral("NumeraPDF")});
+        QCOMPARE(outcome, CCalcPrintJob::Outcome::Failed);
+        QCOMPARE(messages.Texts(), QStringList{"The printing was cancelled."});
     }
 
 private:
