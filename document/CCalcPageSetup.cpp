@@ -240,8 +240,8 @@ void CCalcPageSetup::BuildControls() {
     textDefaultBox_ = check(tr("D&efault"), 183, 118, 60, 10);
     textSelect_ = button(tr("&Select..."), 273, 116, 50, 14);
     serviceDescription_ = description(183, 150, 140, 12);
-    serviceDefaultBox_ = check(tr("De&fault"), 183, 166, 60, 10);
-    serviceSelect_ = button(tr("Se&lect..."), 273, 164, 50, 14);
+    serviceDefaultBox_ = check(tr("Defa&ult"), 183, 166, 60, 10);
+    serviceSelect_ = button(tr("Sele&ct..."), 273, 164, 50, 14);
 
     ok_ = button(tr("OK"), 223, 188, 50, 14);
     cancel_ = button(tr("Cancel"), 279, 188, 50, 14);

@@ -54,9 +54,7 @@ struct Library {
     FreeJobsFn freeJobs = nullptr;
     CancelJobFn cancelJob = nullptr;
     LastErrorStringFn lastErrorString = nullptr;
-    bool Loaded() const {
-        return printFile && getJobs && freeJobs && cancelJob && lastErrorString;
-    }
+    bool Loaded() const { return printFile && getJobs && freeJobs && cancelJob && lastErrorString; }
 };
 
 const Library& Cups() {

@@ -202,6 +202,8 @@ CCalcPrintJob::Outcome CCalcPrintJob::Run(bool withDialog) {
         }
     }
 
+    // Named before the dialog, which proposes "NAME.pdf" for a file.
+    printer.setDocName(title_);
     CCalcPrintDialog dialog(printer, mainWindow_);
     dialog.EnableSelection(view_.OnPreparePrinting());
     if (showDialog) {

@@ -21,7 +21,30 @@
 #include "shell/core/MessageBox.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
+#include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaResources.h"
+
+namespace {
+
+// While it lives, every message also goes to standard error as one line.
+class EchoedMessages {
+public:
+    EchoedMessages()
+        : previous_(SetMessageBoxHandler([this](const QString& text, unsigned type, unsigned help) {
+              std::fprintf(stderr, "numera: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+              if (previous_) return previous_(text, type, help);
+              return TaMessageBox(QApplication::activeWindow(), text, type, help,
+                                  ApplicationFonts());
+          })) {}
+    ~EchoedMessages() { SetMessageBoxHandler(std::move(previous_)); }
+    EchoedMessages(const EchoedMessages&) = delete;
+    EchoedMessages& operator=(const EchoedMessages&) = delete;
+
+private:
+    MessageBoxHandler previous_;
+};
+
+}  // namespace
 
 CCalcApp::CCalcApp() = default;
 
@@ -101,6 +124,16 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
             frame_->show();
     };
     if (info.kind == CommandLineInfo::PrintFile || info.kind == CommandLineInfo::PrintTo) {
+        // Told on standard error too: the run has no window left to show it.
+        const EchoedMessages echoed;
+        if (info.path.isEmpty()) {
+            const QString text =
+                tr("%1 needs the file to print.")
+                    .arg(info.kind == CommandLineInfo::PrintTo ? QStringLiteral("/pt")
+                                                               : QStringLiteral("/p"));
+            AppMessageBox(text, MB_OK | MB_ICONEXCLAMATION, 0);
+            return false;
+        }
         // Opened, shown with its placement, printed without the dialog, ended.
         if (document_->OpenDocumentFile(info.path) == CCalcDoc::OpenResult::Failed) return false;
         show();
@@ -151,11 +184,17 @@ bool CCalcApp::PrintFromCommandLine(const CommandLineInfo& info) {
         const NamedPrinter named{info.printer, info.driver, info.port};
         return frame_->PrintDocument(false, &named) == CCalcPrintJob::Outcome::Printed;
     }
-    // Without any printer the pages go into NAME.pdf beside the document.
+    // Without any printer the pages go into NAME.pdf beside the document
+    // (or the first free "NAME (n).pdf"); the user learns which.
     const QFileInfo document(info.path);
     const QString pdf =
         document.dir().filePath(document.completeBaseName() + QStringLiteral(".pdf"));
-    return frame_->PrintDocument(false, nullptr, pdf) == CCalcPrintJob::Outcome::Printed;
+    QString written;
+    const bool printed =
+        frame_->PrintDocument(false, nullptr, pdf, &written) == CCalcPrintJob::Outcome::Printed;
+    if (!written.isEmpty())
+        std::fprintf(stderr, "numera: %s\n", qPrintable(CCalcPrintJob::WrittenMessage(written)));
+    return printed;
 }
 
 void CCalcApp::ExitInstance() {

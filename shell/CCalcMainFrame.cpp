@@ -136,12 +136,7 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
 }
 
 CCalcMainFrame::~CCalcMainFrame() {
-    if (preview_) {
-        // The editor goes back where its owner finds it.
-        takeCentralWidget();
-        delete preview_;
-        setCentralWidget(view_);
-    }
+    delete preview_;
     // The children go after this destructor; what they signal on the way
     // must not reach the half-destroyed frame.
     for (QObject* sender : std::initializer_list<QObject*>{
@@ -440,8 +435,36 @@ void CCalcMainFrame::ShowInPane(int indicatorId, const QString& text) {
     pane->setAccessibleDescription(text);
 }
 
+bool CCalcMainFrame::HeldByPreview(int commandId) {
+    using namespace CommandId;
+    switch (commandId) {
+        case New:
+        case Open:
+        case Execute:
+        case RecentFile1:
+        case RecentFile2:
+        case RecentFile3:
+        case RecentFile4:
+        case MemoryFree:
+        case MemoryLoad:
+        case MemorySave:
+        case Calculate:
+        case CommandId::CalculateAll:
+        case Undo:
+        case Cut:
+        case Copy:
+        case Paste:
+        case PrintPreview:
+        case FocusEditor:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void CCalcMainFrame::OnCommand(int commandId) {
     using namespace CommandId;
+    if (preview_ && HeldByPreview(commandId)) return;
     switch (commandId) {
         case New:
             document_->OnNewDocument();
@@ -469,6 +492,8 @@ void CCalcMainFrame::OnCommand(int commandId) {
             break;
         case PageSetup:
             CCalcPageSetup::Run(this, ApplicationPrintSettings(), ApplicationPrinterSelection());
+            // The pages on show follow the new margins, fonts and paper.
+            if (preview_) preview_->Relayout();
             break;
         case Exit:
             close();
@@ -590,18 +615,26 @@ void CCalcMainFrame::OnCommand(int commandId) {
 }
 
 CCalcPrintJob::Outcome CCalcMainFrame::PrintDocument(bool withDialog, const NamedPrinter* named,
-                                                     const QString& fallbackPdf) {
+                                                     const QString& fallbackPdf,
+                                                     QString* writtenFile) {
     CCalcPrintJob job(*view_, document_->GetTitle(), document_->GetPathName(), this);
     if (named) job.SetNamedPrinter(*named);
     job.SetFallbackPdf(fallbackPdf);
-    return job.Run(withDialog);
+    const CCalcPrintJob::Outcome outcome = job.Run(withDialog);
+    if (!job.WrittenFile().isEmpty())
+        statusBar()->showMessage(CCalcPrintJob::WrittenMessage(job.WrittenFile()));
+    if (writtenFile) *writtenFile = job.WrittenFile();
+    return outcome;
 }
 
 void CCalcMainFrame::ShowPrintPreview() {
     if (preview_) return;
     preview_ = new CCalcPrintPreview(view_, document_->GetPathName(), this);
-    connect(preview_, &CCalcPrintPreview::StatusChanged, this,
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    // Beside the prompts, not one of them: menus and tips leave it standing.
+    previewStatus_ = new QLabel(preview_->StatusText(), this);
+    previewStatus_->setObjectName(QStringLiteral("PreviewStatus"));
+    statusBar()->addWidget(previewStatus_, 1);
+    connect(preview_, &CCalcPrintPreview::StatusChanged, previewStatus_, &QLabel::setText);
     connect(preview_, &CCalcPrintPreview::CloseRequested, this, &CCalcMainFrame::ClosePrintPreview,
             Qt::QueuedConnection);
     connect(
@@ -611,25 +644,37 @@ void CCalcMainFrame::ShowPrintPreview() {
             OnCommand(CommandId::Print);
         },
         Qt::QueuedConnection);
-    // The editor stays alive, and the frame's, out of sight while the pages show.
-    takeCentralWidget();
-    view_->setParent(this);
-    view_->hide();
-    setCentralWidget(preview_);
-    statusBar()->showMessage(preview_->StatusText());
+    // The pages lie over the editor, which keeps its place in the window:
+    // the bars and the window's size never move for the preview. The
+    // editor, out of sight, takes neither keys nor the focus.
+    view_->setEnabled(false);
+    preview_->setGeometry(view_->geometry());
+    preview_->show();
+    preview_->raise();
+    statusBar()->clearMessage();
+    // The panels change nothing under the preview.
+    for (QWidget* panel : {static_cast<QWidget*>(keypad_), static_cast<QWidget*>(log_),
+                           static_cast<QWidget*>(memory_), static_cast<QWidget*>(statistics_)})
+        panel->setEnabled(false);
     preview_->setFocus();
+    UpdateCommandStates();
 }
 
 void CCalcMainFrame::ClosePrintPreview() {
     if (!preview_) return;
     preview_->SavePages();
-    takeCentralWidget();
+    preview_->hide();
     preview_->deleteLater();
     preview_ = nullptr;
-    statusBar()->clearMessage();
-    setCentralWidget(view_);
-    view_->show();
+    statusBar()->removeWidget(previewStatus_);
+    previewStatus_->deleteLater();
+    previewStatus_ = nullptr;
+    view_->setEnabled(true);
+    for (QWidget* panel : {static_cast<QWidget*>(keypad_), static_cast<QWidget*>(log_),
+                           static_cast<QWidget*>(memory_), static_cast<QWidget*>(statistics_)})
+        panel->setEnabled(true);
     FocusView();
+    UpdateCommandStates();
 }
 
 void CCalcMainFrame::ToggleBar(CCalcBar* bar) {
@@ -692,6 +737,15 @@ void CCalcMainFrame::UpdateCommandStates() {
     Action(ViewToolbar)->setChecked(toolBar_->isVisibleTo(this));
     Action(ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     Action(EditorFontDefault)->setChecked(view_->IsDefaultFont());
+
+    // The preview owns the window while it shows (Undo, the clipboard and
+    // Memory Free/Save were just set from the editor and the store).
+    for (const int id : {New, Open, Execute, RecentFile1, RecentFile2, RecentFile3, RecentFile4,
+                         MemoryLoad, Calculate, CommandId::CalculateAll, PrintPreview, FocusEditor})
+        Action(id)->setEnabled(!preview_);
+    if (preview_)
+        for (const int id : {MemoryFree, MemorySave, Undo, Cut, Copy, Paste})
+            Action(id)->setEnabled(false);
 
     // The bars and panels exist once the frame is built.
     if (!statisticsBar_) return;
@@ -784,6 +838,11 @@ bool CCalcMainFrame::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::ApplicationActivate:
             UpdateLockPanes();
             break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            // The preview covers the editor wherever the layout puts it.
+            if (preview_ && watched == view_) preview_->setGeometry(view_->geometry());
+            break;
         default:
             break;
     }
@@ -869,9 +928,16 @@ void CCalcMainFrame::OpenDroppedFiles(const QStringList& paths) {
 }
 
 void CCalcMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    // A file opened under the preview would change the document unseen.
+    if (preview_) {
+        event->ignore();
+        return;
+    }
     for (const QUrl& url : event->mimeData()->urls()) {
         if (url.isLocalFile()) {
-            event->acceptProposedAction();
+            // Opened, never moved: the file stays where it was.
+            event->setDropAction(Qt::CopyAction);
+            event->accept();
             return;
         }
     }
@@ -886,7 +952,8 @@ void CCalcMainFrame::dropEvent(QDropEvent* event) {
         event->ignore();
         return;
     }
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     activateWindow();
     OpenDroppedFiles(paths);
 }

@@ -48,12 +48,18 @@ public:
 
     // The print job: Print... with the dialog, or without it on the current
     // printer, a named one, or (no printer at all) into fallbackPdf.
+    // A job that wrote a file says where in the status bar (and in
+    // writtenFile when asked).
     CCalcPrintJob::Outcome PrintDocument(bool withDialog, const NamedPrinter* named = nullptr,
-                                         const QString& fallbackPdf = QString());
-    // The preview in place of the editor, and back.
+                                         const QString& fallbackPdf = QString(),
+                                         QString* writtenFile = nullptr);
+    // The preview over the editor, and back.
     void ShowPrintPreview();
     void ClosePrintPreview();
     CCalcPrintPreview* Preview() const { return preview_; }
+    // Commands the preview holds back while it shows: they would change the
+    // document or its panels out of sight.
+    static bool HeldByPreview(int commandId);
 
     // Runs the command of an id, as its menu item, key or button would.
     void OnCommand(int commandId);
@@ -147,4 +153,6 @@ private:
     QHash<int, QLabel*> panes_;
     bool placementRestored_ = false;
     CCalcPrintPreview* preview_ = nullptr;
+    // The preview's "Page n" beside the prompts.
+    QLabel* previewStatus_ = nullptr;
 };

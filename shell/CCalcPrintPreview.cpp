@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "document/CCalcView.h"
 #include "document/PrinterSelection.h"
@@ -16,18 +17,26 @@
 
 namespace {
 const QString kPreviewPages = QStringLiteral("PreviewPages");
+
+// The pages as the current printer prints them; a PDF page without one.
+void ConfigurePrinter(QPrinter& printer) {
+    PrinterSelection& selection = ApplicationPrinterSelection();
+    if (!(selection.EnsureCurrent() && selection.ConfigurePrinter(printer)))
+        printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setFullPage(false);
+    printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
 }
+}  // namespace
 
 CCalcPrintPreview::CCalcPrintPreview(CCalcView* view, const QString& path, QWidget* parent)
-    : QWidget(parent), view_(view), path_(path), printer_(new QPrinter(QPrinter::HighResolution)) {
+    : QWidget(parent),
+      view_(view),
+      path_(path),
+      printer_(new QPrinter(QPrinter::HighResolution)),
+      secondPrinter_(new QPrinter(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("CCalcPrintPreview"));
-    // The pages as the current printer prints them; a PDF page without one.
-    PrinterSelection& selection = ApplicationPrinterSelection();
-    if (!(selection.EnsureCurrent() && selection.ConfigurePrinter(*printer_)))
-        printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setFullPage(false);
-    printer_->setPageMargins(printer_->pageLayout().minimumMargins(),
-                             printer_->pageLayout().units());
+    ConfigurePrinter(*printer_);
+    ConfigurePrinter(*secondPrinter_);
     {
         std::unique_ptr<QSettings> settings = OpenSettingsStore();
         settings->beginGroup(SettingsSection::Settings);
@@ -51,30 +60,49 @@ CCalcPrintPreview::CCalcPrintPreview(CCalcView* view, const QString& path, QWidg
     buttons->addStretch(1);
 
     preview_ = new QPrintPreviewWidget(printer_.get(), this);
+    second_ = new QPrintPreviewWidget(secondPrinter_.get(), this);
+    auto* pages = new QHBoxLayout;
+    pages->setSpacing(0);
+    pages->addWidget(preview_, 1);
+    pages->addWidget(second_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addLayout(buttons);
-    layout->addWidget(preview_, 1);
+    layout->addLayout(pages, 1);
 
-    connect(preview_, &QPrintPreviewWidget::paintRequested, this, &CCalcPrintPreview::Render);
+    // An odd last page keeps the place of its missing partner.
+    QSizePolicy keepPlace = second_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    second_->setSizePolicy(keepPlace);
+    for (QPrintPreviewWidget* widget : {preview_, second_}) {
+        widget->setViewMode(QPrintPreviewWidget::SinglePageView);
+        widget->setZoomMode(QPrintPreviewWidget::FitInView);
+        connect(widget, &QPrintPreviewWidget::paintRequested, this, &CCalcPrintPreview::Render);
+    }
     connect(preview_, &QPrintPreviewWidget::previewChanged, this, &CCalcPrintPreview::UpdateState);
     connect(print, &QPushButton::clicked, this, &CCalcPrintPreview::PrintRequested);
     connect(next_, &QPushButton::clicked, this, &CCalcPrintPreview::NextPage);
     connect(previous_, &QPushButton::clicked, this, &CCalcPrintPreview::PreviousPage);
     connect(pages_, &QPushButton::clicked, this, &CCalcPrintPreview::TogglePages);
-    connect(zoomIn, &QPushButton::clicked, preview_, [this] { preview_->zoomIn(); });
-    connect(zoomOut, &QPushButton::clicked, preview_, [this] { preview_->zoomOut(); });
+    connect(zoomIn, &QPushButton::clicked, preview_, [this] {
+        preview_->zoomIn();
+        second_->zoomIn();
+    });
+    connect(zoomOut, &QPushButton::clicked, preview_, [this] {
+        preview_->zoomOut();
+        second_->zoomOut();
+    });
     connect(close, &QPushButton::clicked, this, &CCalcPrintPreview::CloseRequested);
     // Esc wherever the focus is within the preview.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &CCalcPrintPreview::CloseRequested);
 
-    preview_->setViewMode(pagesShown_ == 2 ? QPrintPreviewWidget::FacingPagesView
-                                           : QPrintPreviewWidget::SinglePageView);
-    preview_->setZoomMode(QPrintPreviewWidget::FitInView);
     preview_->updatePreview();
-    UpdateState();
+    keepPlace.setRetainSizeWhenHidden(pagesShown_ == 2);
+    second_->setSizePolicy(keepPlace);
+    second_->setVisible(pagesShown_ == 2);
+    ShowPage(1);
 }
 
 CCalcPrintPreview::~CCalcPrintPreview() = default;
@@ -97,11 +125,33 @@ int CCalcPrintPreview::CurrentPage() const { return preview_->currentPage(); }
 
 QString CCalcPrintPreview::StatusText() const {
     const int page = std::max(1, CurrentPage());
-    // Facing pages stand as in a book: page 1 alone, then 2-3, 4-5, ...
-    const int first = page - (page % 2);
-    if (pagesShown_ == 2 && first >= 2 && first < PageCount())
-        return tr("Pages %1-%2").arg(first).arg(first + 1);
+    if (pagesShown_ == 2 && page + 1 <= PageCount())
+        return tr("Pages %1-%2").arg(page).arg(page + 1);
     return tr("Page %1").arg(page);
+}
+
+void CCalcPrintPreview::Relayout() {
+    const int page = CurrentPage();
+    ConfigurePrinter(*printer_);
+    ConfigurePrinter(*secondPrinter_);
+    preview_->updatePreview();
+    if (pagesShown_ == 2) second_->updatePreview();
+    ShowPage(page);
+}
+
+void CCalcPrintPreview::ShowPage(int page) {
+    const int step = pagesShown_;
+    const int last = std::max(1, PageCount());
+    // Pairs begin on odd pages.
+    page = std::clamp(page, 1, last);
+    if (step == 2) page -= (page - 1) % 2;
+    preview_->setCurrentPage(page);
+    if (step == 2) {
+        // The page after the pair's first, or an empty place after the last.
+        second_->setVisible(page + 1 <= PageCount());  // its pages are made when first shown
+        second_->setCurrentPage(page + 1);
+    }
+    UpdateState();
 }
 
 QPushButton* CCalcPrintPreview::Button(const QString& text) const {
@@ -110,21 +160,18 @@ QPushButton* CCalcPrintPreview::Button(const QString& text) const {
     return nullptr;
 }
 
-void CCalcPrintPreview::NextPage() {
-    preview_->setCurrentPage(CurrentPage() + 1);
-    UpdateState();
-}
+void CCalcPrintPreview::NextPage() { ShowPage(CurrentPage() + pagesShown_); }
 
-void CCalcPrintPreview::PreviousPage() {
-    preview_->setCurrentPage(CurrentPage() - 1);
-    UpdateState();
-}
+void CCalcPrintPreview::PreviousPage() { ShowPage(CurrentPage() - pagesShown_); }
 
 void CCalcPrintPreview::TogglePages() {
     pagesShown_ = pagesShown_ == 2 ? 1 : 2;
-    preview_->setViewMode(pagesShown_ == 2 ? QPrintPreviewWidget::FacingPagesView
-                                           : QPrintPreviewWidget::SinglePageView);
-    UpdateState();
+    // One page has the whole width.
+    QSizePolicy policy = second_->sizePolicy();
+    policy.setRetainSizeWhenHidden(pagesShown_ == 2);
+    second_->setSizePolicy(policy);
+    second_->setVisible(pagesShown_ == 2);
+    ShowPage(CurrentPage());
 }
 
 void CCalcPrintPreview::SavePages() const {
@@ -136,7 +183,7 @@ void CCalcPrintPreview::SavePages() const {
 void CCalcPrintPreview::UpdateState() {
     // The button names the view it switches to.
     pages_->setText(pagesShown_ == 2 ? tr("&One Page") : tr("&Two Page"));
-    next_->setEnabled(CurrentPage() < PageCount());
+    next_->setEnabled(CurrentPage() + pagesShown_ <= PageCount());
     previous_->setEnabled(CurrentPage() > 1);
     emit StatusChanged(StatusText());
 }

@@ -37,6 +37,13 @@
     </message>
 </context>
 <context>
+    <name>CCalcApp</name>
+    <message>
+        <source>%1 needs the file to print.</source>
+        <translation>Для %1 нужен файл, который надо напечатать.</translation>
+    </message>
+</context>
+<context>
     <name>CCalcDoc</name>
     <message>
         <source>An unknown error occurred while accessing %1.</source>
@@ -1092,16 +1099,16 @@ Calculate for all cells?</source>
         <translation>В&amp;ыбрать…</translation>
     </message>
     <message>
-        <source>De&amp;fault</source>
+        <source>No printer is installed.</source>
+        <translation>Принтер не установлен.</translation>
+    </message>
+    <message>
+        <source>Defa&amp;ult</source>
         <translation>По у&amp;молчанию</translation>
     </message>
     <message>
-        <source>Se&amp;lect...</source>
+        <source>Sele&amp;ct...</source>
         <translation>Выб&amp;рать…</translation>
-    </message>
-    <message>
-        <source>No printer is installed.</source>
-        <translation>Принтер не установлен.</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,11 @@
 // The printer selection's blocks and their persistence, the page setup
 // dialog's rules, and the printing window's texts and repainting.
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -286,6 +289,20 @@ private slots:
             dialog.MarginField(CCalcPageSetup::Left), dialog.MarginField(CCalcPageSetup::Top),
             dialog.MarginField(CCalcPageSetup::Right), dialog.MarginField(CCalcPageSetup::Bottom)};
         QCOMPARE(shown, fields);
+        // Every Alt key reaches one control only.
+        QMap<QChar, QString> keys;
+        QStringList texts;
+        for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+            texts << button->text();
+        for (QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+        for (const QString& text : texts) {
+            const qsizetype at = text.indexOf(u'&');
+            if (at < 0 || at + 1 >= text.size()) continue;
+            const QChar key = text[at + 1].toLower();
+            QVERIFY2(!keys.contains(key), qPrintable(keys.value(key) + " and " + text));
+            keys.insert(key, text);
+        }
+        QVERIFY(keys.size() >= 14);
         // A changed field goes back in its unit.
         dialog.SetMarginField(CCalcPageSetup::Left, 1000);
         dialog.accept();

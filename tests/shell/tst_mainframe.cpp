@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -16,12 +17,15 @@
 #include <QUrl>
 
 #include "document/CCalcDoc.h"
+#include "document/CCalcPageSetup.h"
 #include "document/CCalcView.h"
 #include "document/PrintSettings.h"
 #include "document/PrinterSelection.h"
 #include "engine/MemoryStore.h"
 #include "engine/Preferences.h"
+#include "panels/CCalcMemory.h"
 #include "shell/CCalcApp.h"
+#include "shell/CCalcDlgBar.h"
 #include "shell/CCalcMainFrame.h"
 #include "shell/CCalcPrintPreview.h"
 #include "shell/CCalcToolBar.h"
@@ -166,27 +170,114 @@ private slots:
         frame_->OnCommand(CommandId::PrintPreview);
         CCalcPrintPreview* preview = frame_->Preview();
         QVERIFY(preview);
-        QCOMPARE(frame_->centralWidget(), preview);
-        QVERIFY(!View()->isVisible());
+        // Over the editor, which keeps its place but takes nothing.
+        QVERIFY(preview->isVisible());
+        QCOMPARE(preview->geometry(), View()->geometry());
+        QVERIFY(!View()->isEnabled());
         QStringList buttons;
         for (QPushButton* button : preview->findChildren<QPushButton*>()) buttons << button->text();
         QCOMPARE(buttons, QStringList({"&Print...", "&Next Page", "Pre&v Page", "&Two Page",
                                        "Zoom &In", "Zoom &Out", "&Close"}));
         QCOMPARE(preview->PageCount(), 3);
-        QCOMPARE(frame_->statusBar()->currentMessage(), "Page 1");
+        const auto status = [this] {
+            return frame_->findChild<QLabel*>(QStringLiteral("PreviewStatus"))->text();
+        };
+        QCOMPARE(status(), "Page 1");
         preview->NextPage();
-        QCOMPARE(frame_->statusBar()->currentMessage(), "Page 2");
+        QCOMPARE(status(), "Page 2");
+        // Two pages stand in pairs from page 1; Next moves a pair on.
         preview->TogglePages();
         QVERIFY(preview->Button("&One Page"));
-        QCOMPARE(frame_->statusBar()->currentMessage(), "Pages 2-3");
+        QCOMPARE(status(), "Pages 1-2");
+        QCOMPARE(preview->SecondWidget()->currentPage(), 2);
+        QVERIFY(preview->Button("&Next Page")->isEnabled());
+        preview->NextPage();
+        QCOMPARE(status(), "Page 3");
+        QVERIFY(!preview->SecondWidget()->isVisible());
+        QVERIFY(!preview->Button("&Next Page")->isEnabled());
+        preview->PreviousPage();
+        QCOMPARE(status(), "Pages 1-2");
         QTest::keyClick(preview, Qt::Key_Escape);
-        QTRY_COMPARE(frame_->centralWidget(), static_cast<QWidget*>(View()));
-        QVERIFY(!frame_->Preview());
-        QVERIFY(View()->isVisible());
+        QTRY_VERIFY(!frame_->Preview());
+        QVERIFY(View()->isEnabled());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(View()));
         QCOMPARE(TempSettings::Open("Settings")->value("PreviewPages").toInt(), 2);
         // Opened again, it starts with two pages; the frame goes with it open.
         frame_->OnCommand(CommandId::PrintPreview);
         QVERIFY(frame_->Preview()->Button("&One Page"));
+        PrinterSelection::SetLister(lister);
+    }
+    // While the preview shows, nothing changes the document or the panels
+    // under it; Page Setup re-lays its pages; closing it brings back the bars
+    // and the window exactly as they were.
+    void previewOwnsTheWindow_data() {
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("restored") << false;
+        QTest::newRow("maximized") << true;
+    }
+    void previewOwnsTheWindow() {
+        QFETCH(bool, maximized);
+        const auto lister = PrinterSelection::SetLister([] { return QList<PrinterQueue>(); });
+        ApplicationPrinterSelection().Clear();
+        ApplicationPrintSettings() = PrintSettings();
+        if (maximized) frame_->setWindowState(Qt::WindowMaximized);
+        ShowActive();
+        View()->ReplaceText(QString("7*6 = 42;\n").repeated(120));
+        // The user made the log taller.
+        frame_->resizeDocks({frame_->Bar(BarId::Log)}, {200}, Qt::Vertical);
+        QTest::qWait(50);
+        const QByteArray layout = frame_->saveState();
+        const QSize size = frame_->size();
+        const QRect editor = View()->geometry();
+        const QRect memory = frame_->Bar(BarId::Memory)->geometry();
+        const QString title = frame_->windowTitle();
+
+        frame_->OnCommand(CommandId::PrintPreview);
+        QVERIFY(frame_->Preview());
+        using namespace CommandId;
+        for (int id : {New, Open, Execute, MemoryLoad, Calculate, CommandId::CalculateAll, Undo,
+                       Paste, PrintPreview})
+            QVERIFY2(!frame_->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id : {Print, PageSetup, Exit}) QVERIFY(frame_->Action(id)->isEnabled());
+        QVERIFY(!frame_->Keypad()->isEnabled());
+        QVERIFY(!frame_->MemoryPanel()->isEnabled());
+        // Asked all the same (a panel's key, a script): nothing happens.
+        frame_->OnCommand(New);
+        frame_->OnCommand(Calculate);
+        QCOMPARE(frame_->windowTitle(), title);
+        QVERIFY(frame_->Preview()->isVisible());
+
+        // A prompt passes over the page text and leaves it standing.
+        auto* status = frame_->findChild<QLabel*>(QStringLiteral("PreviewStatus"));
+        frame_->statusBar()->showMessage("Create a new document");
+        frame_->statusBar()->clearMessage();
+        QCOMPARE(status->text(), "Page 1");
+        QVERIFY(status->isVisible());
+        // Page Setup with a far larger top margin: more pages, same status.
+        frame_->Preview()->NextPage();
+        const int before = frame_->Preview()->PageCount();
+        CCalcPageSetup::SetMeasurementSystem(QLocale::MetricSystem);
+        const auto runner = CCalcPageSetup::SetRunner([](CCalcPageSetup& dialog) {
+            dialog.SetMarginField(CCalcPageSetup::Top, 15000);
+            dialog.accept();
+            return dialog.result();
+        });
+        frame_->OnCommand(PageSetup);
+        CCalcPageSetup::SetRunner(runner);
+        CCalcPageSetup::SetMeasurementSystem(std::nullopt);
+        QVERIFY2(frame_->Preview()->PageCount() > before,
+                 qPrintable(QString::number(frame_->Preview()->PageCount())));
+        QCOMPARE(status->text(), "Page 2");
+
+        frame_->ClosePrintPreview();
+        QVERIFY(frame_->Action(New)->isEnabled());
+        QVERIFY(frame_->Keypad()->isEnabled());
+        QTRY_COMPARE(View()->geometry(), editor);
+        QCOMPARE(frame_->size(), size);
+        QCOMPARE(frame_->Bar(BarId::Memory)->geometry(), memory);
+        QCOMPARE(frame_->saveState(), layout);
+        QTRY_VERIFY(!frame_->findChild<QLabel*>(QStringLiteral("PreviewStatus")));
+        ApplicationPrintSettings() = PrintSettings();
         PrinterSelection::SetLister(lister);
     }
     void menusHoldOnlyWhatExists() {
@@ -500,13 +591,19 @@ private slots:
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
         // Dropped over the editor: it leaves files to the window.
-        QDragEnterEvent enter(QPoint(50, 80), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
+        // Proposed as a move (Shift held), it is taken as a copy: the file
+        // stays where it was.
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(QPoint(50, 80), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QCOMPARE(enter.proposedAction(), Qt::MoveAction);
         QApplication::sendEvent(View()->viewport(), &enter);
         QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(50, 80), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCOMPARE(enter.dropAction(), Qt::CopyAction);
+        QDropEvent drop(QPointF(50, 80), offered, &data, Qt::LeftButton, Qt::ShiftModifier);
         QApplication::sendEvent(View()->viewport(), &drop);
         QVERIFY(drop.isAccepted());
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QVERIFY(QFile::exists(a));
         QCOMPARE(View()->EditorText(), QStringLiteral("second"));
         QCOMPARE(doc_->GetPathName(), b);
         QCOMPARE(recent_->Paths(), QStringList({b, a}));
