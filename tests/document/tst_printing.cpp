@@ -550,6 +550,33 @@ private slots:
         QVERIFY(job.WrittenFile().isEmpty());
     }
 
+    // A file named in the print dialog itself is used as it is: no second
+    // question, and the job says where it wrote.
+    void fileNamedInThePrintDialog() {
+        TempSettings settings;
+        CCalcView view;
+        view.ReplaceText(QStringLiteral("6*7 = 42;"));
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("typed.pdf"));
+        ScriptedFiles files;
+        QString proposed;
+        const auto previous = CCalcPrintDialog::SetChooser([&](CCalcPrintDialog& dialog) {
+            proposed = dialog.Printer().docName();
+            dialog.Printer().setOutputFileName(pdf);
+            return IDOK;
+        });
+        const auto factory = CCalcPrintJob::SetProgressFactory({});
+        CCalcPrintJob job(view, QStringLiteral("sums.tvc"), QString(), nullptr);
+        const CCalcPrintJob::Outcome outcome = job.Run(true);
+        CCalcPrintDialog::SetChooser(previous);
+        CCalcPrintJob::SetProgressFactory(factory);
+        QCOMPARE(outcome, CCalcPrintJob::Outcome::Printed);
+        QCOMPARE(proposed, "sums.tvc");  // the dialog's proposal follows it
+        QCOMPARE(files.seen.size(), 0);
+        QCOMPARE(job.WrittenFile(), pdf);
+        QVERIFY(ReadFile(pdf).startsWith("%PDF"));
+    }
+
     // Without any printer a job without the dialog writes NAME.pdf beside
     // the document, or the first free "NAME (n).pdf"; nothing there is ever
     // replaced. A file that cannot be written is reported as such.

@@ -509,6 +509,16 @@ private slots:
         fresh.grab();
         QCOMPARE(changed, fresh.BackBuffer().copy(fresh.ClientRect()));
 
+        // With the opening animation on, the job's first page waits until
+        // the window has grown whole.
+        TaDialog::SetAnimationsEnabled(true);
+        CCalcPrintingDialog animated("sums.tvc", "Office", "ipp://office/q", pages,
+                                     ApplicationFonts(), nullptr);
+        animated.ShowProgress();
+        TaDialog::SetAnimationsEnabled(false);
+        QCOMPARE(animated.property("reveal").toReal(), 1.0);
+        animated.CloseProgress();
+
         // Closing for the job is no cancellation; Cancel is, and closes.
         fresh.CloseProgress();
         QVERIFY(!fresh.isVisible());
