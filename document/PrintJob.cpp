@@ -64,10 +64,9 @@ void ReportWriteFailure(int systemError, QFileDevice::FileError qtError, const Q
     AppMessageBox(FileErrorMessage(cause, path, false), MB_OK | MB_ICONEXCLAMATION, 0);
 }
 
-int& FollowMilliseconds() {
-    static int milliseconds = 10000;
-    return milliseconds;
-}
+// How long the scheduler may keep a job waiting before the job counts as
+// accepted: a paused queue holds it to print later.
+constexpr int kFollowMilliseconds = 10000;
 
 // The printable part of the page is what the device allows at the least.
 void UseWholePrintableArea(QPrinter& printer) {
@@ -130,8 +129,6 @@ QString CCalcPrintJob::NumberedName(const QString& wanted, int number) {
                          (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
     return info.dir().filePath(name);
 }
-
-void CCalcPrintJob::SetFollowMilliseconds(int milliseconds) { FollowMilliseconds() = milliseconds; }
 
 bool CCalcPrintJob::WriteFallback(const QString& jobFile) {
     std::string bytes;
@@ -343,7 +340,7 @@ CCalcPrintJob::Outcome CCalcPrintJob::HandOver(const QPrinter& printer, const QS
             case CupsJobs::JobState::Waiting:
                 break;
         }
-        if (waited.elapsed() >= FollowMilliseconds()) return Outcome::Printed;
+        if (waited.elapsed() >= kFollowMilliseconds) return Outcome::Printed;
         QEventLoop pause;
         QTimer::singleShot(100, &pause, &QEventLoop::quit);
         pause.exec();

@@ -45,9 +45,6 @@ public:
     // The first free name of `wanted`, `wanted` itself first, then with
     // " (2)", " (3)", ... before its suffix.
     static QString NumberedName(const QString& wanted, int number);
-    // How long the scheduler may keep a job waiting before the job counts
-    // as accepted (a paused queue prints it later).
-    static void SetFollowMilliseconds(int milliseconds);
 
     enum class Outcome { Printed, Aborted, Cancelled, Failed };
     // Print... (withDialog) or print without the dialog.
