@@ -141,13 +141,13 @@ TEST(ResultDigitsTest, StoredAndCommandLineForms) {
         uint32_t code;
     };
     const Row rows[] = {
-        {"exact", true, kExact, 0},       {"shortest", true, kShortest, 1},
-        {"sig1", true, Sig(1), 101},      {"sig17", true, Sig(17), 117},
-        {"fix0", true, Fix(0), 200},      {"fix15", true, Fix(15), 215},
-        {"sig0", false, {}, 100},         {"sig18", false, {}, 118},
-        {"fix16", false, {}, 216},        {"fixed2", false, {}, 2},
-        {"sig", false, {}, 99},           {"Exact", false, {}, 0xFFFFFFFF},
-        {"fix-1", false, {}, 199},        {"", false, {}, 300},
+        {"exact", true, kExact, 0},  {"shortest", true, kShortest, 1},
+        {"sig1", true, Sig(1), 101}, {"sig17", true, Sig(17), 117},
+        {"fix0", true, Fix(0), 200}, {"fix15", true, Fix(15), 215},
+        {"sig0", false, {}, 100},    {"sig18", false, {}, 118},
+        {"fix16", false, {}, 216},   {"fixed2", false, {}, 2},
+        {"sig", false, {}, 99},      {"Exact", false, {}, 0xFFFFFFFF},
+        {"fix-1", false, {}, 199},   {"", false, {}, 300},
     };
     for (const Row& row : rows) {
         ResultDigits parsed{ResultDigits::Decimals, 99};
