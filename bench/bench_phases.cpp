@@ -119,13 +119,24 @@ void Evaluate(benchmark::State& state, const Document* doc) {
     MemoryStore::Instance().Clear();
 }
 
-void Format(benchmark::State& state, const Document* doc) {
+// Every result as the driver writes it, under one choice of result digits.
+void FormatUnder(benchmark::State& state, const Document* doc, ResultDigits digits) {
     for (auto _ : state) {
         for (const double value : doc->values) {
             char16_t out[kFormatCapacity];
-            benchmark::DoNotOptimize(FormatGeneralTo(value, 19, out));
+            benchmark::DoNotOptimize(FormatResultTo(value, digits, out));
         }
     }
+}
+
+void Format(benchmark::State& state, const Document* doc) { FormatUnder(state, doc, {}); }
+
+void FormatShortest(benchmark::State& state, const Document* doc) {
+    FormatUnder(state, doc, {ResultDigits::Shortest, 0});
+}
+
+void FormatDecimals(benchmark::State& state, const Document* doc) {
+    FormatUnder(state, doc, {ResultDigits::Decimals, 2});
 }
 
 void Encode(benchmark::State& state, const Document* doc) {
@@ -155,9 +166,15 @@ int main(int argc, char** argv) {
         const struct {
             const char* phase;
             void (*run)(benchmark::State&, const Document*);
-        } phases[] = {{"decode", Decode},      {"blank_comments", Blank}, {"parse", Parse},
-                      {"evaluate", Evaluate},  {"format", Format},        {"encode", Encode},
-                      {"calculate_all", Whole}};
+        } phases[] = {{"decode", Decode},
+                      {"blank_comments", Blank},
+                      {"parse", Parse},
+                      {"evaluate", Evaluate},
+                      {"format", Format},
+                      {"encode", Encode},
+                      {"calculate_all", Whole},
+                      {"format_shortest", FormatShortest},
+                      {"format_fix2", FormatDecimals}};
         for (const auto& phase : phases) {
             benchmark::RegisterBenchmark((input.name + "/" + phase.phase).c_str(), phase.run, doc)
                 ->Unit(benchmark::kMillisecond);

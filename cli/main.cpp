@@ -21,6 +21,7 @@
 #include "engine/Diagnostics.h"
 #include "engine/FileAccess.h"
 #include "engine/FileText.h"
+#include "engine/NumberFormat.h"
 #include "engine/Preferences.h"
 
 #ifdef __GLIBC__
@@ -41,15 +42,17 @@ namespace {
 constexpr const char* kProgram = "numera-cli";
 
 constexpr const char* kUsage =
-    "Usage: numera-cli [--units rad|deg|grad] [--position N] [--memory FILE]... [--save-memory "
-    "FILE] "
-    "[--in-place] [FILE|-]\n"
+    "Usage: numera-cli [--units rad|deg|grad] [--digits MODE] [--position N] [--memory FILE]... "
+    "[--save-memory FILE] [--in-place] [FILE|-]\n"
     "\n"
     "Calculates the cells of a calculation text and prints the calculated text.\n"
     "Reads FILE, or standard input when FILE is '-' or absent. Input that begins\n"
     "with the bytes FF FE is a UTF-16LE calculation file; any other input is UTF-8.\n"
     "\n"
     "  --units rad|deg|grad  angle unit of the run (default rad)\n"
+    "  --digits MODE         how results show: exact (19 significant digits, the\n"
+    "                        default), shortest, sigN (N = 1-17 significant\n"
+    "                        digits) or fixN (N = 0-15 decimals)\n"
     "  --position N          calculate only the cell containing code-unit index N\n"
     "  --memory FILE         execute FILE against the memory before the run;\n"
     "                        may be repeated, files run in order\n"
@@ -78,6 +81,7 @@ std::string ErrnoText(int error) {
 
 struct Options {
     uint32_t units = 0;
+    uint32_t digits = 0;  // Preferences.ResultDigits
     int32_t position = -1;
     std::vector<std::string> memoryFiles;
     std::optional<std::string> saveMemory;
@@ -133,7 +137,7 @@ Options ParseArguments(int argc, char** argv) {
             options.inPlace = true;
             continue;
         }
-        if (name != "--units" && name != "--position" && name != "--memory" &&
+        if (name != "--units" && name != "--digits" && name != "--position" && name != "--memory" &&
             name != "--save-memory") {
             Fail("unknown option " + Quoted(name));
         }
@@ -154,6 +158,11 @@ Options ParseArguments(int argc, char** argv) {
             } else {
                 Fail("invalid angle unit " + Quoted(value) + " (rad, deg or grad)");
             }
+        } else if (name == "--digits") {
+            NCalculatorText::ResultDigits digits;
+            if (!NCalculatorText::ParseResultDigits(value, digits))
+                Fail("invalid digits " + Quoted(value) + " (exact, shortest, sigN or fixN)");
+            options.digits = NCalculatorText::ResultDigitsCode(digits);
         } else if (name == "--position") {
             if (!ParsePosition(value, options.position)) Fail("invalid position " + Quoted(value));
         } else if (name == "--memory") {
@@ -511,6 +520,7 @@ int Run(int argc, char** argv) {
         if (!pieces->Check()) pieces.reset();
     }
     Preferences.TrigonometricUnits = options.units;
+    Preferences.ResultDigits = options.digits;
     if (pieces) {
         // One cell of a megabyte is still one piece.
         PrepareHeap(pieces->Largest());

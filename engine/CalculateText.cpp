@@ -378,6 +378,7 @@ bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed)
     bool touched = false;
     std::size_t p = 0;
     NodeArena arena;
+    const ResultDigits digits = CurrentResultDigits();
 
     for (;;) {
         while (p < n && copy.IsSeparator(p)) ++p;
@@ -432,7 +433,7 @@ bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed)
         // Blanks between "=" and the old result stay in front of the new one.
         if (r > q + 1) rewriter.KeepBlanks(cell, s, s + q + 1, s + r);
         char16_t result[kFormatCapacity];
-        rewriter.Append(std::u16string_view(result, FormatGeneralTo(value, 19, result)));
+        rewriter.Append(std::u16string_view(result, FormatResultTo(value, digits, result)));
         // Without "=", the blank at the cut follows the result.
         if (q < cell.size() && IsBlank(cell[q])) rewriter.Append(text[s + q]);
         rewriter.KeepBlanks(cell, s, s + std::min(std::max(r, q + 1), cell.size()), e);

@@ -8,6 +8,8 @@
 #include <limits>
 #include <system_error>
 
+#include "engine/Preferences.h"
+
 namespace NCalculatorText {
 
 std::string FormatGeneral(double value, int precision) {
@@ -223,6 +225,207 @@ std::size_t FormatGeneralTo(double value, int precision, char16_t* out) {
 std::u16string FormatGeneral16(double value, int precision) {
     char16_t buffer[kFormatCapacity];
     return std::u16string(buffer, FormatGeneralTo(value, precision, buffer));
+}
+
+bool ResultDigitsFromCode(uint32_t code, ResultDigits& digits) {
+    if (code == 0 || code == 1) {
+        digits = {code == 0 ? ResultDigits::Exact : ResultDigits::Shortest, 0};
+        return true;
+    }
+    if (code >= 101 && code <= 117) {
+        digits = {ResultDigits::Significant, static_cast<int>(code - 100)};
+        return true;
+    }
+    if (code >= 200 && code <= 215) {
+        digits = {ResultDigits::Decimals, static_cast<int>(code - 200)};
+        return true;
+    }
+    return false;
+}
+
+uint32_t ResultDigitsCode(ResultDigits digits) {
+    switch (digits.mode) {
+        case ResultDigits::Shortest:
+            return 1;
+        case ResultDigits::Significant:
+            return 100 + static_cast<uint32_t>(std::clamp(digits.count, 1, 17));
+        case ResultDigits::Decimals:
+            return 200 + static_cast<uint32_t>(std::clamp(digits.count, 0, 15));
+        default:
+            return 0;
+    }
+}
+
+bool ParseResultDigits(std::string_view text, ResultDigits& digits) {
+    if (text == "exact" || text == "shortest") {
+        digits = {text == "exact" ? ResultDigits::Exact : ResultDigits::Shortest, 0};
+        return true;
+    }
+    const bool significant = text.substr(0, 3) == "sig";
+    if (!significant && text.substr(0, 3) != "fix") return false;
+    const std::string_view number = text.substr(3);
+    if (number.empty() || number.size() > 2) return false;
+    int count = 0;
+    for (const char c : number) {
+        if (c < '0' || c > '9') return false;
+        count = count * 10 + (c - '0');
+    }
+    if (significant ? count < 1 || count > 17 : count > 15) return false;
+    digits = {significant ? ResultDigits::Significant : ResultDigits::Decimals, count};
+    return true;
+}
+
+ResultDigits CurrentResultDigits() {
+    ResultDigits digits;
+    if (!ResultDigitsFromCode(Preferences.ResultDigits, digits)) digits = ResultDigits{};
+    return digits;
+}
+
+namespace {
+
+// A positive decimal d0.d1d2... times 10^exponent; no digits means zero.
+struct DecimalDigits {
+    char digits[24];
+    int count = 0;
+    int exponent = 0;
+};
+
+// The shortest digits that read back as `magnitude` (positive, finite).
+DecimalDigits ShortestDigits(double magnitude) {
+    char text[40];
+    const auto written =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    DecimalDigits decimal;
+    const char* p = text;
+    for (; p < written.ptr && *p != 'e'; ++p)
+        if (*p != '.') decimal.digits[decimal.count++] = *p;
+    int exponent = 0;
+    bool negative = false;
+    for (++p; p < written.ptr; ++p) {
+        if (*p == '-') negative = true;
+        if (*p >= '0' && *p <= '9') exponent = exponent * 10 + (*p - '0');
+    }
+    decimal.exponent = negative ? -exponent : exponent;
+    while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
+    return decimal;
+}
+
+// Keeps the first `keep` digits, rounding half away from zero; trailing zeros go.
+void RoundDigits(DecimalDigits& decimal, int keep) {
+    if (keep >= decimal.count) return;
+    if (keep < 0) {
+        decimal.count = 0;
+        return;
+    }
+    const bool up = decimal.digits[keep] >= '5';
+    decimal.count = keep;
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && decimal.digits[i] == '9') decimal.digits[i--] = '0';
+        if (i >= 0) {
+            ++decimal.digits[i];
+        } else {
+            // 9.99 -> 10.0, or nothing kept and at least half a unit: one
+            // unit of the next power.
+            decimal.digits[0] = '1';
+            decimal.count = 1;
+            ++decimal.exponent;
+        }
+    }
+    while (decimal.count > 0 && decimal.digits[decimal.count - 1] == '0') --decimal.count;
+}
+
+char16_t* WriteExponent(char16_t* p, int exponent) {
+    *p++ = u'e';
+    *p++ = exponent < 0 ? u'-' : u'+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude >= 100) *p++ = static_cast<char16_t>(u'0' + magnitude / 100);
+    *p++ = static_cast<char16_t>(u'0' + magnitude / 10 % 10);
+    *p++ = static_cast<char16_t>(u'0' + magnitude % 10);
+    return p;
+}
+
+// The layout of "%.19g" with the digits given (at least one).
+char16_t* LayOutGeneral(const DecimalDigits& decimal, char16_t* p) {
+    const int e = decimal.exponent;
+    const int n = decimal.count;
+    if (e < -4 || e >= 19) {
+        *p++ = static_cast<char16_t>(decimal.digits[0]);
+        if (n > 1) {
+            *p++ = u'.';
+            for (int i = 1; i < n; ++i) *p++ = static_cast<char16_t>(decimal.digits[i]);
+        }
+        return WriteExponent(p, e);
+    }
+    if (e >= 0) {
+        for (int i = 0; i <= e; ++i) *p++ = static_cast<char16_t>(i < n ? decimal.digits[i] : '0');
+        if (n > e + 1) {
+            *p++ = u'.';
+            for (int i = e + 1; i < n; ++i) *p++ = static_cast<char16_t>(decimal.digits[i]);
+        }
+        return p;
+    }
+    *p++ = u'0';
+    *p++ = u'.';
+    for (int i = -1; i > e; --i) *p++ = u'0';
+    for (int i = 0; i < n; ++i) *p++ = static_cast<char16_t>(decimal.digits[i]);
+    return p;
+}
+
+// `decimals` digits after the point (exponent below 19, so at most 37 units).
+char16_t* LayOutFixed(const DecimalDigits& decimal, int decimals, char16_t* p) {
+    const int e = decimal.exponent;
+    const auto digit = [&decimal](int i) {
+        return static_cast<char16_t>(i >= 0 && i < decimal.count ? decimal.digits[i] : '0');
+    };
+    if (e >= 0) {
+        for (int i = 0; i <= e; ++i) *p++ = digit(i);
+    } else {
+        *p++ = u'0';
+    }
+    if (decimals > 0) {
+        *p++ = u'.';
+        for (int place = 1; place <= decimals; ++place) *p++ = digit(e + place);
+    }
+    return p;
+}
+
+}  // namespace
+
+std::size_t FormatResultTo(double value, ResultDigits digits, char16_t* out) {
+    if (digits.mode == ResultDigits::Exact || !std::isfinite(value))
+        return FormatGeneralTo(value, 19, out);
+    char16_t* p = out;
+    if (value == 0) {
+        if (digits.mode == ResultDigits::Decimals)
+            return static_cast<std::size_t>(
+                LayOutFixed(DecimalDigits{}, std::clamp(digits.count, 0, 15), p) - out);
+        if (std::signbit(value)) *p++ = u'-';
+        *p++ = u'0';
+        return static_cast<std::size_t>(p - out);
+    }
+    DecimalDigits decimal = ShortestDigits(std::fabs(value));
+    switch (digits.mode) {
+        case ResultDigits::Significant:
+            RoundDigits(decimal, std::clamp(digits.count, 1, 17));
+            break;
+        case ResultDigits::Decimals:
+            if (decimal.exponent >= 19) break;  // written as Shortest
+            RoundDigits(decimal, decimal.exponent + 1 + std::clamp(digits.count, 0, 15));
+            // A value that rounds to zero shows no sign.
+            if (value < 0 && decimal.count > 0) *p++ = u'-';
+            return static_cast<std::size_t>(
+                LayOutFixed(decimal, std::clamp(digits.count, 0, 15), p) - out);
+        default:
+            break;
+    }
+    if (value < 0) *p++ = u'-';
+    return static_cast<std::size_t>(LayOutGeneral(decimal, p) - out);
+}
+
+std::u16string FormatResult(double value, ResultDigits digits) {
+    char16_t buffer[kFormatCapacity];
+    return std::u16string(buffer, FormatResultTo(value, digits, buffer));
 }
 
 namespace {

@@ -1,8 +1,11 @@
 #include "panels/CCalcMemory.h"
 
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -125,6 +128,8 @@ CCalcMemory::CCalcMemory(QWidget* parent, PanelAsk ask)
 
     connect(header, &QHeaderView::sectionClicked, this, &CCalcMemory::SortByColumn);
     connect(list_, &QTreeWidget::itemClicked, this, &CCalcMemory::OnItemClicked);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, &CCalcMemory::ShowContextMenu);
     list_->installEventFilter(this);
 
     setFocusProxy(list_);
@@ -190,18 +195,73 @@ void CCalcMemory::Refresh() {
         row->setText(NumberColumn, QString::number(index + 1));
         row->setTextAlignment(NumberColumn, Qt::AlignRight | Qt::AlignVCenter);
         row->setText(CellColumn, entries_.last().name);
-        const QString value = QStringFromU16(NCalculatorText::FormatResult(cell.value));
-        row->setText(ValueColumn, value);
-        // A narrowed column still lets the whole value be read.
-        row->setToolTip(ValueColumn, value);
         row->setCheckState(IncludeColumn, cell.mark != 0 ? Qt::Checked : Qt::Unchecked);
         rows.append(row);
         ++index;
     }
     list_->addTopLevelItems(rows);
+    ShowValues();
 
     if (sortColumn_ != NumberColumn || !sortAscending[NumberColumn]) SortRows();
     EnableButtons();
+}
+
+void CCalcMemory::ShowValues() {
+    for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = list_->topLevelItem(row);
+        const double value = entries_[EntryOf(item)].value;
+        item->setText(ValueColumn, QStringFromU16(NCalculatorText::FormatResult(value)));
+        // The tool tip holds every digit, whatever the column shows.
+        item->setToolTip(ValueColumn, QStringFromU16(NCalculatorText::FormatPrecise(value)));
+    }
+}
+
+QList<QTreeWidgetItem*> CCalcMemory::SelectedRows() const {
+    QList<QTreeWidgetItem*> rows;
+    for (int row = 0; row < list_->topLevelItemCount(); ++row)
+        if (list_->topLevelItem(row)->isSelected()) rows.append(list_->topLevelItem(row));
+    return rows;
+}
+
+bool CCalcMemory::CopyValues(bool exact) {
+    const QList<QTreeWidgetItem*> rows = SelectedRows();
+    if (rows.isEmpty()) return false;
+    QStringList values;
+    for (const QTreeWidgetItem* item : rows) {
+        values.append(
+            exact ? QStringFromU16(NCalculatorText::FormatPrecise(entries_[EntryOf(item)].value))
+                  : item->text(ValueColumn));
+    }
+    QGuiApplication::clipboard()->setText(values.join(u'\n'));
+    return true;
+}
+
+bool CCalcMemory::InsertReference() {
+    QTreeWidgetItem* item = list_->currentItem();
+    if (item == nullptr || !item->isSelected()) {
+        const QList<QTreeWidgetItem*> rows = SelectedRows();
+        if (rows.isEmpty()) return false;
+        item = rows.first();
+    }
+    emit InsertRequested(QStringLiteral("mem[") + entries_[EntryOf(item)].name + u']');
+    return true;
+}
+
+void CCalcMemory::ShowContextMenu(const QPoint& position) {
+    QMenu menu(this);
+    const bool selected = !SelectedRows().isEmpty();
+    QAction* copy = menu.addAction(tr("&Copy value"), this, [this] { CopyValues(false); });
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QAction* exact = menu.addAction(tr("Copy &exact value"), this, [this] { CopyValues(true); });
+    exact->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    QAction* insert =
+        menu.addAction(tr("&Insert into the text"), this, [this] { InsertReference(); });
+    insert->setShortcut(QKeySequence(Qt::Key_Enter));
+    for (QAction* action : {copy, exact, insert}) {
+        action->setEnabled(selected);
+        action->setShortcutContext(Qt::WidgetShortcut);  // shown only; the list takes the keys
+    }
+    menu.exec(list_->viewport()->mapToGlobal(position));
 }
 
 void CCalcMemory::EnableButtons() {
@@ -328,7 +388,46 @@ void CCalcMemory::Statistics() {
     if (statistics_) statistics_->Calculate(values);
 }
 
+namespace {
+
+enum class ListKey { None, Copy, CopyExact, Insert };
+
+ListKey ListKeyOf(const QKeyEvent* key) {
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_C && modifiers == Qt::ControlModifier) return ListKey::Copy;
+    if (key->key() == Qt::Key_C && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return ListKey::CopyExact;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier)
+        return ListKey::Insert;
+    return ListKey::None;
+}
+
+}  // namespace
+
 bool CCalcMemory::eventFilter(QObject* watched, QEvent* event) {
+    // The list's own keys come before the window's shortcuts (Ctrl+C copies
+    // the editor's selection elsewhere).
+    if (watched == list_ && event->type() == QEvent::ShortcutOverride &&
+        ListKeyOf(static_cast<QKeyEvent*>(event)) != ListKey::None) {
+        event->accept();
+        return true;
+    }
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        switch (ListKeyOf(static_cast<QKeyEvent*>(event))) {
+            case ListKey::Copy:
+                CopyValues(false);
+                return true;
+            case ListKey::CopyExact:
+                CopyValues(true);
+                return true;
+            case ListKey::Insert:
+                InsertReference();
+                return true;
+            case ListKey::None:
+                break;
+        }
+    }
     // Space toggles the check box of the current row, wherever the focus cell is.
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -65,6 +65,17 @@ public:
     // A click on the header of `column`.
     void SortByColumn(int column);
 
+    // Writes the Value column again under the current result digits.
+    void ShowValues();
+    // The context menu's actions (also Ctrl+C, Ctrl+Shift+C and Enter in
+    // the list): the selected rows' values, one a line in list order, as
+    // shown or with every digit ("%.20g"); and "mem[name]" of the current
+    // row for the editor's caret. False when no row is selected.
+    bool CopyValues(bool exact);
+    bool InsertReference();
+    // The context menu at `position` of the list's viewport.
+    void ShowContextMenu(const QPoint& position);
+
     // Sort state: the current column and each column's direction, the
     // latter shared by the whole run.
     int SortColumn() const { return sortColumn_; }
@@ -84,6 +95,8 @@ public:
 signals:
     // The panel itself changed the store (Free): commands that depend on it refresh.
     void StoreChanged();
+    // Text for the editor's caret, as the keypad's keys type it.
+    void InsertRequested(const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -97,6 +110,7 @@ private:
     void OnItemClicked(QTreeWidgetItem* item, int column);
     void Layout();
     int Compare(int a, int b) const;
+    QList<QTreeWidgetItem*> SelectedRows() const;
 
     friend class MemoryRow;
 

@@ -36,12 +36,18 @@ CCalcStatistics::CCalcStatistics(QWidget* parent) : QWidget(parent) {
 }
 
 void CCalcStatistics::Calculate(const std::vector<double>& values) {
-    const Statistics statistics = ComputeStatistics(values);
+    shown_ = ComputeStatistics(values);
+    calculated_ = true;
+    ShowValues();
+    emit ShowRequested();
+}
+
+void CCalcStatistics::ShowValues() {
+    if (!calculated_) return;
     for (int index = 0; index < StatisticCount; ++index) {
-        boxes_[index]->setText(StatisticText(statistics[index]));
+        boxes_[index]->setText(StatisticText(shown_[index]));
         boxes_[index]->setCursorPosition(0);
     }
-    emit ShowRequested();
 }
 
 int CCalcStatistics::LabelOverflow() const {

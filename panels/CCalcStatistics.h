@@ -20,6 +20,8 @@ public:
 
     // Computes over `values` (at least two), fills the boxes and asks for the bar.
     void Calculate(const std::vector<double>& values);
+    // Writes the last results again, under the current result digits.
+    void ShowValues();
 
     QLineEdit* Box(StatisticIndex index) const { return boxes_[index]; }
     QLabel* Label(StatisticIndex index) const { return labels_[index]; }
@@ -42,4 +44,6 @@ private:
 
     QLabel* labels_[StatisticCount];
     QLineEdit* boxes_[StatisticCount];
+    Statistics shown_{};
+    bool calculated_ = false;
 };

@@ -28,5 +28,6 @@ using Statistics = std::array<StatisticValue, StatisticCount>;
 // and kurtosis need a variance other than 0.
 Statistics ComputeStatistics(const std::vector<double>& values);
 
-// "%.19g", or the text for a value that cannot be shown as a number.
+// The value under the result digits preference, or the text for a value
+// that cannot be shown as a number.
 QString StatisticText(const StatisticValue& statistic);

@@ -1,6 +1,7 @@
 #include "shell/CCalcMainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -28,6 +29,7 @@
 #include "document/CCalcView.h"
 #include "engine/Diagnostics.h"
 #include "engine/MemoryStore.h"
+#include "engine/NumberFormat.h"
 #include "engine/Preferences.h"
 #include "panels/CCalcKeyPad.h"
 #include "panels/CCalcLog.h"
@@ -54,6 +56,21 @@
 #include "toolkit/TaResources.h"
 
 namespace {
+
+// The View > Result digits command of a choice (the menu may lack it).
+int ResultDigitsCommand(NCalculatorText::ResultDigits digits) {
+    using NCalculatorText::ResultDigits;
+    switch (digits.mode) {
+        case ResultDigits::Shortest:
+            return CommandId::ResultDigitsShortest;
+        case ResultDigits::Significant:
+            return CommandId::ResultDigitsSignificant + digits.count;
+        case ResultDigits::Decimals:
+            return CommandId::ResultDigitsDecimals + digits.count;
+        default:
+            return CommandId::ResultDigitsExact;
+    }
+}
 
 // The smallest editor a window of the minimum size leaves: a few lines of a
 // dozen characters.
@@ -238,6 +255,20 @@ void CCalcMainFrame::CreateMenus() {
     QMenu* view = bar->addMenu(tr("&View"));
     for (int id : {ViewToolbar, ViewKeypad, ViewLog, ViewMemory, ViewStatistics, ViewStatusBar})
         view->addAction(Action(id));
+    view->addSeparator();
+    QMenu* digits = view->addMenu(tr("Result &digits"));
+    digits->addAction(Action(ResultDigitsExact));
+    digits->addAction(Action(ResultDigitsShortest));
+    digits->addSeparator();
+    for (int n : {3, 6, 10, 15}) digits->addAction(Action(ResultDigitsSignificant + n));
+    digits->addSeparator();
+    for (int n : {0, 2, 4}) digits->addAction(Action(ResultDigitsDecimals + n));
+    digits->addSeparator();
+    digits->addAction(Action(ResultDigitsOther));
+    // One choice at a time: the items show as radio marks.
+    auto* digitsGroup = new QActionGroup(this);
+    for (QAction* action : digits->actions())
+        if (!action->isSeparator()) digitsGroup->addAction(action);
 
     QMenu* set = bar->addMenu(tr("&Set"));
     set->addAction(Action(CommandId::Preferences));
@@ -272,8 +303,8 @@ void CCalcMainFrame::CreateMenus() {
     help->addSeparator();
     help->addAction(Action(About));
 
-    for (QMenu* menu : {fileMenu_, memory, edit, view, set, notation, keypad, style, font, text,
-                        color, editorFont, help})
+    for (QMenu* menu : {fileMenu_, memory, edit, view, digits, set, notation, keypad, style, font,
+                        text, color, editorFont, help})
         connect(menu, &QMenu::aboutToShow, this, &CCalcMainFrame::UpdateCommandStates);
 }
 
@@ -376,6 +407,11 @@ void CCalcMainFrame::ConnectPanels() {
     memory_->SetStatisticsPanel(statistics_);
     // Memory Save and Free follow the store, whoever changed it.
     connect(memory_, &CCalcMemory::StoreChanged, this, &CCalcMainFrame::UpdateCommandStates);
+    // A memory reference goes to the caret, and typing goes on there.
+    connect(memory_, &CCalcMemory::InsertRequested, this, [this](const QString& text) {
+        document_->InsertText(text);
+        FocusView();
+    });
     connect(keypad_, &CCalcKeyPad::layoutChanged, keypadBar_, &CCalcDlgBar::OnNewDialogSize);
     connect(keypad_, &CCalcKeyPad::panelCommand, this, &CCalcMainFrame::OnCommand);
     connect(keypad_, &CCalcKeyPad::helpRequested, this,
@@ -606,7 +642,22 @@ void CCalcMainFrame::OnCommand(int commandId) {
         case EditorFontDefault:
             view_->SetDefaultFont();
             break;
+        case ResultDigitsExact:
+            SetResultDigits({});
+            break;
+        case ResultDigitsShortest:
+            SetResultDigits({NCalculatorText::ResultDigits::Shortest, 0});
+            break;
+        case ResultDigitsOther:
+            OnCommand(CommandId::Preferences);
+            return;
         default:
+            if (commandId > ResultDigitsSignificant && commandId <= ResultDigitsSignificant + 17)
+                SetResultDigits({NCalculatorText::ResultDigits::Significant,
+                                 commandId - ResultDigitsSignificant});
+            if (commandId >= ResultDigitsDecimals && commandId <= ResultDigitsDecimals + 15)
+                SetResultDigits(
+                    {NCalculatorText::ResultDigits::Decimals, commandId - ResultDigitsDecimals});
             if (commandId >= KeypadStyleXP && commandId <= KeypadColorDefault)
                 keypad_->OnCommand(commandId);
             break;
@@ -721,6 +772,12 @@ void CCalcMainFrame::SetNotation(int notation) {
     if (keypad_->NotationIndex() != notation) keypad_->ApplyNotation(notation);
 }
 
+void CCalcMainFrame::SetResultDigits(NCalculatorText::ResultDigits digits) {
+    Preferences.ResultDigits = NCalculatorText::ResultDigitsCode(digits);
+    PreferencesChanged = true;
+    RefreshFromPreferences();
+}
+
 void CCalcMainFrame::UpdateCommandStates() {
     using namespace CommandId;
     const bool hasMemory = NCalculatorText::MemoryStore::Instance().Count() > 0;
@@ -737,6 +794,16 @@ void CCalcMainFrame::UpdateCommandStates() {
     Action(ViewToolbar)->setChecked(toolBar_->isVisibleTo(this));
     Action(ViewStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     Action(EditorFontDefault)->setChecked(view_->IsDefaultFont());
+    // One item of Result digits is checked; Other when the menu lacks the choice.
+    const int digitsId = ResultDigitsCommand(NCalculatorText::CurrentResultDigits());
+    bool digitsListed = false;
+    for (QAction* action : actions_) {
+        const int id = action->data().toInt();
+        if (id < ResultDigitsExact || id >= ResultDigitsOther) continue;
+        action->setChecked(id == digitsId);
+        digitsListed = digitsListed || id == digitsId;
+    }
+    Action(ResultDigitsOther)->setChecked(!digitsListed);
 
     // The preview owns the window while it shows (Undo, the clipboard and
     // Memory Free/Save were just set from the editor and the store).
@@ -802,6 +869,9 @@ void CCalcMainFrame::ShowUnit() {
 
 void CCalcMainFrame::RefreshFromPreferences() {
     UpdateResultPane();
+    // Values already on show follow a new choice of result digits.
+    if (memory_) memory_->ShowValues();
+    if (statistics_) statistics_->ShowValues();
     ShowUnit();
     if (keypad_ && keypad_->NotationIndex() != static_cast<int>(Preferences.Notation))
         keypad_->ApplyNotation(static_cast<int>(Preferences.Notation));

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include "document/PrintJob.h"
+#include "engine/NumberFormat.h"
 #include "shell/Placement.h"
 
 class CCalcBar;
@@ -88,6 +89,8 @@ public:
     CCalcHelp* HelpRequests() const { return help_; }
     // West (0) or East (1): the preference, then the keypad when it differs.
     void SetNotation(int notation);
+    // A choice from View > Result digits: stored and shown at once.
+    void SetResultDigits(NCalculatorText::ResultDigits digits);
 
     // Placement of "GUI/Frame": restored before the first show, saved at exit.
     // Returns true when the window is to be shown maximized.

@@ -6,9 +6,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <algorithm>
 #include <vector>
 
+#include "engine/NumberFormat.h"
 #include "shell/core/DialogUnitLayout.h"
 #include "shell/core/DialogUnits.h"
 #include "toolkit/TaResources.h"
@@ -66,6 +68,27 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     clearConfirmation_ = check(tr("Clear confirmation"), 9, 127, 116, 10);
     useSSE2_ = check(tr("Use SSE2 processor module"), 9, 144, 104, 10);
 
+    // Result digits, a group of its own below the others.
+    group(tr("Result digits"), 3, 163, 184, 30);
+    QLabel* digitsLabel = label(tr("Show"), 9, 177, 28, 8);
+    digitsMode_ = new QComboBox(this);
+    digitsMode_->addItems(
+        {tr("Exact (19 digits)"), tr("Shortest"), tr("Significant digits"), tr("Decimals")});
+    place(digitsMode_, 40, 175, 100, 12);
+    digitsLabel->setBuddy(digitsMode_);
+    digitsMode_->setAccessibleName(tr("Result digits"));
+    digitsCount_ = new QSpinBox(this);
+    place(digitsCount_, 144, 175, 30, 12);
+    digitsCount_->setAccessibleName(tr("Number of digits"));
+    connect(digitsMode_, &QComboBox::currentIndexChanged, this,
+            &CCalcPreferences::OnDigitsModeChanged);
+    connect(digitsCount_, &QSpinBox::valueChanged, this, [this](int count) {
+        if (digitsMode_->currentIndex() == NCalculatorText::ResultDigits::Significant)
+            significant_ = count;
+        if (digitsMode_->currentIndex() == NCalculatorText::ResultDigits::Decimals)
+            decimals_ = count;
+    });
+
     ok_ = new QPushButton(tr("OK"), this);
     place(ok_, 137, 6, 50, 14);
     ok_->setDefault(true);
@@ -87,7 +110,9 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     setTabOrder(units_, freeConfirmation_);
     setTabOrder(freeConfirmation_, clearConfirmation_);
     setTabOrder(clearConfirmation_, useSSE2_);
-    setTabOrder(useSSE2_, ok_);
+    setTabOrder(useSSE2_, digitsMode_);
+    setTabOrder(digitsMode_, digitsCount_);
+    setTabOrder(digitsCount_, ok_);
     setTabOrder(ok_, cancel_);
     setTabOrder(cancel_, default_);
 
@@ -104,10 +129,11 @@ CCalcPreferences::CCalcPreferences(QWidget* parent, std::function<void()> refres
     // A drop-down list's template height includes its list; the closed box
     // keeps its natural height, centred on its line.
     layout.Apply([](const QWidget* widget, int boxHeight) {
-        return qobject_cast<const QComboBox*>(widget) != nullptr ? widget->sizeHint().height()
-                                                                 : boxHeight;
+        const bool box = qobject_cast<const QComboBox*>(widget) != nullptr ||
+                         qobject_cast<const QSpinBox*>(widget) != nullptr;
+        return box ? widget->sizeHint().height() : boxHeight;
     });
-    setFixedSize(DialogUnitsToPixels(0, 0, 191, 163).size());
+    setFixedSize(DialogUnitsToPixels(0, 0, 191, 196).size());
 
     Fill(::Preferences);
     useSSE2_->setEnabled(SSE2Available);  // the mark still shows the stored value
@@ -126,6 +152,25 @@ void CCalcPreferences::Fill(const PreferencesValues& values) {
     freeConfirmation_->setChecked(values.FreeConfirmation != 0);
     clearConfirmation_->setChecked(values.ClearConfirmation != 0);
     useSSE2_->setChecked(values.UseSSE2 != 0);
+    NCalculatorText::ResultDigits digits;
+    if (!NCalculatorText::ResultDigitsFromCode(values.ResultDigits, digits)) digits = {};
+    if (digits.mode == NCalculatorText::ResultDigits::Significant) significant_ = digits.count;
+    if (digits.mode == NCalculatorText::ResultDigits::Decimals) decimals_ = digits.count;
+    digitsMode_->setCurrentIndex(digits.mode);
+    OnDigitsModeChanged(digits.mode);
+}
+
+void CCalcPreferences::OnDigitsModeChanged(int mode) {
+    using NCalculatorText::ResultDigits;
+    const bool significant = mode == ResultDigits::Significant;
+    const bool counted = significant || mode == ResultDigits::Decimals;
+    const int count = significant ? significant_ : decimals_;
+    const QSignalBlocker blocker(digitsCount_);
+    digitsCount_->setRange(significant ? 1 : 0, significant ? 17 : 15);
+    digitsCount_->setValue(count);
+    digitsCount_->setEnabled(counted);
+    // An empty box says the count plays no part.
+    if (!counted) digitsCount_->clear();
 }
 
 PreferencesValues CCalcPreferences::Shown() const {
@@ -137,6 +182,9 @@ PreferencesValues CCalcPreferences::Shown() const {
     values.UseSSE2 = useSSE2_->isChecked() ? 1 : 0;
     values.FreeConfirmation = freeConfirmation_->isChecked() ? 1 : 0;
     values.ClearConfirmation = clearConfirmation_->isChecked() ? 1 : 0;
+    const auto mode = static_cast<NCalculatorText::ResultDigits::Mode>(digitsMode_->currentIndex());
+    values.ResultDigits = NCalculatorText::ResultDigitsCode(
+        {mode, mode == NCalculatorText::ResultDigits::Significant ? significant_ : decimals_});
     return values;
 }
 
@@ -149,6 +197,7 @@ void CCalcPreferences::OnDefault() {
     defaults.UseSSE2 = 0;
     defaults.FreeConfirmation = 0;
     defaults.ClearConfirmation = 0;
+    defaults.ResultDigits = 0;
     Fill(defaults);
 }
 
@@ -184,6 +233,10 @@ QWidget* CCalcPreferences::Control(int id) const {
             return cancel_;
         case IdDefault:
             return default_;
+        case IdResultDigits:
+            return digitsMode_;
+        case IdDigitsCount:
+            return digitsCount_;
         default:
             return nullptr;
     }

@@ -1,5 +1,5 @@
 // The Preferences dialog: edits a copy of the seven process-wide
-// preferences and applies it on OK.
+// preferences and of the result digits, and applies it on OK.
 #pragma once
 
 #include <QDialog>
@@ -12,6 +12,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 class CCalcPreferences : public QDialog {
     Q_OBJECT
@@ -28,6 +29,9 @@ public:
         IdOk = 1,
         IdCancel = 2,
         IdDefault = 1084,
+        // The result digits group, below the template's controls.
+        IdResultDigits = 1140,
+        IdDigitsCount = 1141,
     };
 
     // `refreshMainFrame` runs after OK has stored the values (result pane,
@@ -56,6 +60,8 @@ public slots:
 
 private:
     void Fill(const PreferencesValues& values);
+    // The count box follows the kind of digits chosen.
+    void OnDigitsModeChanged(int mode);
 
     std::function<void()> refresh_;
     std::function<void()> applySSE2_;
@@ -69,6 +75,10 @@ private:
     QCheckBox* freeConfirmation_ = nullptr;
     QCheckBox* clearConfirmation_ = nullptr;
     QCheckBox* useSSE2_ = nullptr;
+    QComboBox* digitsMode_ = nullptr;
+    QSpinBox* digitsCount_ = nullptr;
+    int significant_ = 6;  // the count each kind had last
+    int decimals_ = 2;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* default_ = nullptr;

@@ -10,5 +10,5 @@ QString BuildFrameTitle(const QString& frameTitle, const QString& documentTitle,
                         int windowNumber = 0);
 QString BuildFrameTitle(const QString& frameTitle);
 
-// "rslt = " and the result in "%.19g".
+// "rslt = " and the result as the result digits preference writes it.
 QString ResultPaneText(double result);

@@ -2,6 +2,7 @@
 
 #include <QSettings>
 
+#include "engine/NumberFormat.h"
 #include "engine/Preferences.h"
 #include "shell/core/SettingsStore.h"
 
@@ -37,7 +38,17 @@ const Field kFields[] = {
     {"UseSSE2", &PreferencesValues::UseSSE2, UINT32_MAX},
     {"FreeConfirmation", &PreferencesValues::FreeConfirmation, UINT32_MAX},
     {"ClearConfirmation", &PreferencesValues::ClearConfirmation, UINT32_MAX},
+    // Beside the seven, under its own name; only the codes of a choice read.
+    {"ResultDigits", &PreferencesValues::ResultDigits, UINT32_MAX},
 };
+
+bool Accepts(const Field& field, uint32_t value) {
+    if (field.member == &PreferencesValues::ResultDigits) {
+        NCalculatorText::ResultDigits digits;
+        return NCalculatorText::ResultDigitsFromCode(value, digits);
+    }
+    return value <= field.maximum;
+}
 
 }  // namespace
 
@@ -52,7 +63,7 @@ void LoadPreferences(QSettings& settings) {
             ProfileIntOf(settings.value(QLatin1String(field.name)));
         const uint32_t value = stored ? static_cast<uint32_t>(*stored) : 0;
         Preferences.*field.member =
-            stored && value <= field.maximum ? value : defaults.*field.member;
+            stored && Accepts(field, value) ? value : defaults.*field.member;
     }
     settings.endGroup();
 

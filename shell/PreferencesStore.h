@@ -1,4 +1,4 @@
-// Loading and writing the seven process-wide preferences.
+// Loading and writing the process-wide preferences: the seven and ResultDigits.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@ class QSettings;
 // value takes its default. Sets SSE2Available and the SSE2 switch.
 void LoadPreferences(QSettings& settings);
 
-// Writes the seven values when PreferencesChanged is set. True if written.
+// Writes every value when PreferencesChanged is set. True if written.
 bool StorePreferences(QSettings& settings);
 
 // Applies UseSSE2 to the runtime switch (only where SSE2Available).

@@ -870,6 +870,90 @@ Using default font.</source>
         <source>Show the pages as they will print</source>
         <translation>Показать страницы такими, какими они будут напечатаны</translation>
     </message>
+    <message>
+        <source>Result &amp;digits</source>
+        <translation>&amp;Цифры результата</translation>
+    </message>
+    <message>
+        <source>&amp;Exact (19 digits)</source>
+        <translation>&amp;Точно (19 цифр)</translation>
+    </message>
+    <message>
+        <source>Write results with 19 significant digits</source>
+        <translation>Записывать результаты с 19 значащими цифрами</translation>
+    </message>
+    <message>
+        <source>&amp;Shortest</source>
+        <translation>&amp;Кратчайшая запись</translation>
+    </message>
+    <message>
+        <source>Write results with the fewest digits that keep their value</source>
+        <translation>Записывать результаты наименьшим числом цифр, сохраняющим значение</translation>
+    </message>
+    <message>
+        <source>Significant digits: &amp;3</source>
+        <translation>Значащих цифр: &amp;3</translation>
+    </message>
+    <message>
+        <source>Round results to 3 significant digits</source>
+        <translation>Округлять результаты до 3 значащих цифр</translation>
+    </message>
+    <message>
+        <source>Significant digits: &amp;6</source>
+        <translation>Значащих цифр: &amp;6</translation>
+    </message>
+    <message>
+        <source>Round results to 6 significant digits</source>
+        <translation>Округлять результаты до 6 значащих цифр</translation>
+    </message>
+    <message>
+        <source>Significant digits: 1&amp;0</source>
+        <translation>Значащих цифр: 1&amp;0</translation>
+    </message>
+    <message>
+        <source>Round results to 10 significant digits</source>
+        <translation>Округлять результаты до 10 значащих цифр</translation>
+    </message>
+    <message>
+        <source>Significant digits: 1&amp;5</source>
+        <translation>Значащих цифр: 1&amp;5</translation>
+    </message>
+    <message>
+        <source>Round results to 15 significant digits</source>
+        <translation>Округлять результаты до 15 значащих цифр</translation>
+    </message>
+    <message>
+        <source>Decimals: &amp;0</source>
+        <translation>Десятичных знаков: &amp;0</translation>
+    </message>
+    <message>
+        <source>Round results to whole numbers</source>
+        <translation>Округлять результаты до целых</translation>
+    </message>
+    <message>
+        <source>Decimals: &amp;2</source>
+        <translation>Десятичных знаков: &amp;2</translation>
+    </message>
+    <message>
+        <source>Round results to 2 decimals</source>
+        <translation>Округлять результаты до 2 знаков после запятой</translation>
+    </message>
+    <message>
+        <source>Decimals: &amp;4</source>
+        <translation>Десятичных знаков: &amp;4</translation>
+    </message>
+    <message>
+        <source>Round results to 4 decimals</source>
+        <translation>Округлять результаты до 4 знаков после запятой</translation>
+    </message>
+    <message>
+        <source>&amp;Other...</source>
+        <translation>&amp;Другое...</translation>
+    </message>
+    <message>
+        <source>Choose any number of digits in the preferences</source>
+        <translation>Выбрать любое число цифр в настройках</translation>
+    </message>
 </context>
 <context>
     <name>CCalcMemory</name>
@@ -938,6 +1022,18 @@ Using default font.</source>
 Calculate for all cells?</source>
         <translation>Отмечена только одна ячейка.
 Вычислить по всем ячейкам?</translation>
+    </message>
+    <message>
+        <source>&amp;Copy value</source>
+        <translation>&amp;Копировать значение</translation>
+    </message>
+    <message>
+        <source>Copy &amp;exact value</source>
+        <translation>Копировать &amp;точное значение</translation>
+    </message>
+    <message>
+        <source>&amp;Insert into the text</source>
+        <translation>&amp;Вставить в текст</translation>
     </message>
 </context>
 <context>
@@ -1188,6 +1284,34 @@ Calculate for all cells?</source>
     <message>
         <source>Default</source>
         <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <source>Result digits</source>
+        <translation>Цифры результата</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Показ</translation>
+    </message>
+    <message>
+        <source>Exact (19 digits)</source>
+        <translation>Точно (19 цифр)</translation>
+    </message>
+    <message>
+        <source>Shortest</source>
+        <translation>Кратчайшая запись</translation>
+    </message>
+    <message>
+        <source>Significant digits</source>
+        <translation>Значащие цифры</translation>
+    </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Десятичные знаки</translation>
+    </message>
+    <message>
+        <source>Number of digits</source>
+        <translation>Число цифр</translation>
     </message>
 </context>
 <context>

@@ -42,6 +42,14 @@ inline constexpr int ViewStatistics = 32778;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 
+// View > Result digits: Exact, Shortest, and the significant digits or
+// decimals N at base + N (the menu offers a few; Other opens the preferences).
+inline constexpr int ResultDigitsExact = 32900;
+inline constexpr int ResultDigitsShortest = 32901;
+inline constexpr int ResultDigitsSignificant = 32910;  // + N, 1 to 17
+inline constexpr int ResultDigitsDecimals = 32930;     // + N, 0 to 15
+inline constexpr int ResultDigitsOther = 32950;
+
 // Focus (keys only)
 inline constexpr int FocusEditor = 32809;
 inline constexpr int FocusKeypad = 32810;

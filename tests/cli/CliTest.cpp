@@ -214,6 +214,25 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"UnitsDegInline", {"--units=deg"}, "atan(1)", 0, "atan(1)=45", ""},
         RunCase{"UnitsGrad", {"--units", "grad"}, "atan(1)", 0, "atan(1)=50", ""},
         RunCase{"UnitsRad", {"--units=rad"}, "sin(pi)", 0, "sin(pi)=0", ""},
+        RunCase{"DigitsExact",
+                {"--digits", "exact"},
+                "0.1+0.2",
+                0,
+                "0.1+0.2=0.3000000000000000444",
+                ""},
+        RunCase{"DigitsShortest",
+                {"--digits", "shortest"},
+                "0.1+0.2",
+                0,
+                "0.1+0.2=0.30000000000000004",
+                ""},
+        RunCase{"DigitsSignificant", {"--digits", "sig3"}, "2/3;-0*1", 0, "2/3=0.667;-0*1=-0", ""},
+        RunCase{"DigitsDecimalsInline",
+                {"--digits=fix2"},
+                "89.9;-1/1000",
+                0,
+                "89.9=89.90;-1/1000=0.00",
+                ""},
         RunCase{"PositionAtSemicolon", {"--position", "1"}, "1;2", 0, "1=1;2", ""},
         RunCase{"PositionInSecondCell", {"--position", "2"}, "1;2", 0, "1;2=2", ""},
         RunCase{"PositionInline", {"--position=0"}, "1;2", 0, "1=1;2", ""},
@@ -295,6 +314,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--units=Deg"},
                   "numera-cli: invalid angle unit 'Deg' (rad, deg or grad)\n"},
         UsageCase{"UnitsWithoutValue", {"--units"}, "numera-cli: option '--units' needs a value\n"},
+        UsageCase{"DigitsOutOfRange",
+                  {"--digits", "sig18"},
+                  "numera-cli: invalid digits 'sig18' (exact, shortest, sigN or fixN)\n"},
+        UsageCase{"DigitsWithoutCount",
+                  {"--digits=fix"},
+                  "numera-cli: invalid digits 'fix' (exact, shortest, sigN or fixN)\n"},
         UsageCase{"NegativePosition", {"--position", "-1"}, "numera-cli: invalid position '-1'\n"},
         UsageCase{"SignedPosition", {"--position=+1"}, "numera-cli: invalid position '+1'\n"},
         UsageCase{"TextPosition", {"--position", "1x"}, "numera-cli: invalid position '1x'\n"},
@@ -321,9 +346,8 @@ TEST_F(CliTest, HelpPrintsUsage) {
     const CliResult result = Run({"--help"});
     EXPECT_EQ(result.exitCode, 0);
     const std::string synopsis =
-        "Usage: numera-cli [--units rad|deg|grad] [--position N] [--memory FILE]... [--save-memory "
-        "FILE] "
-        "[--in-place] [FILE|-]\n";
+        "Usage: numera-cli [--units rad|deg|grad] [--digits MODE] [--position N] [--memory "
+        "FILE]... [--save-memory FILE] [--in-place] [FILE|-]\n";
     EXPECT_EQ(result.out.rfind(synopsis, 0), 0u) << result.out;
     EXPECT_EQ(result.err, "");
 }
@@ -521,6 +545,20 @@ TEST_F(CliTest, SavedMemoryLoadsBackToTheSameFile) {
               0);
     ASSERT_EQ(Run({"--memory", first, "--save-memory", second}, "").exitCode, 0);
     EXPECT_EQ(ReadBytes(second), ReadBytes(first));
+}
+
+// The digits choice reaches results read in pieces from a file; memory files
+// keep every digit.
+TEST_F(CliTest, DigitsApplyToResultsOnly) {
+    const std::string path = Make("doc.tvc", CalculationFile(u"0.1->mem[x];\r\n10/4"));
+    const CliResult pieces = Run({"--digits", "fix2", path});
+    EXPECT_EQ(pieces.exitCode, 0);
+    EXPECT_EQ(pieces.out, "0.1->mem[x]=0.10;\r\n10/4=2.50");
+
+    const std::string memory = File("out.tvm").string();
+    const CliResult saved = Run({"--digits=shortest", "--save-memory", memory}, "0.1->mem[x]");
+    EXPECT_EQ(saved.out, "0.1->mem[x]=0.1");
+    EXPECT_EQ(ReadBytes(memory), CalculationFile(u"0.10000000000000000555->mem[x];\r\n"));
 }
 
 TEST_F(CliTest, SaveMemoryIntoDirectoryFails) {

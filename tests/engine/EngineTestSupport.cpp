@@ -116,12 +116,14 @@ void EngineTest::SetUp() {
     Store().changed = false;
     lastResult = 0.0;
     Preferences.TrigonometricUnits = 0;
+    Preferences.ResultDigits = 0;
     engineState.logReceiver = &log;
 }
 
 void EngineTest::TearDown() {
     engineState.logReceiver = nullptr;
     Preferences.TrigonometricUnits = 0;
+    Preferences.ResultDigits = 0;
 }
 
 RunResult EngineTest::Run(std::string_view text, int32_t position) {

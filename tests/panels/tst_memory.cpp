@@ -1,10 +1,14 @@
 // The memory panel: rows from the store, check boxes kept in the cells'
 // marks, sorting, clicks, the five buttons with their questions, saving,
 // layout and the column widths kept in "GUI/Memory".
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -635,7 +639,7 @@ private slots:
         panel.Refresh();
         QTreeWidgetItem* row = panel.List()->topLevelItem(0);
         QCOMPARE(row->text(CCalcMemory::ValueColumn), text);
-        QCOMPARE(row->toolTip(CCalcMemory::ValueColumn), text);
+        QCOMPARE(row->toolTip(CCalcMemory::ValueColumn), QString::asprintf("%.20g", value));
         const int width = panel.List()->header()->sectionSize(CCalcMemory::ValueColumn);
         if (storedWidth > 0) {
             QCOMPARE(width, storedWidth);
@@ -651,6 +655,91 @@ private slots:
             panel.List()->visualRect(panel.List()->indexFromItem(row, CCalcMemory::ValueColumn));
         QVERIFY(panel.List()->viewport()->rect().contains(cell));
         QVERIFY(width >= MeasuredColumnWidth(panel.List(), text));
+    }
+
+    // The Value column follows the result digits, at once for a new
+    // choice; the tool tip keeps every digit.
+    void valuesFollowTheResultDigits() {
+        Store({{"x", 0.1}, {"y", 89.9}, {"z", -0.0}});
+        Preferences.ResultDigits = 1;  // Shortest
+        CCalcMemory panel(nullptr, ScriptedAsk().Function());
+        panel.Refresh();
+        const auto values = [&panel](auto text) {
+            QStringList shown;
+            for (const QString& name : {"x", "y", "z"}) shown << text(RowOf(panel, name));
+            return shown;
+        };
+        const auto value = [](QTreeWidgetItem* row) { return row->text(CCalcMemory::ValueColumn); };
+        const auto tip = [](QTreeWidgetItem* row) {
+            return row->toolTip(CCalcMemory::ValueColumn);
+        };
+        const QStringList exact = {"0.10000000000000000555", "89.900000000000005684", "-0"};
+        QCOMPARE(values(value), (QStringList{"0.1", "89.9", "-0"}));
+        QCOMPARE(values(tip), exact);
+        Preferences.ResultDigits = 202;  // two decimals
+        panel.ShowValues();
+        QCOMPARE(values(value), (QStringList{"0.10", "89.90", "0.00"}));
+        QCOMPARE(values(tip), exact);
+    }
+
+    // Copy as shown, copy exactly and insert a reference, from the context
+    // menu and from the keys; nothing without a selected row.
+    void contextMenuAndKeys() {
+        Store({{"rate", 0.07}, {"total", 18829.2}, {"a b", 2.0}});
+        Preferences.ResultDigits = 1;
+        CCalcMemory panel(nullptr, ScriptedAsk().Function());
+        panel.Refresh();
+        QSignalSpy inserted(&panel, &CCalcMemory::InsertRequested);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("before"));
+        QTreeWidget* list = panel.List();
+
+        // No row selected: every action is disabled and does nothing.
+        QStringList texts;
+        QList<bool> enabled;
+        QTimer::singleShot(0, &panel, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                texts << action->text() + u'\t' + action->shortcut().toString();
+                enabled << action->isEnabled();
+            }
+            menu->close();
+        });
+        panel.ShowContextMenu(QPoint(5, 5));
+        QCOMPARE(texts, (QStringList{"&Copy value\tCtrl+C", "Copy &exact value\tCtrl+Shift+C",
+                                     "&Insert into the text\tEnter"}));
+        QCOMPARE(enabled, (QList<bool>{false, false, false}));
+        QVERIFY(!panel.CopyValues(false));
+        QVERIFY(!panel.InsertReference());
+        QCOMPARE(clipboard->text(), QStringLiteral("before"));
+
+        // Two rows selected, "total" current: values in list order.
+        list->setCurrentItem(RowOf(panel, "total"));
+        RowOf(panel, "rate")->setSelected(true);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("0.07\n18829.2"));
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(clipboard->text(), QString::asprintf("%.20g\n%.20g", 0.07, 18829.2));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted.takeFirst().at(0).toString(), QStringLiteral("mem[total]"));
+
+        // The menu's actions do the same; a name with a blank stays whole.
+        list->clearSelection();
+        list->setCurrentItem(RowOf(panel, "a b"));
+        clipboard->clear();
+        QTimer::singleShot(0, &panel, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            menu->actions().at(0)->trigger();
+            menu->actions().at(2)->trigger();
+            menu->close();
+        });
+        panel.ShowContextMenu(QPoint(5, 5));
+        QCOMPARE(clipboard->text(), QStringLiteral("2"));
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(inserted.takeFirst().at(0).toString(), QStringLiteral("mem[a b]"));
     }
 
     void widthsSurviveARestart() {

@@ -130,6 +130,22 @@ private slots:
         QCOMPARE(panel.Box(Skewness)->text(), kNo);
     }
 
+    // The boxes follow the result digits, also for results already shown.
+    void resultsFollowTheDigits() {
+        CCalcStatistics panel;
+        panel.ShowValues();  // nothing computed yet: nothing to show
+        QVERIFY(panel.Box(Mean)->text().isEmpty());
+        Preferences.ResultDigits = 101;  // one significant digit
+        panel.Calculate({1, 2});
+        QCOMPARE(panel.Box(Mean)->text(), QStringLiteral("2"));
+        QCOMPARE(panel.Box(Variance)->text(), QStringLiteral("0.5"));
+        Preferences.ResultDigits = 202;  // two decimals
+        panel.ShowValues();
+        QCOMPARE(panel.Box(Mean)->text(), QStringLiteral("1.50"));
+        QCOMPARE(panel.Box(Variance)->text(), QStringLiteral("0.50"));
+        Preferences.ResultDigits = 0;
+    }
+
     // The frame focuses a panel by giving the panel the focus: from outside
     // it lands on the box last used, from inside it stays where it is.
     void focusingThePanelKeepsItsBox_data() {

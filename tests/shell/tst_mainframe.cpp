@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include "document/CCalcDoc.h"
@@ -291,8 +292,13 @@ private slots:
                               "-", "E&xit"}));
         QCOMPARE(MenuTexts(top[1]->menu()), QStringList({"&Free", "&Load...", "&Save..."}));
         QCOMPARE(MenuTexts(top[2]->menu()), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
-        QCOMPARE(MenuTexts(top[3]->menu()), QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory",
-                                                         "St&atistics", "&Status Bar"}));
+        QCOMPARE(MenuTexts(top[3]->menu()),
+                 QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory", "St&atistics",
+                              "&Status Bar", "-",
+                              "Result &digits>&Exact (19 digits),&Shortest,-,"
+                              "Significant digits: &3,Significant digits: &6,"
+                              "Significant digits: 1&0,Significant digits: 1&5,-,"
+                              "Decimals: &0,Decimals: &2,Decimals: &4,-,&Other..."}));
         QCOMPARE(MenuTexts(top[4]->menu()),
                  QStringList({"&Preferences...", "&Notation>&West,&East",
                               "&Keypad>&Style>&2000,&Tarvik,&XP,&Vista,"
@@ -462,6 +468,48 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(frame_->Pane(IndicatorId::Result))
                      ->text(QAccessible::Description),
                  QStringLiteral("rslt = 0.1000000000000000056"));
+    }
+    // View > Result digits: one item checked, the choice stored and shown at
+    // once in the result pane and the memory panel, and used by Calculate.
+    void resultDigitsMenu() {
+        using namespace CommandId;
+        View()->ReplaceText("0.1->mem[x]");
+        frame_->OnCommand(CommandId::Calculate);
+        frame_->MemoryPanel()->Refresh();
+        const auto shown = [this] {
+            const QTreeWidgetItem* row = frame_->MemoryPanel()->List()->topLevelItem(0);
+            return QStringList{frame_->Pane(IndicatorId::Result)->text(),
+                               row->text(CCalcMemory::ValueColumn)};
+        };
+        const auto checked = [this] {
+            QList<int> ids;
+            for (int id : {ResultDigitsExact, ResultDigitsShortest, ResultDigitsSignificant + 3,
+                           ResultDigitsDecimals + 2, ResultDigitsOther})
+                if (frame_->Action(id)->isChecked()) ids << id;
+            return ids;
+        };
+        frame_->UpdateCommandStates();
+        QCOMPARE(checked(), QList<int>{ResultDigitsExact});
+        QCOMPARE(shown(), (QStringList{"rslt = 0.1000000000000000056", "0.1000000000000000056"}));
+
+        frame_->Action(ResultDigitsShortest)->trigger();
+        QCOMPARE(::Preferences.ResultDigits, 1u);
+        QVERIFY(PreferencesChanged);
+        QCOMPARE(checked(), QList<int>{ResultDigitsShortest});
+        QCOMPARE(shown(), (QStringList{"rslt = 0.1", "0.1"}));
+
+        frame_->Action(ResultDigitsDecimals + 2)->trigger();
+        QCOMPARE(::Preferences.ResultDigits, 202u);
+        QCOMPARE(checked(), QList<int>{ResultDigitsDecimals + 2});
+        QCOMPARE(shown(), (QStringList{"rslt = 0.10", "0.10"}));
+        View()->ReplaceText("0.1*3");
+        frame_->OnCommand(CommandId::CalculateAll);
+        QCOMPARE(View()->toPlainText(), QStringLiteral("0.1*3=0.30"));
+
+        // A choice the menu lacks (from the dialog) checks Other.
+        ::Preferences.ResultDigits = 107;
+        frame_->UpdateCommandStates();
+        QCOMPARE(checked(), QList<int>{ResultDigitsOther});
     }
     void titleFollowsTheDocument() {
         QCOMPARE(frame_->windowTitle(), QString::fromUtf8(" Tarvik F \u2014 Calculation"));
@@ -764,6 +812,7 @@ private slots:
         QCOMPARE(app.Document()->GetTitle(), QStringLiteral("Calculation"));
         Preferences.TrigonometricUnits = 1;
         PreferencesChanged = true;
+        app.MainFrame()->OnCommand(CommandId::ResultDigitsSignificant + 10);
         app.MainFrame()->close();
         app.ExitInstance();
         PreferencesChanged = false;
@@ -772,6 +821,7 @@ private slots:
         QSettings fresh(copy, QSettings::IniFormat);
         QCOMPARE(fresh.value("Preferences/TrigonometricUnits").toString(), QStringLiteral("1"));
         QCOMPARE(fresh.value("Preferences/AppendPower").toString(), QStringLiteral("1"));
+        QCOMPARE(fresh.value("Preferences/ResultDigits").toString(), QStringLiteral("110"));
     }
 };
 

@@ -155,7 +155,7 @@ private slots:
     // ---- Preferences ----
     void preferencesDefaultsWithoutSettings() {
         TempSettings temp;
-        Preferences = PreferencesValues{9, 9, 9, 9, 9, 9, 9};
+        Preferences = PreferencesValues{9, 9, 9, 9, 9, 9, 9, 9};
         auto settings = OpenSettingsStore();
         LoadPreferences(*settings);
         QCOMPARE(Preferences.AppendPower, 1u);
@@ -165,7 +165,8 @@ private slots:
         QCOMPARE(Preferences.UseSSE2, 0u);
         QCOMPARE(Preferences.FreeConfirmation, 0u);
         QCOMPARE(Preferences.ClearConfirmation, 0u);
-        QVERIFY(!SSE2Available);  // no such switch outside the Windows runtime
+        QCOMPARE(Preferences.ResultDigits, 0u);  // "%.19g"
+        QVERIFY(!SSE2Available);                 // no such switch outside the Windows runtime
     }
     void preferencesReadRules_data() {
         QTest::addColumn<QByteArray>("stored");
@@ -199,6 +200,16 @@ private slots:
             << QByteArray("FreeConfirmation=4294967295") << "FreeConfirmation" << 4294967295u;
         QTest::newRow("a byte block is another type")
             << QByteArray("FreeConfirmation=@ByteArray(1)") << "FreeConfirmation" << 0u;
+        QTest::newRow("ResultDigits Shortest")
+            << QByteArray("ResultDigits=1") << "ResultDigits" << 1u;
+        QTest::newRow("ResultDigits 17 significant")
+            << QByteArray("ResultDigits=117") << "ResultDigits" << 117u;
+        QTest::newRow("ResultDigits 15 decimals")
+            << QByteArray("ResultDigits=215") << "ResultDigits" << 215u;
+        QTest::newRow("ResultDigits 18 significant reads as Exact")
+            << QByteArray("ResultDigits=118") << "ResultDigits" << 0u;
+        QTest::newRow("ResultDigits between the ranges reads as Exact")
+            << QByteArray("ResultDigits=2") << "ResultDigits" << 0u;
     }
     void preferencesReadRules() {
         QFETCH(QByteArray, stored);
@@ -215,7 +226,8 @@ private slots:
             {"TrigonometricUnits", Preferences.TrigonometricUnits},
             {"UseSSE2", Preferences.UseSSE2},
             {"FreeConfirmation", Preferences.FreeConfirmation},
-            {"ClearConfirmation", Preferences.ClearConfirmation}};
+            {"ClearConfirmation", Preferences.ClearConfirmation},
+            {"ResultDigits", Preferences.ResultDigits}};
         QCOMPARE(values.value(field), value);
         // The others keep their defaults.
         const PreferencesValues d;
@@ -225,7 +237,8 @@ private slots:
                                                 {"TrigonometricUnits", d.TrigonometricUnits},
                                                 {"UseSSE2", d.UseSSE2},
                                                 {"FreeConfirmation", d.FreeConfirmation},
-                                                {"ClearConfirmation", d.ClearConfirmation}};
+                                                {"ClearConfirmation", d.ClearConfirmation},
+                                                {"ResultDigits", d.ResultDigits}};
         for (auto it = defaults.begin(); it != defaults.end(); ++it)
             if (it.key() != field) QCOMPARE(values.value(it.key()), it.value());
     }
@@ -358,6 +371,7 @@ private slots:
         Preferences.Notation = 1;
         Preferences.TrigonometricUnits = 2;
         Preferences.ClearConfirmation = 1;
+        Preferences.ResultDigits = 202;
         PreferencesChanged = true;
         {
             auto settings = OpenSettingsStore();
@@ -369,7 +383,7 @@ private slots:
         QVERIFY(QFile::copy(temp.FilePath(), copy));
         QSettings fresh(copy, QSettings::IniFormat);
         fresh.beginGroup("Preferences");
-        QCOMPARE(fresh.childKeys().size(), 7);
+        QCOMPARE(fresh.childKeys().size(), 8);
         QCOMPARE(fresh.value("AppendPower").toString(), QStringLiteral("1"));
         QCOMPARE(fresh.value("Notation").toString(), QStringLiteral("1"));
         QCOMPARE(fresh.value("LogPopup").toString(), QStringLiteral("1"));
@@ -377,6 +391,8 @@ private slots:
         QCOMPARE(fresh.value("UseSSE2").toString(), QStringLiteral("0"));
         QCOMPARE(fresh.value("FreeConfirmation").toString(), QStringLiteral("0"));
         QCOMPARE(fresh.value("ClearConfirmation").toString(), QStringLiteral("1"));
+        QCOMPARE(fresh.value("ResultDigits").toString(), QStringLiteral("202"));
+        Preferences = PreferencesValues{};
     }
 
     // ---- Placement ----

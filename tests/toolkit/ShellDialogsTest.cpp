@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -41,13 +42,15 @@ PreferencesValues Sample() {
     values.UseSSE2 = 1;
     values.FreeConfirmation = 1;
     values.ClearConfirmation = 1;
+    values.ResultDigits = 104;  // four significant digits
     return values;
 }
 
 bool Same(const PreferencesValues& a, const PreferencesValues& b) {
     return a.AppendPower == b.AppendPower && a.Notation == b.Notation && a.LogPopup == b.LogPopup &&
            a.TrigonometricUnits == b.TrigonometricUnits && a.UseSSE2 == b.UseSSE2 &&
-           a.FreeConfirmation == b.FreeConfirmation && a.ClearConfirmation == b.ClearConfirmation;
+           a.FreeConfirmation == b.FreeConfirmation && a.ClearConfirmation == b.ClearConfirmation &&
+           a.ResultDigits == b.ResultDigits;
 }
 
 QCheckBox* Check(CCalcPreferences& dialog, int id) {
@@ -220,14 +223,23 @@ private slots:
         QCOMPARE(units->itemText(2), QStringLiteral("Grads"));
         QStringList groups;
         for (auto* box : dialog.findChildren<QGroupBox*>()) groups << box->title();
-        QCOMPARE(groups, (QStringList{"Keypad", "Log", "Calculation"}));
+        QCOMPARE(groups, (QStringList{"Keypad", "Log", "Calculation", "Result digits"}));
         QStringList labels;
         for (auto* label : dialog.findChildren<QLabel*>()) labels << label->text();
-        QCOMPARE(labels, (QStringList{"Notation", "Trigonometric units"}));
+        QCOMPARE(labels, (QStringList{"Notation", "Trigonometric units", "Show"}));
+        QComboBox* digits = Combo(dialog, CCalcPreferences::IdResultDigits);
+        QStringList modes;
+        for (int i = 0; i < digits->count(); ++i) modes << digits->itemText(i);
+        QCOMPARE(modes,
+                 (QStringList{"Exact (19 digits)", "Shortest", "Significant digits", "Decimals"}));
+        // Below the template's controls, which keep their places.
+        QVERIFY(digits->geometry().top() >= dialog.DialogUnitsToPixels(0, 0, 0, 163).height());
         // Placed in dialog units.
         QCOMPARE(Push(dialog, 1)->geometry(), dialog.DialogUnitsToPixels(137, 6, 50, 14));
         QCOMPARE(Check(dialog, 1083)->geometry(), dialog.DialogUnitsToPixels(9, 144, 104, 10));
-        QCOMPARE(dialog.size(), dialog.DialogUnitsToPixels(0, 0, 191, 163).size());
+        QCOMPARE(Combo(dialog, 1082)->geometry().left(),
+                 dialog.DialogUnitsToPixels(77, 0, 0, 0).x());
+        QCOMPARE(dialog.size(), dialog.DialogUnitsToPixels(0, 0, 191, 196).size());
     }
 
     // Whatever the desktop's font, no caption is cut.
@@ -237,7 +249,7 @@ private slots:
         for (auto* box : dialog.findChildren<QCheckBox*>()) texts << box;
         for (auto* label : dialog.findChildren<QLabel*>()) texts << label;
         for (auto* combo : dialog.findChildren<QComboBox*>()) texts << combo;
-        QCOMPARE(texts.size(), 9);
+        QCOMPARE(texts.size(), 11);
         for (QWidget* widget : texts) {
             QVERIFY2(widget->sizeHint().width() <= widget->width(),
                      qPrintable(widget->metaObject()->className()));
@@ -302,6 +314,48 @@ private slots:
         QVERIFY(PreferencesChanged);
         QVERIFY(Same(Preferences, Sample()));
         QCOMPARE(refreshed, 1);
+    }
+
+    // The digits controls store the code of their choice; the count box
+    // follows the kind and remembers each kind's count.
+    void okStoresResultDigits_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("counted");
+        QTest::addColumn<int>("lowest");
+        QTest::addColumn<int>("highest");
+        QTest::addColumn<uint>("stored");
+        QTest::newRow("exact") << 0 << -1 << false << 0 << 0 << 0u;
+        QTest::newRow("shortest") << 1 << -1 << false << 0 << 0 << 1u;
+        QTest::newRow("17 significant") << 2 << 17 << true << 1 << 17 << 117u;
+        QTest::newRow("significant kept at 4") << 2 << -1 << true << 1 << 17 << 104u;
+        QTest::newRow("no decimals") << 3 << 0 << true << 0 << 15 << 200u;
+        QTest::newRow("decimals start at 2") << 3 << -1 << true << 0 << 15 << 202u;
+        QTest::newRow("15 decimals") << 3 << 15 << true << 0 << 15 << 215u;
+    }
+    void okStoresResultDigits() {
+        QFETCH(int, mode);
+        QFETCH(int, count);
+        QFETCH(bool, counted);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        QFETCH(uint, stored);
+        CCalcPreferences dialog;
+        auto* spin = qobject_cast<QSpinBox*>(dialog.Control(CCalcPreferences::IdDigitsCount));
+        QVERIFY(spin->isEnabled());  // Sample: four significant digits
+        QCOMPARE(spin->value(), 4);
+        const int answer = RunDialog(dialog, [&] {
+            Combo(dialog, CCalcPreferences::IdResultDigits)->setCurrentIndex(mode);
+            QCOMPARE(spin->isEnabled(), counted);
+            if (counted) {
+                QCOMPARE(spin->minimum(), lowest);
+                QCOMPARE(spin->maximum(), highest);
+            }
+            if (count >= 0) spin->setValue(count);
+            Push(dialog, 1)->click();
+        });
+        QCOMPARE(answer, IDOK);
+        QCOMPARE(Preferences.ResultDigits, stored);
     }
 
     // OK stores each control into its value (check boxes as 0 or 1).
