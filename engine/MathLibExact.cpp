@@ -1,5 +1,6 @@
 #include "engine/MathLibExact.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -39,6 +40,7 @@ struct Prec<double> {
     static constexpr int kExpTerms = 11, kExpPlainFrom = 6;
     static constexpr int kTrigTerms = 8, kTrigPlainFrom = 4;
     static constexpr int kNewtonSteps = 1;
+    static constexpr int kWindowWords = 4;
 };
 
 template <>
@@ -50,6 +52,7 @@ struct Prec<f128> {
     static constexpr int kExpTerms = 20, kExpPlainFrom = 10;
     static constexpr int kTrigTerms = 14, kTrigPlainFrom = 7;
     static constexpr int kNewtonSteps = 3;
+    static constexpr int kWindowWords = 7;
 };
 
 // 2^n as a T, for |n| up to about 2000.
@@ -411,8 +414,9 @@ DW<T> ReduceHalfPi(double ax, int& q) {
     const std::uint64_t m = std::uint64_t(std::ldexp(fr, 53));
     const int e = ex - 53;  // ax = m 2^e
     // Bits of 2/pi with weight 2^(e - j) >= 4 give multiples of 4 and are
-    // skipped; 448 bits follow: y = 4 m (0.window) = x 2/pi mod 4.
-    constexpr int kW = 7;
+    // skipped; the window follows (256 bits for doubles, 448 for the second
+    // precision): y = 4 m (0.window) = x 2/pi mod 4, to 2^-200 or better.
+    constexpr int kW = Prec<T>::kWindowWords;
     std::uint64_t window[kW];
     for (int i = 0; i < kW; ++i) window[i] = TwoOverPiWord(e - 2 + 64 * i);
     // p = m * window, little-endian words.
@@ -424,7 +428,7 @@ DW<T> ReduceHalfPi(double ax, int& q) {
         carry >>= 64;
     }
     p[kW] = std::uint64_t(carry);
-    // y = p 2^-446: the two bits above the point are the quadrant; the
+    // y = p 2^-(64 kW - 2): the two bits above the point are the quadrant; the
     // fraction, shifted to the top, into g (big-endian).
     q = int((p[kW - 1] >> 62) & 3);
     std::uint64_t g[kW];
@@ -445,7 +449,8 @@ DW<T> ReduceHalfPi(double ax, int& q) {
         }
     }
     int z = 0;
-    while (z < 64 * kW && !((g[z / 64] >> (63 - z % 64)) & 1)) ++z;
+    while (z < 64 * kW && g[z / 64] == 0) z += 64;
+    if (z < 64 * kW) z += std::countl_zero(g[z / 64]);
     constexpr int bits = Prec<T>::kBits;
     if (z + 2 * bits > 64 * kW) return D(T(0));  // cannot happen for a double
     const T hi = BitsAsT<T>(g, kW, z) * Pow2<T>(-(z + bits));
@@ -463,10 +468,18 @@ void SinCos(double ax, DW<T>& s, DW<T>& c) {
     DW<T> sr, cr;
     SinCosSmall(r, sr, cr);
     switch (q) {
-        case 0: s = sr, c = cr; break;
-        case 1: s = cr, c = Neg(sr); break;
-        case 2: s = Neg(sr), c = Neg(cr); break;
-        default: s = Neg(cr), c = sr; break;
+        case 0:
+            s = sr, c = cr;
+            break;
+        case 1:
+            s = cr, c = Neg(sr);
+            break;
+        case 2:
+            s = Neg(sr), c = Neg(cr);
+            break;
+        default:
+            s = Neg(cr), c = sr;
+            break;
     }
 }
 
@@ -480,6 +493,18 @@ double AtanApprox(double a) {
     return 4 * a * s;
 }
 
+// Scales y and x alike so that the larger is near 1: the exact products of
+// the double-word arithmetic stay far from overflow.
+template <class T>
+void RatioScale(DW<T>& y, DW<T>& x) {
+    const int e = std::ilogb(double(y.hi > x.hi ? y.hi : x.hi));
+    if (e > 400 || e < -400) {
+        const T f = Pow2<T>(-e);
+        y = Scale(y, f);
+        x = Scale(x, f);
+    }
+}
+
 // The angle in [0, pi/2] whose tangent is y / x (x, y >= 0, not both 0), by
 // Newton's iteration on the tangent from a double approximation:
 // theta' = theta + f/g, f = y cos theta - x sin theta, g = y sin theta + x cos theta
@@ -487,6 +512,7 @@ double AtanApprox(double a) {
 template <class T>
 DW<T> Angle(DW<T> y, DW<T> x) {
     if (y.hi > x.hi) return Sub(Constant<T>(kHalfPi), Angle(x, y));
+    RatioScale(y, x);
     if (y.hi == 0) return D(T(0));
     DW<T> theta = D(T(AtanApprox(double(y.hi) / double(x.hi))));
     const int steps = Prec<T>::kIndex == 0 ? 1 : 2;
@@ -512,6 +538,229 @@ DW<T> Cofunction(double ax) {
     return Sqrt(d);
 }
 
+// --- the first evaluation: doubles and tables -------------------------------------
+// Most arguments are decided here, in a few dozen operations. Each result is
+// a double-word with a relative error bounded as stated (the sum of the
+// rounding errors of the steps and of the truncated series, with a margin).
+
+using DD = DW<double>;
+
+// e^z = (hi + lo) 2^e, |z| < 750: z = (128 e + j) ln2/128 + r, |r| < 2^-8.4,
+// e^z = 2^e 2^(j/128) e^r. Relative error below 2^-66.
+DD QuickExp(DD z, int& e) {
+    const double kd = std::floor(z.hi * 184.66496523378731 + 0.5);  // 128 / ln 2
+    const int k = int(kd);
+    const int j = k & 127;
+    e = (k - j) / 128;
+    const double rh = z.hi - kd * kLn2Over128[0];  // exact
+    const DD p2 = TwoProd(kd, kLn2Over128[1]);
+    DD r = TwoSum(rh, -p2.hi);
+    r = FastTwoSum(r.hi, r.lo + ((z.lo - p2.lo) - kd * kLn2Over128[2]));
+    const double x = r.hi;
+    // e^r - 1 = x + (r.lo + x r.lo + q), q = x^2/2 + x^3/6 + ... + x^6/720
+    const double q =
+        x * x * (0.5 + x * (1.0 / 6 + x * (1.0 / 24 + x * (1.0 / 120 + x * (1.0 / 720)))));
+    const double plo = r.lo + x * r.lo + q;
+    const double th = kExp2Table[j][0], tl = kExp2Table[j][1];
+    const DD s = TwoProd(th, x);
+    const DD v = FastTwoSum(th, s.hi);
+    return FastTwoSum(v.hi, v.lo + (s.lo + (tl + (th * plo + tl * x))));
+}
+
+// log(1 + z) - z + z^2/2 for |z| < 2^-7 (to below 2^-80 |z|): z^3/3 - z^4/4 + ... - z^10/10.
+double Log1pTail(double z, double z2) {
+    return z * z2 *
+           (1.0 / 3 -
+            z * (0.25 - z * (0.2 - z * (1.0 / 6 -
+                                        z * (1.0 / 7 - z * (0.125 - z * (1.0 / 9 - z * 0.1)))))));
+}
+
+// log x for finite x > 0. Absolute error below 2^-74 + 2^-100 |log x|, relative
+// error below 2^-66: x = 2^e m, m in [0.707, 1.414); m = c (1 + z) with c from
+// the table (1/c rounded, -log(1/c) to 106 bits), |z| < 2^-7.4.
+DD QuickLog(double x) {
+    int e = 0;
+    if (x < 0x1p-1022) {
+        x *= 0x1p54;
+        e = -54;
+    }
+    int ex;
+    double m = 2 * std::frexp(x, &ex);  // [1, 2)
+    e += ex - 1;
+    if (m >= 1.4142135623730951) {
+        m *= 0.5;
+        ++e;
+    }
+    const int i = int(m * 128);  // 90..181
+    DD l;
+    if (i == 127 || i == 128) {
+        const double z = m - 1;  // exact
+        const DD z2 = TwoProd(z, z);
+        const DD w = TwoSum(z, -0.5 * z2.hi);
+        l = FastTwoSum(w.hi, w.lo + (Log1pTail(z, z2.hi) - 0.5 * z2.lo));
+    } else {
+        const double* t = kLogTable[i - 90];
+        const DD p = TwoProd(m, t[0]);
+        const DD z = FastTwoSum(p.hi - 1, p.lo);  // p.hi - 1 exact
+        const DD z2 = TwoProd(z.hi, z.hi);
+        const DD w = TwoSum(z.hi, -0.5 * z2.hi);
+        // log(1 + z.hi + z.lo) = log(1 + z.hi) + z.lo (1 - z.hi) + ...
+        const DD l1 =
+            FastTwoSum(w.hi, w.lo + (Log1pTail(z.hi, z2.hi) - 0.5 * z2.lo + (z.lo - z.hi * z.lo)));
+        l = Add(DD{t[1], t[2]}, l1);
+    }
+    if (e == 0) return l;
+    const double ed = e;
+    const DD el = TwoSum(ed * kLn2Split[0][0][0], l.hi);  // e * (42-bit part) exact
+    return FastTwoSum(el.hi, el.lo + (l.lo + ed * kLn2Split[0][1][0]));
+}
+
+// sin and cos of r, 0 <= r <= pi/4 + 2^-20: r = j/64 + t, |t| <= 1/128, and
+// the addition formulas with sin(j/64), cos(j/64) from the table. Relative
+// error below 2^-66.
+void QuickSinCos(DD r, DD& s, DD& c) {
+    const int j = int(r.hi * 64 + 0.5);
+    const DD t = FastTwoSum(r.hi - j / 64.0, r.lo);  // first difference exact
+    const double th = t.hi, t2 = th * th;
+    // sin t = th + sinTail, cos t = 1 + cosM1
+    const double sinTail =
+        t.lo + th * t2 * (-1.0 / 6 + t2 * (1.0 / 120 + t2 * (-1.0 / 5040 + t2 * (1.0 / 362880))));
+    const double cosM1 =
+        -(0.5 * t2 + th * t.lo) + t2 * t2 * (1.0 / 24 + t2 * (-1.0 / 720 + t2 * (1.0 / 40320)));
+    if (j == 0) {
+        s = FastTwoSum(th, sinTail);
+        c = FastTwoSum(1.0, cosM1);
+        return;
+    }
+    const double sh = kSinCosTable[j][0], sl = kSinCosTable[j][1];
+    const double ch = kSinCosTable[j][2], cl = kSinCosTable[j][3];
+    // sin(a + t) = sin a (1 + cosM1) + cos a sin t
+    const DD a = TwoProd(ch, th);
+    const DD sv = TwoSum(sh, a.hi);
+    s = FastTwoSum(sv.hi, sv.lo + (a.lo + (sl + (sh * cosM1 + ch * sinTail + cl * th))));
+    // cos(a + t) = cos a (1 + cosM1) - sin a sin t
+    const DD b = TwoProd(sh, th);
+    const DD cv = TwoSum(ch, -b.hi);
+    c = FastTwoSum(cv.hi, cv.lo + (-b.lo + (cl + (ch * cosM1 - sh * sinTail - sl * th))));
+}
+
+// sin and cos of |x| (x finite), relative error below 2^-65.
+void QuickSinCosOf(double ax, DD& s, DD& c) {
+    int q = 0;
+    DD r = ax <= 0.78 ? D(ax) : ReduceHalfPi<double>(ax, q);
+    const bool negative = r.hi < 0;
+    if (negative) r = Neg(r);
+    DD sr, cr;
+    QuickSinCos(r, sr, cr);
+    if (negative) sr = Neg(sr);
+    switch (q) {
+        case 0:
+            s = sr, c = cr;
+            break;
+        case 1:
+            s = cr, c = Neg(sr);
+            break;
+        case 2:
+            s = Neg(sr), c = Neg(cr);
+            break;
+        default:
+            s = Neg(cr), c = sr;
+            break;
+    }
+}
+
+// atan y for 0 <= y <= 1 (a double-word): y = j/64 + d, and
+// atan y = atan(j/64) + atan(d / (1 + y j/64)), |t| <= 2^-7. Relative error below 2^-66.
+DD QuickAtanUnit(DD y) {
+    const int j = int(y.hi * 64 + 0.5);
+    DD t = y;
+    if (j > 0) {
+        const double cj = j / 64.0;
+        const DD num = FastTwoSum(y.hi - cj, y.lo);  // first difference exact
+        const DD p = TwoProd(y.hi, cj);
+        const DD den = FastTwoSum(1.0, p.hi);
+        t = Div(num, FastTwoSum(den.hi, den.lo + (p.lo + y.lo * cj)));
+    }
+    const double th = t.hi, t2 = th * th;
+    const double tail =
+        t.lo +
+        th * t2 * (-1.0 / 3 + t2 * (0.2 + t2 * (-1.0 / 7 + t2 * (1.0 / 9 + t2 * (-1.0 / 11)))));
+    if (j == 0) return FastTwoSum(th, tail);
+    const DD v = TwoSum(kAtanTable[j][0], th);
+    return FastTwoSum(v.hi, v.lo + (kAtanTable[j][1] + tail));
+}
+
+// The angle in [0, pi/2] whose tangent is y / x (x, y >= 0, not both 0).
+DD QuickAngle(DD y, DD x) {
+    RatioScale(y, x);
+    if (y.hi <= x.hi) return QuickAtanUnit(Div(y, x));
+    return Sub(Constant<double>(kHalfPi), QuickAtanUnit(Div(x, y)));
+}
+
+// e^ax and e^-ax scaled alike: e^ax = plus 2^e, e^-ax = minus 2^e.
+void QuickExpPair(double ax, DD& plus, DD& minus, int& e) {
+    plus = QuickExp(D(ax), e);
+    minus = D(0.0);
+    if (ax <= 26) {
+        int e2;
+        const DD m = QuickExp(D(-ax), e2);
+        minus = Scale(m, std::ldexp(1.0, e2 - e));
+    }
+}
+
+bool EvalQuick(Function f, double a, double b, double& out) {
+    int e;
+    DD s, c;
+    switch (f) {
+        case Function::Exp: {
+            const DD v = QuickExp(D(a), e);
+            return RoundScaled(v, e, 0x1p-63, false, out);
+        }
+        case Function::Log:
+            return RoundScaled(QuickLog(a), 0, 0x1p-62, false, out);
+        case Function::Log10:
+            return RoundScaled(Mul(QuickLog(a), Constant<double>(kInvLn10)), 0, 0x1p-62, false,
+                               out);
+        case Function::Pow: {
+            const DD z = Mul(QuickLog(std::fabs(a)), b);
+            const DD v = QuickExp(z, e);
+            return RoundScaled(v, e, 0x1p-64 + std::fabs(b) * 0x1p-72, false, out);
+        }
+        case Function::Sin:
+            QuickSinCosOf(a, s, c);
+            return RoundScaled(s, 0, 0x1p-62, false, out);
+        case Function::Cos:
+            QuickSinCosOf(a, s, c);
+            return RoundScaled(c, 0, 0x1p-62, false, out);
+        case Function::Tan:
+            QuickSinCosOf(a, s, c);
+            return RoundScaled(Div(s, c), 0, 0x1p-61, false, out);
+        case Function::Atan:
+            return RoundScaled(QuickAngle(D(a), D(1.0)), 0, 0x1p-62, false, out);
+        case Function::Asin:
+            return RoundScaled(QuickAngle(D(a), Cofunction<double>(a)), 0, 0x1p-62, false, out);
+        case Function::Acos: {
+            const DD theta = QuickAngle(Cofunction<double>(std::fabs(a)), D(std::fabs(a)));
+            return RoundScaled(a < 0 ? Sub(Constant<double>(kPi), theta) : theta, 0, 0x1p-62, false,
+                               out);
+        }
+        case Function::Sinh:
+        case Function::Cosh:
+        case Function::Tanh: {
+            // Only from 2^-5 on, where the difference loses at most 6 bits.
+            if (a < 0x1p-5) return false;
+            DD plus, minus;
+            QuickExpPair(a, plus, minus, e);
+            if (f == Function::Sinh)
+                return RoundScaled(Sub(plus, minus), e - 1, 0x1p-59, false, out);
+            if (f == Function::Cosh)
+                return RoundScaled(Add(plus, minus), e - 1, 0x1p-62, false, out);
+            return RoundScaled(Div(Sub(plus, minus), Add(plus, minus)), 0, 0x1p-58, false, out);
+        }
+    }
+    return false;
+}
+
 // --- the functions, one evaluation in precision T --------------------------------
 // Each answers whether the rounding was decided (always, when force is set).
 
@@ -529,7 +778,8 @@ bool EvalLog(double x, bool force, double& out) {
 
 template <class T>
 bool EvalLog10(double x, bool force, double& out) {
-    return RoundScaled(Mul(LogPositive<T>(x), Constant<T>(kInvLn10)), 0, Prec<T>::Eps(), force, out);
+    return RoundScaled(Mul(LogPositive<T>(x), Constant<T>(kInvLn10)), 0, Prec<T>::Eps(), force,
+                       out);
 }
 
 // |a|^b for finite a != 0, finite b, where the result is neither far out of
@@ -692,7 +942,7 @@ bool PowExactTie(double a, double b, double& out) {
     const DW<f128> units = Scale(m, Pow2<f128>(k - ulpExp));
     const f128 twice = RoundToInteger(units.hi * 2 + units.lo * 2);
     if (RoundToInteger(twice / 2) * 2 == twice) return false;  // nearest is no midpoint
-    const auto oddM = static_cast<std::uint64_t>(twice);  // < 2^55
+    const auto oddM = static_cast<std::uint64_t>(twice);       // < 2^55
     if (!PowIsExactly(a, b, oddM, long(ulpExp) - 1)) return false;
     // A tie: the even neighbour.
     const std::uint64_t below = (oddM - 1) / 2, above = (oddM + 1) / 2;
@@ -704,19 +954,23 @@ bool PowExactTie(double a, double b, double& out) {
 // --- Ziv's strategy -------------------------------------------------------------------
 
 template <class Eval>
-double Ziv(Eval eval, int* phase) {
+double Ziv(Function f, double a, double b, Eval eval, int* phase) {
     double out;
-    if (eval.template operator()<double>(false, out)) {
+    if (EvalQuick(f, a, b, out)) {
         if (phase) *phase = 1;
         return out;
     }
-    if (eval.template operator()<f128>(false, out)) {
+    if (eval.template operator()<double>(false, out)) {
         if (phase) *phase = 2;
+        return out;
+    }
+    if (eval.template operator()<f128>(false, out)) {
+        if (phase) *phase = 3;
         return out;
     }
     // Beyond the hardest cases known for these functions: only an exact
     // midpoint could get here, and pow handles those before.
-    if (phase) *phase = 3;
+    if (phase) *phase = 4;
     eval.template operator()<f128>(true, out);
     return out;
 }
@@ -734,7 +988,7 @@ double ExpImpl(double x, int* phase) {
     if (x > 709.8) return kInf;  // e^x > DBL_MAX + ulp/2 from 709.7827...
     if (x < -745.2) return 0;    // e^x < 2^-1075 below -745.133...
     if (std::fabs(x) < 0x1p-54) return 1;
-    return Ziv(EVAL(EvalExp, x), phase);
+    return Ziv(Function::Exp, x, 0, EVAL(EvalExp, x), phase);
 }
 
 double LogImpl(double x, bool decimal, int* phase) {
@@ -742,7 +996,8 @@ double LogImpl(double x, bool decimal, int* phase) {
     if (x == 0) return -kInf;
     if (std::isinf(x)) return x;
     if (x == 1) return 0;
-    return decimal ? Ziv(EVAL(EvalLog10, x), phase) : Ziv(EVAL(EvalLog, x), phase);
+    return decimal ? Ziv(Function::Log10, x, 0, EVAL(EvalLog10, x), phase)
+                   : Ziv(Function::Log, x, 0, EVAL(EvalLog, x), phase);
 }
 
 bool IsOddInteger(double b) {
@@ -777,22 +1032,21 @@ double PowImpl(double a, double b, int* phase) {
     const double z = b * ((ea + LogApprox(ma) * 1.4426950408889634));
     if (z > 1025) return sign * kInf;
     if (z < -1080) return sign * 0.0;
+    // Correctly rounded by IEEE arithmetic itself.
+    if (b == 2) return a * a;
+    if (b == -1) return 1 / a;
+    if (b == 0.5 && a > 0) return std::sqrt(a);
     double r;
-    int ph = 0;
-    double out;
-    if (EvalPow<double>(a, b, false, out)) {
+    int ph;
+    if (EvalQuick(Function::Pow, a, b, r)) {
         ph = 1;
-        r = out;
-    } else if (EvalPow<f128>(a, b, false, out)) {
+    } else if (EvalPow<double>(a, b, false, r)) {
         ph = 2;
-        r = out;
-    } else if (PowExactTie(a, b, out)) {
-        ph = 2;
-        r = out;
-    } else {
+    } else if (EvalPow<f128>(a, b, false, r) || PowExactTie(a, b, r)) {
         ph = 3;
-        EvalPow<f128>(a, b, true, out);
-        r = out;
+    } else {
+        ph = 4;
+        EvalPow<f128>(a, b, true, r);
     }
     if (phase) *phase = ph;
     return sign * r;
@@ -806,39 +1060,43 @@ double OddFunction(double x, Odd f) {
 double SinImpl(double x, int* phase) {
     if (!std::isfinite(x)) return kNaN;
     if (std::fabs(x) < kTiny) return x;
-    return OddFunction(x, [&](double ax) { return Ziv(EVAL(EvalSin, ax), phase); });
+    return OddFunction(
+        x, [&](double ax) { return Ziv(Function::Sin, ax, 0, EVAL(EvalSin, ax), phase); });
 }
 
 double CosImpl(double x, int* phase) {
     if (!std::isfinite(x)) return kNaN;
     if (std::fabs(x) < kTiny) return 1;
     const double ax = std::fabs(x);
-    return Ziv(EVAL(EvalCos, ax), phase);
+    return Ziv(Function::Cos, ax, 0, EVAL(EvalCos, ax), phase);
 }
 
 double TanImpl(double x, int* phase) {
     if (!std::isfinite(x)) return kNaN;
     if (std::fabs(x) < kTiny) return x;
-    return OddFunction(x, [&](double ax) { return Ziv(EVAL(EvalTan, ax), phase); });
+    return OddFunction(
+        x, [&](double ax) { return Ziv(Function::Tan, ax, 0, EVAL(EvalTan, ax), phase); });
 }
 
 double AsinImpl(double x, int* phase) {
     if (std::isnan(x) || std::fabs(x) > 1) return kNaN;
     if (std::fabs(x) < kTiny) return x;
-    return OddFunction(x, [&](double ax) { return Ziv(EVAL(EvalAsin, ax), phase); });
+    return OddFunction(
+        x, [&](double ax) { return Ziv(Function::Asin, ax, 0, EVAL(EvalAsin, ax), phase); });
 }
 
 double AcosImpl(double x, int* phase) {
     if (std::isnan(x) || std::fabs(x) > 1) return kNaN;
     if (x == 1) return 0;
-    return Ziv(EVAL(EvalAcos, x), phase);
+    return Ziv(Function::Acos, x, 0, EVAL(EvalAcos, x), phase);
 }
 
 double AtanImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     if (std::fabs(x) < kTiny) return x;
     if (std::isinf(x)) x = x > 0 ? 0x1p1023 : -0x1p1023;  // rounds to +-pi/2 as well
-    return OddFunction(x, [&](double ax) { return Ziv(EVAL(EvalAtan, ax), phase); });
+    return OddFunction(
+        x, [&](double ax) { return Ziv(Function::Atan, ax, 0, EVAL(EvalAtan, ax), phase); });
 }
 
 double SinhImpl(double x, int* phase) {
@@ -846,7 +1104,8 @@ double SinhImpl(double x, int* phase) {
     if (std::fabs(x) < kTiny) return x;
     // sinh x > DBL_MAX + ulp/2 from 710.4758...
     if (std::fabs(x) > 710.48) return x > 0 ? kInf : -kInf;
-    return OddFunction(x, [&](double ax) { return Ziv(EVAL(EvalSinh, ax), phase); });
+    return OddFunction(
+        x, [&](double ax) { return Ziv(Function::Sinh, ax, 0, EVAL(EvalSinh, ax), phase); });
 }
 
 double CoshImpl(double x, int* phase) {
@@ -854,7 +1113,7 @@ double CoshImpl(double x, int* phase) {
     const double ax = std::fabs(x);
     if (ax < kTiny) return 1;
     if (ax > 710.48) return kInf;
-    return Ziv(EVAL(EvalCosh, ax), phase);
+    return Ziv(Function::Cosh, ax, 0, EVAL(EvalCosh, ax), phase);
 }
 
 double TanhImpl(double x, int* phase) {
@@ -862,7 +1121,8 @@ double TanhImpl(double x, int* phase) {
     if (std::fabs(x) < kTiny) return x;
     // 1 - tanh 22 < 2^-62: the value rounds to 1.
     if (std::fabs(x) > 22) return x > 0 ? 1 : -1;
-    return OddFunction(x, [&](double ax) { return Ziv(EVAL(EvalTanh, ax), phase); });
+    return OddFunction(
+        x, [&](double ax) { return Ziv(Function::Tanh, ax, 0, EVAL(EvalTanh, ax), phase); });
 }
 
 }  // namespace
@@ -884,19 +1144,45 @@ double Tanh(double x) { return TanhImpl(x, nullptr); }
 int DecidingPhase(Function f, double a, double b) {
     int phase = 0;
     switch (f) {
-        case Function::Exp: ExpImpl(a, &phase); break;
-        case Function::Log: LogImpl(a, false, &phase); break;
-        case Function::Log10: LogImpl(a, true, &phase); break;
-        case Function::Pow: PowImpl(a, b, &phase); break;
-        case Function::Sin: SinImpl(a, &phase); break;
-        case Function::Cos: CosImpl(a, &phase); break;
-        case Function::Tan: TanImpl(a, &phase); break;
-        case Function::Asin: AsinImpl(a, &phase); break;
-        case Function::Acos: AcosImpl(a, &phase); break;
-        case Function::Atan: AtanImpl(a, &phase); break;
-        case Function::Sinh: SinhImpl(a, &phase); break;
-        case Function::Cosh: CoshImpl(a, &phase); break;
-        case Function::Tanh: TanhImpl(a, &phase); break;
+        case Function::Exp:
+            ExpImpl(a, &phase);
+            break;
+        case Function::Log:
+            LogImpl(a, false, &phase);
+            break;
+        case Function::Log10:
+            LogImpl(a, true, &phase);
+            break;
+        case Function::Pow:
+            PowImpl(a, b, &phase);
+            break;
+        case Function::Sin:
+            SinImpl(a, &phase);
+            break;
+        case Function::Cos:
+            CosImpl(a, &phase);
+            break;
+        case Function::Tan:
+            TanImpl(a, &phase);
+            break;
+        case Function::Asin:
+            AsinImpl(a, &phase);
+            break;
+        case Function::Acos:
+            AcosImpl(a, &phase);
+            break;
+        case Function::Atan:
+            AtanImpl(a, &phase);
+            break;
+        case Function::Sinh:
+            SinhImpl(a, &phase);
+            break;
+        case Function::Cosh:
+            CoshImpl(a, &phase);
+            break;
+        case Function::Tanh:
+            TanhImpl(a, &phase);
+            break;
     }
     return phase;
 }

@@ -64,6 +64,46 @@ for name, c in consts.items():
 print("// ln 2 in three parts whose first has 11 bits fewer, so that k * part is exact")
 print("// for |k| < 2^11.")
 print(f"constexpr double kLn2Split[2][3][3] = {{{row(parts(log(2), 53, 42))}, {row(parts(log(2), 113, 102))}}};")
+
+
+def dw(v):
+    """v as a double-word: hi = v rounded to 53 bits, lo = the rest rounded."""
+    hi = float(round_bits(v, 53))
+    lo = float(round_bits(v - mpf(hi), 53))
+    return f"{{{lit(hi)}, {lit(lo)}}}"
+
+
+print("// The first evaluation's tables, double-words {hi, lo}.")
+print("// 2^(j/128), j = 0..127.")
+print("constexpr double kExp2Table[128][2] = {")
+for j in range(128):
+    print(f"    {dw(mpf(2) ** (mpf(j) / 128))},")
+print("};")
+print("// ln(2)/128 in three parts, the first of 35 bits (k * part exact for |k| < 2^18).")
+lp = parts(log(2) / 128, 53, 35)
+print(f"constexpr double kLn2Over128[3] = {{{', '.join(lit(float(v)) for v in lp)}}};")
+print("// For m in [i/128, (i+1)/128), i = 90..181: 1/c rounded, c = (i + 1/2)/128, and -log of that double.")
+print("constexpr double kLogTable[92][3] = {")
+for i in range(90, 182):
+    inv = float(round_bits(1 / ((mpf(i) + mpf(1) / 2) / 128), 53))
+    l = -log(mpf(inv))
+    hi = float(round_bits(l, 53))
+    lo = float(round_bits(l - mpf(hi), 53))
+    print(f"    {{{lit(inv)}, {lit(hi)}, {lit(lo)}}},")
+print("};")
+print("// sin(j/64) and cos(j/64), j = 0..51: {sin hi, sin lo, cos hi, cos lo}.")
+print("constexpr double kSinCosTable[52][4] = {")
+for j in range(52):
+    a = mp.sin(mpf(j) / 64)
+    b = mp.cos(mpf(j) / 64)
+    print(f"    {{{dw(a)[1:-1]}, {dw(b)[1:-1]}}},")
+print("};")
+print("// atan(j/64), j = 0..64.")
+print("constexpr double kAtanTable[65][2] = {")
+for j in range(65):
+    print(f"    {dw(mp.atan(mpf(j) / 64))},")
+print("};")
+print("")
 words = 28
 x = 2 / pi
 print(f"// 2/pi = 0.(bits)..., {words * 64} bits, most significant first.")

@@ -25,19 +25,32 @@ using mpfr_reference::SameDouble;
 
 double Call(Function f, double a, double b = 0) {
     switch (f) {
-        case Function::Exp: return em::Exp(a);
-        case Function::Log: return em::Log(a);
-        case Function::Log10: return em::Log10(a);
-        case Function::Pow: return em::Pow(a, b);
-        case Function::Sin: return em::Sin(a);
-        case Function::Cos: return em::Cos(a);
-        case Function::Tan: return em::Tan(a);
-        case Function::Asin: return em::Asin(a);
-        case Function::Acos: return em::Acos(a);
-        case Function::Atan: return em::Atan(a);
-        case Function::Sinh: return em::Sinh(a);
-        case Function::Cosh: return em::Cosh(a);
-        case Function::Tanh: return em::Tanh(a);
+        case Function::Exp:
+            return em::Exp(a);
+        case Function::Log:
+            return em::Log(a);
+        case Function::Log10:
+            return em::Log10(a);
+        case Function::Pow:
+            return em::Pow(a, b);
+        case Function::Sin:
+            return em::Sin(a);
+        case Function::Cos:
+            return em::Cos(a);
+        case Function::Tan:
+            return em::Tan(a);
+        case Function::Asin:
+            return em::Asin(a);
+        case Function::Acos:
+            return em::Acos(a);
+        case Function::Atan:
+            return em::Atan(a);
+        case Function::Sinh:
+            return em::Sinh(a);
+        case Function::Cosh:
+            return em::Cosh(a);
+        case Function::Tanh:
+            return em::Tanh(a);
     }
     return 0;
 }
@@ -69,7 +82,7 @@ struct HardRow {
     double a, b;
     int span;         // > 0: search the closest argument within span doubles of a
     double distance;  // the exact value lies within 2^distance ulp of a midpoint
-    int phase;        // the evaluation that must decide it (2: the 226-bit one)
+    int phase;        // the evaluation that must decide it (3: the 226-bit one)
 };
 
 // The constructed rows follow the series at small arguments: for
@@ -77,28 +90,30 @@ struct HardRow {
 // puts the value on a midpoint up to the spacing of the doubles there.
 const HardRow kHardRows[] = {
     // 1 + 2^-53 + 2^-107 + ...: just above the midpoint after 1.
-    {"exp_of_2^-53", Function::Exp, 0x1p-53, 0, 0, -50, 2},
-    {"exp_of_-2^-54", Function::Exp, -0x1p-54, 0, 0, -50, 2},
-    {"exp_of_3*2^-53", Function::Exp, 0x3p-53, 0, 0, -50, 2},
+    {"exp_of_2^-53", Function::Exp, 0x1p-53, 0, 0, -50, 3},
+    {"exp_of_-2^-54", Function::Exp, -0x1p-54, 0, 0, -50, 3},
+    {"exp_of_3*2^-53", Function::Exp, 0x3p-53, 0, 0, -50, 3},
     // cosh 2^-26 = 1 + 2^-53 + 2^-106 / 24 + ...
-    {"cosh_of_2^-26", Function::Cosh, 0x1p-26, 0, 0, -50, 2},
-    {"cos_near_2^-26.5", Function::Cos, 0x1.6a09e667f3bcdp-27, 0, 8, -45, 2},
-    {"sin_near_cbrt(3*2^-78)", Function::Sin, 0x1.7137449123ef6p-26, 0, 8, -45, 2},
-    {"asin_near_cbrt(3*2^-78)", Function::Asin, 0x1.7137449123ef6p-26, 0, 8, -45, 2},
-    {"sinh_near_cbrt(3*2^-78)", Function::Sinh, 0x1.7137449123ef6p-26, 0, 8, -45, 2},
-    {"tan_near_cbrt(1.5*2^-78)", Function::Tan, 0x1.250bfe1b082f5p-26, 0, 8, -45, 2},
-    {"atan_near_cbrt(1.5*2^-78)", Function::Atan, 0x1.250bfe1b082f5p-26, 0, 8, -45, 2},
-    {"tanh_near_cbrt(1.5*2^-78)", Function::Tanh, 0x1.250bfe1b082f5p-26, 0, 8, -45, 2},
+    {"cosh_of_2^-26", Function::Cosh, 0x1p-26, 0, 0, -50, 3},
+    {"cos_near_2^-26.5", Function::Cos, 0x1.6a09e667f3bcdp-27, 0, 8, -45, 3},
+    {"sin_near_cbrt(3*2^-78)", Function::Sin, 0x1.7137449123ef6p-26, 0, 8, -45, 3},
+    {"asin_near_cbrt(3*2^-78)", Function::Asin, 0x1.7137449123ef6p-26, 0, 8, -45, 3},
+    {"sinh_near_cbrt(3*2^-78)", Function::Sinh, 0x1.7137449123ef6p-26, 0, 8, -45, 3},
+    {"tan_near_cbrt(1.5*2^-78)", Function::Tan, 0x1.250bfe1b082f5p-26, 0, 8, -45, 3},
+    {"atan_near_cbrt(1.5*2^-78)", Function::Atan, 0x1.250bfe1b082f5p-26, 0, 8, -45, 3},
+    {"tanh_near_cbrt(1.5*2^-78)", Function::Tanh, 0x1.250bfe1b082f5p-26, 0, 8, -45, 3},
     // Exact midpoints of pow, decided by the tie rule: 94906267^2 and 208065^3
-    // have 54 significant bits, 2^-1075 is half the smallest subnormal.
-    {"pow_94906267_squared", Function::Pow, 94906267, 2, 0, -1e8, 2},
-    {"pow_208065^2_to_1.5", Function::Pow, 43291044225, 1.5, 0, -1e8, 2},
-    {"pow_2_to_-1075", Function::Pow, 2, -1075, 0, 1, 2},
-    {"pow_0.5_to_1075", Function::Pow, 0.5, 1075, 0, 1, 2},
-    {"pow_-94906267_squared", Function::Pow, -94906267, 2, 0, -1e8, 2},
+    // have 54 significant bits, 2^-1075 is half the smallest subnormal. A
+    // square is the product a * a, rounded by the hardware.
+    {"pow_94906267_squared", Function::Pow, 94906267, 2, 0, -1e8, 0},
+    {"pow_208065_cubed", Function::Pow, 208065, 3, 0, -1e8, 3},
+    {"pow_208065^2_to_1.5", Function::Pow, 43291044225, 1.5, 0, -1e8, 3},
+    {"pow_2_to_-1075", Function::Pow, 2, -1075, 0, 1, 3},
+    {"pow_0.5_to_1075", Function::Pow, 0.5, 1075, 0, 1, 3},
+    {"pow_-208065_cubed", Function::Pow, -208065, 3, 0, -1e8, 3},
 };
 
-TEST(MathLibHardCases, AreRoundedCorrectlyByTheSecondEvaluation) {
+TEST(MathLibHardCases, AreRoundedCorrectlyByThe226BitEvaluation) {
     for (const HardRow& row : kHardRows) {
         SCOPED_TRACE(row.name);
         const double a = row.span ? ClosestToMidpoint(row.f, row.a, row.span) : row.a;
@@ -227,7 +242,8 @@ TEST(MathLibRandom, EveryResultIsTheNearestDouble) {
                 x = std::uniform_real_distribution<double>(range.lo, range.hi)(random);
             }
             const double want = Rounded(range.f, x), got = Call(range.f, x);
-            if (!SameDouble(got, want) && ++wrong <= 5) ADD_FAILURE() << Describe(range.f, x, 0, got, want);
+            if (!SameDouble(got, want) && ++wrong <= 5)
+                ADD_FAILURE() << Describe(range.f, x, 0, got, want);
         }
         EXPECT_EQ(wrong, 0) << Name(range.f);
     }
@@ -240,8 +256,10 @@ TEST(MathLibRandom, PowIsTheNearestDouble) {
         double a, b;
         switch (i % 4) {
             case 0:  // any magnitudes whose power stays near the range
-                a = std::ldexp(std::uniform_real_distribution<double>(0.5, 1)(random), int(random() % 2000) - 1000);
-                b = std::uniform_real_distribution<double>(-1100, 1100)(random) / std::max(1, std::abs(std::ilogb(a)));
+                a = std::ldexp(std::uniform_real_distribution<double>(0.5, 1)(random),
+                               int(random() % 2000) - 1000);
+                b = std::uniform_real_distribution<double>(-1100, 1100)(random) /
+                    std::max(1, std::abs(std::ilogb(a)));
                 break;
             case 1:  // bases near 1, large exponents
                 a = 1 + std::uniform_real_distribution<double>(-1e-6, 1e-6)(random);
@@ -256,7 +274,8 @@ TEST(MathLibRandom, PowIsTheNearestDouble) {
                 b = std::uniform_real_distribution<double>(-60, 60)(random);
         }
         const double want = Rounded(Function::Pow, a, b), got = em::Pow(a, b);
-        if (!SameDouble(got, want) && ++wrong <= 5) ADD_FAILURE() << Describe(Function::Pow, a, b, got, want);
+        if (!SameDouble(got, want) && ++wrong <= 5)
+            ADD_FAILURE() << Describe(Function::Pow, a, b, got, want);
     }
     EXPECT_EQ(wrong, 0);
 }

@@ -24,19 +24,32 @@ inline const char* Name(Function f) {
 // Computes f(a[, b]) into r, rounded to r's precision; returns MPFR's ternary value.
 inline int Evaluate(Function f, mpfr_ptr r, mpfr_srcptr a, mpfr_srcptr b) {
     switch (f) {
-        case Function::Exp: return mpfr_exp(r, a, MPFR_RNDN);
-        case Function::Log: return mpfr_log(r, a, MPFR_RNDN);
-        case Function::Log10: return mpfr_log10(r, a, MPFR_RNDN);
-        case Function::Pow: return mpfr_pow(r, a, b, MPFR_RNDN);
-        case Function::Sin: return mpfr_sin(r, a, MPFR_RNDN);
-        case Function::Cos: return mpfr_cos(r, a, MPFR_RNDN);
-        case Function::Tan: return mpfr_tan(r, a, MPFR_RNDN);
-        case Function::Asin: return mpfr_asin(r, a, MPFR_RNDN);
-        case Function::Acos: return mpfr_acos(r, a, MPFR_RNDN);
-        case Function::Atan: return mpfr_atan(r, a, MPFR_RNDN);
-        case Function::Sinh: return mpfr_sinh(r, a, MPFR_RNDN);
-        case Function::Cosh: return mpfr_cosh(r, a, MPFR_RNDN);
-        case Function::Tanh: return mpfr_tanh(r, a, MPFR_RNDN);
+        case Function::Exp:
+            return mpfr_exp(r, a, MPFR_RNDN);
+        case Function::Log:
+            return mpfr_log(r, a, MPFR_RNDN);
+        case Function::Log10:
+            return mpfr_log10(r, a, MPFR_RNDN);
+        case Function::Pow:
+            return mpfr_pow(r, a, b, MPFR_RNDN);
+        case Function::Sin:
+            return mpfr_sin(r, a, MPFR_RNDN);
+        case Function::Cos:
+            return mpfr_cos(r, a, MPFR_RNDN);
+        case Function::Tan:
+            return mpfr_tan(r, a, MPFR_RNDN);
+        case Function::Asin:
+            return mpfr_asin(r, a, MPFR_RNDN);
+        case Function::Acos:
+            return mpfr_acos(r, a, MPFR_RNDN);
+        case Function::Atan:
+            return mpfr_atan(r, a, MPFR_RNDN);
+        case Function::Sinh:
+            return mpfr_sinh(r, a, MPFR_RNDN);
+        case Function::Cosh:
+            return mpfr_cosh(r, a, MPFR_RNDN);
+        case Function::Tanh:
+            return mpfr_tanh(r, a, MPFR_RNDN);
     }
     return 0;
 }
