@@ -545,13 +545,18 @@ DW<T> Cofunction(double ax) {
 
 using DD = DW<double>;
 
-// e^z = (hi + lo) 2^e, |z| < 750: z = (128 e + j) ln2/128 + r, |r| < 2^-8.4,
-// e^z = 2^e 2^(j/128) e^r. Relative error below 2^-66.
-DD QuickExp(DD z, int& e) {
+// e^z = 2^e 2^(j/128) (1 + p), |z| < 750: z = (128 e + j) ln2/128 + r,
+// |r| < 2^-8.4; p = e^r - 1 = x + plo with x = r rounded.
+struct ExpParts {
+    int e;
+    double th, tl;  // 2^(j/128)
+    double x, plo;
+};
+
+ExpParts QuickExpParts(DD z) {
     const double kd = std::floor(z.hi * 184.66496523378731 + 0.5);  // 128 / ln 2
     const int k = int(kd);
     const int j = k & 127;
-    e = (k - j) / 128;
     const double rh = z.hi - kd * kLn2Over128[0];  // exact
     const DD p2 = TwoProd(kd, kLn2Over128[1]);
     DD r = TwoSum(rh, -p2.hi);
@@ -560,11 +565,27 @@ DD QuickExp(DD z, int& e) {
     // e^r - 1 = x + (r.lo + x r.lo + q), q = x^2/2 + x^3/6 + ... + x^6/720
     const double q =
         x * x * (0.5 + x * (1.0 / 6 + x * (1.0 / 24 + x * (1.0 / 120 + x * (1.0 / 720)))));
-    const double plo = r.lo + x * r.lo + q;
-    const double th = kExp2Table[j][0], tl = kExp2Table[j][1];
-    const DD s = TwoProd(th, x);
-    const DD v = FastTwoSum(th, s.hi);
-    return FastTwoSum(v.hi, v.lo + (s.lo + (tl + (th * plo + tl * x))));
+    return {(k - j) / 128, kExp2Table[j][0], kExp2Table[j][1], x, r.lo + x * r.lo + q};
+}
+
+// e^z = (hi + lo) 2^e, |z| < 750. Relative error below 2^-66.
+DD QuickExp(DD z, int& e) {
+    const ExpParts p = QuickExpParts(z);
+    e = p.e;
+    const DD s = TwoProd(p.th, p.x);
+    const DD v = FastTwoSum(p.th, s.hi);
+    return FastTwoSum(v.hi, v.lo + (s.lo + (p.tl + (p.th * p.plo + p.tl * p.x))));
+}
+
+// e^x - 1 for |x| <= 2, as (2^e T - 1) + 2^e T p: relative error below 2^-64
+// (the two parts cancel by at most a factor of three).
+DD QuickExpm1(double x) {
+    const ExpParts p = QuickExpParts(D(x));
+    const double f = std::ldexp(1.0, p.e);
+    const DD a = TwoSum(p.th * f, -1.0);  // both exact
+    const DD s = TwoProd(p.th * f, p.x);
+    const DD b = FastTwoSum(s.hi, s.lo + f * (p.th * p.plo + p.tl * p.x + p.tl));
+    return Add(a, b);
 }
 
 // log(1 + z) - z + z^2/2 for |z| < 2^-7 (to below 2^-80 |z|): z^3/3 - z^4/4 + ... - z^10/10.
@@ -747,15 +768,27 @@ bool EvalQuick(Function f, double a, double b, double& out) {
         case Function::Sinh:
         case Function::Cosh:
         case Function::Tanh: {
-            // Only from 2^-5 on, where the difference loses at most 6 bits.
-            if (a < 0x1p-5) return false;
+            if (a < 1) {
+                // From e^x - 1 (E), without cancellation: sinh = (E + E/(E + 1))/2,
+                // cosh = 1 + E^2/(2 (E + 1)), tanh = E2/(E2 + 2) with E2 = e^2x - 1.
+                if (f == Function::Tanh) {
+                    const DD e2 = QuickExpm1(2 * a);
+                    return RoundScaled(Div(e2, Add(e2, 2.0)), 0, 0x1p-61, false, out);
+                }
+                const DD em = QuickExpm1(a);
+                const DD ep = Add(em, 1.0);
+                const DD v = f == Function::Sinh ? Scale(Add(em, Div(em, ep)), 0.5)
+                                                 : Add(Scale(Div(Mul(em, em), ep), 0.5), 1.0);
+                return RoundScaled(v, 0, 0x1p-61, false, out);
+            }
+            // From 1 on the two exponentials cancel by at most a factor 1.4.
             DD plus, minus;
             QuickExpPair(a, plus, minus, e);
             if (f == Function::Sinh)
-                return RoundScaled(Sub(plus, minus), e - 1, 0x1p-59, false, out);
+                return RoundScaled(Sub(plus, minus), e - 1, 0x1p-62, false, out);
             if (f == Function::Cosh)
                 return RoundScaled(Add(plus, minus), e - 1, 0x1p-62, false, out);
-            return RoundScaled(Div(Sub(plus, minus), Add(plus, minus)), 0, 0x1p-58, false, out);
+            return RoundScaled(Div(Sub(plus, minus), Add(plus, minus)), 0, 0x1p-61, false, out);
         }
     }
     return false;
