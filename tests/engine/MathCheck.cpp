@@ -28,8 +28,8 @@ struct Spec {
 };
 
 const Spec kSpecs[] = {
-    {"exp", Function::Exp, -745, 709.7}, {"ln", Function::Log, 0, 1e308},
-    {"lg", Function::Log10, 0, 1e308},  {"pow", Function::Pow, 0, 0},
+    {"exp", Function::Exp, -745, 709.7},   {"ln", Function::Log, 0, 1e308},
+    {"lg", Function::Log10, 0, 1e308},     {"pow", Function::Pow, 0, 0},
     {"sin", Function::Sin, -1e308, 1e308}, {"cos", Function::Cos, -1e308, 1e308},
     {"tan", Function::Tan, -1e308, 1e308}, {"asin", Function::Asin, -1, 1},
     {"acos", Function::Acos, -1, 1},       {"atan", Function::Atan, -1e308, 1e308},
@@ -47,7 +47,8 @@ const Spec* Find(const char* name) {
 // (every exponent alike) within the allowed range.
 double Argument(const Spec& s, std::mt19937_64& random, int i) {
     const bool wide = s.hi - s.lo > 1e300;
-    const double lo = wide ? -4 * 3.141592653589793 : s.lo, hi = wide ? 4 * 3.141592653589793 : s.hi;
+    const double lo = wide ? -4 * 3.141592653589793 : s.lo,
+                 hi = wide ? 4 * 3.141592653589793 : s.hi;
     if (s.f == Function::Log || s.f == Function::Log10) {
         if (i % 2) return std::uniform_real_distribution<double>(0.01, 100)(random);
     } else if (i % 2) {
@@ -67,7 +68,8 @@ int Generate(const Spec& s, long count, unsigned long seed) {
     for (long i = 0; i < count; ++i) {
         if (s.f == Function::Pow) {
             // |a|^b within the double range: b scaled to a's exponent.
-            const double a = std::ldexp(std::uniform_real_distribution<double>(0.5, 1)(random), int(random() % 600) - 300);
+            const double a = std::ldexp(std::uniform_real_distribution<double>(0.5, 1)(random),
+                                        int(random() % 600) - 300);
             const int ea = std::abs(std::ilogb(a)) + 1;
             const double b = std::uniform_real_distribution<double>(-1000, 1000)(random) / ea;
             std::printf("(%.17g)^(%.17g)=;\n", a, b);
@@ -106,7 +108,8 @@ int Check(const Spec& s, const char* path) {
 
 int main(int argc, char** argv) {
     const Spec* s = argc >= 3 ? Find(argv[2]) : nullptr;
-    if (s && argc == 5 && !std::strcmp(argv[1], "gen")) return Generate(*s, std::atol(argv[3]), std::strtoul(argv[4], nullptr, 10));
+    if (s && argc == 5 && !std::strcmp(argv[1], "gen"))
+        return Generate(*s, std::atol(argv[3]), std::strtoul(argv[4], nullptr, 10));
     if (s && argc == 4 && !std::strcmp(argv[1], "check")) return Check(*s, argv[3]);
     std::fprintf(stderr, "usage: numera-mathcheck gen FUNCTION COUNT SEED | check FUNCTION FILE\n");
     return 2;
