@@ -665,10 +665,24 @@ void QuickSinCos(DD r, DD& s, DD& c) {
     c = FastTwoSum(cv.hi, cv.lo + (-b.lo + (cl + (ch * cosM1 - sh * sinTail - sl * th))));
 }
 
+// |x| = k pi/2 + r for |x| < 2^19 (Cody and Waite): pi/2 in parts of 33, 33
+// and 53 bits, so that k times the first two is exact; absolute error below
+// 2^-103. Answers false where r is too small for that to be a relative error
+// of 2^-73: the exact reduction takes those.
+bool QuickReduce(double ax, DD& r, int& q) {
+    if (ax > 0x1p19) return false;
+    const double kd = std::floor(ax * 0.63661977236758134 + 0.5);
+    const DD s = TwoSum(ax - kd * 0x1.921fb54400000p+0, -(kd * 0x1.0b4611a600000p-34));  // exact
+    r = Sub(s, TwoProd(kd, 0x1.3198a2e037073p-69));
+    q = int(kd) & 3;
+    return std::fabs(r.hi) >= 0x1p-30;
+}
+
 // sin and cos of |x| (x finite), relative error below 2^-65.
 void QuickSinCosOf(double ax, DD& s, DD& c) {
     int q = 0;
-    DD r = ax <= 0.78 ? D(ax) : ReduceHalfPi<double>(ax, q);
+    DD r = D(ax);
+    if (ax > 0.78 && !QuickReduce(ax, r, q)) r = ReduceHalfPi<double>(ax, q);
     const bool negative = r.hi < 0;
     if (negative) r = Neg(r);
     DD sr, cr;
@@ -714,7 +728,7 @@ DD QuickAtanUnit(DD y) {
 // The angle in [0, pi/2] whose tangent is y / x (x, y >= 0, not both 0).
 DD QuickAngle(DD y, DD x) {
     RatioScale(y, x);
-    if (y.hi <= x.hi) return QuickAtanUnit(Div(y, x));
+    if (y.hi <= x.hi) return QuickAtanUnit(x.hi == 1 && x.lo == 0 ? y : Div(y, x));
     return Sub(Constant<double>(kHalfPi), QuickAtanUnit(Div(x, y)));
 }
 
@@ -729,41 +743,59 @@ void QuickExpPair(double ax, DD& plus, DD& minus, int& e) {
     }
 }
 
+// The rounding test of the first evaluation: RoundScaled's, on the bits of
+// the double, for results in the normal range.
+bool QuickRound(DD v, int k, double eps, double& out) {
+    const double a = std::fabs(v.hi);
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(a);
+    const int biased = int(bits >> 52);
+    const int e = biased - 1023 + k;
+    if (biased <= 53 || biased >= 2046 || e < -1021 || e > 1023 || k < -1022 || k > 1023)
+        return RoundScaled(v, k, eps, false, out);
+    const double ulp = std::bit_cast<double>(std::uint64_t(biased - 52) << 52);
+    const double halfUp = 0.5 * ulp;
+    const double halfDown =
+        (bits & 0xfffffffffffffull) ? halfUp : 0.25 * ulp;  // below a power of 2
+    const double lo = v.hi < 0 ? -v.lo : v.lo;
+    const double err = eps * a * 2;
+    if (!(lo < halfUp - err && lo > err - halfDown)) return false;
+    out = k == 0 ? v.hi : v.hi * std::bit_cast<double>(std::uint64_t(k + 1023) << 52);
+    return true;
+}
+
 bool EvalQuick(Function f, double a, double b, double& out) {
     int e;
     DD s, c;
     switch (f) {
         case Function::Exp: {
             const DD v = QuickExp(D(a), e);
-            return RoundScaled(v, e, 0x1p-63, false, out);
+            return QuickRound(v, e, 0x1p-63, out);
         }
         case Function::Log:
-            return RoundScaled(QuickLog(a), 0, 0x1p-62, false, out);
+            return QuickRound(QuickLog(a), 0, 0x1p-62, out);
         case Function::Log10:
-            return RoundScaled(Mul(QuickLog(a), Constant<double>(kInvLn10)), 0, 0x1p-62, false,
-                               out);
+            return QuickRound(Mul(QuickLog(a), Constant<double>(kInvLn10)), 0, 0x1p-62, out);
         case Function::Pow: {
             const DD z = Mul(QuickLog(std::fabs(a)), b);
             const DD v = QuickExp(z, e);
-            return RoundScaled(v, e, 0x1p-64 + std::fabs(b) * 0x1p-72, false, out);
+            return QuickRound(v, e, 0x1p-64 + std::fabs(b) * 0x1p-72, out);
         }
         case Function::Sin:
             QuickSinCosOf(a, s, c);
-            return RoundScaled(s, 0, 0x1p-62, false, out);
+            return QuickRound(s, 0, 0x1p-62, out);
         case Function::Cos:
             QuickSinCosOf(a, s, c);
-            return RoundScaled(c, 0, 0x1p-62, false, out);
+            return QuickRound(c, 0, 0x1p-62, out);
         case Function::Tan:
             QuickSinCosOf(a, s, c);
-            return RoundScaled(Div(s, c), 0, 0x1p-61, false, out);
+            return QuickRound(Div(s, c), 0, 0x1p-61, out);
         case Function::Atan:
-            return RoundScaled(QuickAngle(D(a), D(1.0)), 0, 0x1p-62, false, out);
+            return QuickRound(QuickAngle(D(a), D(1.0)), 0, 0x1p-62, out);
         case Function::Asin:
-            return RoundScaled(QuickAngle(D(a), Cofunction<double>(a)), 0, 0x1p-62, false, out);
+            return QuickRound(QuickAngle(D(a), Cofunction<double>(a)), 0, 0x1p-62, out);
         case Function::Acos: {
             const DD theta = QuickAngle(Cofunction<double>(std::fabs(a)), D(std::fabs(a)));
-            return RoundScaled(a < 0 ? Sub(Constant<double>(kPi), theta) : theta, 0, 0x1p-62, false,
-                               out);
+            return QuickRound(a < 0 ? Sub(Constant<double>(kPi), theta) : theta, 0, 0x1p-62, out);
         }
         case Function::Sinh:
         case Function::Cosh:
@@ -773,22 +805,20 @@ bool EvalQuick(Function f, double a, double b, double& out) {
                 // cosh = 1 + E^2/(2 (E + 1)), tanh = E2/(E2 + 2) with E2 = e^2x - 1.
                 if (f == Function::Tanh) {
                     const DD e2 = QuickExpm1(2 * a);
-                    return RoundScaled(Div(e2, Add(e2, 2.0)), 0, 0x1p-61, false, out);
+                    return QuickRound(Div(e2, Add(e2, 2.0)), 0, 0x1p-61, out);
                 }
                 const DD em = QuickExpm1(a);
                 const DD ep = Add(em, 1.0);
                 const DD v = f == Function::Sinh ? Scale(Add(em, Div(em, ep)), 0.5)
                                                  : Add(Scale(Div(Mul(em, em), ep), 0.5), 1.0);
-                return RoundScaled(v, 0, 0x1p-61, false, out);
+                return QuickRound(v, 0, 0x1p-61, out);
             }
             // From 1 on the two exponentials cancel by at most a factor 1.4.
             DD plus, minus;
             QuickExpPair(a, plus, minus, e);
-            if (f == Function::Sinh)
-                return RoundScaled(Sub(plus, minus), e - 1, 0x1p-62, false, out);
-            if (f == Function::Cosh)
-                return RoundScaled(Add(plus, minus), e - 1, 0x1p-62, false, out);
-            return RoundScaled(Div(Sub(plus, minus), Add(plus, minus)), 0, 0x1p-61, false, out);
+            if (f == Function::Sinh) return QuickRound(Sub(plus, minus), e - 1, 0x1p-62, out);
+            if (f == Function::Cosh) return QuickRound(Add(plus, minus), e - 1, 0x1p-62, out);
+            return QuickRound(Div(Sub(plus, minus), Add(plus, minus)), 0, 0x1p-61, out);
         }
     }
     return false;
@@ -1034,7 +1064,7 @@ double LogImpl(double x, bool decimal, int* phase) {
 }
 
 bool IsOddInteger(double b) {
-    return std::fabs(b) < 0x1p53 && b == std::floor(b) && std::fmod(b, 2) != 0;
+    return std::fabs(b) < 0x1p53 && b == std::floor(b) && (static_cast<std::int64_t>(b) & 1) != 0;
 }
 
 double PowImpl(double a, double b, int* phase) {
@@ -1058,11 +1088,13 @@ double PowImpl(double a, double b, int* phase) {
     if (a < 0 && b != std::floor(b)) return kNaN;
     const double sign = a < 0 && oddB ? -1 : 1;
     if (b == 1) return a;
-    // Far out of range: |a|^b = 2^z with z estimated to better than 2^-30.
+    // Far out of range: |a|^b = 2^z, z = b log2|a| with log2|a| estimated to a
+    // relative 2^-23 (2 atanh(u) / ln 2 to its u^7 term).
     int ea;
     double ma = std::frexp(std::fabs(a), &ea);
     if (ma < 0.70710678118654757) ma *= 2, --ea;
-    const double z = b * ((ea + LogApprox(ma) * 1.4426950408889634));
+    const double u = (ma - 1) / (ma + 1), u2 = u * u;
+    const double z = b * (ea + 2.8853900817779268 * u * (1 + u2 * (1.0 / 3 + u2 * (0.2 + u2 / 7))));
     if (z > 1025) return sign * kInf;
     if (z < -1080) return sign * 0.0;
     // Correctly rounded by IEEE arithmetic itself.
