@@ -497,9 +497,9 @@ double AtanApprox(double a) {
 // the double-word arithmetic stay far from overflow.
 template <class T>
 void RatioScale(DW<T>& y, DW<T>& x) {
-    const int e = std::ilogb(double(y.hi > x.hi ? y.hi : x.hi));
-    if (e > 400 || e < -400) {
-        const T f = Pow2<T>(-e);
+    const double m = double(y.hi > x.hi ? y.hi : x.hi);
+    if (m > 0x1p400 || m < 0x1p-400) {
+        const T f = Pow2<T>(-std::ilogb(m));
         y = Scale(y, f);
         x = Scale(x, f);
     }
@@ -639,7 +639,7 @@ DD QuickLog(double x) {
 // sin and cos of r, 0 <= r <= pi/4 + 2^-20: r = j/64 + t, |t| <= 1/128, and
 // the addition formulas with sin(j/64), cos(j/64) from the table. Relative
 // error below 2^-66.
-void QuickSinCos(DD r, DD& s, DD& c) {
+void QuickSinCos(DD r, DD* s, DD* c) {
     const int j = int(r.hi * 64 + 0.5);
     const DD t = FastTwoSum(r.hi - j / 64.0, r.lo);  // first difference exact
     const double th = t.hi, t2 = th * th;
@@ -649,20 +649,24 @@ void QuickSinCos(DD r, DD& s, DD& c) {
     const double cosM1 =
         -(0.5 * t2 + th * t.lo) + t2 * t2 * (1.0 / 24 + t2 * (-1.0 / 720 + t2 * (1.0 / 40320)));
     if (j == 0) {
-        s = FastTwoSum(th, sinTail);
-        c = FastTwoSum(1.0, cosM1);
+        if (s) *s = FastTwoSum(th, sinTail);
+        if (c) *c = FastTwoSum(1.0, cosM1);
         return;
     }
     const double sh = kSinCosTable[j][0], sl = kSinCosTable[j][1];
     const double ch = kSinCosTable[j][2], cl = kSinCosTable[j][3];
-    // sin(a + t) = sin a (1 + cosM1) + cos a sin t
-    const DD a = TwoProd(ch, th);
-    const DD sv = TwoSum(sh, a.hi);
-    s = FastTwoSum(sv.hi, sv.lo + (a.lo + (sl + (sh * cosM1 + ch * sinTail + cl * th))));
-    // cos(a + t) = cos a (1 + cosM1) - sin a sin t
-    const DD b = TwoProd(sh, th);
-    const DD cv = TwoSum(ch, -b.hi);
-    c = FastTwoSum(cv.hi, cv.lo + (-b.lo + (cl + (ch * cosM1 - sh * sinTail - sl * th))));
+    if (s) {
+        // sin(a + t) = sin a (1 + cosM1) + cos a sin t
+        const DD a = TwoProd(ch, th);
+        const DD sv = TwoSum(sh, a.hi);
+        *s = FastTwoSum(sv.hi, sv.lo + (a.lo + (sl + (sh * cosM1 + ch * sinTail + cl * th))));
+    }
+    if (c) {
+        // cos(a + t) = cos a (1 + cosM1) - sin a sin t
+        const DD b = TwoProd(sh, th);
+        const DD cv = TwoSum(ch, -b.hi);
+        *c = FastTwoSum(cv.hi, cv.lo + (-b.lo + (cl + (ch * cosM1 - sh * sinTail - sl * th))));
+    }
 }
 
 // |x| = k pi/2 + r for |x| < 2^19 (Cody and Waite): pi/2 in parts of 33, 33
@@ -678,28 +682,36 @@ bool QuickReduce(double ax, DD& r, int& q) {
     return std::fabs(r.hi) >= 0x1p-30;
 }
 
-// sin and cos of |x| (x finite), relative error below 2^-65.
-void QuickSinCosOf(double ax, DD& s, DD& c) {
+// sin and cos of |x| (x finite), relative error below 2^-65; only those
+// asked for (s or c may be null).
+void QuickSinCosOf(double ax, DD* s, DD* c) {
     int q = 0;
     DD r = D(ax);
     if (ax > 0.78 && !QuickReduce(ax, r, q)) r = ReduceHalfPi<double>(ax, q);
     const bool negative = r.hi < 0;
     if (negative) r = Neg(r);
-    DD sr, cr;
-    QuickSinCos(r, sr, cr);
+    // sin x is +-sin r for even quadrants and +-cos r for odd ones; cos x the other.
+    const bool odd = q & 1;
+    DD sr{0, 0}, cr{0, 0};
+    QuickSinCos(r, (s && !odd) || (c && odd) ? &sr : nullptr,
+                (s && odd) || (c && !odd) ? &cr : nullptr);
     if (negative) sr = Neg(sr);
     switch (q) {
         case 0:
-            s = sr, c = cr;
+            if (s) *s = sr;
+            if (c) *c = cr;
             break;
         case 1:
-            s = cr, c = Neg(sr);
+            if (s) *s = cr;
+            if (c) *c = Neg(sr);
             break;
         case 2:
-            s = Neg(sr), c = Neg(cr);
+            if (s) *s = Neg(sr);
+            if (c) *c = Neg(cr);
             break;
         default:
-            s = Neg(cr), c = sr;
+            if (s) *s = Neg(cr);
+            if (c) *c = sr;
             break;
     }
 }
@@ -781,13 +793,13 @@ bool EvalQuick(Function f, double a, double b, double& out) {
             return QuickRound(v, e, 0x1p-64 + std::fabs(b) * 0x1p-72, out);
         }
         case Function::Sin:
-            QuickSinCosOf(a, s, c);
+            QuickSinCosOf(a, &s, nullptr);
             return QuickRound(s, 0, 0x1p-62, out);
         case Function::Cos:
-            QuickSinCosOf(a, s, c);
+            QuickSinCosOf(a, nullptr, &c);
             return QuickRound(c, 0, 0x1p-62, out);
         case Function::Tan:
-            QuickSinCosOf(a, s, c);
+            QuickSinCosOf(a, &s, &c);
             return QuickRound(Div(s, c), 0, 0x1p-61, out);
         case Function::Atan:
             return QuickRound(QuickAngle(D(a), D(1.0)), 0, 0x1p-62, out);
@@ -1063,6 +1075,22 @@ double LogImpl(double x, bool decimal, int* phase) {
                    : Ziv(Function::Log, x, 0, EVAL(EvalLog, x), phase);
 }
 
+// |a|^b for b a multiple of 1/2 up to 16 in magnitude, by products of
+// double-words (each with an error below 2^-104) from |a| or its square root;
+// a and the result within 2^-900..2^900, where no product can overflow.
+bool SmallPower(double a, double b, double& out) {
+    const double twice = 2 * b;
+    if (twice != std::floor(twice) || std::fabs(b) > 16) return false;
+    const int n = int(std::fabs(b));
+    DD p = D(1.0);
+    int steps = 0;
+    if (twice != 2 * std::floor(b)) p = Sqrt(D(a)), steps = 2;  // a half-integer
+    for (int i = 0; i < n; ++i) p = Mul(p, a);
+    steps += n;
+    if (b < 0) p = Div(D(1.0), p), steps += 8;
+    return QuickRound(p, 0, (steps + 2) * 0x1p-101, out);
+}
+
 bool IsOddInteger(double b) {
     return std::fabs(b) < 0x1p53 && b == std::floor(b) && (static_cast<std::int64_t>(b) & 1) != 0;
 }
@@ -1103,6 +1131,10 @@ double PowImpl(double a, double b, int* phase) {
     if (b == 0.5 && a > 0) return std::sqrt(a);
     double r;
     int ph;
+    if (std::fabs(z) < 900 && std::abs(ea) < 900 && SmallPower(std::fabs(a), b, r)) {
+        if (phase) *phase = 1;
+        return sign * r;
+    }
     if (EvalQuick(Function::Pow, a, b, r)) {
         ph = 1;
     } else if (EvalPow<double>(a, b, false, r)) {

@@ -265,9 +265,10 @@ TEST(MathLibRandom, PowIsTheNearestDouble) {
                 a = 1 + std::uniform_real_distribution<double>(-1e-6, 1e-6)(random);
                 b = std::uniform_real_distribution<double>(-1e8, 1e8)(random);
                 break;
-            case 2:  // integer exponents, negative bases
+            case 2:  // integer and half-integer exponents, negative bases where defined
                 a = -std::uniform_real_distribution<double>(0, 100)(random);
-                b = double(int(random() % 200) - 100);
+                b = double(int(random() % 200) - 100) / ((i / 4) % 2 ? 2 : 1);
+                if (b != std::floor(b)) a = -a;
                 break;
             default:
                 a = std::uniform_real_distribution<double>(0, 100)(random);
