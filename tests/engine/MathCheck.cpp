@@ -21,13 +21,13 @@ namespace {
 
 using NCalculatorText::exactmath::Function;
 
-struct Spec {
+struct Draw {
     const char* name;  // as the calculator spells it
     Function f;
     double lo, hi;  // uniform draws; random bit patterns are clipped to this
 };
 
-const Spec kSpecs[] = {
+const Draw kDraws[] = {
     {"exp", Function::Exp, -745, 709.7},   {"ln", Function::Log, 0, 1e308},
     {"lg", Function::Log10, 0, 1e308},     {"pow", Function::Pow, 0, 0},
     {"sin", Function::Sin, -1e308, 1e308}, {"cos", Function::Cos, -1e308, 1e308},
@@ -37,15 +37,15 @@ const Spec kSpecs[] = {
     {"tanh", Function::Tanh, -20, 20},
 };
 
-const Spec* Find(const char* name) {
-    for (const Spec& s : kSpecs)
+const Draw* Find(const char* name) {
+    for (const Draw& s : kDraws)
         if (!std::strcmp(s.name, name)) return &s;
     return nullptr;
 }
 
 // Half the arguments uniform in a working range, half random bit patterns
 // (every exponent alike) within the allowed range.
-double Argument(const Spec& s, std::mt19937_64& random, int i) {
+double Argument(const Draw& s, std::mt19937_64& random, int i) {
     const bool wide = s.hi - s.lo > 1e300;
     const double lo = wide ? -4 * 3.141592653589793 : s.lo,
                  hi = wide ? 4 * 3.141592653589793 : s.hi;
@@ -63,7 +63,7 @@ double Argument(const Spec& s, std::mt19937_64& random, int i) {
     }
 }
 
-int Generate(const Spec& s, long count, unsigned long seed) {
+int Generate(const Draw& s, long count, unsigned long seed) {
     std::mt19937_64 random(seed);
     for (long i = 0; i < count; ++i) {
         if (s.f == Function::Pow) {
@@ -80,7 +80,7 @@ int Generate(const Spec& s, long count, unsigned long seed) {
     return 0;
 }
 
-int Check(const Spec& s, const char* path) {
+int Check(const Draw& s, const char* path) {
     std::ifstream in(path);
     std::string line;
     long total = 0, wrong = 0;
@@ -107,7 +107,7 @@ int Check(const Spec& s, const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Spec* s = argc >= 3 ? Find(argv[2]) : nullptr;
+    const Draw* s = argc >= 3 ? Find(argv[2]) : nullptr;
     if (s && argc == 5 && !std::strcmp(argv[1], "gen"))
         return Generate(*s, std::atol(argv[3]), std::strtoul(argv[4], nullptr, 10));
     if (s && argc == 4 && !std::strcmp(argv[1], "check")) return Check(*s, argv[3]);
