@@ -1,6 +1,6 @@
 # Calculates the common document with numera-cli and with the muparser
 # driver and compares the two cell by cell (equal doubles).
-#   cmake -DCLI=... -DPEER=... -DGEN=... -DINPUT=common_1mib.txt
+#   cmake -DCLI=... -DPEER=... [-DPEER_OPTIONS=...] -DGEN=... -DINPUT=common_1mib.txt
 #         -DPEER_INPUT=common_1mib.muparser -DWORK=dir -P check-peer.cmake
 foreach(var CLI PEER GEN INPUT PEER_INPUT WORK)
   if(NOT DEFINED ${var})
@@ -14,7 +14,7 @@ execute_process(COMMAND "${CLI}" "${INPUT}" OUTPUT_FILE "${WORK}/common.calculat
 if(NOT rc STREQUAL "0" OR NOT err STREQUAL "")
   message(FATAL_ERROR "numera-cli: exit status '${rc}', standard error: ${err}")
 endif()
-execute_process(COMMAND "${PEER}" "${PEER_INPUT}" OUTPUT_FILE "${WORK}/common.peer"
+execute_process(COMMAND "${PEER}" ${PEER_OPTIONS} "${PEER_INPUT}" OUTPUT_FILE "${WORK}/common.peer"
                 ERROR_VARIABLE err RESULT_VARIABLE rc)
 if(NOT rc STREQUAL "0")
   message(FATAL_ERROR "numera-muparser: exit status '${rc}', standard error: ${err}")

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/Diagnostics.h"
+#include "engine/MathLibExact.h"
 
 namespace NCalculatorText {
 
@@ -36,57 +37,57 @@ double MathSqrt(double x) {
 double MathLog(double x) {
     if (x < 0) return Report(MathDomain, "log", x, 0, kNaN);
     if (x == 0) return Report(MathSingularity, "log", x, 0, -HUGE_VAL);
-    return std::log(x);
+    return exactmath::Log(x);
 }
 
 double MathLog10(double x) {
     if (x < 0) return Report(MathDomain, "log10", x, 0, kNaN);
     if (x == 0) return Report(MathSingularity, "log10", x, 0, -HUGE_VAL);
-    return std::log10(x);
+    return exactmath::Log10(x);
 }
 
 double MathExp(double x) {
     if (std::isnan(x)) return x;
-    return CheckRange("exp", x, 0, std::exp(x), true);
+    return CheckRange("exp", x, 0, exactmath::Exp(x), true);
 }
 
 double MathPow(double a, double b) {
-    if (std::isnan(a) || std::isnan(b)) return std::pow(a, b);
+    if (std::isnan(a) || std::isnan(b)) return exactmath::Pow(a, b);
     if (a < 0 && std::isfinite(b) && b != std::floor(b))
         return Report(MathDomain, "pow", a, b, kNaN);
-    if (a == 0 && b < 0) return Report(MathSingularity, "pow", a, b, std::pow(a, b));
-    const double r = std::pow(a, b);
+    if (a == 0 && b < 0) return Report(MathSingularity, "pow", a, b, exactmath::Pow(a, b));
+    const double r = exactmath::Pow(a, b);
     if (!std::isfinite(a) || !std::isfinite(b)) return r;
     // An exact zero power (0^b) is no underflow.
     return CheckRange("pow", a, b, r, a != 0);
 }
 
-double MathSin(double x) { return std::sin(x); }
-double MathCos(double x) { return std::cos(x); }
-double MathTan(double x) { return std::tan(x); }
+double MathSin(double x) { return exactmath::Sin(x); }
+double MathCos(double x) { return exactmath::Cos(x); }
+double MathTan(double x) { return exactmath::Tan(x); }
 
 double MathAsin(double x) {
     if (x < -1 || x > 1) return Report(MathDomain, "asin", x, 0, kNaN);
-    return std::asin(x);
+    return exactmath::Asin(x);
 }
 
 double MathAcos(double x) {
     if (x < -1 || x > 1) return Report(MathDomain, "acos", x, 0, kNaN);
-    return std::acos(x);
+    return exactmath::Acos(x);
 }
 
-double MathAtan(double x) { return std::atan(x); }
+double MathAtan(double x) { return exactmath::Atan(x); }
 
 double MathSinh(double x) {
-    if (!std::isfinite(x)) return std::sinh(x);
-    return CheckRange("sinh", x, 0, std::sinh(x), false);
+    if (!std::isfinite(x)) return exactmath::Sinh(x);
+    return CheckRange("sinh", x, 0, exactmath::Sinh(x), false);
 }
 
 double MathCosh(double x) {
-    if (!std::isfinite(x)) return std::cosh(x);
-    return CheckRange("cosh", x, 0, std::cosh(x), false);
+    if (!std::isfinite(x)) return exactmath::Cosh(x);
+    return CheckRange("cosh", x, 0, exactmath::Cosh(x), false);
 }
 
-double MathTanh(double x) { return std::tanh(x); }
+double MathTanh(double x) { return exactmath::Tanh(x); }
 
 }  // namespace NCalculatorText

@@ -1,6 +1,7 @@
 // The math library as the engine calls it: every function reports its
 // errors to OnMathError before it returns, with the argument and the value
-// it returns.
+// it returns. The transcendental functions are rounded correctly
+// (MathLibExact.h), so their results are the same on every platform.
 #pragma once
 
 namespace NCalculatorText {

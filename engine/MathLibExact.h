@@ -1,0 +1,38 @@
+// Elementary functions rounded correctly: each returns the double nearest the
+// exact value of the function at its argument (ties to even), for every
+// finite argument, with the same bits on every platform and compiler. They
+// report nothing: MathLib.h adds the error reports.
+//
+// Method (Ziv's): the value is first computed quickly from tables with
+// double arithmetic and a few exact products (an error below about 2^-62);
+// when the error bound does not decide the rounding, it is computed again in
+// double-word arithmetic (pairs of doubles, about 106 bits), and then with
+// pairs of 113-bit floats (about 226 bits), far more than the hardest
+// arguments of these functions need. pow also recognises results that are exactly halfway
+// between two doubles.
+#pragma once
+
+namespace NCalculatorText::exactmath {
+
+double Exp(double x);
+double Log(double x);
+double Log10(double x);
+double Pow(double a, double b);
+double Sin(double x);
+double Cos(double x);
+double Tan(double x);
+double Asin(double x);
+double Acos(double x);
+double Atan(double x);
+double Sinh(double x);
+double Cosh(double x);
+double Tanh(double x);
+
+// Which evaluation decided the rounding of f at the argument(s): 1 the
+// table-driven one in doubles, 2 the double-word one, 3 the 226-bit one, 4
+// none (the 226-bit value was rounded as it stood), 0 a special case decided
+// without any. For tests.
+enum class Function { Exp, Log, Log10, Pow, Sin, Cos, Tan, Asin, Acos, Atan, Sinh, Cosh, Tanh };
+int DecidingPhase(Function f, double a, double b = 0);
+
+}  // namespace NCalculatorText::exactmath
