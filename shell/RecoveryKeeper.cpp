@@ -7,8 +7,14 @@
 #include <QSocketNotifier>
 #include <QTextCursor>
 #include <QWidget>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
@@ -32,7 +38,9 @@ namespace {
 RecoveryKeeper* armedKeeper = nullptr;
 
 void WriteOnExit() {
-    if (armedKeeper != nullptr) armedKeeper->WriteNow(true);
+    if (armedKeeper == nullptr) return;
+    armedKeeper->WriteNow();
+    armedKeeper->Flush(true);
 }
 
 #ifdef Q_OS_UNIX
@@ -79,6 +87,86 @@ QString WhenWritten(const QDateTime& written) {
 
 }  // namespace
 
+// One thread that writes and removes the copy in the order asked; a copy
+// still waiting is replaced by a newer one, so a slow disk never queues up.
+class RecoveryWriter {
+public:
+    // done runs on the writing thread after each job with its outcome.
+    RecoveryWriter(RecoveryStore& store, std::function<void()> done)
+        : store_(store), done_(std::move(done)), thread_([this] { Run(); }) {}
+    ~RecoveryWriter() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+
+    // The copy to write, or none to remove it.
+    void Post(std::optional<RecoveryCopy> copy) {
+        {
+            std::lock_guard lock(mutex_);
+            job_ = std::move(copy);
+            pending_ = true;
+        }
+        wake_.notify_all();
+    }
+    // Until nothing waits or runs; true when the last job succeeded.
+    bool Wait() {
+        std::unique_lock lock(mutex_);
+        idle_.wait(lock, [this] { return !pending_ && !busy_; });
+        return lastOk_;
+    }
+    // A failure since the last call.
+    bool TakeFailure() {
+        std::lock_guard lock(mutex_);
+        return std::exchange(failed_, false);
+    }
+
+private:
+    void Run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return pending_ || stop_; });
+            if (!pending_) return;
+            std::optional<RecoveryCopy> job = std::move(job_);
+            pending_ = false;
+            busy_ = true;
+            lock.unlock();
+            bool ok = true;
+            if (job)
+                ok = store_.Write(*job).Ok();
+            else
+                store_.Remove();
+            job.reset();
+            lock.lock();
+            busy_ = false;
+            lastOk_ = ok;
+            if (!ok) failed_ = true;
+            idle_.notify_all();
+            if (!ok && done_) {
+                lock.unlock();
+                done_();
+                lock.lock();
+            }
+        }
+    }
+
+    RecoveryStore& store_;
+    std::function<void()> done_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::optional<RecoveryCopy> job_;
+    bool pending_ = false;
+    bool busy_ = false;
+    bool stop_ = false;
+    bool lastOk_ = false;
+    bool failed_ = false;
+    std::thread thread_;  // last: starts once the rest is ready
+};
+
 RecoveryKeeper::RecoveryKeeper(CCalcDoc* document, const QString& directory, QObject* parent)
     : QObject(parent), document_(document), store_(directory) {
     quiet_.setSingleShot(true);
@@ -87,6 +175,7 @@ RecoveryKeeper::RecoveryKeeper(CCalcDoc* document, const QString& directory, QOb
 
 RecoveryKeeper::~RecoveryKeeper() {
     if (armedKeeper == this) armedKeeper = nullptr;
+    writer_.reset();
     QCoreApplication::instance()->removeNativeEventFilter(this);
 #ifdef Q_OS_UNIX
     if (signalNotifier_ != nullptr) {
@@ -101,6 +190,10 @@ void RecoveryKeeper::Start() {
         ReportUnusable();
         return;
     }
+    // Failures are told on the window's thread.
+    writer_ = std::make_unique<RecoveryWriter>(store_, [this] {
+        QMetaObject::invokeMethod(this, &RecoveryKeeper::ReportFailure, Qt::QueuedConnection);
+    });
     CCalcView* view = document_->View();
     // A keystroke only restarts the timer; the copy is written when typing pauses.
     connect(view, &CCalcView::Edited, this, &RecoveryKeeper::Schedule);
@@ -140,22 +233,30 @@ RecoveryCopy RecoveryKeeper::Capture() const {
     return copy;
 }
 
-void RecoveryKeeper::WriteNow(bool quiet) {
+void RecoveryKeeper::WriteNow() {
     quiet_.stop();
-    if (!store_.Claimed()) return;
+    if (!writer_) return;
     if (!document_->IsModified()) {
-        if (written_) store_.Remove();
+        if (written_) writer_->Post(std::nullopt);
         written_ = false;
         return;
     }
-    const NCalculatorText::FileOutcome outcome = store_.Write(Capture());
-    if (outcome.Ok()) {
-        written_ = true;
-        return;
-    }
+    // Only the snapshot is taken here; the thread encodes and writes it.
+    writer_->Post(Capture());
+    written_ = true;
+}
+
+bool RecoveryKeeper::Flush(bool quiet) {
+    if (!writer_) return false;
+    const bool ok = writer_->Wait();
+    if (!quiet) ReportFailure();
+    return ok && written_;
+}
+
+void RecoveryKeeper::ReportFailure() {
     // A full or read-only folder: said once, then the run goes on unprotected
     // but tries again at the next change, in case room was made.
-    if (!quiet) ReportUnusable();
+    if (writer_ && writer_->TakeFailure()) ReportUnusable();
 }
 
 void RecoveryKeeper::ReportUnusable() {
@@ -169,12 +270,15 @@ void RecoveryKeeper::ReportUnusable() {
 void RecoveryKeeper::Finish() {
     if (armedKeeper == this) armedKeeper = nullptr;
     quiet_.stop();
+    if (writer_) writer_->Wait();
+    writer_.reset();
     store_.Release(keep_);
 }
 
 void RecoveryKeeper::KeepForNextStart() {
     if (keep_) return;
-    WriteNow(true);
+    WriteNow();
+    Flush(true);
     keep_ = true;
     if (armedKeeper == this) armedKeeper = nullptr;
 }
@@ -225,7 +329,7 @@ bool RecoveryKeeper::OfferOrphans() {
         recovered = true;
         // The work is this run's now; the old copy goes once this run's is written.
         WriteNow();
-        if (written_)
+        if (Flush())
             RecoveryStore::Dismiss(orphan);
         else
             orphan.lock->unlock();

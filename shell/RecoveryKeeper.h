@@ -11,10 +11,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 
 #include "document/RecoveryStore.h"
 
 class CCalcDoc;
+class RecoveryWriter;
 class QSocketNotifier;
 class QWidget;
 
@@ -52,9 +54,14 @@ public:
     // The normal end: the copy goes with the slot.
     void Finish();
 
-    // Writes the copy now when the document holds unsaved work, removes it
-    // otherwise. quiet: no message whatever happens (the display may be gone).
-    void WriteNow(bool quiet = false);
+    // Takes the copy now when the document holds unsaved work (removes it
+    // otherwise) and hands it to the writing thread, so that encoding and
+    // writing a large text never hold up the window.
+    void WriteNow();
+    // Waits until everything handed over is on disk (or failed); true when
+    // the copy is there. quiet: no message whatever happened (the display
+    // may be gone).
+    bool Flush(bool quiet = false);
 
     const RecoveryStore& Store() const { return store_; }
     bool Enabled() const { return store_.Claimed(); }
@@ -66,16 +73,18 @@ private:
     void Schedule();
     void OnModifiedChanged();
     void ReportUnusable();
+    void ReportFailure();
     void RestoreMemory(const RecoveryCopy& copy);
     RecoveryCopy Capture() const;
 
     CCalcDoc* document_;
     RecoveryStore store_;
+    std::unique_ptr<RecoveryWriter> writer_;
     QTimer quiet_;
     QElapsedTimer pendingSince_;
     bool reported_ = false;  // the folder's failure was told once this run
     bool keep_ = false;      // ended abruptly: the copy outlives the run
-    bool written_ = false;   // a copy of this run is on disk
+    bool written_ = false;   // a copy of this run may be on disk
     QSocketNotifier* signalNotifier_ = nullptr;
     QPointer<QWidget> window_;
     quintptr windowId_ = 0;

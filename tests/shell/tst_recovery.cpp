@@ -202,6 +202,7 @@ private slots:
         QCOMPARE(copy.position, 9);
 
         doc_->ExecuteCommand(CalculateCell);
+        QVERIFY(keeper.Flush());
         QCOMPARE(RecoveryStore::Read(copyFile, copy), RecoveryRefusal::None);
         QCOMPARE(copy.text, QStringLiteral("5->mem[k]=5"));
         QVERIFY(copy.memory == u"\uFEFF5->mem[k];\r\n");
@@ -212,6 +213,7 @@ private slots:
         ScriptedMessages messages;
         doc_->RestoreRecovered(view_->EditorText(), saved, 0, 0);
         QVERIFY(doc_->OnFileSave());
+        keeper.Flush();
         QVERIFY(!QFileInfo::exists(copyFile));
         QCOMPARE(messages.asked.size(), 0);
         keeper.Finish();
@@ -349,7 +351,9 @@ private slots:
         if (claimed) QVERIFY(QDir().mkpath(keeper.Store().CopyFile()));
         QTest::keyClicks(view_.get(), QStringLiteral("1+1"));
         doc_->ExecuteCommand(CalculateCell);
+        keeper.Flush();
         keeper.WriteNow();
+        keeper.Flush();
         QCOMPARE(view_->EditorText(), QStringLiteral("1+1=2"));
         QCOMPARE(messages.Texts(),
                  QStringList{QStringLiteral("Numera cannot keep recovery copies of unsaved work "
