@@ -18,7 +18,7 @@
 // The copy is a short text header followed by the texts themselves, each
 // preceded by its length in bytes, and a check over everything before it:
 //   NUMERA-RECOVERY 1
-//   written 2026-12-10T14:32:05.120Z
+//   written MILLISECONDS-SINCE-1970-UTC
 //   pid 4242
 //   caret ANCHOR POSITION
 //   modified 1
@@ -135,7 +135,9 @@ std::string Encode(const RecoveryCopy& copy) {
     out.reserve(static_cast<std::size_t>(copy.text.size()) * 2 + copy.memory.size() * 2 + 512);
     out += kMagic;
     out += std::to_string(kVersion) + '\n';
-    out += "written " + copy.written.toUTC().toString(Qt::ISODateWithMs).toStdString() + '\n';
+    // Milliseconds since 1970 UTC: the copy may be written while the program
+    // ends, when Qt's date formatting may already be gone.
+    out += "written " + std::to_string(copy.written.toMSecsSinceEpoch()) + '\n';
     out += "pid " + std::to_string(copy.pid) + '\n';
     out += "caret " + std::to_string(copy.anchor) + ' ' + std::to_string(copy.position) + '\n';
     out += copy.modified ? "modified 1\n" : "modified 0\n";
@@ -175,10 +177,8 @@ RecoveryRefusal Decode(std::string_view bytes, RecoveryCopy& copy) {
     std::string_view memory;
     const std::size_t textLimit = 2 * NCalculatorText::kFileTextLimit;
     const bool ok = [&] {
-        if (!reader.Line("written", value)) return false;
-        read.written = QDateTime::fromString(QString::fromLatin1(value.data(), value.size()),
-                                             Qt::ISODateWithMs);
-        if (!read.written.isValid()) return reader.Fail(RecoveryRefusal::Corrupt);
+        if (!reader.Number("written", number)) return false;
+        read.written = QDateTime::fromMSecsSinceEpoch(number, Qt::UTC);
         if (!reader.Number("pid", number)) return false;
         read.pid = number;
         if (!reader.Line("caret", value)) return false;

@@ -188,6 +188,8 @@ answer_offer Escape
 window_named "Tarvik F" || fail "no window after two answers"
 [[ $(ls "$recovery"/*.declined* 2>/dev/null | wc -l) -eq 2 ]] || fail "declined copies not kept"
 [[ -z "$(newest_copy)" ]] || fail "a declined copy is still offered"
+# Every copy written on the way out was a sound one.
+[[ -z "$(ls "$recovery"/*.refused* 2>/dev/null)" ]] || fail "a copy was refused as unreadable"
 
 if ((failures > 0)); then
     echo "numera log:" >&2
