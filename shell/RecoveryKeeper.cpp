@@ -181,6 +181,11 @@ RecoveryKeeper::~RecoveryKeeper() {
     if (signalNotifier_ != nullptr) {
         ::signal(SIGTERM, SIG_DFL);
         ::signal(SIGHUP, SIG_DFL);
+        delete signalNotifier_;
+        for (int& fd : signalPipe) {
+            ::close(fd);
+            fd = -1;
+        }
     }
 #endif
 }

@@ -14,6 +14,8 @@
 #include "document/CCalcView.h"
 #include "document/RecoveryStore.h"
 #include "engine/MemoryStore.h"
+#include "shell/CCalcApp.h"
+#include "shell/CCalcMainFrame.h"
 #include "shell/RecoveryKeeper.h"
 #include "shell/core/StringIds.h"
 #include "tests/support/ScriptedAnswers.h"
@@ -216,6 +218,16 @@ private slots:
         keeper.Flush();
         QVERIFY(!QFileInfo::exists(copyFile));
         QCOMPARE(messages.asked.size(), 0);
+
+        // Changes dropped with New and "No" take their copy with them.
+        QTest::keyClicks(view_.get(), QStringLiteral("+1"));
+        keeper.WriteNow();
+        QVERIFY(keeper.Flush());
+        QVERIFY(QFileInfo::exists(copyFile));
+        messages.answers = {IDNO};
+        QVERIFY(doc_->OnNewDocument());
+        keeper.Flush();
+        QVERIFY(!QFileInfo::exists(copyFile));
         keeper.Finish();
         QCOMPARE(Names(dir_), QStringList());
     }
@@ -360,6 +372,55 @@ private slots:
                                             "in %1.\nUntil it can, work that is not saved is "
                                             "lost if Numera ends unexpectedly.")
                                  .arg(QDir::toNativeSeparators(directory))});
+    }
+
+    // At start the question comes before the command line's file, which
+    // then asks to save the recovered work; Unregister asks nothing.
+    void startUpOffersFirst_data() {
+        QTest::addColumn<bool>("unregister");
+        QTest::newRow("a file to open") << false;
+        QTest::newRow("Unregister") << true;
+    }
+    void startUpOffersFirst() {
+        QFETCH(bool, unregister);
+        QCoreApplication::setOrganizationName(QStringLiteral("Tarvik"));
+        QCoreApplication::setApplicationName(QStringLiteral("Numera"));
+        const QString directory = RecoveryStore::DefaultDirectory();
+        QDir(directory).removeRecursively();
+        {
+            RecoveryStore gone(directory);
+            QVERIFY(gone.Claim());
+            QVERIFY(gone.Write(SampleCopy()).Ok());
+            gone.Release(true);
+        }
+        const QString file = folder_->path() + QStringLiteral("/other.tvc");
+        WriteBytes(file, std::string("\xFF\xFE"
+                                     "7\0",
+                                     4));
+        ScriptedMessages messages({unregister ? IDOK : IDYES, IDNO});
+        {
+            CCalcApp app;
+            app.InitInstance({unregister ? QStringLiteral("-Unregister") : file});
+            if (!unregister) {
+                QCOMPARE(app.Document()->GetPathName(), file);
+                QCOMPARE(app.MainFrame()->View()->EditorText(), QStringLiteral("7"));
+            }
+            app.ExitInstance();
+        }
+        QStringList expected{messages.Texts().value(0)};
+        if (!unregister) {
+            QVERIFY(expected[0].startsWith(QStringLiteral("The calculation \u201c")));
+            expected.append(
+                QStringLiteral("Save changes to \u201c\u0441\u0447\u0451\u0442 "
+                               "1.tvc\u201d?"));
+        } else {
+            QVERIFY(expected[0].startsWith(QStringLiteral("System registry entries")));
+        }
+        QCOMPARE(messages.Texts(), expected);
+        // Unregister left the copy on offer; the dropped recovered work took it.
+        QCOMPARE(QDir(directory).entryList({QStringLiteral("*.recovery")}).size(),
+                 unregister ? 1 : 0);
+        QDir(directory).removeRecursively();
     }
 
 private:
