@@ -231,6 +231,11 @@ RecoveryStore::RecoveryStore(QString directory) : directory_(std::move(directory
 RecoveryStore::~RecoveryStore() = default;
 
 QString RecoveryStore::DefaultDirectory() {
+    // Under test a folder of the process's own, so that no test run meets
+    // the copies another left behind.
+    if (QStandardPaths::isTestModeEnabled())
+        return QDir::temp().filePath(
+            QStringLiteral("numera-recovery-%1").arg(QCoreApplication::applicationPid()));
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/recovery");
 }
@@ -272,6 +277,7 @@ void RecoveryStore::Release(bool keep) {
     if (!keep) QFile::remove(CopyFile());
     lock_->unlock();
     lock_.reset();
+    QDir().rmdir(directory_);  // only when nothing else is kept there
 }
 
 std::vector<RecoveryStore::Orphan> RecoveryStore::TakeOrphans() {

@@ -59,7 +59,8 @@ public:
     RecoveryStore(const RecoveryStore&) = delete;
     RecoveryStore& operator=(const RecoveryStore&) = delete;
 
-    // The per-user folder: the application data location's "recovery".
+    // The per-user folder: the application data location's "recovery"
+    // (under Qt's test mode, one of the process's own in the temporary folder).
     static QString DefaultDirectory();
     const QString& Directory() const { return directory_; }
 

@@ -174,6 +174,8 @@ RecoveryKeeper::RecoveryKeeper(CCalcDoc* document, const QString& directory, QOb
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
+    // Gone without the end of a run (only a test does that): as a normal end.
+    if (store_.Claimed()) Finish();
     if (armedKeeper == this) armedKeeper = nullptr;
     writer_.reset();
     QCoreApplication::instance()->removeNativeEventFilter(this);
