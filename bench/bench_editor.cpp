@@ -2,19 +2,26 @@
 // setting the text, showing the window and its first paint, then single
 // keystrokes (Delete one, then type a digit: the text is at the limit) near the start, in the
 // middle and at the end, each answered by a repaint. A plain timed program: run it offscreen.
-//   bench_editor [--length N] [--text cells|column] [--repeat K]
+// With --recovery 1 the editor belongs to a document whose unsaved work is
+// kept in a recovery copy, as in the program: keystrokes go through it, and
+// the deferred write of the copy is timed too.
+//   bench_editor [--length N] [--text cells|column] [--repeat K] [--recovery 0|1]
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
+#include "shell/RecoveryKeeper.h"
 
 namespace {
 
@@ -74,6 +81,7 @@ int main(int argc, char** argv) {
     qsizetype length = kEditorTextLimit;
     std::string kind = "cells";
     int repeat = 3;
+    bool recovery = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--length") == 0)
             length = std::atoll(argv[i + 1]);
@@ -81,6 +89,8 @@ int main(int argc, char** argv) {
             kind = argv[i + 1];
         else if (std::strcmp(argv[i], "--repeat") == 0)
             repeat = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--recovery") == 0)
+            recovery = std::atoi(argv[i + 1]) != 0;
         else {
             std::fprintf(stderr, "bench_editor: unknown argument %s\n", argv[i]);
             return 2;
@@ -90,6 +100,14 @@ int main(int argc, char** argv) {
 
     CCalcView view;
     view.resize(1000, 700);
+    CCalcDoc document;
+    QTemporaryDir recoveryFolder;
+    std::unique_ptr<RecoveryKeeper> keeper;
+    if (recovery) {
+        document.SetView(&view);
+        keeper = std::make_unique<RecoveryKeeper>(&document, recoveryFolder.path());
+        keeper->Start();
+    }
     QElapsedTimer timer;
     timer.start();
     view.ReplaceText(text);
@@ -130,6 +148,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_editor: length %lld after as many insertions as deletions\n",
                      static_cast<long long>(view.TextLength()));
         return 1;
+    }
+    if (keeper) {
+        // The window's share (the snapshot), then the writing thread's.
+        timer.restart();
+        keeper->WriteNow();
+        std::printf("%-28s %10.1f ms\n", "recovery copy taken", Ms(timer));
+        const bool written = keeper->Flush(true);
+        std::printf("%-28s %10.1f ms (%s)\n", "recovery copy on disk", Ms(timer),
+                    written ? "written" : "NOT WRITTEN");
     }
     // File, New after it.
     timer.restart();

@@ -380,6 +380,24 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
     return OpenResult::Opened;
 }
 
+void CCalcDoc::RestoreRecovered(const QString& editorText, const QString& path, int anchor,
+                                int position) {
+    view_->ReplaceText(editorText);
+    view_->SetModify(true);
+    // The old path stays, so Save writes where the work belongs; it does not
+    // enter the recent files, nothing was opened.
+    path_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    title_ = path_.isEmpty() ? DocTemplate::DocumentName() : FileTitleOf(path_);
+    modified_ = false;
+    SetModifiedFlag(true);
+    const int last = view_->document()->characterCount() - 1;
+    QTextCursor cursor = view_->textCursor();
+    cursor.setPosition(std::clamp(anchor, 0, last));
+    cursor.setPosition(std::clamp(position, 0, last), QTextCursor::KeepAnchor);
+    view_->setTextCursor(cursor);
+    view_->ensureCursorVisible();
+}
+
 bool CCalcDoc::OnFileSave() {
     const QFileInfo info(path_);
     if (!path_.isEmpty() && info.isFile() && info.isWritable()) return DoSave(path_, true);

@@ -38,6 +38,9 @@ public:
     bool OnFileSave();                                 // Save
     bool OnFileSaveAs();                               // Save As...
     bool SaveModified();  // the save-changes question; false stops the caller
+    // Recovered work in place of the document, without a question: the text
+    // as unsaved changes to path (none: a new calculation), the caret as kept.
+    void RestoreRecovered(const QString& editorText, const QString& path, int anchor, int position);
 
     // Memory and execute files.
     void OnFileExecute();

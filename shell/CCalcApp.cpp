@@ -17,6 +17,7 @@
 #include "shell/CCalcMainFrame.h"
 #include "shell/FileTypes.h"
 #include "shell/PreferencesStore.h"
+#include "shell/RecoveryKeeper.h"
 #include "shell/Unregister.h"
 #include "shell/core/MessageBox.h"
 #include "shell/core/SettingsStore.h"
@@ -140,10 +141,21 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
         printed_ = PrintFromCommandLine(info);
         return false;
     }
-    if (!ProcessShellCommand(info)) return false;
+    // Work that an instance gone before did not save is offered before the
+    // command line's file opens; a recovered calculation is the new document.
+    recovery_ = std::make_unique<RecoveryKeeper>(document_.get());
+    recovery_->Start();
+    recovery_->CatchTerminationSignals();
+    const bool recovered = recovery_->OfferOrphans();
+    if (!(recovered && info.kind == CommandLineInfo::NewDocument) && !ProcessShellCommand(info)) {
+        // The program ends, but not with the recovered work.
+        if (document_->IsModified()) recovery_->KeepForNextStart();
+        return false;
+    }
 
     show();
     frame_->View()->setFocus();
+    recovery_->WatchWindow(frame_.get());
 
     // The keypad types into the document from now on.
     frame_->Keypad()->SetReceiver(document_.get());
@@ -198,6 +210,8 @@ bool CCalcApp::PrintFromCommandLine(const CommandLineInfo& info) {
 }
 
 void CCalcApp::ExitInstance() {
+    // A normal end takes the recovery copy with it; an abrupt one keeps it.
+    if (recovery_) recovery_->Finish();
     // A main window still there goes first; it saves its state as it closes.
     if (frame_ && frame_->isVisible()) {
         std::unique_ptr<QSettings> settings = OpenSettingsStore();
@@ -223,7 +237,10 @@ void CCalcApp::ExitInstance() {
 
 int CCalcApp::Run(const QStringList& arguments) {
     int code = 1;
-    if (InitInstance(arguments)) {
+    const bool started = InitInstance(arguments);
+    if (recovery_ && recovery_->EndedAbruptly()) {
+        code = 0;  // a signal during start-up: ended as it asks
+    } else if (started) {
         QApplication::setQuitOnLastWindowClosed(true);
         code = QApplication::exec();
     } else if (unregistered_ || printed_) {

@@ -13,6 +13,7 @@
 class CCalcDoc;
 class QTranslator;
 class CCalcMainFrame;
+class RecoveryKeeper;
 
 class CCalcApp : public QObject {
     Q_OBJECT
@@ -31,6 +32,7 @@ public:
 
     CCalcDoc* Document() const { return document_.get(); }
     CCalcMainFrame* MainFrame() const { return frame_.get(); }
+    RecoveryKeeper* Recovery() const { return recovery_.get(); }
     CRecentFileList& RecentFiles() { return recentFiles_; }
     bool Unregistered() const { return unregistered_; }
     const TaFonts& Fonts() const { return fonts_; }
@@ -56,6 +58,8 @@ private:
     std::unique_ptr<QTranslator> translator_;
     std::unique_ptr<CCalcDoc> document_;
     std::unique_ptr<CCalcMainFrame> frame_;
+    // After the document and the window: it follows them while they live.
+    std::unique_ptr<RecoveryKeeper> recovery_;
 
     bool unregistered_ = false;  // the run was "Unregister": save no recent files
     bool printed_ = false;       // a command-line print that printed

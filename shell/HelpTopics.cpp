@@ -53,13 +53,22 @@ struct MessagePage {
 
 // Messages by the string id of their prompt (or their own help context).
 const MessagePage kMessagePages[] = {
-    {32829, "messages.html#clear-all"},           {32830, "messages.html#erase-memory"},
-    {32832, "messages.html#cannot-open-reading"}, {32833, "messages.html#cannot-read"},
-    {32834, "messages.html#cannot-open-writing"}, {32836, "messages.html#print-job"},
-    {32837, "messages.html#not-found"},           {32838, "messages.html#exists"},
-    {32840, "messages.html#print-cancelled"},     {32841, "messages.html#save-changes"},
-    {61699, "messages.html#save-changes"},        {61707, "messages.html#unregister"},
+    {32829, "messages.html#clear-all"},
+    {32830, "messages.html#erase-memory"},
+    {32832, "messages.html#cannot-open-reading"},
+    {32833, "messages.html#cannot-read"},
+    {32834, "messages.html#cannot-open-writing"},
+    {32836, "messages.html#print-job"},
+    {32837, "messages.html#not-found"},
+    {32838, "messages.html#exists"},
+    {32840, "messages.html#print-cancelled"},
+    {32841, "messages.html#save-changes"},
+    {61699, "messages.html#save-changes"},
+    {61707, "messages.html#unregister"},
     {61708, "messages.html#unregister"},
+    {33100, "recovery.html#offer"},
+    {33101, "recovery.html#refused"},
+    {33106, "recovery.html#unavailable"},
 };
 
 }  // namespace

@@ -1619,6 +1619,38 @@ Do you wish to overwrite it?</source>
         <source>The printing was cancelled.</source>
         <translation>Печать отменена.</translation>
     </message>
+    <message>
+        <source>The calculation “%1” was not saved when Numera ended unexpectedly at %2. Recover it?</source>
+        <translation>Расчёт «%1» не был сохранён, когда Numera неожиданно завершилась в %2. Восстановить его?</translation>
+    </message>
+    <message>
+        <source>A recovery copy of unsaved work cannot be used: %1
+It was kept as %2.</source>
+        <translation>Копию несохранённой работы нельзя использовать: %1
+Она сохранена как %2.</translation>
+    </message>
+    <message>
+        <source>the copy is damaged.</source>
+        <translation>копия повреждена.</translation>
+    </message>
+    <message>
+        <source>the copy is incomplete.</source>
+        <translation>копия неполна.</translation>
+    </message>
+    <message>
+        <source>the copy was written by a newer version of Numera.</source>
+        <translation>копия записана более новой версией Numera.</translation>
+    </message>
+    <message>
+        <source>the copy holds more text than Numera opens.</source>
+        <translation>в копии больше текста, чем открывает Numera.</translation>
+    </message>
+    <message>
+        <source>Numera cannot keep recovery copies of unsaved work in %1.
+Until it can, work that is not saved is lost if Numera ends unexpectedly.</source>
+        <translation>Numera не может хранить копии несохранённой работы в %1.
+Пока это так, несохранённая работа пропадёт, если Numera неожиданно завершится.</translation>
+    </message>
 </context>
 <context>
     <name>TaMessageDialog</name>

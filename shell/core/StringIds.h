@@ -25,6 +25,15 @@ inline constexpr int OfPages = 32839;  // "Of %u page   ", the printing window's
 inline constexpr int PrintingCancelled = 32840;
 inline constexpr int SaveChangesQuestion = 32841;
 
+// Recovery copies of unsaved work.
+inline constexpr int RecoveryQuestion = 33100;
+inline constexpr int RecoveryRefused = 33101;
+inline constexpr int RecoveryCorrupt = 33102;
+inline constexpr int RecoveryTruncated = 33103;
+inline constexpr int RecoveryNewerFormat = 33104;
+inline constexpr int RecoveryTooLarge = 33105;
+inline constexpr int RecoveryUnavailable = 33106;
+
 // Framework texts.
 inline constexpr int SaveAsTitle = 61441;
 inline constexpr int Untitled = 61443;
