@@ -2,8 +2,10 @@
 // marks, sorting, clicks, the five buttons with their questions, saving,
 // layout and the column widths kept in "GUI/Memory".
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
@@ -651,6 +653,31 @@ private slots:
             panel.List()->visualRect(panel.List()->indexFromItem(row, CCalcMemory::ValueColumn));
         QVERIFY(panel.List()->viewport()->rect().contains(cell));
         QVERIFY(width >= MeasuredColumnWidth(panel.List(), text));
+    }
+
+    // Hostile stored widths: none hides its column for good, none is wider
+    // than the screen; a negative one is no width at all.
+    void storedWidthsStayWithinTheScreen_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ordinary") << 120 << "120";
+        QTest::newRow("zero keeps the title") << 0 << "title";
+        QTest::newRow("huge fits the screen") << 2147483647 << "screen";
+        QTest::newRow("negative is the default") << -5 << "default";
+    }
+    void storedWidthsStayWithinTheScreen() {
+        QFETCH(int, stored);
+        QFETCH(QString, expected);
+        TempSettings::Open("GUI/Memory")->setValue("ValueWidth", stored);
+        CCalcMemory panel(nullptr, ScriptedAsk().Function());
+        const int width = panel.List()->header()->sectionSize(CCalcMemory::ValueColumn);
+        const QMap<QString, int> widths = {
+            {"120", 120},
+            {"title", MeasuredColumnWidth(panel.List(), QStringLiteral("Value"))},
+            {"screen", QGuiApplication::primaryScreen()->availableGeometry().width()},
+            {"default",
+             MeasuredColumnWidth(panel.List(), QStringLiteral("+0.00000000000000000000E+000"))}};
+        QCOMPARE(width, widths.value(expected));
     }
 
     void widthsSurviveARestart() {
