@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "document/CCalcFileDialog.h"
+#include "document/DocumentFiles.h"
 #include "document/MemoryFiles.h"
 #include "engine/FileText.h"
 #include "engine/MemoryStore.h"
@@ -309,7 +310,10 @@ void CCalcMemory::Save() {
                            CCalcFileDialog::kDefaultFlags,
                            tr("Calculator memory files (*.tvm)|*.tvm||"), window());
     if (runFileDialog_(dialog) != IDOK) return;
-    if (!WriteMemoryFile(dialog.GetPathName(), text))
+    const NCalculatorText::FileOutcome written = WriteMemoryFile(dialog.GetPathName(), text);
+    if (written.failure == NCalculatorText::FileFailure::PartlyWritten)
+        ask_(PartlyWrittenMessage(dialog.GetPathName()), MB_OK | MB_ICONEXCLAMATION, 0);
+    else if (!written.Ok())
         ask_(tr("Cannot open the file for writing."), MB_OK | MB_ICONEXCLAMATION, 0);
 }
 

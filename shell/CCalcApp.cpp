@@ -107,6 +107,12 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
         printed_ = PrintFromCommandLine(info);
         return false;
     }
+    // A file named on the command line opens in the window already shown, so
+    // that a large one shows its progress there and can be called off.
+    if (info.kind == CommandLineInfo::OpenFile) {
+        show();
+        QCoreApplication::processEvents();
+    }
     if (!ProcessShellCommand(info)) return false;
 
     show();

@@ -26,6 +26,11 @@ constexpr StringEntry kStrings[] = {
     {StringId::PrintingCancelled, QT_TRANSLATE_NOOP("Strings", "The printing was cancelled.")},
     {StringId::SaveChangesQuestion,
      QT_TRANSLATE_NOOP("Strings", "Save changes to \u201c%1\u201d?")},
+    {StringId::ChangedOnDiskQuestion,
+     QT_TRANSLATE_NOOP("Strings",
+                       "\u201c%1\u201d was changed by another program after it was opened or "
+                       "saved here.\nDo you want to overwrite it?\n\nYes overwrites it, No saves "
+                       "under another name, Cancel does not save.")},
     {StringId::SaveAsTitle, QT_TRANSLATE_NOOP("Strings", "Save As")},
     {StringId::Untitled, QT_TRANSLATE_NOOP("Strings", "Untitled")},
     {StringId::UnregisterDone,
