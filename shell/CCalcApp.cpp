@@ -107,9 +107,10 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
         printed_ = PrintFromCommandLine(info);
         return false;
     }
-    // A file named on the command line opens in the window already shown, so
-    // that a large one shows its progress there and can be called off.
-    if (info.kind == CommandLineInfo::OpenFile) {
+    // A large file named on the command line opens in the window already
+    // shown, so that its progress shows there and Esc can call it off.
+    constexpr qint64 kLargeFile = qint64{2} << 20;
+    if (info.kind == CommandLineInfo::OpenFile && QFileInfo(info.path).size() > kLargeFile) {
         show();
         QCoreApplication::processEvents();
     }
