@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -358,7 +359,12 @@ QSize CCalcMemory::sizeHint() const {
     const int listWidth = columns + 2 * list_->frameWidth() +
                           list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
                                                       list_->verticalScrollBar());
-    const int width = margin_ + listWidth + buttonWidth_ + (3 * margin_ + 1) / 2;
+    int width = margin_ + listWidth + buttonWidth_ + (3 * margin_ + 1) / 2;
+    // Beside the editor, never more than two thirds of the screen: stored
+    // column widths as wide as the screen would otherwise widen the window
+    // past it.
+    if (const QScreen* shown = screen(); shown != nullptr)
+        width = std::min(width, shown->availableGeometry().width() * 2 / 3);
     return QSize(std::max(minimum.width(), width), minimum.height());
 }
 

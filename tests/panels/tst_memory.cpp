@@ -678,6 +678,9 @@ private slots:
             {"default",
              MeasuredColumnWidth(panel.List(), QStringLiteral("+0.00000000000000000000E+000"))}};
         QCOMPARE(width, widths.value(expected));
+        // Nor do the columns together widen the window past the screen.
+        QVERIFY(panel.sizeHint().width() <=
+                std::max(widths["screen"] * 2 / 3, panel.minimumSizeHint().width()));
     }
 
     void widthsSurviveARestart() {
