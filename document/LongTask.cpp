@@ -38,8 +38,8 @@ bool LongTask::Step(qint64 done, qint64 total) {
         panel_->move((over_->width() - panel_->width()) / 2,
                      (over_->height() - panel_->height()) / 2);
     if (bar_ != nullptr)
-        bar_->setValue(total > 0 ? static_cast<int>(std::clamp<qint64>(done * 1000 / total, 0, 1000))
-                                 : 0);
+        bar_->setValue(
+            total > 0 ? static_cast<int>(std::clamp<qint64>(done * 1000 / total, 0, 1000)) : 0);
     if (first || now - lastEvents_ >= kEventInterval) {
         lastEvents_ = now;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
