@@ -212,8 +212,21 @@ std::string ReadStream(std::FILE* file, const Source& source, std::size_t expect
     return bytes;
 }
 
+// A file past the limit is refused from its size, before anything is read or
+// any memory is prepared for it.
+void CheckSourceSize(const Source& source) {
+    if (source.path == "-") return;
+    std::error_code ec;
+    const auto status = std::filesystem::status(source.path, ec);
+    if (ec || !std::filesystem::is_regular_file(status)) return;
+    const auto size = std::filesystem::file_size(source.path, ec);
+    if (!ec && size > kInputByteLimit)
+        Fail("cannot read " + source.Describe() + ": the input is too large");
+}
+
 std::string ReadSource(const Source& source) {
     if (source.path == "-") return ReadStream(stdin, source);
+    CheckSourceSize(source);
     errno = 0;
     std::FILE* file = std::fopen(source.path.c_str(), "rb");
     if (file == nullptr) {
@@ -254,6 +267,11 @@ std::u16string DecodeInput(std::string_view bytes, const Source& source) {
 // FIFOs, folders, read-only files and dangling links (see ReplaceFile).
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const FileOutcome outcome = ReplaceFile(path, bytes);
+    if (!outcome.Ok()) Fail("cannot write " + Quoted(path) + ": " + DescribeFileFailure(outcome));
+}
+
+void CheckTarget(const std::string& path) {
+    const FileOutcome outcome = CheckReplaceable(path);
     if (!outcome.Ok()) Fail("cannot write " + Quoted(path) + ": " + DescribeFileFailure(outcome));
 }
 
@@ -495,15 +513,11 @@ int Run(int argc, char** argv) {
         return 0;
     }
 
-    // A FIFO or device cannot be rewritten in place (and reading one may never end).
-    if (options.inPlace) {
-        std::error_code ec;
-        const auto status = std::filesystem::status(*options.input, ec);
-        if (!ec && !std::filesystem::is_regular_file(status))
-            Fail("cannot write " + Quoted(*options.input) + ": " +
-                 DescribeFileFailure({FileFailure::NotRegular,
-                                      std::filesystem::is_directory(status) ? EISDIR : EACCES}));
-    }
+    // Files are replaced only after standard output took the text: whatever
+    // would refuse them is found out now, before anything is read or written
+    // (a FIFO or device, besides, may never end when read).
+    if (options.inPlace) CheckTarget(*options.input);
+    if (options.saveMemory) CheckTarget(*options.saveMemory);
 
     // Read and decode everything first, so that a bad file changes nothing.
     std::vector<std::u16string> memoryTexts;
@@ -514,6 +528,7 @@ int Run(int argc, char** argv) {
         memoryTexts.push_back(DecodeInput(bytes, source));
     }
     const Source input{options.input.value_or("-")};
+    CheckSourceSize(input);
     std::optional<PieceReader> pieces;
     if (input.path != "-" && options.position == -1 && !options.inPlace && !options.saveMemory) {
         pieces.emplace(input);
@@ -550,17 +565,22 @@ int Run(int argc, char** argv) {
     }
     std::u16string text = DecodeInput(ReadSource(input), input);
 
+    if (options.position != -1 && static_cast<std::size_t>(options.position) > text.size())
+        Fail("position " + std::to_string(options.position) + " is beyond the end of the text (" +
+             std::to_string(text.size()) + " code units)");
+
     DiagnosticCollector collector;
     StartCollecting(collector, memoryTexts);
     int32_t position = options.position;
     const bool succeeded = CalculateText(text, position);
     StopCollecting(collector);
 
+    // Standard output first: a file is replaced only when the text also
+    // reached it, so a failing pipe never leaves a half-done job behind.
+    WriteText(stdout, text, "standard output");
     if (options.saveMemory)
         WriteFileAtomically(*options.saveMemory, EncodeUtf16LE(FormatMemoryFile(true)));
     if (options.inPlace) WriteFileAtomically(*options.input, EncodeCalculationFile(text));
-
-    WriteText(stdout, text, "standard output");
     WriteStandard(stderr, FormatDiagnostics(collector.entries), "standard error");
     return succeeded ? 0 : 1;
 }

@@ -7,10 +7,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "document/CCalcFileDialog.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
+#include "document/LongTask.h"
 #include "document/MemoryFiles.h"
 #include "engine/CalculateText.h"
 #include "engine/FileAccess.h"
@@ -103,6 +106,44 @@ int PositionAfterCalculation(const QString& before, const QString& after, int po
     if (offset >= oldLength - tail) return static_cast<int>(newEnd - (oldLength - offset));
     return static_cast<int>(newStart + head);  // in the rewritten part: at its start
 }
+
+// Memory and the last result as a run found them, so that a run called off
+// leaves them as they were.
+class MemorySnapshot {
+public:
+    MemorySnapshot() : lastResult_(NCalculatorText::lastResult) {
+        for (const auto& [name, cell] : MemoryStore::Instance()) cells_.push_back(cell);
+    }
+    void Restore() const {
+        MemoryStore& store = MemoryStore::Instance();
+        store.Clear();
+        for (const NCalculatorText::MemoryCell& cell : cells_)
+            store.Assign(cell.name, cell.value).mark = cell.mark;
+        NCalculatorText::lastResult = lastResult_;
+    }
+
+private:
+    std::vector<NCalculatorText::MemoryCell> cells_;
+    double lastResult_;
+};
+
+// The driver over all cells of a text under a long task: its progress fills
+// the first `share` of the task's bar. False with `cancelled` set when Esc
+// called it off; the text is then as it was.
+bool CalculateAllCells(std::u16string& text, int32_t& position, NCalculatorText::FailedCell& failed,
+                       LongTask& task, qint64 share, bool& cancelled) {
+    NCalculatorText::RunControl control;
+    control.progress = [&task, share](std::size_t done, std::size_t total) {
+        return task.Step(static_cast<qint64>(done) * share, static_cast<qint64>(total) * 100);
+    };
+    const bool ok = NCalculatorText::CalculateText(text, position, failed, control);
+    cancelled = control.cancelled;
+    return ok;
+}
+
+// A change of more than this many code units goes into the editor a piece at
+// a time, its progress shown, instead of as one undoable step.
+constexpr qsizetype kSteppedChange = qsizetype{1} << 20;
 
 class WaitCursor {
 public:
@@ -214,8 +255,23 @@ void CCalcDoc::Calculate(bool allCells) {
     const int positionBefore = caret.position();
     int32_t position = allCells ? -1 : caret.selectionStart();
     NCalculatorText::FailedCell failed;
-    const bool ok = NCalculatorText::CalculateText(text, position, failed);
+    // All cells of a large text: progress, and Esc leaves everything as it was.
+    std::optional<MemorySnapshot> memoryBefore;
+    std::optional<LongTask> task;
+    if (allCells) {
+        memoryBefore.emplace();
+        task.emplace(view_, tr("Calculating\u2026"));
+    }
+    const auto calledOff = [this, &memoryBefore] {
+        memoryBefore->Restore();
+        emit MemoryChanged();
+    };
+    bool cancelled = false;
+    const bool ok = allCells ? CalculateAllCells(text, position, failed, *task, 20, cancelled)
+                             : NCalculatorText::CalculateText(text, position, failed);
+    if (cancelled) return calledOff();
     const QString after = QStringFromU16(text);
+    text = std::u16string();
 
     // The caret after the command: the driver's position, or the old
     // selection after a failure.
@@ -239,6 +295,21 @@ void CCalcDoc::Calculate(bool allCells) {
 
     QTextCursor cursor;
     if (head == before.size() && head == after.size()) {
+        cursor = finalCursor();
+    } else if (task && after.size() - head - tail > kSteppedChange) {
+        // Too large for one step: the whole text, a piece at a time; the undo
+        // history goes, as with any replacement of the whole text.
+        const auto step = [&task](qint64 done, qint64 total) {
+            return task->Step(20 * total + 80 * done, 100 * total);
+        };
+        if (!view_->ReplaceTextInSteps(after, step)) {
+            view_->ReplaceTextInSteps(before, [](qint64, qint64) { return true; });
+            QTextCursor restored(view_->document());
+            restored.setPosition(anchorBefore);
+            restored.setPosition(positionBefore, QTextCursor::KeepAnchor);
+            view_->setTextCursor(restored);
+            return calledOff();
+        }
         cursor = finalCursor();
     } else {
         QTextCursor edit(view_->document());
@@ -297,6 +368,7 @@ void CCalcDoc::ResetToNew() {
     view_->ReplaceText(QString());
     view_->SetModify(false);
     path_.clear();
+    stamp_ = DiskStamp();
     title_ = DocTemplate::DocumentName();
     modified_ = false;
     emit TitleChanged();
@@ -337,12 +409,6 @@ void CCalcDoc::OnFileOpen() {
     OpenDocumentFile(dialog.GetPathName());
 }
 
-void CCalcDoc::ReportFileError(int systemError, int qtError, const QString& path, bool opening) {
-    const FileErrorCause cause =
-        FileErrorCauseOf(systemError, static_cast<QFileDevice::FileError>(qtError), path);
-    AppMessageBox(FileErrorMessage(cause, path, opening), MB_ICONEXCLAMATION, 0);
-}
-
 CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
     if (SameFilePath(path, path_)) return OpenResult::AlreadyOpen;
     if (!SaveModified()) return OpenResult::Cancelled;
@@ -356,7 +422,9 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
                                                    NCalculatorText::kFileByteLimit, bytes);
     }
     std::u16string text;
+    DiskStamp stamp;
     if (outcome.Ok()) {
+        stamp = StampOfFile(fullPath, bytes);
         text = NCalculatorText::DecodeFileText(bytes);
         bytes = std::string();
         // Counted as the editor counts, line breaks as two units.
@@ -369,13 +437,24 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
         return OpenResult::Failed;
     }
     if (!outcome.Ok()) {
-        ReportFileError(outcome.systemError, QFileDevice::OpenError, fullPath, true);
+        AppMessageBox(FileOutcomeMessage(outcome, fullPath, true), MB_ICONEXCLAMATION, 0);
         return OpenResult::Failed;
     }
 
-    view_->ReplaceText(EditorTextFromFileText(text));
+    // A large text goes in a piece at a time, its progress shown; called off,
+    // the document is a new one, as after a failed read.
+    QString editorText = EditorTextFromFileText(text);
+    text = std::u16string();
+    LongTask task(view_, tr("Opening %1\u2026").arg(FileTitleOf(fullPath)));
+    if (!view_->ReplaceTextInSteps(
+            editorText, [&task](qint64 done, qint64 total) { return task.Step(done, total); })) {
+        ResetToNew();
+        return OpenResult::Cancelled;
+    }
+    editorText = QString();
     view_->SetModify(true);
     modified_ = false;
+    stamp_ = stamp;
     SetPathName(fullPath);
     return OpenResult::Opened;
 }
@@ -408,6 +487,19 @@ bool CCalcDoc::OnFileSaveAs() { return DoSave(QString(), true); }
 
 bool CCalcDoc::DoSave(const QString& path, bool replace) {
     QString target = path;
+    // Another program's changes are not overwritten unasked.
+    if (!target.isEmpty() && SameFilePath(target, path_) && ChangedOnDisk(stamp_, target)) {
+        const QString prompt = LoadString(StringId::ChangedOnDiskQuestion).arg(FileTitleOf(target));
+        switch (AppMessageBox(prompt, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, 0)) {
+            case IDYES:
+                break;
+            case IDNO:
+                target.clear();  // under another name
+                break;
+            default:
+                return false;
+        }
+    }
     if (target.isEmpty()) {
         CCalcFileDialog dialog(false, QStringLiteral("tvc"),
                                ProposedSaveName(path_, title_, DocTemplate::FilterExtension()),
@@ -433,8 +525,11 @@ bool CCalcDoc::WriteDocument(const QString& path) {
         WaitCursor wait;
         outcome = NCalculatorText::ReplaceFile(NativePath(path), bytes);
     }
-    if (outcome.Ok()) return true;
-    ReportFileError(outcome.systemError, QFileDevice::WriteError, path, false);
+    if (outcome.Ok()) {
+        stamp_ = StampOfFile(path, bytes);
+        return true;
+    }
+    AppMessageBox(FileOutcomeMessage(outcome, path, false), MB_ICONEXCLAMATION, 0);
     return false;
 }
 
@@ -461,7 +556,12 @@ void CCalcDoc::ExecuteFile(const QString& filter, const QString& defaultExtensio
     }
     // Only the memory and log effects count; the rewritten text is dropped.
     int32_t position = -1;
-    NCalculatorText::CalculateText(text, position);
+    NCalculatorText::FailedCell failed;
+    bool cancelled = false;
+    const MemorySnapshot memoryBefore;
+    LongTask task(view_, tr("Executing %1\u2026").arg(FileTitleOf(dialog.GetPathName())));
+    CalculateAllCells(text, position, failed, task, 100, cancelled);
+    if (cancelled) memoryBefore.Restore();
     emit ResultChanged();
     emit MemoryChanged();
 }
@@ -480,6 +580,9 @@ void CCalcDoc::OnMemorySave() {
                            CCalcFileDialog::kDefaultFlags, CCalcFileDialog::kMemorySaveFilter,
                            Owner());
     if (dialog.DoModal() != IDOK) return;
-    if (!WriteMemoryFile(dialog.GetPathName(), text))
+    const NCalculatorText::FileOutcome written = WriteMemoryFile(dialog.GetPathName(), text);
+    if (written.failure == NCalculatorText::FileFailure::PartlyWritten)
+        AppMessageBox(PartlyWrittenMessage(dialog.GetPathName()), MB_ICONEXCLAMATION, 0);
+    else if (!written.Ok())
         AppMessageBox(LoadString(StringId::CannotOpenForWriting), MB_ICONEXCLAMATION, 0);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include "document/DocumentFiles.h"
 #include "document/ICmdReceiver.h"
 
 class CCalcView;
@@ -73,11 +74,12 @@ private:
     bool WriteDocument(const QString& path);
     void SetPathName(const QString& path);
     void ResetToNew();
-    void ReportFileError(int systemError, int qtError, const QString& path, bool opening);
     QWidget* Owner() const;
 
     CCalcView* view_ = nullptr;
     QString path_;
+    // The file as it was opened or last saved here.
+    DiskStamp stamp_;
     QString title_;
     bool modified_ = false;
     // The failing cell of the last failed run.

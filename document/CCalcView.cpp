@@ -125,6 +125,43 @@ void CCalcView::ReplaceText(const QString& text) {
     }
 }
 
+bool CCalcView::ReplaceTextInSteps(const QString& text,
+                                   const std::function<bool(qint64, qint64)>& step) {
+    constexpr qsizetype kPiece = qsizetype{1} << 20;
+    if (text.size() <= kPiece) {
+        ReplaceText(text);
+        return true;
+    }
+    QScopedValueRollback<bool> guard(replacing_, true);
+    needsShaping_ = NeedsShaping(text);
+    SetWrapAnywhere(HasLongLine(text));
+    UpdateShaping();
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    setPlainText(QString());
+    QTextCursor cursor(doc);
+    bool complete = true;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = std::min(at + kPiece, text.size());
+        // A piece ends after a line break where it can: no line is laid out twice.
+        if (end < text.size()) {
+            const qsizetype lineBreak = text.lastIndexOf(QLatin1Char('\n'), end - 1);
+            if (lineBreak >= at) end = lineBreak + 1;
+        }
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(text.mid(at, end - at));
+        at = end;
+        if (!step(at, text.size())) {
+            complete = false;
+            break;
+        }
+    }
+    if (!complete) setPlainText(QString());
+    doc->setUndoRedoEnabled(true);
+    moveCursor(QTextCursor::Start);
+    return complete;
+}
+
 bool CCalcView::WrapsAnywhere() const { return wordWrapMode() == QTextOption::WrapAnywhere; }
 
 void CCalcView::SetWrapAnywhere(bool anywhere) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <functional>
 
 #include "document/EditorFont.h"
 #include "document/PagePrinter.h"
@@ -18,6 +19,10 @@ public:
     QString EditorText() const;
     // Replaces the whole text without reporting an edit; empties the undo history.
     void ReplaceText(const QString& text);
+    // The same for a large text, a piece at a time: after each piece `step`
+    // hears how many code units are in and may call the rest off (false),
+    // which leaves the editor empty. A small text goes in at once.
+    bool ReplaceTextInSteps(const QString& text, const std::function<bool(qint64, qint64)>& step);
     // Length in code units, each line break counted as CR LF.
     qsizetype TextLength() const;
     // The editor's own modification mark.

@@ -6,7 +6,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <functional>
 
+#include "engine/FileText.h"
 #include "toolkit/U16Text.h"
 
 #ifdef Q_OS_WIN
@@ -190,6 +194,36 @@ QString FileTooLargeMessage(const QString& path) {
         .arg(QDir::toNativeSeparators(path));
 }
 
+QString FileOutcomeMessage(const NCalculatorText::FileOutcome& outcome, const QString& path,
+                           bool opening) {
+    using NCalculatorText::FileFailure;
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (outcome.failure) {
+        case FileFailure::NotRegular:
+            // A folder is refused as the system refuses it.
+            if (outcome.systemError == EISDIR) break;
+            return Text::tr("%1 is not a regular file.").arg(shown);
+        case FileFailure::DanglingLink:
+            return Text::tr("%1 is a link to a file that does not exist.").arg(shown);
+        case FileFailure::PartlyWritten:
+            return PartlyWrittenMessage(path);
+        case FileFailure::TooLarge:
+            return FileTooLargeMessage(path);
+        default:
+            break;
+    }
+    const QFileDevice::FileError qtError =
+        opening ? QFileDevice::OpenError : QFileDevice::WriteError;
+    return FileErrorMessage(FileErrorCauseOf(outcome.systemError, qtError, path), path, opening);
+}
+
+QString PartlyWrittenMessage(const QString& path) {
+    return Text::tr(
+               "%1 could not be written completely and now holds only part of the new text.\n"
+               "Save it again, or save it under another name.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 qsizetype FileTextEditorLength(std::u16string_view fileText) {
     // The editor keeps LF alone; CR LF, CR and LF each become one break.
     qsizetype length = static_cast<qsizetype>(fileText.size());
@@ -229,6 +263,41 @@ QString ProposedSaveName(const QString& path, const QString& title, const QStrin
     if (cut >= 0) name.truncate(cut);
     if (!title.isEmpty()) name += extension;
     return name;
+}
+
+namespace {
+bool StatFile(const QString& path, qint64& size, qint64& time) {
+    std::error_code error;
+    const std::filesystem::path native = NativePath(path);
+    const auto bytes = std::filesystem::file_size(native, error);
+    if (error) return false;
+    const auto written = std::filesystem::last_write_time(native, error);
+    if (error) return false;
+    size = static_cast<qint64>(bytes);
+    time = std::chrono::duration_cast<std::chrono::nanoseconds>(written.time_since_epoch()).count();
+    return true;
+}
+}  // namespace
+
+DiskStamp StampOfFile(const QString& path, std::string_view bytes) {
+    DiskStamp stamp;
+    stamp.valid = StatFile(path, stamp.size, stamp.time);
+    stamp.hash = std::hash<std::string_view>()(bytes);
+    return stamp;
+}
+
+bool ChangedOnDisk(const DiskStamp& stamp, const QString& path) {
+    qint64 size = 0;
+    qint64 time = 0;
+    if (!stamp.valid || !StatFile(path, size, time)) return false;
+    if (size != stamp.size) return true;
+    if (time == stamp.time) return false;
+    // Touched, or rewritten at the same length: the bytes decide.
+    std::string bytes;
+    if (!NCalculatorText::ReadRegularFile(NativePath(path), NCalculatorText::kFileByteLimit, bytes)
+             .Ok())
+        return true;
+    return std::hash<std::string_view>()(bytes) != stamp.hash;
 }
 
 bool SameFilePath(const QString& a, const QString& b) {

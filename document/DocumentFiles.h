@@ -5,6 +5,9 @@
 #include <QFileDevice>
 #include <QString>
 #include <string>
+#include <string_view>
+
+#include "engine/FileAccess.h"
 
 // Typing and pasting stop at this many code units (line breaks counted as
 // the two code units they take in a file). Opening takes far more.
@@ -44,6 +47,15 @@ QString FileErrorMessage(FileErrorCause cause, const QString& path, bool opening
 // Shown when a file holds more text than the program opens.
 QString FileTooLargeMessage(const QString& path);
 
+// The message for a failed read or replacement of a file: the causes no
+// system error number tells (not a regular file, a dangling link, a file
+// left partly rewritten) have their own; the others go by FileErrorCauseOf.
+QString FileOutcomeMessage(const NCalculatorText::FileOutcome& outcome, const QString& path,
+                           bool opening);
+// A rewrite that failed after overwriting part of the file: never worded as
+// if the old file were still there.
+QString PartlyWrittenMessage(const QString& path);
+
 // The length of a file's text once in the editor, line breaks (CR LF, a lone
 // CR or LF) counted as the two units the editor counts them as.
 qsizetype FileTextEditorLength(std::u16string_view fileText);
@@ -58,6 +70,21 @@ QString FileTitleOf(const QString& path);
 // The name a Save As dialog proposes: the path, else the title cut before
 // its first ':', '/' or '\' followed by extension (when the title is not empty).
 QString ProposedSaveName(const QString& path, const QString& title, const QString& extension);
+
+// What a file held when it was opened or saved here, so that a change by
+// another program since can be told: its size, its time and a hash of its bytes.
+struct DiskStamp {
+    bool valid = false;
+    qint64 size = 0;
+    qint64 time = 0;  // last modification, in nanoseconds
+    std::size_t hash = 0;
+};
+// The stamp of the file at path, which holds bytes (just read or written).
+DiskStamp StampOfFile(const QString& path, std::string_view bytes);
+// Whether the file at path is no longer what the stamp describes (false
+// without a stamp or a file). Reads the file only when its size agrees and
+// its time does not.
+bool ChangedOnDisk(const DiskStamp& stamp, const QString& path);
 
 // Same file for "is it already open": absolute, cleaned, case as the platform.
 bool SameFilePath(const QString& a, const QString& b);

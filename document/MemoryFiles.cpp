@@ -5,9 +5,8 @@
 #include "engine/FileText.h"
 #include "toolkit/U16Text.h"
 
-bool WriteMemoryFile(const QString& path, const std::u16string& text) {
-    return NCalculatorText::ReplaceFile(NativePath(path), NCalculatorText::EncodeUtf16LE(text))
-        .Ok();
+NCalculatorText::FileOutcome WriteMemoryFile(const QString& path, const std::u16string& text) {
+    return NCalculatorText::ReplaceFile(NativePath(path), NCalculatorText::EncodeUtf16LE(text));
 }
 
 ReadFileResult ReadTextToExecute(const QString& path, std::u16string& text) {

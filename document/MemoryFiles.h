@@ -4,10 +4,12 @@
 #include <QString>
 #include <string>
 
+#include "engine/FileAccess.h"
+
 // Writes the code units as UTF-16LE (the text brings its own U+FEFF).
 // The previous file is replaced only after a complete write; devices,
 // folders and read-only files are refused.
-bool WriteMemoryFile(const QString& path, const std::u16string& text);
+NCalculatorText::FileOutcome WriteMemoryFile(const QString& path, const std::u16string& text);
 
 enum class ReadFileResult { Read, CannotOpen, NothingRead, TooLarge };
 

@@ -343,13 +343,21 @@ std::size_t CommentScanner::Scan(std::string_view piece) {
 
 namespace {
 
-bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed);
+bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed,
+                    RunControl* control = nullptr);
 
 }  // namespace
 
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) {
     ResetEngineState(UnitFromPreferences());
     return CalculateCells(text, position, failed);
+}
+
+bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
+                   RunControl& control) {
+    control.cancelled = false;
+    ResetEngineState(UnitFromPreferences());
+    return CalculateCells(text, position, failed, &control);
 }
 
 bool CalculateMoreCells(std::u16string& text) {
@@ -360,7 +368,8 @@ bool CalculateMoreCells(std::u16string& text) {
 
 namespace {
 
-bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed) {
+bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed,
+                    RunControl* control) {
     failed = FailedCell{};
     std::vector<Comment> comments;
     std::size_t unclosed = 0;
@@ -379,10 +388,19 @@ bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed)
     std::size_t p = 0;
     NodeArena arena;
     const ResultDigits digits = CurrentResultDigits();
+    std::size_t nextReport = 0;
 
     for (;;) {
         while (p < n && copy.IsSeparator(p)) ++p;
         if (p >= n) break;
+        // The text is rewritten only at the end: a cancelled run leaves it.
+        if (control != nullptr && control->progress && p >= nextReport) {
+            nextReport = p + std::max<std::size_t>(control->stride, 1);
+            if (!control->progress(p, n)) {
+                control->cancelled = true;
+                return false;
+            }
+        }
         const std::size_t s = p;
         std::size_t e = copy.NextSeparator(s);
         if (e == npos) e = n;

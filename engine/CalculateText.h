@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,21 @@ struct FailedCell {
 
 // As above, and tells where a failed run stopped.
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed);
+
+// A run that reports how far it has come and may be called off. `progress`
+// is asked between cells, about every `stride` code units, with the code
+// units done and the text's length; a false answer cancels the run: the text
+// and the position stay as they were (memory and the last result keep what
+// the cells before wrote), the answer is false and `cancelled` is set.
+struct RunControl {
+    std::function<bool(std::size_t done, std::size_t total)> progress;
+    std::size_t stride = 65536;
+    bool cancelled = false;
+};
+
+// CalculateText under a run control.
+bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
+                   RunControl& control);
 
 // Calculates every cell of `text`, which holds the next whole cells of a
 // longer text: memory, last result and diagnostics go on from the previous

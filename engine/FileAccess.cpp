@@ -13,6 +13,7 @@
 #undef ReplaceFile
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -40,6 +41,9 @@ std::string DescribeFileFailure(const FileOutcome& outcome) {
             return "the file is read-only";
         case FileFailure::TooLarge:
             return "the file is too large";
+        case FileFailure::PartlyWritten:
+            return DescribeFileFailure({FileFailure::System, outcome.systemError}) +
+                   "; the file now holds only part of the new text";
         case FileFailure::System:
             break;
     }
@@ -109,6 +113,98 @@ FileOutcome ResolveTarget(std::filesystem::path& target, struct stat& info, bool
     return Failed(FileFailure::System, ELOOP);
 }
 
+// What mkstemp makes of "<name>.XXXXXX": six of its letters and digits. A
+// person's suffix ("backup", "Before", "old2") has no capital past its first
+// character; a random one nearly always has.
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+    constexpr std::size_t kRandom = 6;
+    std::string_view rest = entry;
+    if (rest.starts_with(name + ".") && rest.size() == name.size() + 1 + kRandom) {
+        rest.remove_prefix(name.size() + 1);
+    } else if (rest.starts_with(".numera-") && rest.size() == 8 + kRandom) {
+        rest.remove_prefix(8);
+    } else {
+        return false;
+    }
+    bool capital = false;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const char c = rest[i];
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (!upper && !(c >= 'a' && c <= 'z') && !(c >= '0' && c <= '9')) return false;
+        capital = capital || (upper && i > 0);
+    }
+    return capital;
+}
+
+// A save that was killed leaves its temporary file beside the target. One of
+// ours is removed when it is a regular file of this user with one link,
+// holding nothing or a UTF-16 text (FF FE, as everything the program writes),
+// and no save in progress holds its lock.
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& name) {
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        const std::filesystem::path entry = entries->path();
+        if (!IsTemporaryOf(entry.filename().string(), name)) continue;
+        const int fd = ::open(entry.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat info {};
+        unsigned char head[2] = {};
+        const bool ours = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                          info.st_uid == ::geteuid() && info.st_nlink == 1;
+        const ssize_t got = ours ? ::pread(fd, head, sizeof head, 0) : -1;
+        const bool text = got == 0 || (got == 2 && head[0] == 0xFF && head[1] == 0xFE);
+        if (ours && text && ::flock(fd, LOCK_EX | LOCK_NB) == 0) (void)::unlink(entry.c_str());
+        ::close(fd);
+    }
+}
+
+// The file itself rewritten, for want of a temporary file beside it. The room
+// for the new bytes is reserved before the first old byte is overwritten, so a
+// full disk refuses the save with the file as it was; the file is cut to its
+// new length only after the last new byte is written.
+FileOutcome RewriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+    // Read access lets posix_fallocate fall back to its emulation where the
+    // file system has no fallocate.
+    int fd = OpenWithoutWaiting(target.c_str(), O_RDWR);
+    if (fd < 0 && errno == EACCES) fd = OpenWithoutWaiting(target.c_str(), O_WRONLY);
+    if (fd < 0) return SystemFailure();
+    const auto finish = [fd](FileOutcome outcome) {
+        ::close(fd);
+        return outcome;
+    };
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return finish(SystemFailure());
+    if (!S_ISREG(info.st_mode)) return finish(Failed(FileFailure::NotRegular, EACCES));
+    const off_t oldSize = info.st_size;
+    const auto newSize = static_cast<off_t>(bytes.size());
+    if (newSize > 0) {
+        const int reserved = ::posix_fallocate(fd, 0, newSize);
+        if (reserved != 0) {
+            // Only room past the old end was taken: give it back.
+            struct stat now {};
+            if (::fstat(fd, &now) == 0 && now.st_size != oldSize) (void)::ftruncate(fd, oldSize);
+            return finish(Failed(FileFailure::System, reserved));
+        }
+    }
+    // From here on a failure leaves a mixture of new and old bytes.
+    const auto broken = [&finish](int error) {
+        return finish(Failed(FileFailure::PartlyWritten, error != 0 ? error : EIO));
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return broken(n < 0 ? errno : EIO);
+        done += static_cast<std::size_t>(n);
+    }
+    if (oldSize > newSize && ::ftruncate(fd, newSize) != 0) return broken(errno);
+    if (::fsync(fd) != 0 && errno != EINVAL) return broken(errno);
+    if (::close(fd) != 0) return Failed(FileFailure::PartlyWritten, errno);
+    return {};
+}
+
 }  // namespace
 
 FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
@@ -157,31 +253,65 @@ FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBy
     return outcome;
 }
 
-FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::filesystem::path target = path;
+namespace {
+
+// The file a replacement writes (links followed) and what it must keep.
+struct Replaceable {
+    std::filesystem::path target;
     struct stat info {};
     bool exists = false;
-    if (FileOutcome resolved = ResolveTarget(target, info, exists); !resolved.Ok()) return resolved;
+    mode_t mode = 0;
+};
 
-    mode_t mode;
-    if (exists) {
+FileOutcome InspectTarget(const std::filesystem::path& path, Replaceable& file) {
+    file.target = path;
+    if (FileOutcome resolved = ResolveTarget(file.target, file.info, file.exists); !resolved.Ok())
+        return resolved;
+    if (file.exists) {
+        const struct stat& info = file.info;
         if (!S_ISREG(info.st_mode))
             return Failed(FileFailure::NotRegular, S_ISDIR(info.st_mode) ? EISDIR : EACCES);
-        if (::access(target.c_str(), W_OK) != 0) return Failed(FileFailure::ReadOnly, errno);
+        if (::access(file.target.c_str(), W_OK) != 0) return Failed(FileFailure::ReadOnly, errno);
         // The superuser may write anything; a file nobody may write is still
         // meant to stay as it is.
         if (::geteuid() == 0 && (info.st_mode & 0222) == 0)
             return Failed(FileFailure::ReadOnly, EACCES);
-        mode = info.st_mode & 07777;
+        file.mode = info.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        mode = 0666 & ~mask;
+        file.mode = 0666 & ~mask;
     }
+    return {};
+}
+
+}  // namespace
+
+FileOutcome CheckReplaceable(const std::filesystem::path& path) {
+    Replaceable file;
+    if (FileOutcome inspected = InspectTarget(path, file); !inspected.Ok()) return inspected;
+    if (file.exists) return {};
+    const std::filesystem::path folder =
+        file.target.has_parent_path() ? file.target.parent_path() : ".";
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return SystemFailure();
+    if (!S_ISDIR(info.st_mode)) return Failed(FileFailure::System, ENOTDIR);
+    return {};
+}
+
+FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    Replaceable file;
+    if (FileOutcome inspected = InspectTarget(path, file); !inspected.Ok()) return inspected;
+    const std::filesystem::path& target = file.target;
+    const struct stat& info = file.info;
+    const bool exists = file.exists;
+    const mode_t mode = file.mode;
 
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     // The temporary name tells whose it is, unless that would make it too long.
     const std::string name = target.filename().string();
+    // What killed saves left here goes first: it may be what fills the disk.
+    RemoveStaleTemporaries(folder, name);
     std::string temp =
         (folder / (name.size() <= 200 ? name + ".XXXXXX" : std::string(".numera-XXXXXX"))).string();
     const int fd = ::mkstemp(temp.data());
@@ -189,15 +319,11 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
         const int error = errno;
         // A folder we may not create files in, holding a file we may write:
         // rewrite the file itself, the only way left.
-        if (exists && (error == EACCES || error == EPERM)) {
-            const int direct = OpenWithoutWaiting(target.c_str(), O_WRONLY | O_TRUNC);
-            if (direct < 0) return SystemFailure();
-            FileOutcome written = WriteAll(direct, bytes);
-            if (::close(direct) != 0 && written.Ok()) written = SystemFailure();
-            return written;
-        }
+        if (exists && (error == EACCES || error == EPERM)) return RewriteInPlace(target, bytes);
         return Failed(FileFailure::System, error);
     }
+    // Held until the file has its final name: a save in progress is not stale.
+    (void)::flock(fd, LOCK_EX | LOCK_NB);
     const auto abandon = [&](FileOutcome outcome) {
         ::close(fd);
         ::unlink(temp.c_str());
@@ -210,16 +336,10 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
         // Keeping the owner is a courtesy; the contents matter more.
     }
     if (FileOutcome written = WriteAll(fd, bytes); !written.Ok()) return abandon(written);
-    if (::close(fd) != 0) {
-        const FileOutcome failure = SystemFailure();
-        ::unlink(temp.c_str());
-        return failure;
-    }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-        const FileOutcome failure = SystemFailure();
-        ::unlink(temp.c_str());
-        return failure;
-    }
+    // Renamed while still open and locked, so that no other save takes it
+    // for a leftover; the contents are on the disk already (WriteAll).
+    if (::rename(temp.c_str(), target.c_str()) != 0) return abandon(SystemFailure());
+    ::close(fd);
     // Make the new name itself durable; a failure here loses nothing written.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -251,6 +371,45 @@ public:
 private:
     HANDLE handle_;
 };
+
+// The file itself rewritten, for want of a temporary file beside it: the room
+// for the new bytes is reserved before the first old byte is overwritten, and
+// the file is cut to its new length only after the last one is written.
+FileOutcome RewriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+    Handle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return SystemFailure();
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK)
+        return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
+    LARGE_INTEGER oldSize{};
+    if (!GetFileSizeEx(file.Get(), &oldSize)) return SystemFailure();
+    LARGE_INTEGER newSize{};
+    newSize.QuadPart = static_cast<LONGLONG>(bytes.size());
+    // A smaller allocation size would cut the file: only ever grow it.
+    if (newSize.QuadPart > oldSize.QuadPart) {
+        FILE_ALLOCATION_INFO room{};
+        room.AllocationSize = newSize;
+        if (!SetFileInformationByHandle(file.Get(), FileAllocationInfo, &room, sizeof room))
+            return SystemFailure();
+    }
+    const auto broken = [] {
+        const DWORD error = GetLastError();
+        return Failed(FileFailure::PartlyWritten,
+                      static_cast<int>(error != 0 ? error : ERROR_WRITE_FAULT));
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD put = 0;
+        if (!WriteFile(file.Get(), bytes.data() + done, want, &put, nullptr) || put == 0)
+            return broken();
+        done += put;
+    }
+    if (!SetFilePointerEx(file.Get(), newSize, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get()) ||
+        !FlushFileBuffers(file.Get()))
+        return broken();
+    return {};
+}
 
 }  // namespace
 
@@ -294,28 +453,61 @@ FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBy
     return {};
 }
 
-FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+namespace {
+
+// The file a replacement writes (links followed), when it may be replaced.
+FileOutcome InspectTarget(const std::filesystem::path& path, std::filesystem::path& target,
+                          bool& exists) {
     std::error_code error;
-    std::filesystem::path target = path;
+    target = path;
     const auto linkStatus = std::filesystem::symlink_status(target, error);
     if (std::filesystem::is_symlink(linkStatus)) {
         target = std::filesystem::canonical(path, error);
         if (error) return Failed(FileFailure::DanglingLink, ERROR_FILE_NOT_FOUND);
     }
     const DWORD attributes = GetFileAttributesW(target.c_str());
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists) {
         if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
             return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
         if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
             return Failed(FileFailure::ReadOnly, ERROR_ACCESS_DENIED);
     }
+    return {};
+}
+
+}  // namespace
+
+FileOutcome CheckReplaceable(const std::filesystem::path& path) {
+    std::filesystem::path target;
+    bool exists = false;
+    if (FileOutcome inspected = InspectTarget(path, target, exists); !inspected.Ok())
+        return inspected;
+    if (exists) return {};
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : L".";
+    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return Failed(FileFailure::System, ERROR_PATH_NOT_FOUND);
+    return {};
+}
+
+FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::path target;
+    bool exists = false;
+    if (FileOutcome inspected = InspectTarget(path, target, exists); !inspected.Ok())
+        return inspected;
     std::filesystem::path temp = target;
     temp += L".numera-tmp";
     {
         Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) return SystemFailure();
+        if (!file.Valid()) {
+            // A folder we may not create files in, holding a file we may
+            // write: rewrite the file itself, the only way left.
+            if (exists && GetLastError() == ERROR_ACCESS_DENIED)
+                return RewriteInPlace(target, bytes);
+            return SystemFailure();
+        }
         if (GetFileType(file.Get()) != FILE_TYPE_DISK)
             return Failed(FileFailure::NotRegular, ERROR_ACCESS_DENIED);
         std::size_t done = 0;

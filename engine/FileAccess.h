@@ -19,6 +19,10 @@ enum class FileFailure {
     DanglingLink,  // a symbolic link whose target does not exist
     ReadOnly,      // the user may not write the file
     TooLarge,      // longer than the caller takes
+    // Rewriting the file where it stands failed after its old contents were
+    // overwritten: it now holds part of the new bytes. Never said of a
+    // refusal that left the file as it was.
+    PartlyWritten,
 };
 
 struct FileOutcome {
@@ -42,8 +46,16 @@ FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBy
 // never replaced itself. A file the user may not write is refused (as the
 // superuser too, when it has no write bit at all). When no temporary file can
 // be made in the folder but the file itself is writable, it is rewritten in
-// place instead.
+// place instead: the room for the new bytes is reserved first, so a full disk
+// refuses the save with the file untouched (ENOSPC); the file is cut to its
+// new length only after the last byte is written. Temporary files of ours
+// left beside the target by a save that never finished are removed first.
 FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
+
+// What ReplaceFile would refuse before writing anything: a target that is
+// not a regular file, a dangling link, a read-only file, a missing folder.
+// For callers that must learn of these before they write elsewhere.
+FileOutcome CheckReplaceable(const std::filesystem::path& path);
 
 // A short English cause for messages of the command-line calculator:
 // "not a regular file", "the file is too large", strerror's text, ...

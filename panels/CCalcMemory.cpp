@@ -6,12 +6,14 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 #include <algorithm>
 
 #include "document/CCalcFileDialog.h"
+#include "document/DocumentFiles.h"
 #include "document/MemoryFiles.h"
 #include "engine/FileText.h"
 #include "engine/MemoryStore.h"
@@ -369,7 +371,10 @@ void CCalcMemory::Save() {
                            CCalcFileDialog::kDefaultFlags,
                            tr("Calculator memory files (*.tvm)|*.tvm||"), window());
     if (runFileDialog_(dialog) != IDOK) return;
-    if (!WriteMemoryFile(dialog.GetPathName(), text))
+    const NCalculatorText::FileOutcome written = WriteMemoryFile(dialog.GetPathName(), text);
+    if (written.failure == NCalculatorText::FileFailure::PartlyWritten)
+        ask_(PartlyWrittenMessage(dialog.GetPathName()), MB_OK | MB_ICONEXCLAMATION, 0);
+    else if (!written.Ok())
         ask_(tr("Cannot open the file for writing."), MB_OK | MB_ICONEXCLAMATION, 0);
 }
 
@@ -453,7 +458,12 @@ QSize CCalcMemory::sizeHint() const {
     const int listWidth = columns + 2 * list_->frameWidth() +
                           list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
                                                       list_->verticalScrollBar());
-    const int width = margin_ + listWidth + buttonWidth_ + (3 * margin_ + 1) / 2;
+    int width = margin_ + listWidth + buttonWidth_ + (3 * margin_ + 1) / 2;
+    // Beside the editor, never more than two thirds of the screen: stored
+    // column widths as wide as the screen would otherwise widen the window
+    // past it.
+    if (const QScreen* shown = screen(); shown != nullptr)
+        width = std::min(width, shown->availableGeometry().width() * 2 / 3);
     return QSize(std::max(minimum.width(), width), minimum.height());
 }
 

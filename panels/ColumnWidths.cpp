@@ -34,17 +34,24 @@ int ScreenWidthLimit() {
 }
 }  // namespace
 
+int ClampColumnWidth(int stored, int measured, int minimum, int screen) {
+    if (stored < 0) return measured;
+    return std::min(std::max(stored, minimum), screen);
+}
+
 QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys,
                               const QTreeView* view) {
     const auto settings = OpenPanelSettings(section);
     QVector<int> widths;
     widths.reserve(keys.size());
-    for (const ColumnWidthKey& column : keys) {
-        const int measured = MeasuredColumnWidth(view, column.measuringText);
-        // No column is narrower than nothing: a negative width is no width.
-        const int stored = ReadProfileInt(*settings, column.key, measured);
-        // Nor wider than a screen: a column of a million pixels hides the rest.
-        widths.append(stored >= 0 ? std::min(stored, ScreenWidthLimit()) : measured);
+    for (int column = 0; column < keys.size(); ++column) {
+        const int measured = MeasuredColumnWidth(view, keys[column].measuringText);
+        const QString title = view->model() != nullptr
+                                  ? view->model()->headerData(column, Qt::Horizontal).toString()
+                                  : QString();
+        const int stored = ReadProfileInt(*settings, keys[column].key, measured);
+        widths.append(ClampColumnWidth(stored, measured, MeasuredColumnWidth(view, title),
+                                       ScreenWidthLimit()));
     }
     return widths;
 }

@@ -15,7 +15,14 @@ struct ColumnWidthKey {
 // The width a column needs to show `text` in `view`'s font, item margins included.
 int MeasuredColumnWidth(const QTreeView* view, const QString& text);
 
-// Each column's stored width, or its measured default when none is stored.
+// A stored width as a column can show it: a negative one is the measured
+// default; otherwise at least `minimum` (the title stays readable, so a column
+// never vanishes for good) and at most `screen` (a column never pushes the
+// rest off the screen). The screen wins when the two disagree.
+int ClampColumnWidth(int stored, int measured, int minimum, int screen);
+
+// Each column's stored width within what ClampColumnWidth allows, or its
+// measured default when none is stored; the minimum fits the column's title.
 QVector<int> ReadColumnWidths(const QString& section, const QVector<ColumnWidthKey>& keys,
                               const QTreeView* view);
 

@@ -147,6 +147,13 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     recovery_->Start();
     recovery_->CatchTerminationSignals();
     const bool recovered = recovery_->OfferOrphans();
+    // A large file named on the command line opens in the window already
+    // shown, so that its progress shows there and Esc can call it off.
+    constexpr qint64 kLargeFile = qint64{2} << 20;
+    if (info.kind == CommandLineInfo::OpenFile && QFileInfo(info.path).size() > kLargeFile) {
+        show();
+        QCoreApplication::processEvents();
+    }
     if (!(recovered && info.kind == CommandLineInfo::NewDocument) && !ProcessShellCommand(info)) {
         // The program ends, but not with the recovered work.
         if (document_->IsModified()) recovery_->KeepForNextStart();

@@ -115,6 +115,32 @@ A calculation file holds at most 67,108,864 characters.</source>
         <translation>%1 слишком велик для открытия.
 Файл расчёта вмещает не более 67&#xa0;108&#xa0;864 знаков.</translation>
     </message>
+    <message>
+        <source>Calculating…</source>
+        <translation>Вычисление…</translation>
+    </message>
+    <message>
+        <source>Opening %1…</source>
+        <translation>Открытие %1…</translation>
+    </message>
+    <message>
+        <source>Executing %1…</source>
+        <translation>Выполнение %1…</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file.</source>
+        <translation>%1 не является обычным файлом.</translation>
+    </message>
+    <message>
+        <source>%1 is a link to a file that does not exist.</source>
+        <translation>%1 — ссылка на несуществующий файл.</translation>
+    </message>
+    <message>
+        <source>%1 could not be written completely and now holds only part of the new text.
+Save it again, or save it under another name.</source>
+        <translation>Не удалось полностью записать %1: теперь в нём лишь часть нового текста.
+Сохраните ещё раз или сохраните под другим именем.</translation>
+    </message>
 </context>
 <context>
     <name>CCalcFileDialog</name>
@@ -1486,6 +1512,13 @@ Calculate for all cells?</source>
     </message>
 </context>
 <context>
+    <name>LongTask</name>
+    <message>
+        <source>Press Esc to cancel.</source>
+        <translation>Нажмите Esc для отмены.</translation>
+    </message>
+</context>
+<context>
     <name>Strings</name>
     <message>
         <source>Calculator asks</source>
@@ -1650,6 +1683,16 @@ It was kept as %2.</source>
 Until it can, work that is not saved is lost if Numera ends unexpectedly.</source>
         <translation>Numera не может хранить копии несохранённой работы в %1.
 Пока это так, несохранённая работа пропадёт, если Numera неожиданно завершится.</translation>
+    </message>
+    <message>
+        <source>“%1” was changed by another program after it was opened or saved here.
+Do you want to overwrite it?
+
+Yes overwrites it, No saves under another name, Cancel does not save.</source>
+        <translation>Файл «%1» был изменён другой программой после того, как его здесь открыли или сохранили.
+Перезаписать его?
+
+«Да» перезаписывает его, «Нет» сохраняет под другим именем, «Отмена» ничего не сохраняет.</translation>
     </message>
 </context>
 <context>

@@ -24,6 +24,8 @@ inline constexpr int FileExists = 32838;
 inline constexpr int OfPages = 32839;  // "Of %u page   ", the printing window's second label
 inline constexpr int PrintingCancelled = 32840;
 inline constexpr int SaveChangesQuestion = 32841;
+// Our own: Save finds the file changed by another program.
+inline constexpr int ChangedOnDiskQuestion = 32880;
 
 // Recovery copies of unsaved work.
 inline constexpr int RecoveryQuestion = 33100;

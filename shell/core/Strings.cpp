@@ -43,6 +43,11 @@ constexpr StringEntry kStrings[] = {
      QT_TRANSLATE_NOOP("Strings",
                        "Numera cannot keep recovery copies of unsaved work in %1.\nUntil it "
                        "can, work that is not saved is lost if Numera ends unexpectedly.")},
+    {StringId::ChangedOnDiskQuestion,
+     QT_TRANSLATE_NOOP("Strings",
+                       "\u201c%1\u201d was changed by another program after it was opened or "
+                       "saved here.\nDo you want to overwrite it?\n\nYes overwrites it, No saves "
+                       "under another name, Cancel does not save.")},
     {StringId::SaveAsTitle, QT_TRANSLATE_NOOP("Strings", "Save As")},
     {StringId::Untitled, QT_TRANSLATE_NOOP("Strings", "Untitled")},
     {StringId::UnregisterDone,

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,6 +50,7 @@ struct CliResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+    long peakKilobytes = 0;  // the largest resident size the run reached
 };
 
 // A fresh directory per test, removed afterwards.
@@ -73,10 +75,11 @@ protected:
     }
 
     // Runs numera-cli with the arguments and the bytes as standard input.
-    CliResult Run(const std::vector<std::string>& args,
-                  const std::string& input = std::string()) const {
+    // `output` replaces the file that collects standard output (/dev/full).
+    CliResult Run(const std::vector<std::string>& args, const std::string& input = std::string(),
+                  const fs::path& output = fs::path()) const {
         const fs::path in = dir_ / ".stdin";
-        const fs::path out = dir_ / ".stdout";
+        const fs::path out = output.empty() ? dir_ / ".stdout" : output;
         const fs::path err = dir_ / ".stderr";
         WriteBytes(in, input);
 
@@ -104,14 +107,18 @@ protected:
             return result;
         }
         int status = 0;
-        while (::waitpid(pid, &status, 0) < 0) {
+        rusage usage{};
+        while (::wait4(pid, &status, 0, &usage) < 0) {
         }
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = ReadBytes(out);
+        result.peakKilobytes = usage.ru_maxrss;
         result.err = ReadBytes(err);
         fs::remove(in);
-        fs::remove(out);
         fs::remove(err);
+        if (output.empty()) {
+            result.out = ReadBytes(out);
+            fs::remove(out);
+        }
         return result;
     }
 
@@ -237,7 +244,13 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"PositionInSecondCell", {"--position", "2"}, "1;2", 0, "1;2=2", ""},
         RunCase{"PositionInline", {"--position=0"}, "1;2", 0, "1=1;2", ""},
         RunCase{"PositionBetweenSemicolons", {"--position", "2"}, "1;;2", 0, "1;;2", ""},
-        RunCase{"PositionBeyondText", {"--position", "2147483647"}, "1;2", 0, "1;2", ""},
+        RunCase{"PositionAtTheEnd", {"--position", "3"}, "1;2", 0, "1;2=2", ""},
+        RunCase{"PositionBeyondText",
+                {"--position", "2147483647"},
+                "1;2",
+                2,
+                "",
+                "numera-cli: position 2147483647 is beyond the end of the text (3 code units)\n"},
         RunCase{"PositionCountsUtf16Units",
                 {"--position", "8"},
                 "/*\xF0\x9F\x98\x80*/1;2",
@@ -667,6 +680,35 @@ TEST_F(CliTest, UnwritableTargetsAreRefused) {
     EXPECT_EQ(ReadBytes(readOnly), "1+2");
     EXPECT_TRUE(fs::is_symlink(dangling));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"dangling.tvm", "fifo.tvc", "readonly.tvc"}));
+}
+
+// Files are replaced only once standard output has taken the text.
+TEST_F(CliTest, FailingStandardOutputReplacesNothing) {
+    const std::string doc = Make("doc.tvc", "1+1");
+    const std::string saved = File("saved.tvm").string();
+    const CliResult result =
+        Run({"--save-memory", saved, "--in-place", doc}, "", fs::path("/dev/full"));
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "numera-cli: cannot write standard output: No space left on device\n");
+    EXPECT_EQ(ReadBytes(doc), "1+1");
+    EXPECT_FALSE(fs::exists(saved));
+}
+
+// An input past the limit is refused from its size: nothing is read and no
+// memory is prepared for it (the file is sparse, so reading would be slow).
+TEST_F(CliTest, OversizedInputIsRefusedFromItsSize) {
+    const std::string big = File("big.tvc").string();
+    WriteBytes(big, "");
+    fs::resize_file(big, std::uintmax_t{2} << 30);
+    for (const auto& args :
+         {std::vector<std::string>{big}, std::vector<std::string>{"--memory", big, "-"}}) {
+        SCOPED_TRACE(args.front());
+        const CliResult result = Run(args, "1");
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "numera-cli: cannot read '" + big + "': the input is too large\n");
+        EXPECT_LT(result.peakKilobytes, 32 * 1024);
+    }
 }
 
 TEST_F(CliTest, FailedReadLeavesOtherFilesAlone) {

@@ -3,10 +3,12 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -27,6 +29,7 @@
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
 #include "document/EditorFont.h"
+#include "document/LongTask.h"
 #include "document/MemoryFiles.h"
 #include "engine/CalculateText.h"
 #include "engine/FileText.h"
@@ -519,8 +522,11 @@ private slots:
         doc2.SetView(&view2);
         QCOMPARE(doc2.OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
         QCOMPARE(view2.EditorText(), text);
+        // Changed by someone else since: overwritten once that is confirmed.
         WriteFile(path, "junk");
+        ScriptedMessages overwrite({IDYES});
         QVERIFY(doc2.OnFileSave());
+        QCOMPARE(overwrite.asked.size(), 1);
         QCOMPARE(ReadFile(path), bytes);
     }
     void saveUpdatesIdentity() {
@@ -753,21 +759,141 @@ private slots:
         QCOMPARE(view_->EditorText(), QStringFromU16(expected));
     }
 
-    // Open and Memory > Load refuse what is not a regular file at once, with
-    // the message of the cause; nothing waits for a FIFO's writer.
-    void nonRegularFilesAreRefusedAtOnce() {
-        const QString fifo = PathOf("fifo.tvc");
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
-        const QString folder = PathOf("folder.tvc");
-        QVERIFY(QDir(dir_.path()).mkdir("folder.tvc"));
-        for (const QString& path : {fifo, folder}) {
-            ScriptedMessages messages;
+    // What is not a regular file is refused at once, with the message of the
+    // real cause; nothing waits for a FIFO's writer.
+    void unusualTargetsNameTheirCause_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("opening");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("open a FIFO") << "fifo" << true << "%1 is not a regular file.";
+        QTest::newRow("open a folder") << "folder" << true << "Access to %1 was denied.";
+        QTest::newRow("save over a FIFO") << "fifo" << false << "%1 is not a regular file.";
+        QTest::newRow("save through a dangling link")
+            << "dangling" << false << "%1 is a link to a file that does not exist.";
+    }
+    void unusualTargetsNameTheirCause() {
+        QFETCH(QString, kind);
+        QFETCH(bool, opening);
+        QFETCH(QString, message);
+        const QString path = PathOf(QStringLiteral("%1.tvc").arg(QTest::currentDataTag()));
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+        if (kind == "folder") QVERIFY(QDir().mkdir(path));
+        if (kind == "dangling") QVERIFY(QFile::link(PathOf("nowhere.tvc"), path));
+        if (!opening) Type("1");
+        ScriptedFiles files({path});
+        // Saving over something that exists asks first; Yes goes on.
+        ScriptedMessages messages({IDYES});
+        if (opening)
             QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Failed);
-            QCOMPARE(messages.asked.size(), 1);
-            QCOMPARE(messages.asked[0].text, QStringLiteral("Access to %1 was denied.").arg(path));
-        }
+        else
+            QVERIFY(!doc_->OnFileSaveAs());
+        QCOMPARE(messages.asked.last().text, message.arg(path));
+        QCOMPARE(messages.asked.last().type, MB_ICONEXCLAMATION);
+        QCOMPARE(doc_->IsModified(), !opening);
         std::u16string text;
-        QCOMPARE(ReadTextToExecute(fifo, text), ReadFileResult::CannotOpen);
+        if (kind == "fifo") QCOMPARE(ReadTextToExecute(path, text), ReadFileResult::CannotOpen);
+    }
+
+    // ---- Another program's changes ----
+    void changedOnDiskIsNotOverwrittenUnasked_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asks");
+        QTest::addColumn<QString>("savedTo");  // "", "same" or "other"
+        QTest::newRow("untouched") << "none" << IDCANCEL << false << "same";
+        QTest::newRow("only touched") << "touch" << IDCANCEL << false << "same";
+        QTest::newRow("same size, Yes overwrites") << "same size" << IDYES << true << "same";
+        QTest::newRow("grown, Yes overwrites") << "grown" << IDYES << true << "same";
+        QTest::newRow("grown, No saves as") << "grown" << IDNO << true << "other";
+        QTest::newRow("grown, Cancel saves nothing") << "grown" << IDCANCEL << true << "";
+    }
+    void changedOnDiskIsNotOverwrittenUnasked() {
+        QFETCH(QString, change);
+        QFETCH(int, answer);
+        QFETCH(bool, asks);
+        QFETCH(QString, savedTo);
+        const QString path = PathOf(QStringLiteral("%1.tvc").arg(QTest::currentDataTag()));
+        const QString other = PathOf(QStringLiteral("%1 (mine).tvc").arg(QTest::currentDataTag()));
+        WriteFile(path, Utf16File("1+1"));
+        QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+        Type("2*");
+        // Another program's turn, a little later.
+        const QByteArray theirs = change == "same size" ? Utf16File("1+2")
+                                  : change == "grown"   ? Utf16File("1+1+40")
+                                                        : Utf16File("1+1");
+        if (change != "none") {
+            if (change != "touch") WriteFile(path, theirs);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                     QFileDevice::FileModificationTime));
+        }
+        ScriptedFiles files({other});
+        ScriptedMessages messages({answer});
+        QCOMPARE(doc_->OnFileSave(), !savedTo.isEmpty());
+        QCOMPARE(messages.asked.size(), asks ? 1 : 0);
+        if (asks) {
+            QCOMPARE(messages.asked[0].text,
+                     QStringLiteral("\u201c%1\u201d was changed by another program after "
+                                    "it was opened or saved here.\nDo you want to overwrite it?\n\n"
+                                    "Yes overwrites it, No saves under another name, Cancel does "
+                                    "not save.")
+                         .arg(QFileInfo(path).fileName()));
+            QCOMPARE(messages.asked[0].type, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2);
+        }
+        const QByteArray mine = Utf16File("2*1+1");
+        QCOMPARE(ReadFile(path), savedTo == "same" ? mine : theirs);
+        QCOMPARE(ReadFile(other), savedTo == "other" ? mine : QByteArray("<missing>"));
+        QCOMPARE(doc_->IsModified(), savedTo.isEmpty());
+        // What was saved is the new yardstick: the next Save asks nothing.
+        if (!savedTo.isEmpty()) {
+            Type("3");
+            QVERIFY(doc_->OnFileSave());
+            QCOMPARE(messages.asked.size(), asks ? 1 : 0);
+        }
+    }
+
+    // ---- Large texts ----
+    // Opening and calculating a large text show their progress and stop at
+    // Esc: an open called off leaves a new document, a calculation the text,
+    // the memory and the last result as they were.
+    void longWorkStopsAtEsc_data() {
+        QTest::addColumn<QString>("work");
+        QTest::addColumn<bool>("esc");
+        QTest::newRow("open") << "open" << false;
+        QTest::newRow("open, Esc") << "open" << true;
+        QTest::newRow("calculate all, Esc") << "calculate" << true;
+    }
+    void longWorkStopsAtEsc() {
+        QFETCH(QString, work);
+        QFETCH(bool, esc);
+        QString text;
+        for (int i = 0; i < 300000; ++i) text += QStringLiteral("1+1 = ;\n");
+        text += QStringLiteral("5->mem[x] = ");
+        const QString path = PathOf("large.tvc");
+        WriteFile(path, Utf16File(QString(text).replace("\n", "\r\n")));
+        MemoryStore::Instance().Assign(u"x", 2);
+        NCalculatorText::lastResult = 7;
+        LongTask::SetDelay(0);
+        if (work == "calculate") {
+            QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+            doc_->SetModifiedFlag(false);
+        }
+        if (esc)
+            QCoreApplication::postEvent(view_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+        if (work == "open")
+            QCOMPARE(doc_->OpenDocumentFile(path),
+                     esc ? CCalcDoc::OpenResult::Cancelled : CCalcDoc::OpenResult::Opened);
+        else
+            doc_->ExecuteCommand(CalculateAll);
+        LongTask::SetDelay(400);
+        const bool opened = work == "calculate" || !esc;
+        QCOMPARE(view_->EditorText() == text, opened);
+        QCOMPARE(doc_->GetPathName(), opened ? path : QString());
+        QVERIFY(!doc_->IsModified());
+        QCOMPARE(MemoryStore::Instance().Find(u"x")->value, 2.0);
+        QCOMPARE(NCalculatorText::lastResult, 7.0);
+        QVERIFY(view_->findChild<QWidget*>("LongTaskProgress") == nullptr);  // gone with the work
     }
 
     // ---- The file dialog's own checks ----

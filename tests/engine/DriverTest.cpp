@@ -1,5 +1,6 @@
 // The cell driver: cutting cells, placing results, comments, positions and
 // what a failing cell leaves behind.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -168,6 +169,50 @@ INSTANTIATE_TEST_SUITE_P(FailingCells, DriverTest, ::testing::Values(
             Error("Square root", "Function is not defined for -1")})
 ), RowName());
 // clang-format on
+
+// A run under a control reports its progress between cells and, called off,
+// leaves the text and the position as they were.
+TEST_F(EngineTest, ControlledRunReportsProgressAndCancelsCleanly) {
+    std::u16string base;
+    for (int i = 0; i < 2000; ++i) base += u"1+1 = ;";
+    std::u16string plain = base;
+    int32_t plainPosition = -1;
+    ASSERT_TRUE(CalculateText(plain, plainPosition));
+    const struct {
+        const char* name;
+        int answeredYes;  // reports answered true before the false one, -1: all
+    } rows[] = {{"runs to the end", -1}, {"cancelled at once", 0}, {"cancelled midway", 3}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::u16string text = base;
+        int32_t position = -1;
+        FailedCell failed;
+        RunControl control;
+        control.stride = 1000;
+        std::vector<std::size_t> seen;
+        control.progress = [&](std::size_t done, std::size_t total) {
+            EXPECT_EQ(total, base.size());
+            seen.push_back(done);
+            return row.answeredYes < 0 || static_cast<int>(seen.size()) <= row.answeredYes;
+        };
+        const bool ok = CalculateText(text, position, failed, control);
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        if (row.answeredYes < 0) {
+            EXPECT_TRUE(ok);
+            EXPECT_FALSE(control.cancelled);
+            EXPECT_EQ(text, plain);
+            EXPECT_EQ(position, plainPosition);
+            EXPECT_NEAR(static_cast<double>(seen.size()), 14.0, 1.0);  // one per 1,000 units
+        } else {
+            EXPECT_FALSE(ok);
+            EXPECT_TRUE(control.cancelled);
+            EXPECT_EQ(text, base);
+            EXPECT_EQ(position, -1);
+            EXPECT_EQ(seen.size(), static_cast<std::size_t>(row.answeredYes) + 1);
+            EXPECT_EQ(failed.start, -1);
+        }
+    }
+}
 
 TEST_F(EngineTest, LastResultFollowsEachCalculatedCell) {
     RunResult run = Run("5->mem[a];mem[a]*2", -1);

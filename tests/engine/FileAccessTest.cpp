@@ -2,14 +2,21 @@
 // Device nodes are stood in for by FIFOs and sockets made here; no test ever
 // opens a real device.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -160,25 +167,138 @@ TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
 }
 
 // A folder the user may not create files in, holding a file the user may
-// write: no temporary file can be made, so the file is rewritten in place.
-TEST_F(FileAccessTest, FileInAClosedFolderIsRewrittenInPlace) {
-    if (::geteuid() != 0) GTEST_SKIP() << "needs root to drop to another user";
-    const fs::path target = dir_ / "shared.tvc";
-    Write(target, "old contents");
-    fs::permissions(target, fs::perms::all);
-    fs::permissions(dir_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                              fs::perms::others_read | fs::perms::others_exec);
+// write: no temporary file can be made, so the file is rewritten where it
+// stands. Whatever the outcome, the file holds either its old bytes or the
+// new ones, never a part of them.
+struct InPlaceCase {
+    const char* name;
+    std::size_t oldSize;
+    std::size_t newSize;
+    rlim_t sizeLimit;  // RLIMIT_FSIZE of the saving process, 0 for none
+    bool fullDisk;     // on a 64 KiB file system filled up before the save
+    FileFailure failure;
+    int systemError;
+};
+
+void PrintTo(const InPlaceCase& c, std::ostream* os) { *os << c.name; }
+
+class InPlaceRewrite : public FileAccessTest, public ::testing::WithParamInterface<InPlaceCase> {};
+
+std::string Pattern(std::size_t size, char first) {
+    std::string bytes(size, first);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(first + i % 7);
+    return bytes;
+}
+
+// The save runs in a child process that cannot create files in the folder
+// (another user as root, a folder without its write bit otherwise); the child
+// compares the file itself, as a file system it mounted is its own.
+TEST_P(InPlaceRewrite, LeavesTheOldOrTheNewBytes) {
+    const InPlaceCase& c = GetParam();
+    const bool root = ::geteuid() == 0;
+    if (c.fullDisk && !root) GTEST_SKIP() << "needs root to mount a small file system";
+    const std::string before = Pattern(c.oldSize, 'a');
+    const std::string after = Pattern(c.newSize, 'A');
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
-        ::_exit(ReplaceFile(target, "new").Ok() ? 0 : 1);
+        ::signal(SIGXFSZ, SIG_IGN);
+        const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                          fs::perms::others_read | fs::perms::others_exec;
+        fs::permissions(dir_, open);
+        fs::path folder = dir_;
+        if (c.fullDisk) {
+            folder = dir_ / "small";
+            fs::create_directory(folder);
+            if (::unshare(CLONE_NEWNS) != 0 ||
+                ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k,mode=0755") != 0)
+                ::_exit(3);
+        }
+        const fs::path target = folder / "shared.tvc";
+        Write(target, before);
+        if (c.fullDisk) Write(folder / "filler", std::string(64 * 1024, 'f'));  // fills it
+        std::error_code ec;
+        fs::permissions(target, fs::perms::all, ec);
+        fs::permissions(folder,
+                        fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                            fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec,
+                        ec);
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+        if (c.sizeLimit != 0) {
+            const rlimit limit{c.sizeLimit, c.sizeLimit};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
+        }
+        const FileOutcome outcome = ReplaceFile(target, after);
+        const std::string now = Read(target);
+        const int result[3] = {static_cast<int>(outcome.failure), outcome.systemError,
+                               now == before  ? 1
+                               : now == after ? 2
+                                              : 0};
+        (void)!::write(report[1], result, sizeof result);
+        ::_exit(0);
     }
+    ::close(report[1]);
+    int result[3] = {-1, -1, -1};
+    const ssize_t got = ::read(report[0], result, sizeof result);
+    ::close(report[0]);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(Read(target), "new");
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child could not set up";
+    ASSERT_EQ(got, static_cast<ssize_t>(sizeof result));
+    EXPECT_EQ(static_cast<FileFailure>(result[0]), c.failure);
+    EXPECT_EQ(result[1], c.systemError);
+    EXPECT_EQ(result[2], c.failure == FileFailure::None ? 2 : 1) << "0: the file is damaged";
+}
+
+const InPlaceCase kInPlace[] = {
+    {"growing", 100, 5000, 0, false, FileFailure::None, 0},
+    {"shrinking, cut at the end", 5000, 100, 0, false, FileFailure::None, 0},
+    {"beyond the file size limit", 37778, 40960, 39000, false, FileFailure::System, EFBIG},
+    {"on a full disk", 37778, 50000, 0, true, FileFailure::System, ENOSPC},
+};
+
+INSTANTIATE_TEST_SUITE_P(Saves, InPlaceRewrite, ::testing::ValuesIn(kInPlace),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
+
+// What a killed save leaves beside the file goes at the next save; anything
+// that may be someone's own file, or a save still in progress, stays.
+TEST_F(FileAccessTest, NextSaveRemovesStaleTemporaryFilesOnly) {
+    const std::string text =
+        "\xFF\xFE"
+        "1\0";
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool stays;
+    } entries[] = {
+        {"calc.tvc.aB3xYz", text, false},
+        {"calc.tvc.q7RtZ0", "", false},
+        {".numera-Ab3Cd4", text, false},
+        {"calc.tvc.backup", text, true},  // a name a person gives
+        {"calc.tvc.Before", text, true},
+        {"calc.tvc.Zz9Yy8", "plain", true},  // not a text the program writes
+        {"calc.tvc.aB3xYzW", text, true},    // not mkstemp's six characters
+        {"other.tvc.aB3xYz", text, true},    // beside another file
+        {"calc.tvc.L0ckEd", text, true},     // a save in progress holds it
+    };
+    for (const auto& e : entries) Write(dir_ / e.name, e.bytes);
+    fs::create_symlink("calc.tvc.aB3xYz", dir_ / "calc.tvc.Li9kAA");
+    const int busy = ::open((dir_ / "calc.tvc.L0ckEd").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+    ASSERT_TRUE(ReplaceFile(dir_ / "calc.tvc", text).Ok());
+    ::close(busy);
+    for (const auto& e : entries) EXPECT_EQ(fs::exists(dir_ / e.name), e.stays) << e.name;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "calc.tvc.Li9kAA"));
+    EXPECT_EQ(Read(dir_ / "calc.tvc"), text);
 }
 
 TEST_F(FileAccessTest, ReadingTakesRegularFilesWithinTheLimitOnly) {

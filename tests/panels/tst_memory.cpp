@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
@@ -740,6 +742,34 @@ private slots:
         QCOMPARE(clipboard->text(), QStringLiteral("2"));
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(inserted.takeFirst().at(0).toString(), QStringLiteral("mem[a b]"));
+    }
+
+    // Hostile stored widths: none hides its column for good, none is wider
+    // than the screen; a negative one is no width at all.
+    void storedWidthsStayWithinTheScreen_data() {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ordinary") << 120 << "120";
+        QTest::newRow("zero keeps the title") << 0 << "title";
+        QTest::newRow("huge fits the screen") << 2147483647 << "screen";
+        QTest::newRow("negative is the default") << -5 << "default";
+    }
+    void storedWidthsStayWithinTheScreen() {
+        QFETCH(int, stored);
+        QFETCH(QString, expected);
+        TempSettings::Open("GUI/Memory")->setValue("ValueWidth", stored);
+        CCalcMemory panel(nullptr, ScriptedAsk().Function());
+        const int width = panel.List()->header()->sectionSize(CCalcMemory::ValueColumn);
+        const QMap<QString, int> widths = {
+            {"120", 120},
+            {"title", MeasuredColumnWidth(panel.List(), QStringLiteral("Value"))},
+            {"screen", QGuiApplication::primaryScreen()->availableGeometry().width()},
+            {"default",
+             MeasuredColumnWidth(panel.List(), QStringLiteral("+0.00000000000000000000E+000"))}};
+        QCOMPARE(width, widths.value(expected));
+        // Nor do the columns together widen the window past the screen.
+        QVERIFY(panel.sizeHint().width() <=
+                std::max(widths["screen"] * 2 / 3, panel.minimumSizeHint().width()));
     }
 
     void widthsSurviveARestart() {
