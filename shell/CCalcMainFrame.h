@@ -21,6 +21,7 @@ class CCalcToolBar;
 class CCalcTrigonometricUnits;
 class CCalcView;
 class CRecentFileList;
+class EditorAssist;
 struct CommandEntry;
 class QKeyEvent;
 class QLabel;
@@ -37,6 +38,7 @@ public:
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     QLabel* Pane(int indicatorId) const { return panes_.value(indicatorId); }
     CCalcToolBar* ToolBar() const { return toolBar_; }
+    EditorAssist* Assist() const { return assist_; }
 
     // The bars by id (101 keypad, 102 log, 105 memory, 106 statistics).
     CCalcDlgBar* Bar(int barId) const;
@@ -147,4 +149,5 @@ private:
     QHash<int, QLabel*> panes_;
     bool placementRestored_ = false;
     CCalcPrintPreview* preview_ = nullptr;
+    EditorAssist* assist_ = nullptr;
 };

@@ -41,6 +41,8 @@ inline constexpr int ViewMemory = 32777;
 inline constexpr int ViewStatistics = 32778;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
+inline constexpr int ViewLiveResult = 32850;
+inline constexpr int ViewHighlighting = 32851;
 
 // Focus (keys only)
 inline constexpr int FocusEditor = 32809;
@@ -105,5 +107,6 @@ inline constexpr int Num = 59138;
 inline constexpr int Units = 59142;
 inline constexpr int Result = 59143;
 inline constexpr int Sse2 = 59144;
+inline constexpr int LiveResult = 59160;  // what Calculate would write for the cell at the caret
 inline constexpr int StatusBar = CommandId::ViewStatusBar;
 }  // namespace IndicatorId
