@@ -88,14 +88,15 @@ constexpr Entry kEntries[] = {
 QString Translated(const char* text) { return QCoreApplication::translate("CalcCompleter", text); }
 
 QString DisplayOf(const Entry& entry) {
-    QString line = QLatin1String(entry.name) + QStringLiteral(" \u2014 ") + Translated(entry.description);
+    QString line =
+        QLatin1String(entry.name) + QStringLiteral(" \u2014 ") + Translated(entry.description);
     switch (entry.tradition) {
         case West:
-            return line + QStringLiteral(" (") + Translated(QT_TRANSLATE_NOOP("CalcCompleter", "West")) +
-                   QLatin1Char(')');
+            return line + QStringLiteral(" (") +
+                   Translated(QT_TRANSLATE_NOOP("CalcCompleter", "West")) + QLatin1Char(')');
         case East:
-            return line + QStringLiteral(" (") + Translated(QT_TRANSLATE_NOOP("CalcCompleter", "East")) +
-                   QLatin1Char(')');
+            return line + QStringLiteral(" (") +
+                   Translated(QT_TRANSLATE_NOOP("CalcCompleter", "East")) + QLatin1Char(')');
         default:
             return line;
     }
@@ -137,7 +138,8 @@ QList<CalcCompleter::Offer> CalcCompleter::OffersFor(QStringView before, QString
     const qsizetype bracket = MemoryBracket(before);
     if (bracket >= 0) {
         QStringView part = before.mid(bracket + 1);
-        while (!part.isEmpty() && (part.front() == u' ' || part.front() == u'\t')) part = part.mid(1);
+        while (!part.isEmpty() && (part.front() == u' ' || part.front() == u'\t'))
+            part = part.mid(1);
         typed = static_cast<int>(part.size());
         const bool closed = !after.trimmed().isEmpty() && IsCloseBracket(after.trimmed().front());
         const QChar close = Closing(before[bracket]);
@@ -160,8 +162,10 @@ QList<CalcCompleter::Offer> CalcCompleter::OffersFor(QStringView before, QString
         const QString name = QLatin1String(entry.name);
         if (!name.startsWith(word)) continue;
         QString insert = name;
-        if (!groupFollows && entry.tradition == MemoryWord) insert += QLatin1Char('[');
-        else if (!groupFollows && entry.tradition != Constant) insert += QLatin1Char('(');
+        if (!groupFollows && entry.tradition == MemoryWord)
+            insert += QLatin1Char('[');
+        else if (!groupFollows && entry.tradition != Constant)
+            insert += QLatin1Char('(');
         offers.append({name, insert, DisplayOf(entry)});
     }
     // A word already complete and alone needs no list.
@@ -205,8 +209,9 @@ void CalcCompleter::Open(bool asked) {
     const int from = std::max(0, column - 256);
     QTextCursor around(block);
     around.setPosition(block.position() + from);
-    around.setPosition(std::min(block.position() + column + 16, block.position() + block.length() - 1),
-                       QTextCursor::KeepAnchor);
+    around.setPosition(
+        std::min(block.position() + column + 16, block.position() + block.length() - 1),
+        QTextCursor::KeepAnchor);
     const QString near = around.selectedText();
     const QStringView before = QStringView(near).left(column - from);
     const QStringView after = QStringView(near).mid(column - from);

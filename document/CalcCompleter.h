@@ -29,8 +29,7 @@ public:
     };
     // What the list offers for the text before the caret; `typed` is how much
     // of it the entry replaces. `asked`: Ctrl+Space, even with fewer letters.
-    static QList<Offer> OffersFor(QStringView before, QStringView after, bool asked,
-                                  int& typed);
+    static QList<Offer> OffersFor(QStringView before, QStringView after, bool asked, int& typed);
 
     bool IsOpen() const;
     // Opens (or refreshes) the list for the text at the caret; closes it when

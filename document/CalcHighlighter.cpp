@@ -65,7 +65,9 @@ void CalcHighlighter::UpdateColours() {
     const QPalette palette = view_->palette();
     const QColor text = palette.color(QPalette::Text);
     const QColor base = palette.color(QPalette::Base);
-    auto format = [this](Role role) -> QTextCharFormat& { return formats_[static_cast<int>(role)]; };
+    auto format = [this](Role role) -> QTextCharFormat& {
+        return formats_[static_cast<int>(role)];
+    };
     format(Role::Comment) = QTextCharFormat();
     format(Role::Comment).setForeground(Mixed(text, base, 0.55));
     format(Role::Comment).setFontItalic(true);

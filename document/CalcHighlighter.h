@@ -23,9 +23,7 @@ public:
     bool IsEnabled() const { return enabled_; }
 
     // The format of a role, made from the view's palette.
-    QTextCharFormat Format(CalcSyntax::Role role) const {
-        return formats_[static_cast<int>(role)];
-    }
+    QTextCharFormat Format(CalcSyntax::Role role) const { return formats_[static_cast<int>(role)]; }
     // Takes the colours from the palette again (after a palette change).
     void UpdateColours();
 

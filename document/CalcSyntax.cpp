@@ -54,8 +54,10 @@ bool IsKnownName(QStringView name) {
     static const QSet<QString> known = [] {
         QSet<QString> names;
         for (const std::u16string_view keyword : NCalculatorText::FunctionKeywords())
-            names.insert(QString::fromUtf16(keyword.data(), static_cast<qsizetype>(keyword.size())));
-        for (const char* constant : {"pi", "e", "rslt", "result"}) names.insert(QLatin1String(constant));
+            names.insert(
+                QString::fromUtf16(keyword.data(), static_cast<qsizetype>(keyword.size())));
+        for (const char* constant : {"pi", "e", "rslt", "result"})
+            names.insert(QLatin1String(constant));
         names.insert(QString(QChar(0x03C0)));
         return names;
     }();
@@ -126,10 +128,14 @@ int ReadLine(QStringView line, int entryState, bool lastLine, QList<Span>* spans
             i = end;
             continue;
         }
-        if (IsOpen(c)) tokens.push_back({i, 1, Token::Open, Role::Unbalanced});
-        else if (IsClose(c)) tokens.push_back({i, 1, Token::Close, Role::Unbalanced});
-        else if (c == u'=') tokens.push_back({i, 1, Token::Equals, Role::Result});
-        else if (c == u';') tokens.push_back({i, 1, Token::Separator, Role::Result});
+        if (IsOpen(c))
+            tokens.push_back({i, 1, Token::Open, Role::Unbalanced});
+        else if (IsClose(c))
+            tokens.push_back({i, 1, Token::Close, Role::Unbalanced});
+        else if (c == u'=')
+            tokens.push_back({i, 1, Token::Equals, Role::Result});
+        else if (c == u';')
+            tokens.push_back({i, 1, Token::Separator, Role::Result});
         ++i;
     }
 

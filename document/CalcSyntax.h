@@ -13,10 +13,10 @@ namespace CalcSyntax {
 enum class Role : uint8_t {
     Comment,
     Number,
-    Keyword,  // a function, or pi, e, rslt, result
-    Memory,   // mem[...] or memory[...], the name included
-    Result,   // the old result after a cell's last "="
-    Unknown,  // a name the language does not know
+    Keyword,     // a function, or pi, e, rslt, result
+    Memory,      // mem[...] or memory[...], the name included
+    Result,      // the old result after a cell's last "="
+    Unknown,     // a name the language does not know
     Unbalanced,  // a bracket without its partner in the cell
 };
 inline constexpr int kRoleCount = 7;

@@ -100,8 +100,10 @@ void EditorAssist::MarkMatchingBracket() {
     const int column = caret.positionInBlock();
     // The bracket after the caret first, then the one before it.
     int at = -1;
-    if (column < line.size() && (IsOpen(line[column]) || IsClose(line[column]))) at = column;
-    else if (column > 0 && (IsOpen(line[column - 1]) || IsClose(line[column - 1]))) at = column - 1;
+    if (column < line.size() && (IsOpen(line[column]) || IsClose(line[column])))
+        at = column;
+    else if (column > 0 && (IsOpen(line[column - 1]) || IsClose(line[column - 1])))
+        at = column - 1;
     const int partner = at >= 0 ? Partner(line, at) : -1;
     if (partner < 0) {
         marks.Clear(EditorMarks::Bracket);

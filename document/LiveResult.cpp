@@ -30,7 +30,8 @@ void LiveResult::SetEnabled(bool enabled) {
 
 QString LiveResult::TextOf(const NCalculatorText::CellPreview& preview) {
     if (!preview.calculated && preview.succeeded) return QString();
-    if (preview.succeeded) return QStringLiteral("= ") + QStringFromU16(NCalculatorText::FormatResult(preview.value));
+    if (preview.succeeded)
+        return QStringLiteral("= ") + QStringFromU16(NCalculatorText::FormatResult(preview.value));
     // A run stops at its one error, the last diagnostic.
     for (std::size_t i = preview.diagnostics.size(); i-- > 0;)
         if (preview.severities[i] == 1) return QStringFromU16(preview.diagnostics[i]);

@@ -85,20 +85,20 @@ private slots:
         QTest::addColumn<bool>("lastLine");
         QTest::addColumn<QString>("roles");
         QTest::addColumn<int>("endState");
-        QTest::newRow("numbers and names") << "sin(1,5e-3)*pi+E2" << 0 << true
-                                           << "kkk.nnnnnn..kk.un" << 0;
+        QTest::newRow("numbers and names")
+            << "sin(1,5e-3)*pi+E2" << 0 << true << "kkk.nnnnnn..kk.un" << 0;
         QTest::newRow("old result after the last equals")
             << "a=b = 12.5; 2=x" << 0 << true << "u.u...rrrr..n.r" << 0;
-        QTest::newRow("memory and comments") << "mem[rate x]*2 // mem[a]" << 0 << false
-                                             << "mmmmmmmmmmm.n.ccccccccc" << 0;
+        QTest::newRow("memory and comments")
+            << "mem[rate x]*2 // mem[a]" << 0 << false << "mmmmmmmmmmm.n.ccccccccc" << 0;
         QTest::newRow("block comment opens") << "1 /* 2;" << 0 << false << "n.ccccc" << 1;
         QTest::newRow("block comment closes") << "x */ 3" << 1 << true << "cccc.n" << 0;
-        QTest::newRow("stray and unclosed brackets") << "(1))+(2;3" << 0 << true << ".n.b.bn.n"
-                                                     << 0;
+        QTest::newRow("stray and unclosed brackets")
+            << "(1))+(2;3" << 0 << true << ".n.b.bn.n" << 0;
         QTest::newRow("a cell going on keeps its bracket") << "(1+" << 0 << false << ".n." << 4;
         QTest::newRow("and closes it on the next line") << "2)=3;" << 4 << true << "n..r." << 0;
-        QTest::newRow("result running on from the line before") << "99 ; 4" << 2 << true
-                                                               << "rr...n" << 0;
+        QTest::newRow("result running on from the line before")
+            << "99 ; 4" << 2 << true << "rr...n" << 0;
     }
     void rolesOfALine() {
         QFETCH(QString, line);
@@ -141,11 +141,10 @@ private slots:
         dark.setColor(QPalette::Text, QColor(0xE0, 0xE0, 0xE0));
         view_->setPalette(dark);
         const QColor base = dark.color(QPalette::Base);
-        for (const Role role : {Role::Number, Role::Keyword, Role::Memory, Role::Result,
-                                Role::Unknown}) {
+        for (const Role role :
+             {Role::Number, Role::Keyword, Role::Memory, Role::Result, Role::Unknown}) {
             const QColor colour = assist_->Highlighter()->Format(role).foreground().color();
-            QVERIFY2(colour.lightnessF() - base.lightnessF() > 0.45,
-                     qPrintable(colour.name()));
+            QVERIFY2(colour.lightnessF() - base.lightnessF() > 0.45, qPrintable(colour.name()));
         }
     }
 
@@ -184,17 +183,16 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<int>("typed");
         QTest::newRow("one letter waits") << "2*s" << false << QStringList{} << 0;
-        QTest::newRow("both notations") << "ar" << false
-                                        << QStringList{"arcsin", "arccos", "arctan", "arctg",
-                                                       "arccot", "arcctg", "arcsec", "arccsc",
-                                                       "arccosec", "arsinh", "arsh", "arcosh",
-                                                       "arch", "artanh", "arth", "arcoth", "arcth",
-                                                       "arsech", "arsch", "arcsch"}
-                                        << 2;
+        QTest::newRow("both notations")
+            << "ar" << false
+            << QStringList{"arcsin", "arccos",   "arctan", "arctg",  "arccot", "arcctg", "arcsec",
+                           "arccsc", "arccosec", "arsinh", "arsh",   "arcosh", "arch",   "artanh",
+                           "arth",   "arcoth",   "arcth",  "arsech", "arsch",  "arcsch"}
+            << 2;
         QTest::newRow("a whole name alone") << "1+sqrt" << false << QStringList{} << 4;
         QTest::newRow("memory names") << "mem [ r" << false << QStringList{"rate", "rent"} << 1;
-        QTest::newRow("asked with nothing typed") << "1+" << true
-                                                  << QStringList{} << 0;  // filled below
+        QTest::newRow("asked with nothing typed")
+            << "1+" << true << QStringList{} << 0;  // filled below
     }
     void completionOffers() {
         QFETCH(QString, before);
@@ -226,7 +224,8 @@ private slots:
         // Tab takes the first entry; a function gets its bracket.
         QTest::keyClicks(view_, "2*sq");
         QTRY_VERIFY(completer->IsOpen());
-        QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("sqrt \u2014 Square root"));
+        QCOMPARE(list->model()->index(0, 0).data().toString(),
+                 QStringLiteral("sqrt \u2014 Square root"));
         QTest::keyClick(list, Qt::Key_Tab);
         QCOMPARE(view_->EditorText(), QStringLiteral("2*sqrt("));
         QVERIFY(!completer->IsOpen());
@@ -260,8 +259,7 @@ private slots:
     void warningsAreMarkedAndSelected() {
         view_->ReplaceText(QStringLiteral("1+1;\nmem[salry]*12;\n2e-200*1e-200"));
         doc_->ExecuteCommand(CalculateAll);
-        QCOMPARE(view_->EditorText(),
-                 QStringLiteral("1+1=2;\nmem[salry]*12=0;\n2e-200*1e-200=0"));
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1=2;\nmem[salry]*12=0;\n2e-200*1e-200=0"));
         const QList<QTextEdit::ExtraSelection> marks =
             EditorMarks::Of(view_).Marks(EditorMarks::Warnings);
         QCOMPARE(marks.size(), 2);
