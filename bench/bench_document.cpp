@@ -2,17 +2,22 @@
 // whose calculated text still fits the editor: opening it (with the first
 // paint), Calculate of one cell at the end and in the middle, and Calculate
 // all, each followed by a repaint. A plain timed program: run it offscreen.
-//   bench_document [--repeat K]
+// With --assist the editor's helpers are on (colours, live result), as the
+// program starts; then a keystroke in the middle and the live result that
+// follows it are timed too.
+//   bench_document [--repeat K] [--assist]
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -20,12 +25,22 @@
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
+#include "document/EditorAssist.h"
+#include "document/LiveResult.h"
 #include "engine/CalculateText.h"
 #include "engine/FileText.h"
 
 namespace {
 
 double Ms(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
+
+// CPU time of this thread: on a loaded machine the wall clock mostly
+// measures the other processes.
+double CpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
 
 void Settle(CCalcView& view) {
     QCoreApplication::processEvents();
@@ -54,9 +69,12 @@ std::string LargestFittingDocument(std::size_t& cells) {
 
 int main(int argc, char** argv) {
     int repeat = 5;
+    bool assist = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc)
             repeat = std::max(1, std::atoi(argv[++i]));
+        else if (std::strcmp(argv[i], "--assist") == 0)
+            assist = true;
     }
     QApplication app(argc, argv);
 
@@ -76,25 +94,32 @@ int main(int argc, char** argv) {
     CCalcView view;
     CCalcDoc doc;
     doc.SetView(&view);
+    EditorAssist* helpers = assist ? new EditorAssist(&view) : nullptr;
+    std::printf("editor helpers %s\n", assist ? "on" : "off");
     view.resize(1000, 700);
     view.show();
     Settle(view);
 
     std::vector<double> open;
+    std::vector<double> openCpu;
     for (int i = 0; i < repeat; ++i) {
         doc.SetModifiedFlag(false);
         doc.OnNewDocument();
         Settle(view);
         QElapsedTimer timer;
         timer.start();
+        const double cpu = CpuMs();
         doc.OpenDocumentFile(path);
         Settle(view);
         open.push_back(Ms(timer));
+        openCpu.push_back(CpuMs() - cpu);
     }
-    std::printf("%-36s %10.1f ms\n", "open + first paint", Median(open));
+    std::printf("%-36s %10.1f ms (CPU %.1f)\n", "open + first paint", Median(open),
+                Median(openCpu));
 
     const auto timeCommand = [&](const char* name, int command, int block) {
         std::vector<double> times;
+        std::vector<double> cpus;
         for (int i = 0; i < repeat; ++i) {
             if (block >= 0) {
                 const QTextBlock line = view.document()->findBlockByNumber(block);
@@ -106,15 +131,51 @@ int main(int argc, char** argv) {
             Settle(view);
             QElapsedTimer timer;
             timer.start();
+            const double cpu = CpuMs();
             doc.ExecuteCommand(command);
             Settle(view);
             times.push_back(Ms(timer));
+            cpus.push_back(CpuMs() - cpu);
             view.undo();  // the next run finds the same stale result
             Settle(view);
         }
-        std::printf("%-36s %10.1f ms\n", name, Median(times));
+        std::printf("%-36s %10.1f ms (CPU %.1f)\n", name, Median(times), Median(cpus));
     };
     const int lines = view.document()->blockCount();
+    {
+        // A digit typed and erased again in a cell in view, in the middle.
+        const QTextBlock line = view.document()->findBlockByNumber(lines / 2);
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(line.position() + 1);
+        view.setTextCursor(cursor);
+        view.ensureCursorVisible();
+        view.setFocus();
+        Settle(view);
+        std::vector<double> typed;
+        std::vector<double> typedCpu;
+        std::vector<double> live;
+        for (int i = 0; i < repeat; ++i) {
+            for (const Qt::Key key : {Qt::Key_7, Qt::Key_Backspace}) {
+                QElapsedTimer timer;
+                timer.start();
+                const double cpu = CpuMs();
+                QTest::keyClick(&view, key, Qt::NoModifier);
+                Settle(view);
+                typed.push_back(Ms(timer));
+                typedCpu.push_back(CpuMs() - cpu);
+                if (helpers) {
+                    timer.restart();
+                    helpers->Live()->Update();
+                    live.push_back(Ms(timer));
+                }
+            }
+        }
+        std::printf("%-36s %10.1f ms (max %.1f; CPU %.1f)\n", "keystroke in the middle",
+                    Median(typed), *std::max_element(typed.begin(), typed.end()), Median(typedCpu));
+        if (helpers)
+            std::printf("%-36s %10.1f ms (max %.1f)\n", "live result after the pause", Median(live),
+                        *std::max_element(live.begin(), live.end()));
+    }
     timeCommand("Calculate, cell at the end", CalculateCell, lines - 2);
     timeCommand("Calculate, cell in the middle", CalculateCell, lines / 2);
     timeCommand("Calculate all", CalculateAll, -1);

@@ -5,7 +5,10 @@
 // With --recovery 1 the editor belongs to a document whose unsaved work is
 // kept in a recovery copy, as in the program: keystrokes go through it, and
 // the deferred write of the copy is timed too.
-//   bench_editor [--length N] [--text cells|column] [--repeat K] [--recovery 0|1]
+// --assist turns the editor's helpers on (colours, live result, completion),
+// as the program starts; the live result after each pause is timed apart.
+// --text lines: 15,000 lines of cells instead of one line.
+//   bench_editor [--length N] [--text cells|column|lines] [--repeat K] [--assist] [--recovery 0|1]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -15,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -22,6 +26,8 @@
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
 #include "shell/RecoveryKeeper.h"
+#include "document/EditorAssist.h"
+#include "document/LiveResult.h"
 
 namespace {
 
@@ -49,6 +55,19 @@ QString JoinedColumn(qsizetype length) {
     return text;
 }
 
+// 15,000 lines of cells with functions, memory, comments and old results.
+QString CellLines(int count) {
+    QString text;
+    for (int i = 0; i < count; ++i) {
+        text += QStringLiteral("%1.25*(3+sin(%2))-mem[rate]/7 = 12.5; // line %3\n")
+                    .arg(i % 977)
+                    .arg(i % 13)
+                    .arg(i);
+    }
+    text.chop(1);
+    return text;
+}
+
 double Ms(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
 
 // Lets the view answer everything queued, then paints it synchronously.
@@ -57,18 +76,28 @@ void Settle(CCalcView& view) {
     view.viewport()->repaint();
 }
 
-double Keystroke(CCalcView& view, qsizetype position, bool typeDigit) {
+// CPU time of this thread: on a loaded machine the wall clock mostly
+// measures the other processes.
+double CpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double Keystroke(CCalcView& view, qsizetype position, bool typeDigit, double& cpu) {
     QTextCursor cursor = view.textCursor();
     cursor.setPosition(static_cast<int>(position));
     view.setTextCursor(cursor);
     Settle(view);
     QElapsedTimer timer;
     timer.start();
+    const double cpuStart = CpuMs();
     if (typeDigit)
         QTest::keyClick(&view, Qt::Key_7, Qt::NoModifier);
     else
         QTest::keyClick(&view, Qt::Key_Delete, Qt::NoModifier);
     Settle(view);
+    cpu = CpuMs() - cpuStart;
     return Ms(timer);
 }
 
@@ -82,7 +111,14 @@ int main(int argc, char** argv) {
     std::string kind = "cells";
     int repeat = 3;
     bool recovery = false;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    bool assist = false;
+    for (int i = 1; i < argc; i += 2) {
+        if (std::strcmp(argv[i], "--assist") == 0) {
+            assist = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) break;
         if (std::strcmp(argv[i], "--length") == 0)
             length = std::atoll(argv[i + 1]);
         else if (std::strcmp(argv[i], "--text") == 0)
@@ -96,9 +132,14 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const QString text = kind == "column" ? JoinedColumn(length) : RepeatedCells(length);
+    const QString text = kind == "column"  ? JoinedColumn(length)
+                         : kind == "lines" ? CellLines(15000)
+                                           : RepeatedCells(length);
+    length = CCalcView::LengthOf(text);
 
     CCalcView view;
+    EditorAssist* helpers = assist ? new EditorAssist(&view) : nullptr;
+    std::vector<double> live;
     view.resize(1000, 700);
     CCalcDoc document;
     QTemporaryDir recoveryFolder;
@@ -120,29 +161,48 @@ int main(int argc, char** argv) {
     const double shown = Ms(timer);
     Settle(view);
     const double painted = Ms(timer);
-    std::printf("text %s, %lld code units on one line\n", kind.c_str(),
-                static_cast<long long>(view.TextLength()));
+    std::printf("text %s, %lld code units on %d line(s), editor helpers %s\n", kind.c_str(),
+                static_cast<long long>(view.TextLength()), view.document()->blockCount(),
+                assist ? "on" : "off");
     std::printf("%-28s %10.1f ms\n", "set text", replaced);
     std::printf("%-28s %10.1f ms\n", "set text + show", shown);
     std::printf("%-28s %10.1f ms\n", "set text + show + paint", painted);
 
+    const qsizetype characters = view.document()->characterCount() - 1;
     const struct {
         const char* name;
         qsizetype position;
-    } places[] = {{"start", 10}, {"middle", length / 2}, {"end", length - 10}};
+    } places[] = {{"start", 10}, {"middle", characters / 2}, {"end", characters - 10}};
     for (const auto& place : places) {
         if (repeat <= 0) break;
         for (const bool typeDigit : {false, true}) {
             std::vector<double> times;
-            for (int i = 0; i < repeat; ++i)
-                times.push_back(Keystroke(view, place.position, typeDigit));
+            std::vector<double> cpus;
+            for (int i = 0; i < repeat; ++i) {
+                double cpu = 0;
+                times.push_back(Keystroke(view, place.position, typeDigit, cpu));
+                cpus.push_back(cpu);
+                if (helpers) {
+                    QElapsedTimer timer;
+                    timer.start();
+                    helpers->Live()->Update();
+                    live.push_back(Ms(timer));
+                }
+            }
             std::sort(times.begin(), times.end());
+            std::sort(cpus.begin(), cpus.end());
             char name[64];
             std::snprintf(name, sizeof name, "%s at the %s", typeDigit ? "type" : "Delete",
                           place.name);
-            std::printf("%-28s %10.1f ms (median of %d, max %.1f)\n", name, times[times.size() / 2],
-                        repeat, times.back());
+            std::printf("%-28s %10.1f ms (median of %d, max %.1f; CPU %.1f, max %.1f)\n", name,
+                        times[times.size() / 2], repeat, times.back(), cpus[cpus.size() / 2],
+                        cpus.back());
         }
+    }
+    if (!live.empty()) {
+        std::sort(live.begin(), live.end());
+        std::printf("%-28s %10.1f ms (median, max %.1f)\n", "live result after a pause",
+                    live[live.size() / 2], live.back());
     }
     if (view.TextLength() != length) {
         std::fprintf(stderr, "bench_editor: length %lld after as many insertions as deletions\n",

@@ -3,7 +3,9 @@
 #include <QAbstractUndoItem>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
 #include "document/LongTask.h"
+#include "document/EditorMarks.h"
 #include "document/MemoryFiles.h"
 #include "engine/CalculateText.h"
 #include "engine/FileAccess.h"
@@ -131,8 +134,10 @@ private:
 // the first `share` of the task's bar. False with `cancelled` set when Esc
 // called it off; the text is then as it was.
 bool CalculateAllCells(std::u16string& text, int32_t& position, NCalculatorText::FailedCell& failed,
-                       LongTask& task, qint64 share, bool& cancelled) {
+                       LongTask& task, qint64 share, bool& cancelled,
+                       std::vector<NCalculatorText::DiagnosticSource>& sources) {
     NCalculatorText::RunControl control;
+    control.sources = &sources;
     control.progress = [&task, share](std::size_t done, std::size_t total) {
         return task.Step(static_cast<qint64>(done) * share, static_cast<qint64>(total) * 100);
     };
@@ -267,8 +272,9 @@ void CCalcDoc::Calculate(bool allCells) {
         emit MemoryChanged();
     };
     bool cancelled = false;
-    const bool ok = allCells ? CalculateAllCells(text, position, failed, *task, 20, cancelled)
-                             : NCalculatorText::CalculateText(text, position, failed);
+    std::vector<NCalculatorText::DiagnosticSource> sources;
+    const bool ok = allCells ? CalculateAllCells(text, position, failed, *task, 20, cancelled, sources)
+                             : NCalculatorText::CalculateText(text, position, failed, sources);
     if (cancelled) return calledOff();
     const QString after = QStringFromU16(text);
     text = std::u16string();
@@ -327,7 +333,25 @@ void CCalcDoc::Calculate(bool allCells) {
     SetModifiedFlag(true);
     view_->setTextCursor(cursor);
     view_->ensureCursorVisible();
-    if (!ok) MarkFailedCell(failed.start, failed.end);
+    // Positions of the new text: the text in the editor now.
+    sources_.clear();
+    sourceSeverities_.clear();
+    const int last = view_->document()->characterCount() - 1;
+    for (const NCalculatorText::DiagnosticSource& source : sources) {
+        QTextCursor mark(view_->document());
+        if (source.start >= 0) {
+            mark.setPosition(std::min(source.start, last));
+            mark.setPosition(std::min(source.end, last), QTextCursor::KeepAnchor);
+        }
+        sources_.append(mark);
+        sourceSeverities_.append(source.severity);
+    }
+    MarkWarnings();
+    if (!ok) {
+        MarkFailedCell(failed.start, failed.end);
+        // The caret stays; the cell that stopped the run comes into view.
+        if (allCells && failed.start >= 0) ScrollIntoView(failed.start);
+    }
 
     emit ResultChanged();
     emit MemoryChanged();
@@ -342,13 +366,61 @@ void CCalcDoc::MarkFailedCell(int start, int end) {
     mark.cursor.setPosition(start);
     mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
     mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    mark.format.setUnderlineColor(QColor(0xD0, 0x10, 0x10));
-    view_->setExtraSelections({mark});
+    mark.format.setUnderlineColor(ErrorMarkColour());
+    EditorMarks::Of(view_).Set(EditorMarks::FailedCell, {mark});
+}
+
+QColor CCalcDoc::ErrorMarkColour() { return QColor(0xD0, 0x10, 0x10); }
+
+// Amber, lighter on a dark base: a warning is no error.
+QColor CCalcDoc::WarningMarkColour(const QPalette& palette) {
+    const bool dark = palette.color(QPalette::Base).lightnessF() < 0.5;
+    return QColor::fromHslF(40 / 360.0, 0.95, dark ? 0.6 : 0.45);
+}
+
+void CCalcDoc::MarkWarnings() {
+    QList<QTextEdit::ExtraSelection> marks;
+    for (qsizetype i = 0; i < sources_.size(); ++i) {
+        if (sourceSeverities_[i] != 0 || !sources_[i].hasSelection()) continue;
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = sources_[i];
+        mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        mark.format.setUnderlineColor(WarningMarkColour(view_->palette()));
+        marks.append(mark);
+    }
+    EditorMarks::Of(view_).Set(EditorMarks::Warnings, marks);
+}
+
+void CCalcDoc::ScrollIntoView(int position) {
+    // Placing the caret there scrolls; the caret then goes back and the
+    // view keeps its new place.
+    const QTextCursor caret = view_->textCursor();
+    QTextCursor there(view_->document());
+    there.setPosition(std::min(position, view_->document()->characterCount() - 1));
+    view_->setTextCursor(there);
+    view_->ensureCursorVisible();
+    const int vertical = view_->verticalScrollBar()->value();
+    const int horizontal = view_->horizontalScrollBar()->value();
+    view_->setTextCursor(caret);
+    view_->verticalScrollBar()->setValue(vertical);
+    view_->horizontalScrollBar()->setValue(horizontal);
 }
 
 void CCalcDoc::ClearFailedMark() {
-    // The failed-cell mark is the view's only extra selection.
-    if (!view_->extraSelections().isEmpty()) view_->setExtraSelections({});
+    EditorMarks& marks = EditorMarks::Of(view_);
+    marks.Clear(EditorMarks::FailedCell);
+    marks.Clear(EditorMarks::Warnings);
+}
+
+void CCalcDoc::SelectDiagnosticSource(int row) {
+    if (row < 0 || row >= sources_.size()) return;
+    if (sourceSeverities_[row] != 0 || !sources_[row].hasSelection()) {
+        SelectFailedCell();
+        return;
+    }
+    view_->setTextCursor(sources_[row]);
+    view_->ensureCursorVisible();
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void CCalcDoc::SelectFailedCell() {
@@ -555,6 +627,10 @@ void CCalcDoc::ExecuteFile(const QString& filter, const QString& defaultExtensio
             break;
     }
     // Only the memory and log effects count; the rewritten text is dropped.
+    // Its diagnostics point into no text of the editor.
+    sources_.clear();
+    sourceSeverities_.clear();
+    failedStart_ = failedEnd_ = -1;
     int32_t position = -1;
     NCalculatorText::FailedCell failed;
     bool cancelled = false;

@@ -2,8 +2,10 @@
 // calculation files, and the receiver of the whole-text and memory commands.
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QTextCursor>
 
 #include "document/DocumentFiles.h"
 #include "document/ICmdReceiver.h"
@@ -55,6 +57,16 @@ public:
     // Selects the expression of the cell the last failed run stopped at and
     // gives the editor the focus (a double-click on an error of the log).
     void SelectFailedCell();
+    // Selects where the diagnostic of a log row came from: the failing cell
+    // for an error, the expression that raised it for a warning.
+    void SelectDiagnosticSource(int row);
+    // The sources of the last run's diagnostics, in log order (they follow
+    // later edits).
+    const QList<QTextCursor>& DiagnosticSources() const { return sources_; }
+
+    // The colours of the marks of a failed cell and of a warning.
+    static QColor ErrorMarkColour();
+    static QColor WarningMarkColour(const QPalette& palette);
 
 signals:
     // The title or the changed flag changed: the frame rebuilds its title.
@@ -68,6 +80,9 @@ signals:
 private:
     void Calculate(bool allCells);
     void MarkFailedCell(int start, int end);
+    void MarkWarnings();
+    // Shows the text at `position` without moving the caret.
+    void ScrollIntoView(int position);
     void ClearFailedMark();
     void DeleteSelection(int start, int end);
     bool DoSave(const QString& path, bool replace);
@@ -85,4 +100,6 @@ private:
     // The failing cell of the last failed run.
     int failedStart_ = -1;
     int failedEnd_ = -1;
+    QList<QTextCursor> sources_;
+    QList<int> sourceSeverities_;
 };

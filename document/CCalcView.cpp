@@ -260,6 +260,15 @@ QString CCalcView::FitText(const QString& text, qsizetype room) {
 }
 
 void CCalcView::keyPressEvent(QKeyEvent* event) {
+    if (keys_ != nullptr && keys_->BeforeKey(event)) {
+        event->accept();
+        return;
+    }
+    HandleKey(event);
+    if (keys_ != nullptr) keys_->AfterKey(event);
+}
+
+void CCalcView::HandleKey(QKeyEvent* event) {
     QString typed = event->text();
     const bool isBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (isBreak) typed = QStringLiteral("\n");

@@ -10,6 +10,17 @@
 
 class QSettings;
 
+// Sees the editor's keys before and after the editor handles them.
+class IEditorKeys {
+public:
+    // True when the key is used up and the editor must not see it.
+    virtual bool BeforeKey(QKeyEvent* event) = 0;
+    virtual void AfterKey(QKeyEvent* event) = 0;
+
+protected:
+    ~IEditorKeys() = default;
+};
+
 class CCalcView : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -71,6 +82,8 @@ public:
     qsizetype PrintSelectionStart() const { return printSelectionStart_; }
     qsizetype PrintSelectionEnd() const { return printSelectionEnd_; }
 
+    void SetKeyHandler(IEditorKeys* handler) { keys_ = handler; }
+
 signals:
     // The user (or an undoable edit) changed the text.
     void Edited();
@@ -86,6 +99,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void HandleKey(QKeyEvent* event);
     qsizetype SelectionLength() const;
     void UpdateTabStops();
     void SetEditorFont(const QFont& font);
@@ -93,6 +107,7 @@ private:
     void OnContentsChange(int position, int removed, int added);
     void UpdateShaping();
 
+    IEditorKeys* keys_ = nullptr;
     bool replacing_ = false;
     // The text may hold characters the shaper must see.
     bool needsShaping_ = false;

@@ -268,6 +268,39 @@ bool CalculateText(std::u16string& text, int32_t& position) {
 
 namespace {
 
+// Notes, for each diagnostic of the cell in progress, where its node stands
+// in the cell's expression (-1 when no node was in progress).
+class SourceCollector : public IDiagnosticObserver {
+public:
+    struct Span {
+        int32_t severity;
+        int32_t begin;
+        int32_t end;
+    };
+    void Reported(int32_t severity) override {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        const CNode* node = engineState.frameNode;
+        if (node != nullptr && SourceSpanOf(*node, begin, end))
+            spans.push_back({severity, static_cast<int32_t>(begin), static_cast<int32_t>(end)});
+        else
+            spans.push_back({severity, -1, -1});
+    }
+    std::vector<Span> spans;
+};
+
+// What a run hands back beyond the text and the position.
+struct RunReport {
+    FailedCell failed;
+    std::vector<DiagnosticSource>* sources = nullptr;
+    RunControl* control = nullptr;
+    bool calculated = false;  // some cell was calculated
+};
+
+}  // namespace
+
+namespace {
+
 // Bytes of a word that equal `byte`: the high bit of each such byte, exactly
 // (no borrow crosses into the next byte).
 uint64_t BytesEqual(uint64_t word, unsigned char byte) {
@@ -343,41 +376,135 @@ std::size_t CommentScanner::Scan(std::string_view piece) {
 
 namespace {
 
-bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed,
-                    RunControl* control = nullptr);
+bool CalculateCells(std::u16string& text, int32_t& position, RunReport& report);
 
 }  // namespace
 
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed) {
     ResetEngineState(UnitFromPreferences());
-    return CalculateCells(text, position, failed);
+    RunReport report;
+    const bool ok = CalculateCells(text, position, report);
+    failed = report.failed;
+    return ok;
+}
+
+bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
+                   std::vector<DiagnosticSource>& sources) {
+    sources.clear();
+    ResetEngineState(UnitFromPreferences());
+    RunReport report;
+    report.sources = &sources;
+    const bool ok = CalculateCells(text, position, report);
+    failed = report.failed;
+    return ok;
 }
 
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
                    RunControl& control) {
     control.cancelled = false;
     ResetEngineState(UnitFromPreferences());
-    return CalculateCells(text, position, failed, &control);
+    RunReport report;
+    report.control = &control;
+    if (control.sources != nullptr) control.sources->clear();
+    report.sources = control.sources;
+    const bool ok = CalculateCells(text, position, report);
+    failed = report.failed;
+    return ok;
 }
 
 bool CalculateMoreCells(std::u16string& text) {
     int32_t position = -1;
-    FailedCell failed;
-    return CalculateCells(text, position, failed);
+    RunReport report;
+    return CalculateCells(text, position, report);
 }
 
 namespace {
 
-bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed,
-                    RunControl* control) {
+// Collects the diagnostics of a preview instead of the log.
+class PreviewLog : public ILogReceiver {
+public:
+    explicit PreviewLog(CellPreview& preview) : preview_(preview) {}
+    void AddMessage(const Diagnostic& record) override {
+        preview_.diagnostics.emplace_back(record.description);
+        preview_.severities.push_back(record.severity);
+    }
+    void Clear() override {
+        preview_.diagnostics.clear();
+        preview_.severities.clear();
+    }
+
+private:
+    CellPreview& preview_;
+};
+
+}  // namespace
+
+CellPreview PreviewCell(std::u16string_view text, int32_t position) {
+    CellPreview preview;
+    if (position < 0) return preview;
+    // Everything a run touches is put back afterwards. The store's cells are
+    // swapped out whole, so whoever holds one keeps a valid cell.
+    const EngineState savedState = engineState;
+    const double savedResult = lastResult;
+    MemoryStore& store = MemoryStore::Instance();
+    MemoryStore copy = store;
+    store.Swap(copy);  // the run works on the copy; `copy` now holds the real cells
+    PreviewLog log(preview);
+    engineState.logReceiver = &log;
+    engineState.observer = nullptr;
+
+    std::u16string scratch(text);
+    int32_t caret = position;
+    ResetEngineState(UnitFromPreferences());
+    RunReport report;
+    preview.succeeded = CalculateCells(scratch, caret, report);
+    preview.calculated = report.calculated;
+    preview.value = lastResult;
+
+    store.Swap(copy);
+    lastResult = savedResult;
+    engineState = savedState;
+    return preview;
+}
+
+namespace {
+
+bool CalculateCells(std::u16string& text, int32_t& position, RunReport& report) {
+    FailedCell& failed = report.failed;
+    RunControl* const control = report.control;
     failed = FailedCell{};
     std::vector<Comment> comments;
     std::size_t unclosed = 0;
     if (!FindComments(text, comments, unclosed)) {
         failed = {static_cast<int32_t>(unclosed), static_cast<int32_t>(text.size())};
         ReportDiagnostic(SyntaxError, 0);
+        if (report.sources != nullptr) report.sources->push_back({1, failed.start, failed.end});
         return false;
     }
+    // Sources are asked for: the nodes say where each diagnostic came from.
+    SourceCollector collector;
+    IDiagnosticObserver* const savedObserver = engineState.observer;
+    if (report.sources != nullptr) engineState.observer = &collector;
+    struct ObserverReset {
+        IDiagnosticObserver* saved;
+        ~ObserverReset() { engineState.observer = saved; }
+    } observerReset{savedObserver};
+    // The collected spans of the cell starting at `s`, shifted as the text
+    // before it has grown, into the report; an error takes the failing cell.
+    const auto flushSources = [&](std::size_t s, std::ptrdiff_t shift) {
+        if (report.sources == nullptr) return;
+        for (const SourceCollector::Span& span : collector.spans) {
+            DiagnosticSource source{span.severity, failed.start, failed.end};
+            if (span.severity == 0 && span.begin >= 0) {
+                source.start =
+                    static_cast<int32_t>(static_cast<std::ptrdiff_t>(s) + span.begin + shift);
+                source.end =
+                    static_cast<int32_t>(static_cast<std::ptrdiff_t>(s) + span.end + shift);
+            }
+            report.sources->push_back(source);
+        }
+        collector.spans.clear();
+    };
     ScratchText copy(text, comments);
 
     const std::size_t n = copy.size();
@@ -428,7 +555,10 @@ bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed,
         }
 
         touched = true;
+        report.calculated = true;
         rewriter.CopyUpTo(s + q);
+        // The expression stands before the cut: this shift holds for all of it.
+        const std::ptrdiff_t cellShift = rewriter.Shift();
         double value = 0;
         if (!EvaluateExpression(cell.substr(0, q), arena, value)) {
             // Where the expression stands in the new text, blanks left out
@@ -440,11 +570,13 @@ bool CalculateCells(std::u16string& text, int32_t& position, FailedCell& failed,
             const std::ptrdiff_t shift = rewriter.Shift();
             failed = {static_cast<int32_t>(static_cast<std::ptrdiff_t>(s + from) + shift),
                       static_cast<int32_t>(static_cast<std::ptrdiff_t>(s + to) + shift)};
+            flushSources(s, cellShift);
             // The failing cell keeps its expression and blanks only.
             rewriter.KeepBlanks(cell, s, s + q, e);
             text = rewriter.Finish();
             return false;
         }
+        flushSources(s, cellShift);
         lastResult = value;
 
         rewriter.Append(u'=');

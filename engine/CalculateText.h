@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace NCalculatorText {
 
@@ -29,15 +30,45 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed);
 // units done and the text's length; a false answer cancels the run: the text
 // and the position stay as they were (memory and the last result keep what
 // the cells before wrote), the answer is false and `cancelled` is set.
+struct DiagnosticSource;
+
 struct RunControl {
     std::function<bool(std::size_t done, std::size_t total)> progress;
     std::size_t stride = 65536;
     bool cancelled = false;
+    // When set, receives the source of every diagnostic, as below.
+    std::vector<DiagnosticSource>* sources = nullptr;
 };
 
 // CalculateText under a run control.
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
                    RunControl& control);
+
+// Where a diagnostic of a run came from, in the rewritten text: for a
+// warning the expression that raised it (the memory reference, the
+// operation or function), for an error the failing cell as FailedCell has it.
+struct DiagnosticSource {
+    int32_t severity = 0;
+    int32_t start = -1;
+    int32_t end = -1;
+};
+
+// As above, and lists the source of every diagnostic, in the order reported.
+bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
+                   std::vector<DiagnosticSource>& sources);
+
+// What calculating the cell at `position` would give, worked out without any
+// lasting effect: the memory store (stores go to a copy), the last result,
+// the engine state and the log receiver are as they were.
+struct CellPreview {
+    bool calculated = false;  // some cell with an expression holds the position
+    bool succeeded = false;
+    double value = 0;
+    // Every diagnostic the calculation reported, in order.
+    std::vector<std::u16string> diagnostics;
+    std::vector<int32_t> severities;
+};
+CellPreview PreviewCell(std::u16string_view text, int32_t position);
 
 // Calculates every cell of `text`, which holds the next whole cells of a
 // longer text: memory, last result and diagnostics go on from the previous

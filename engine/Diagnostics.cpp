@@ -105,6 +105,7 @@ void ReportDiagnostic(int32_t kind, double value) {
 
     const int32_t severity = DiagnosticSeverity(normalized);
     if (severity == 1) engineState.succeeded = false;
+    if (engineState.observer != nullptr) engineState.observer->Reported(severity);
     if (engineState.logReceiver == nullptr) return;
 
     const std::u16string description = DescribeDiagnostic(normalized, value, engineState.operation);

@@ -82,6 +82,18 @@ protected:
     ~ILogReceiver() = default;
 };
 
+class CNode;
+
+// Told of every diagnostic as it is reported (suppressed ones excluded),
+// beside the log receiver: the driver learns from it where each came from.
+class IDiagnosticObserver {
+public:
+    virtual void Reported(int32_t severity) = 0;
+
+protected:
+    ~IDiagnosticObserver() = default;
+};
+
 struct EngineState {
     bool succeeded = true;
     OperationCode operation = OpNone;
@@ -89,6 +101,10 @@ struct EngineState {
     bool suppressOverflow = false;
     AngleUnit angleUnit = Radians;
     ILogReceiver* logReceiver = nullptr;
+    // The node whose operation is in progress (the one `operation` names),
+    // while a tree evaluates.
+    const CNode* frameNode = nullptr;
+    IDiagnosticObserver* observer = nullptr;
 };
 
 // The one process-wide engine state.

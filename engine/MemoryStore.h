@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace NCalculatorText {
 
@@ -32,6 +33,12 @@ public:
     void EraseMarked();
     void Clear();
     std::size_t Count() const { return cells_.size(); }
+    // Exchanges the cells and the changed flag; the cells themselves stay
+    // where they are in memory.
+    void Swap(MemoryStore& other) noexcept {
+        cells_.swap(other.cells_);
+        std::swap(changed, other.changed);
+    }
 
     iterator begin() { return cells_.begin(); }
     iterator end() { return cells_.end(); }

@@ -158,7 +158,9 @@ struct ChainFrame {
 bool CFramedNode::Evaluate(double& value) {
     EngineState& state = engineState;
     const OperationCode saved = state.operation;
+    const CNode* savedNode = state.frameNode;
     state.operation = Code();
+    state.frameNode = this;
     state.suppressOverflow = false;
     double args[2] = {0, 0};
     bool ok = true;
@@ -168,8 +170,13 @@ bool CFramedNode::Evaluate(double& value) {
             break;
         }
     }
-    if (ok) Compute(args, value);
+    if (ok) {
+        // A child's frame has been left: this node is the one in progress again.
+        state.frameNode = this;
+        Compute(args, value);
+    }
     state.operation = saved;
+    state.frameNode = savedNode;
     state.suppressOverflow = false;
     return state.succeeded;
 }
@@ -185,6 +192,7 @@ bool CBinaryNode::Evaluate(double& value) {
     // Entering every frame of the chain top-down, as the recursion would.
     EngineState& state = engineState;
     GrowingList<ChainFrame, 16> chain;
+    const CNode* savedNode = state.frameNode;
     for (CNode* node = this; node->chainedLeft; node = node->children[0].get()) {
         chain.push_back(ChainFrame{node, state.operation});
         state.operation = static_cast<CBinaryNode*>(node)->Code();
@@ -196,12 +204,16 @@ bool CBinaryNode::Evaluate(double& value) {
         auto* node = static_cast<CBinaryNode*>(chain[i].node);
         if (ok) {
             double args[2] = {left, 0};
-            if (node->children[1]->Evaluate(args[1])) node->Compute(args, left);
+            if (node->children[1]->Evaluate(args[1])) {
+                state.frameNode = node;
+                node->Compute(args, left);
+            }
         }
         state.operation = chain[i].savedOperation;
         state.suppressOverflow = false;
         ok = state.succeeded;
     }
+    state.frameNode = savedNode;
     value = left;
     return state.succeeded;
 }

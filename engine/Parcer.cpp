@@ -185,6 +185,47 @@ std::vector<std::u16string_view> FunctionKeywords() {
     return names;
 }
 
+bool SourceSpanOf(const CNode& node, std::size_t& begin, std::size_t& end) {
+    const BracketTableData& table = BracketTable;
+    const std::size_t length = table.length;
+    if (node.operands.empty() || length == 0) return false;
+    const char16_t* base = table.compact.data();
+    std::size_t b = length;
+    std::size_t e = 0;
+    for (std::size_t i = 0; i < node.operands.size(); ++i) {
+        const std::u16string_view operand = node.operands[i];
+        if (operand.data() < base || operand.data() > base + length) return false;
+        const auto first = static_cast<std::size_t>(operand.data() - base);
+        b = std::min(b, first);
+        e = std::max(e, first + operand.size());
+    }
+    if (b >= e) return false;
+    const auto partner = [&table](std::size_t i) {
+        return static_cast<std::size_t>(table.partner[i]);
+    };
+    // Parsing strips the brackets of a group: give them back where the span
+    // holds one of the pair, or is exactly a group's content.
+    for (bool widened = true; widened;) {
+        widened = false;
+        if (b > 0 && base[b - 1] == u'(' && partner(b - 1) <= e) {
+            --b;
+            widened = true;
+            if (partner(b) == e) ++e;
+        } else if (e < length && base[e] == u')' && partner(e) >= b) {
+            ++e;
+            widened = true;
+        }
+    }
+    // The keyword, "mem" or "memory" in front of a group.
+    if (base[b] == u'(') {
+        while (b > 0 && ((base[b - 1] >= u'a' && base[b - 1] <= u'z') || base[b - 1] == u'\u221A'))
+            --b;
+    }
+    begin = static_cast<std::size_t>(table.textIndex[b]);
+    end = static_cast<std::size_t>(table.textIndex[e - 1]) + 1;
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // Text routines
 

@@ -273,6 +273,11 @@ T* CParcer::New() {
     return GetNode()->arena_->template Create<T>();
 }
 
+// Where a node of the tree just parsed stands in the expression given to
+// ParseText: [begin, end) of its source, the groups cut around it and the
+// keyword or "mem" before its group included. False when it has no text.
+bool SourceSpanOf(const CNode& node, std::size_t& begin, std::size_t& end);
+
 // Every function keyword the parser accepts, in its table's order.
 std::vector<std::u16string_view> FunctionKeywords();
 

@@ -75,8 +75,9 @@ CCalcLog::CCalcLog(QWidget* parent) : QWidget(parent), list_(new QTreeWidget(thi
     list_->setGeometry(rect());
 
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        if (item != nullptr && item->data(NumberColumn, kSeverityRole).toInt() == 1)
-            emit ErrorActivated();
+        if (item == nullptr) return;
+        if (item->data(NumberColumn, kSeverityRole).toInt() == 1) emit ErrorActivated();
+        emit RowActivated(list_->indexOfTopLevelItem(item));
     });
 }
 

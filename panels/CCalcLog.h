@@ -36,6 +36,8 @@ signals:
     void PopupRequested();
     // An error row was double-clicked (or activated): show where it happened.
     void ErrorActivated();
+    // Any row was double-clicked (or activated): show where it came from.
+    void RowActivated(int row);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

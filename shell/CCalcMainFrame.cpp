@@ -27,6 +27,8 @@
 #include "document/CCalcDoc.h"
 #include "document/CCalcPageSetup.h"
 #include "document/CCalcView.h"
+#include "document/EditorAssist.h"
+#include "document/LiveResult.h"
 #include "engine/Diagnostics.h"
 #include "engine/MemoryStore.h"
 #include "engine/NumberFormat.h"
@@ -107,6 +109,7 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
     // Rows of bars, one above the other, as the docks hold them; no tabs.
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     document_->SetView(view_);
+    assist_ = new EditorAssist(view_);
     setAcceptDrops(true);
     TaInitResources();
 
@@ -129,9 +132,17 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
     DockBars();
     layoutRestored_ = ReadBarState(*OpenSettingsStore(), *this);
     ConnectPanels();
+    assist_->LoadSettings(*OpenSettingsStore());
 
     connect(document_, &CCalcDoc::TitleChanged, this, &CCalcMainFrame::UpdateTitle);
     connect(document_, &CCalcDoc::ResultChanged, this, &CCalcMainFrame::UpdateResultPane);
+    // A calculation changes memory and rslt, which the live result reads.
+    connect(document_, &CCalcDoc::MemoryChanged, assist_->Live(), &LiveResult::Update);
+    connect(assist_->Live(), &LiveResult::Changed, this,
+            [this](const QString& text, const QString& tip) {
+                ShowInPane(IndicatorId::LiveResult, text);
+                Pane(IndicatorId::LiveResult)->setToolTip(tip);
+            });
     connect(document_, &CCalcDoc::MemoryChanged, memory_, &CCalcMemory::Refresh);
     connect(document_, &CCalcDoc::MemoryChanged, this, &CCalcMainFrame::UpdateCommandStates);
     connect(document_, &CCalcDoc::PathUsed, this, [this](const QString& path) {
@@ -256,6 +267,8 @@ void CCalcMainFrame::CreateMenus() {
     for (int id : {ViewToolbar, ViewKeypad, ViewLog, ViewMemory, ViewStatistics, ViewStatusBar})
         view->addAction(Action(id));
     view->addSeparator();
+    view->addAction(Action(ViewLiveResult));
+    view->addAction(Action(ViewHighlighting));
     QMenu* digits = view->addMenu(tr("Result &digits"));
     digits->addAction(Action(ResultDigitsExact));
     digits->addAction(Action(ResultDigitsShortest));
@@ -423,8 +436,8 @@ void CCalcMainFrame::ConnectPanels() {
             UpdateCommandStates();
         }
     });
-    // A double-click on an error shows the cell it came from.
-    connect(log_, &CCalcLog::ErrorActivated, document_, &CCalcDoc::SelectFailedCell);
+    // A double-click on a row shows where it came from.
+    connect(log_, &CCalcLog::RowActivated, document_, &CCalcDoc::SelectDiagnosticSource);
     connect(statistics_, &CCalcStatistics::ShowRequested, this, [this] {
         if (!statisticsBar_->isVisibleTo(this)) {
             statisticsBar_->ShowWithoutFocus();
@@ -456,6 +469,10 @@ QLabel* CCalcMainFrame::AddPane(int indicatorId, const QString& indicatorText,
 
 void CCalcMainFrame::CreateStatusBar() {
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    // Left of the specified panes, as wide as the widest result.
+    AddPane(IndicatorId::LiveResult, QStringLiteral("= -8.8888888888888888888E+888"),
+            tr("Live result"))
+        ->setText(QString());
     AddPane(IndicatorId::Result, QStringLiteral("RESULT=-8.8888888888888888888E+888"),
             tr("Last result"));
     AddPane(IndicatorId::Units, QStringLiteral("Grad"), tr("Angle unit"));
@@ -572,6 +589,12 @@ void CCalcMainFrame::OnCommand(int commandId) {
             break;
         case ViewStatusBar:
             statusBar()->setVisible(!statusBar()->isVisible());
+            break;
+        case ViewLiveResult:
+            assist_->SetLiveResult(!assist_->LiveResultShown());
+            break;
+        case ViewHighlighting:
+            assist_->SetHighlighting(!assist_->Highlighting());
             break;
         case ViewKeypad:
             ToggleBar(keypadBar_);
@@ -814,6 +837,13 @@ void CCalcMainFrame::UpdateCommandStates() {
         for (const int id : {MemoryFree, MemorySave, Undo, Cut, Copy, Paste})
             Action(id)->setEnabled(false);
 
+    if (assist_) {
+        Action(ViewLiveResult)->setChecked(assist_->LiveResultShown());
+        Action(ViewHighlighting)->setChecked(assist_->Highlighting());
+        if (QLabel* live = Pane(IndicatorId::LiveResult))
+            live->setVisible(assist_->LiveResultShown());
+    }
+
     // The bars and panels exist once the frame is built.
     if (!statisticsBar_) return;
     Action(ViewKeypad)->setChecked(keypadBar_->isVisibleTo(this));
@@ -861,6 +891,8 @@ void CCalcMainFrame::UpdateLockPanes() {
 }
 
 void CCalcMainFrame::ShowUnit() {
+    // Angles in another unit give another result.
+    if (assist_) assist_->Live()->Update();
     UpdateUnitsPane();
     Pane(IndicatorId::Units)->repaint();
     if (toolBar_) toolBar_->ShowUnit(Preferences.TrigonometricUnits);
@@ -937,6 +969,7 @@ void CCalcMainFrame::SaveState(QSettings& settings) const {
     if (placementRestored_) SavePlacement(settings);
     if (shown_) WriteBarState(settings, *this);
     view_->SaveFont(settings);
+    assist_->SaveSettings(settings);
     settings.sync();
 }
 

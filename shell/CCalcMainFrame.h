@@ -22,6 +22,7 @@ class CCalcToolBar;
 class CCalcTrigonometricUnits;
 class CCalcView;
 class CRecentFileList;
+class EditorAssist;
 struct CommandEntry;
 class QKeyEvent;
 class QLabel;
@@ -38,6 +39,7 @@ public:
     QAction* Action(int commandId) const { return actions_.value(commandId); }
     QLabel* Pane(int indicatorId) const { return panes_.value(indicatorId); }
     CCalcToolBar* ToolBar() const { return toolBar_; }
+    EditorAssist* Assist() const { return assist_; }
 
     // The bars by id (101 keypad, 102 log, 105 memory, 106 statistics).
     CCalcDlgBar* Bar(int barId) const;
@@ -158,4 +160,5 @@ private:
     CCalcPrintPreview* preview_ = nullptr;
     // The preview's "Page n" beside the prompts.
     QLabel* previewStatus_ = nullptr;
+    EditorAssist* assist_ = nullptr;
 };

@@ -102,6 +102,13 @@ const CommandEntry kCommands[] = {
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Toggle statistics Ctrl+T"), true},
     {ViewStatusBar, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Status Bar"), {},
      QT_TRANSLATE_NOOP("CCalcMainFrame", "Show or hide the status bar"), nullptr, true},
+    {ViewLiveResult, QT_TRANSLATE_NOOP("CCalcMainFrame", "L&ive Result"), {},
+     QT_TRANSLATE_NOOP("CCalcMainFrame",
+                       "Show or hide the result of the cell at the caret while typing"),
+     nullptr, true},
+    {ViewHighlighting, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Highlighting"), {},
+     QT_TRANSLATE_NOOP("CCalcMainFrame", "Colour numbers, names, comments and results"), nullptr,
+     true},
 
     // View > Result digits
     {ResultDigitsExact, QT_TRANSLATE_NOOP("CCalcMainFrame", "&Exact (19 digits)"), {},

@@ -980,6 +980,26 @@ Using default font.</source>
         <source>Choose any number of digits in the preferences</source>
         <translation>Выбрать любое число цифр в настройках</translation>
     </message>
+    <message>
+        <source>Live result</source>
+        <translation>Текущий результат</translation>
+    </message>
+    <message>
+        <source>L&amp;ive Result</source>
+        <translation>&amp;Текущий результат</translation>
+    </message>
+    <message>
+        <source>Show or hide the result of the cell at the caret while typing</source>
+        <translation>Показать или скрыть результат ячейки под курсором при наборе</translation>
+    </message>
+    <message>
+        <source>&amp;Highlighting</source>
+        <translation>&amp;Подсветка</translation>
+    </message>
+    <message>
+        <source>Colour numbers, names, comments and results</source>
+        <translation>Выделять цветом числа, имена, комментарии и результаты</translation>
+    </message>
 </context>
 <context>
     <name>CCalcMemory</name>
@@ -1516,6 +1536,152 @@ Calculate for all cells?</source>
     <message>
         <source>Press Esc to cancel.</source>
         <translation>Нажмите Esc для отмены.</translation>
+    </message>
+    <message>
+    <name>CalcCompleter</name>
+    <message>
+        <source>Square root</source>
+        <translation>Квадратный корень</translation>
+    </message>
+    <message>
+        <source>Absolute value</source>
+        <translation>Модуль</translation>
+    </message>
+    <message>
+        <source>Sign</source>
+        <translation>Знак</translation>
+    </message>
+    <message>
+        <source>Factorial</source>
+        <translation>Факториал</translation>
+    </message>
+    <message>
+        <source>Exponent</source>
+        <translation>Экспонента</translation>
+    </message>
+    <message>
+        <source>Natural logarithm</source>
+        <translation>Натуральный логарифм</translation>
+    </message>
+    <message>
+        <source>Decimal logarithm</source>
+        <translation>Десятичный логарифм</translation>
+    </message>
+    <message>
+        <source>Sine</source>
+        <translation>Синус</translation>
+    </message>
+    <message>
+        <source>Cosine</source>
+        <translation>Косинус</translation>
+    </message>
+    <message>
+        <source>Tangent</source>
+        <translation>Тангенс</translation>
+    </message>
+    <message>
+        <source>Cotangent</source>
+        <translation>Котангенс</translation>
+    </message>
+    <message>
+        <source>Secant</source>
+        <translation>Секанс</translation>
+    </message>
+    <message>
+        <source>Cosecant</source>
+        <translation>Косеканс</translation>
+    </message>
+    <message>
+        <source>Arcsine</source>
+        <translation>Арксинус</translation>
+    </message>
+    <message>
+        <source>Arccosine</source>
+        <translation>Арккосинус</translation>
+    </message>
+    <message>
+        <source>Arctangent</source>
+        <translation>Арктангенс</translation>
+    </message>
+    <message>
+        <source>Arccotangent</source>
+        <translation>Арккотангенс</translation>
+    </message>
+    <message>
+        <source>Arcsecant</source>
+        <translation>Арксеканс</translation>
+    </message>
+    <message>
+        <source>Arccosecant</source>
+        <translation>Арккосеканс</translation>
+    </message>
+    <message>
+        <source>Hyperbolic sine</source>
+        <translation>Гиперболический синус</translation>
+    </message>
+    <message>
+        <source>Hyperbolic cosine</source>
+        <translation>Гиперболический косинус</translation>
+    </message>
+    <message>
+        <source>Hyperbolic tangent</source>
+        <translation>Гиперболический тангенс</translation>
+    </message>
+    <message>
+        <source>Hyperbolic cotangent</source>
+        <translation>Гиперболический котангенс</translation>
+    </message>
+    <message>
+        <source>Hyperbolic secant</source>
+        <translation>Гиперболический секанс</translation>
+    </message>
+    <message>
+        <source>Hyperbolic cosecant</source>
+        <translation>Гиперболический косеканс</translation>
+    </message>
+    <message>
+        <source>Archyperbolic sine</source>
+        <translation>Гиперболический арксинус</translation>
+    </message>
+    <message>
+        <source>Archyperbolic cosine</source>
+        <translation>Гиперболический арккосинус</translation>
+    </message>
+    <message>
+        <source>Archyperbolic tangent</source>
+        <translation>Гиперболический арктангенс</translation>
+    </message>
+    <message>
+        <source>Archyperbolic cotangent</source>
+        <translation>Гиперболический арккотангенс</translation>
+    </message>
+    <message>
+        <source>Archyperbolic secant</source>
+        <translation>Гиперболический арксеканс</translation>
+    </message>
+    <message>
+        <source>Archyperbolic cosecant</source>
+        <translation>Гиперболический арккосеканс</translation>
+    </message>
+    <message>
+        <source>The number pi</source>
+        <translation>Число пи</translation>
+    </message>
+    <message>
+        <source>The last result</source>
+        <translation>Последний результат</translation>
+    </message>
+    <message>
+        <source>A memory cell</source>
+        <translation>Ячейка памяти</translation>
+    </message>
+    <message>
+        <source>West</source>
+        <translation>западное</translation>
+    </message>
+    <message>
+        <source>East</source>
+        <translation>восточное</translation>
     </message>
 </context>
 <context>

@@ -41,6 +41,8 @@ inline constexpr int ViewMemory = 32777;
 inline constexpr int ViewStatistics = 32778;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
+inline constexpr int ViewLiveResult = 32850;
+inline constexpr int ViewHighlighting = 32851;
 
 // View > Result digits: Exact, Shortest, and the significant digits or
 // decimals N at base + N (the menu offers a few; Other opens the preferences).
@@ -113,5 +115,6 @@ inline constexpr int Num = 59138;
 inline constexpr int Units = 59142;
 inline constexpr int Result = 59143;
 inline constexpr int Sse2 = 59144;
+inline constexpr int LiveResult = 59160;  // what Calculate would write for the cell at the caret
 inline constexpr int StatusBar = CommandId::ViewStatusBar;
 }  // namespace IndicatorId

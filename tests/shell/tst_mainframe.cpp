@@ -20,6 +20,7 @@
 #include "document/CCalcDoc.h"
 #include "document/CCalcPageSetup.h"
 #include "document/CCalcView.h"
+#include "document/EditorAssist.h"
 #include "document/PrintSettings.h"
 #include "document/PrinterSelection.h"
 #include "engine/MemoryStore.h"
@@ -101,6 +102,28 @@ private slots:
         QVERIFY(frame_->Action(CommandId::Undo)->isEnabled());
         frame_->Action(CommandId::Undo)->trigger();
         QCOMPARE(View()->EditorText(), QStringLiteral("2+3=5;\n7*6;\n1/4"));
+    }
+    void liveResultPaneAndTheEditorSwitches() {
+        ShowActive();
+        QLabel* live = frame_->Pane(IndicatorId::LiveResult);
+        QTest::keyClicks(View(), "2^10");
+        QTRY_COMPARE(live->text(), QStringLiteral("= 1024"));
+        QCOMPARE(frame_->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 0"));
+        frame_->UpdateCommandStates();
+        QVERIFY(frame_->Action(CommandId::ViewLiveResult)->isChecked());
+        QVERIFY(frame_->Action(CommandId::ViewHighlighting)->isChecked());
+        frame_->Action(CommandId::ViewLiveResult)->trigger();
+        frame_->Action(CommandId::ViewHighlighting)->trigger();
+        QVERIFY(!frame_->Action(CommandId::ViewLiveResult)->isChecked());
+        QVERIFY(!frame_->Action(CommandId::ViewHighlighting)->isChecked());
+        QVERIFY(!live->isVisible());
+        // Kept with the editor's settings, read at the next start.
+        frame_->SaveState(*OpenSettingsStore());
+        std::unique_ptr<QSettings> stored = OpenSettingsStore();
+        QCOMPARE(stored->value("GUI/Editor/LiveResult").toInt(), 0);
+        QCOMPARE(stored->value("GUI/Editor/Highlighting").toInt(), 0);
+        frame_->Assist()->LoadSettings(*stored);
+        QVERIFY(!frame_->Assist()->LiveResultShown());
     }
     void noCtrlPlusShortcut() {
         for (QAction* action : frame_->findChildren<QAction*>())
@@ -294,7 +317,7 @@ private slots:
         QCOMPARE(MenuTexts(top[2]->menu()), QStringList({"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
         QCOMPARE(MenuTexts(top[3]->menu()),
                  QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory", "St&atistics",
-                              "&Status Bar", "-",
+                              "&Status Bar", "-", "L&ive Result", "&Highlighting",
                               "Result &digits>&Exact (19 digits),&Shortest,-,"
                               "Significant digits: &3,Significant digits: &6,"
                               "Significant digits: 1&0,Significant digits: 1&5,-,"

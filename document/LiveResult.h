@@ -1,0 +1,43 @@
+// What Calculate would write for the cell at the caret, worked out a moment
+// after typing stops, without touching the text, the memory, rslt, the log
+// or the undo history.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "engine/CalculateText.h"
+
+class CCalcView;
+
+class LiveResult : public QObject {
+    Q_OBJECT
+public:
+    explicit LiveResult(CCalcView* view);
+
+    void SetEnabled(bool enabled);
+    bool IsEnabled() const { return enabled_; }
+
+    // Works the result out at once (a calculation or another change the
+    // text does not show has happened).
+    void Update();
+    const QString& Text() const { return text_; }
+
+    // "= " and the result, the error of a failing cell, or nothing.
+    static QString TextOf(const NCalculatorText::CellPreview& preview);
+    // Every diagnostic, one a line.
+    static QString TipOf(const NCalculatorText::CellPreview& preview);
+
+    // Typing must have paused this long.
+    static constexpr int kDelayMs = 120;
+
+signals:
+    void Changed(const QString& text, const QString& tip);
+
+private:
+    CCalcView* view_;
+    QTimer timer_;
+    bool enabled_ = false;
+    QString text_;
+};

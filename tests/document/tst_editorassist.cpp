@@ -1,0 +1,314 @@
+// The editor's helpers: roles of the colouring, the live result, completion,
+// the marks and sources of warnings.
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "document/CCalcDoc.h"
+#include "document/CCalcView.h"
+#include "document/CalcCompleter.h"
+#include "document/CalcHighlighter.h"
+#include "document/CalcSyntax.h"
+#include "document/EditorAssist.h"
+#include "document/EditorMarks.h"
+#include "document/LiveResult.h"
+#include "engine/MemoryStore.h"
+#include "engine/Preferences.h"
+
+using CalcSyntax::Role;
+using NCalculatorText::MemoryStore;
+
+Q_DECLARE_METATYPE(QList<CalcSyntax::Span>)
+
+namespace {
+
+// "text" with each role written over its units: the row below the text.
+QString RolesOf(const QString& line, int entry, bool lastLine, int* end = nullptr) {
+    QList<CalcSyntax::Span> spans;
+    const int state = CalcSyntax::ReadLine(line, entry, lastLine, &spans);
+    if (end) *end = state;
+    QString roles(line.size(), QLatin1Char('.'));
+    static const char kLetters[] = "cnkmrub";  // in the order of Role
+    for (const CalcSyntax::Span& span : spans)
+        for (int i = span.start; i < span.start + span.length; ++i)
+            roles[i] = QLatin1Char(kLetters[static_cast<int>(span.role)]);
+    return roles;
+}
+
+}  // namespace
+
+class TestEditorAssist : public QObject {
+    Q_OBJECT
+
+private:
+    CCalcView* view_ = nullptr;
+    CCalcDoc* doc_ = nullptr;
+    EditorAssist* assist_ = nullptr;
+
+    void Place(int position) {
+        QTextCursor cursor = view_->textCursor();
+        cursor.setPosition(position);
+        view_->setTextCursor(cursor);
+    }
+    void Show() {
+        view_->resize(500, 300);
+        view_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view_));
+        view_->activateWindow();
+        view_->setFocus();
+    }
+
+private slots:
+    void init() {
+        Preferences = PreferencesValues{};
+        MemoryStore::Instance().Clear();
+        NCalculatorText::lastResult = 0;
+        view_ = new CCalcView;
+        doc_ = new CCalcDoc;
+        doc_->SetView(view_);
+        assist_ = new EditorAssist(view_);
+    }
+    void cleanup() {
+        delete view_;
+        delete doc_;
+    }
+
+    // c comment, n number, k name the language knows, m memory reference,
+    // r old result, u unknown name, b unbalanced bracket.
+    void rolesOfALine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("lastLine");
+        QTest::addColumn<QString>("roles");
+        QTest::addColumn<int>("endState");
+        QTest::newRow("numbers and names")
+            << "sin(1,5e-3)*pi+E2" << 0 << true << "kkk.nnnnnn..kk.un" << 0;
+        QTest::newRow("old result after the last equals")
+            << "a=b = 12.5; 2=x" << 0 << true << "u.u...rrrr..n.r" << 0;
+        QTest::newRow("memory and comments")
+            << "mem[rate x]*2 // mem[a]" << 0 << false << "mmmmmmmmmmm.n.ccccccccc" << 0;
+        QTest::newRow("block comment opens") << "1 /* 2;" << 0 << false << "n.ccccc" << 1;
+        QTest::newRow("block comment closes") << "x */ 3" << 1 << true << "cccc.n" << 0;
+        QTest::newRow("stray and unclosed brackets")
+            << "(1))+(2;3" << 0 << true << ".n.b.bn.n" << 0;
+        QTest::newRow("a cell going on keeps its bracket") << "(1+" << 0 << false << ".n." << 4;
+        QTest::newRow("and closes it on the next line") << "2)=3;" << 4 << true << "n..r." << 0;
+        QTest::newRow("result running on from the line before")
+            << "99 ; 4" << 2 << true << "rr...n" << 0;
+    }
+    void rolesOfALine() {
+        QFETCH(QString, line);
+        QFETCH(int, entry);
+        QFETCH(bool, lastLine);
+        QFETCH(QString, roles);
+        QFETCH(int, endState);
+        int end = -1;
+        QCOMPARE(RolesOf(line, entry, lastLine, &end), roles);
+        QCOMPARE(end, endState);
+    }
+
+    void highlighterColoursTheLinesInView() {
+        view_->ReplaceText(QStringLiteral("/* note\nstill */ 2*sinx;\nmem[a]"));
+        Show();
+        QTRY_VERIFY(!view_->document()->findBlockByNumber(1).layout()->formats().isEmpty());
+        const CalcHighlighter* highlighter = assist_->Highlighter();
+        const auto formatAt = [this](int block, int column) {
+            for (const QTextLayout::FormatRange& range :
+                 view_->document()->findBlockByNumber(block).layout()->formats())
+                if (range.start <= column && column < range.start + range.length)
+                    return range.format;
+            return QTextCharFormat();
+        };
+        QCOMPARE(formatAt(1, 2), highlighter->Format(Role::Comment));  // the comment goes on
+        QCOMPARE(formatAt(1, 9), highlighter->Format(Role::Number));
+        QCOMPARE(formatAt(1, 12), highlighter->Format(Role::Unknown));
+        QCOMPARE(formatAt(2, 0), highlighter->Format(Role::Memory));
+        // Closing the comment on the first line changes the second in view.
+        Place(7);
+        QTest::keyClicks(view_, "*/");
+        QTRY_COMPARE(formatAt(1, 0), highlighter->Format(Role::Unknown));
+        assist_->SetHighlighting(false);
+        QVERIFY(view_->document()->findBlockByNumber(1).layout()->formats().isEmpty());
+    }
+
+    void coloursReadOnADarkBase() {
+        QPalette dark = view_->palette();
+        dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+        dark.setColor(QPalette::Text, QColor(0xE0, 0xE0, 0xE0));
+        view_->setPalette(dark);
+        const QColor base = dark.color(QPalette::Base);
+        for (const Role role :
+             {Role::Number, Role::Keyword, Role::Memory, Role::Result, Role::Unknown}) {
+            const QColor colour = assist_->Highlighter()->Format(role).foreground().color();
+            QVERIFY2(colour.lightnessF() - base.lightnessF() > 0.45, qPrintable(colour.name()));
+        }
+    }
+
+    void liveResultLeavesEverythingAsItWas() {
+        MemoryStore::Instance().Assign(u"a", 3);
+        MemoryStore::Instance().changed = false;
+        NCalculatorText::lastResult = 5;
+        Show();
+        QSignalSpy changed(assist_->Live(), &LiveResult::Changed);
+        QTest::keyClicks(view_, "1+1=; 2->mem[a]; mem[a]*rslt");
+        const QString text = view_->EditorText();
+        const int undoSteps = view_->document()->availableUndoSteps();
+        QTRY_COMPARE(assist_->Live()->Text(), QStringLiteral("= 15"));
+        QCOMPARE(view_->document()->availableUndoSteps(), undoSteps);
+        Place(8);  // in the store
+        QTRY_COMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        Place(1);
+        QTRY_COMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        QTest::keyClicks(view_, "*");
+        QTRY_COMPARE(assist_->Live()->Text(), QStringLiteral("Syntax error"));
+        QTest::keyClick(view_, Qt::Key_Backspace);
+        QTRY_COMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        QCOMPARE(view_->EditorText(), text);
+        QCOMPARE(MemoryStore::Instance().Count(), 1u);
+        QCOMPARE(MemoryStore::Instance().Find(u"a")->value, 3.0);
+        QVERIFY(!MemoryStore::Instance().changed);
+        QCOMPARE(NCalculatorText::lastResult, 5.0);
+        // Switched off, it says nothing.
+        assist_->SetLiveResult(false);
+        QCOMPARE(assist_->Live()->Text(), QString());
+    }
+
+    void completionOffers_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("typed");
+        QTest::newRow("one letter waits") << "2*s" << false << QStringList{} << 0;
+        QTest::newRow("both notations")
+            << "ar" << false
+            << QStringList{"arcsin", "arccos",   "arctan", "arctg",  "arccot", "arcctg", "arcsec",
+                           "arccsc", "arccosec", "arsinh", "arsh",   "arcosh", "arch",   "artanh",
+                           "arth",   "arcoth",   "arcth",  "arsech", "arsch",  "arcsch"}
+            << 2;
+        QTest::newRow("a whole name alone") << "1+sqrt" << false << QStringList{} << 4;
+        QTest::newRow("memory names") << "mem [ r" << false << QStringList{"rate", "rent"} << 1;
+        QTest::newRow("asked with nothing typed")
+            << "1+" << true << QStringList{} << 0;  // filled below
+    }
+    void completionOffers() {
+        QFETCH(QString, before);
+        QFETCH(bool, asked);
+        QFETCH(QStringList, names);
+        QFETCH(int, typed);
+        MemoryStore::Instance().Assign(u"rate", 0.07);
+        MemoryStore::Instance().Assign(u"rent", 900);
+        MemoryStore::Instance().Assign(u"x", 1);
+        int length = -1;
+        const QList<CalcCompleter::Offer> offers =
+            CalcCompleter::OffersFor(before, QString(), asked, length);
+        QStringList got;
+        for (const CalcCompleter::Offer& offer : offers) got << offer.name;
+        if (asked) {
+            QVERIFY(got.size() > 50);  // every name
+            QVERIFY(got.contains("tg") && got.contains("tan") && got.contains("rslt"));
+        } else {
+            QCOMPARE(got, names);
+        }
+        QCOMPARE(length, typed);
+    }
+
+    void completionAcceptsAndCancels() {
+        MemoryStore::Instance().Assign(u"rate", 0.07);
+        Show();
+        CalcCompleter* completer = assist_->Completer();
+        QAbstractItemView* list = completer->Completer()->popup();
+        // Tab takes the first entry; a function gets its bracket.
+        QTest::keyClicks(view_, "2*sq");
+        QTRY_VERIFY(completer->IsOpen());
+        QCOMPARE(list->model()->index(0, 0).data().toString(),
+                 QStringLiteral("sqrt \u2014 Square root"));
+        QTest::keyClick(list, Qt::Key_Tab);
+        QCOMPARE(view_->EditorText(), QStringLiteral("2*sqrt("));
+        QVERIFY(!completer->IsOpen());
+        // Esc closes and changes nothing.
+        QTest::keyClicks(view_, "ta");
+        QTRY_VERIFY(completer->IsOpen());
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(!completer->IsOpen());
+        QCOMPARE(view_->EditorText(), QStringLiteral("2*sqrt(ta"));
+        // Enter with nothing chosen breaks the line.
+        QTest::keyClick(view_, Qt::Key_Backspace);
+        QTest::keyClicks(view_, "a");
+        QTRY_VERIFY(completer->IsOpen());
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(!completer->IsOpen());
+        QCOMPARE(view_->EditorText(), QStringLiteral("2*sqrt(ta\n"));
+        // Down chooses, Enter takes it; inside mem[ the memory names.
+        view_->ReplaceText(QString());
+        QTest::keyClicks(view_, "mem[r");
+        QTRY_VERIFY(completer->IsOpen());
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(view_->EditorText(), QStringLiteral("mem[rate]"));
+        // Ctrl+Space opens it anywhere.
+        QTest::keyClick(view_, Qt::Key_Space, Qt::ControlModifier);
+        QTRY_VERIFY(completer->IsOpen());
+        QTest::keyClick(list, Qt::Key_Escape);
+        QCOMPARE(view_->EditorText(), QStringLiteral("mem[rate]"));
+    }
+
+    void warningsAreMarkedAndSelected() {
+        view_->ReplaceText(QStringLiteral("1+1;\nmem[salry]*12;\n2e-200*1e-200"));
+        doc_->ExecuteCommand(CalculateAll);
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+1=2;\nmem[salry]*12=0;\n2e-200*1e-200=0"));
+        const QList<QTextEdit::ExtraSelection> marks =
+            EditorMarks::Of(view_).Marks(EditorMarks::Warnings);
+        QCOMPARE(marks.size(), 2);
+        QCOMPARE(marks[0].cursor.selectedText(), QStringLiteral("mem[salry]"));
+        QCOMPARE(marks[1].cursor.selectedText(), QStringLiteral("2e-200*1e-200"));
+        QCOMPARE(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
+        QVERIFY(marks[0].format.underlineColor() != CCalcDoc::ErrorMarkColour());
+        doc_->SelectDiagnosticSource(1);
+        QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("2e-200*1e-200"));
+        doc_->SelectDiagnosticSource(0);
+        QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("mem[salry]"));
+    }
+
+    void calculateAllShowsTheFailingCell() {
+        QStringList lines;
+        for (int i = 0; i < 400; ++i) lines << QStringLiteral("%1+1;").arg(i);
+        lines << QStringLiteral("mem[u]+1;") << QStringLiteral("2*/3;");
+        view_->ReplaceText(lines.join('\n'));
+        Show();
+        Place(0);
+        doc_->ExecuteCommand(CalculateAll);
+        QCOMPARE(view_->textCursor().position(), 0);  // the caret stays
+        const QTextBlock failing = view_->document()->lastBlock();
+        QCOMPARE(failing.text(), QStringLiteral("2*/3;"));
+        QTextCursor at(failing);
+        QVERIFY(view_->viewport()->rect().contains(view_->cursorRect(at).center()));
+        // Its source, then the warning's, from their log rows.
+        doc_->SelectDiagnosticSource(1);
+        QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("2*/3"));
+        doc_->SelectDiagnosticSource(0);
+        QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("mem[u]"));
+    }
+
+    void bracketAtTheCaretIsPaired() {
+        view_->ReplaceText(QStringLiteral("2*(3+[4-1]);1"));
+        Place(5);  // before "["
+        const auto marked = [this] {
+            QList<int> at;
+            for (const auto& mark : EditorMarks::Of(view_).Marks(EditorMarks::Bracket))
+                at << mark.cursor.selectionStart();
+            return at;
+        };
+        QCOMPARE(marked(), (QList<int>{5, 9}));
+        Place(11);  // after the last ")"
+        QCOMPARE(marked(), (QList<int>{10, 2}));
+        Place(12);
+        QVERIFY(marked().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestEditorAssist)
+#include "tst_editorassist.moc"
