@@ -477,6 +477,7 @@ bool CCalcDoc::SaveModified() {
 void CCalcDoc::OnFileOpen() {
     CCalcFileDialog dialog(true, QStringLiteral("tvm"), QString(), CCalcFileDialog::kDefaultFlags,
                            CCalcFileDialog::kCalculationFilter, Owner());
+    dialog.SetFolder(CCalcFileDialog::Folder::Calculation);
     if (dialog.DoModal() != IDOK) return;
     OpenDocumentFile(dialog.GetPathName());
 }
@@ -578,6 +579,7 @@ bool CCalcDoc::DoSave(const QString& path, bool replace) {
                                CCalcFileDialog::kDefaultFlags, CCalcFileDialog::kCalculationFilter,
                                Owner());
         dialog.SetTitle(LoadString(StringId::SaveAsTitle));
+        dialog.SetFolder(CCalcFileDialog::Folder::Calculation);
         if (dialog.DoModal() != IDOK) return false;
         target = dialog.GetPathName();
     }
@@ -610,6 +612,10 @@ bool CCalcDoc::WriteDocument(const QString& path) {
 void CCalcDoc::ExecuteFile(const QString& filter, const QString& defaultExtension) {
     CCalcFileDialog dialog(true, defaultExtension, QString(), CCalcFileDialog::kDefaultFlags,
                            filter, Owner());
+    // Memory files have their folder, executed calculations theirs.
+    dialog.SetFolder(filter == CCalcFileDialog::kMemoryLoadFilter
+                         ? CCalcFileDialog::Folder::Memory
+                         : CCalcFileDialog::Folder::Execute);
     if (dialog.DoModal() != IDOK) return;
 
     std::u16string text;
@@ -655,6 +661,7 @@ void CCalcDoc::OnMemorySave() {
     CCalcFileDialog dialog(false, QStringLiteral("tvm"), tr("Memory 1"),
                            CCalcFileDialog::kDefaultFlags, CCalcFileDialog::kMemorySaveFilter,
                            Owner());
+    dialog.SetFolder(CCalcFileDialog::Folder::Memory);
     if (dialog.DoModal() != IDOK) return;
     const NCalculatorText::FileOutcome written = WriteMemoryFile(dialog.GetPathName(), text);
     if (written.failure == NCalculatorText::FileFailure::PartlyWritten)

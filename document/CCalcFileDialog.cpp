@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include "shell/core/MessageBox.h"
+#include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
 
 const QString CCalcFileDialog::kCalculationFilter = QStringLiteral(
@@ -108,7 +109,43 @@ QStringList CCalcFileDialog::NameFilters(const QString& filter) {
     return result;
 }
 
+QString CCalcFileDialog::FolderKey(Folder kind) {
+    switch (kind) {
+        case Folder::Calculation:
+            return QStringLiteral("Calculation");
+        case Folder::Memory:
+            return QStringLiteral("Memory");
+        case Folder::Execute:
+            return QStringLiteral("Execute");
+        case Folder::None:
+            break;
+    }
+    return QString();
+}
+
+QString CCalcFileDialog::StartFolder() const {
+    if (folder_ == Folder::None) return QString();
+    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
+    settings->beginGroup(SettingsSection::Folders);
+    const QString folder = ReadProfileString(*settings, FolderKey(folder_), QString());
+    // A folder removed since is forgotten: the dialog starts as it would.
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void CCalcFileDialog::RememberFolder() const {
+    if (folder_ == Folder::None || path_.isEmpty()) return;
+    const std::unique_ptr<QSettings> settings = OpenSettingsStore();
+    settings->beginGroup(SettingsSection::Folders);
+    WriteProfileString(*settings, FolderKey(folder_), QFileInfo(path_).absolutePath());
+}
+
 int CCalcFileDialog::DoModal() {
+    const int answer = Run();
+    if (answer == IDOK) RememberFolder();
+    return answer;
+}
+
+int CCalcFileDialog::Run() {
     path_.clear();
     if (ChooserSlot()) {
         while (true) {
@@ -132,6 +169,10 @@ int CCalcFileDialog::DoModal() {
     // Opening tries the name as typed first; only saving adds the extension always.
     if (!open_) dialog.setDefaultSuffix(defaultExtension_);
     if (!title_.isEmpty()) dialog.setWindowTitle(title_);
+    // A proposed name with a folder of its own starts there.
+    const QString start = StartFolder();
+    if (!start.isEmpty() && (proposedName_.isEmpty() || QFileInfo(proposedName_).isRelative()))
+        dialog.setDirectory(start);
     if (!proposedName_.isEmpty()) dialog.selectFile(proposedName_);
     dialog.setSizeGripEnabled((flags_ & OFN_ENABLESIZING) != 0);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return IDCANCEL;

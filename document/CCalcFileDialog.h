@@ -26,6 +26,17 @@ public:
     CCalcFileDialog(bool openFileDialog, const QString& defaultExtension, const QString& fileName,
                     unsigned flags, const QString& filter, QWidget* parent);
 
+    // The kinds of file whose last folder the dialog remembers, for the
+    // session and the next runs; None starts where the process is.
+    enum class Folder { None, Calculation, Memory, Execute };
+    void SetFolder(Folder kind) { folder_ = kind; }
+    Folder FolderKind() const { return folder_; }
+    // The folder the dialog opens in: the last one of its kind that still
+    // exists, or nothing for the process's working folder.
+    QString StartFolder() const;
+    // The settings key of a kind's folder in section "GUI/Folders".
+    static QString FolderKey(Folder kind);
+
     void SetTitle(const QString& title) { title_ = title; }
     // IDOK or IDCANCEL.
     int DoModal();
@@ -56,6 +67,9 @@ public:
     static Chooser SetChooser(Chooser chooser);
 
 private:
+    int Run();
+    void RememberFolder() const;
+
     bool open_;
     QString defaultExtension_;
     QString proposedName_;
@@ -64,4 +78,5 @@ private:
     QString title_;
     QWidget* parent_;
     QString path_;
+    Folder folder_ = Folder::None;
 };

@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QScopedValueRollback>
 #include <QSettings>
 #include <QTextBlock>
+#include <QTextLayout>
+#include <QtMath>
 #include <algorithm>
 
 #include "document/CCalcFontDialog.h"
@@ -43,6 +47,78 @@ bool HasLongLine(const QString& text) {
     }
     return false;
 }
+
+// Qt's line breaking allows a break after any "-", so a long line could wrap
+// inside "->", the store operator, and show "1/3-" over ">mem[x]". A block
+// laid out with such a break is laid out again with the "-" moved to the
+// next line. Long lines wrap anywhere and are left alone: there a break
+// inside a number is no better.
+class ArrowKeepingLayout : public QPlainTextDocumentLayout {
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+    QRectF blockBoundingRect(const QTextBlock& block) const override {
+        const QRectF rect = QPlainTextDocumentLayout::blockBoundingRect(block);
+        if (!const_cast<ArrowKeepingLayout*>(this)->KeepArrowsWhole(block)) return rect;
+        return QPlainTextDocumentLayout::blockBoundingRect(block);
+    }
+
+private:
+    QHash<int, std::pair<int, qreal>> unhelped_;
+
+    static bool SplitsArrow(const QString& text, int end) {
+        return end > 0 && end < text.size() && text[end - 1] == QLatin1Char('-') &&
+               text[end] == QLatin1Char('>');
+    }
+
+    bool KeepArrowsWhole(const QTextBlock& block) {
+        QTextLayout* layout = block.layout();
+        if (!layout || layout->lineCount() < 2 || block.length() - 1 > kLongLine) return false;
+        const QString text = block.text();
+        bool split = false;
+        for (int i = 0; i + 1 < layout->lineCount() && !split; ++i) {
+            const QTextLine line = layout->lineAt(i);
+            split = SplitsArrow(text, line.textStart() + line.textLength());
+        }
+        if (!split) return false;
+        // A block that cannot be helped is not tried again until it changes.
+        const qreal lineWidth = layout->lineAt(0).width();
+        const auto tried = unhelped_.constFind(block.blockNumber());
+        if (tried != unhelped_.constEnd() && tried->first == block.revision() &&
+            tried->second == lineWidth)
+            return false;
+        // As the plain-text layout lays a block out, each line that would end
+        // in the "-" of an arrow ending before it. When that still leaves an
+        // arrow split (what follows the "-" is longer than a line), the
+        // block keeps the layout it had.
+        const qreal margin = document()->documentMargin();
+        const qreal width = lineWidth;  // as the plain-text layout gave it
+        for (const bool keepArrows : {true, false}) {
+            qreal y = 0;
+            bool splits = false;
+            layout->beginLayout();
+            for (QTextLine line = layout->createLine(); line.isValid();
+                 line = layout->createLine()) {
+                line.setLeadingIncluded(true);
+                line.setLineWidth(width);
+                if (keepArrows && line.textLength() > 1 &&
+                    SplitsArrow(text, line.textStart() + line.textLength()))
+                    line.setNumColumns(line.textLength() - 1, width);
+                splits = splits || SplitsArrow(text, line.textStart() + line.textLength());
+                line.setPosition(QPointF(margin, y));
+                y += line.height();
+                if (line.leading() < 0) y += qCeil(line.leading());
+            }
+            layout->endLayout();
+            if (!splits) break;
+            if (!keepArrows) unhelped_.insert(block.blockNumber(), {block.revision(), lineWidth});
+        }
+        const int before = document()->lineCount();
+        const_cast<QTextBlock&>(block).setLineCount(block.isVisible() ? layout->lineCount() : 0);
+        if (document()->lineCount() != before) emit documentSizeChanged(documentSize());
+        return true;
+    }
+};
 
 // Text Qt may draw without shaping and look the same: Latin, Greek and
 // Cyrillic letters, digits and symbols without combining marks. Joining
@@ -83,6 +159,11 @@ void KeepLargeBlocksInHeap() {
 
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     KeepLargeBlocksInHeap();
+    {
+        auto* text = new QTextDocument(this);
+        text->setDocumentLayout(new ArrowKeepingLayout(text));
+        setDocument(text);
+    }
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     SetWrapAnywhere(false);
     // Left to right as the platform's edit control. Left automatic, Qt looks

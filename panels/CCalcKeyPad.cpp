@@ -1,6 +1,7 @@
 #include "panels/CCalcKeyPad.h"
 
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QSettings>
 #include <climits>
 
@@ -24,6 +25,10 @@ CCalcKeyPad::CCalcKeyPad(QWidget* parent, MessageFunction message)
     setWindowTitle(tr("Keypad"));
     setAccessibleName(tr("Keypad"));
     setAutoFillBackground(true);
+    // Drawn smaller, it is lower too.
+    QSizePolicy policy = sizePolicy();
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
 
     CreateButtons();
 
@@ -215,16 +220,46 @@ void CCalcKeyPad::MoveFocus(int from, int key) {
 
 void CCalcKeyPad::LayOutKeypad() {
     metrics_ = MeasureFont(font_, notation_);
-    const Geometry geometry = LayOut(metrics_, gaps_);
-    for (int i = 0; i < ButtonCount; ++i)
-        buttons_[static_cast<size_t>(i)]->setGeometry(geometry.buttons[static_cast<size_t>(i)]);
-    size_ = geometry.size;
-    setFixedSize(size_);
+    size_ = LayOut(metrics_, gaps_).size;
+    smallestScale_ = Keypad::SmallestScale(devicePixelRatioF());
+    smallest_ = LayOut(Scaled(metrics_, smallestScale_), Scaled(gaps_, smallestScale_)).size;
+    setMinimumSize(smallest_);
+    setMaximumSize(size_);
+    // Whole until its host says otherwise.
+    resize(size_);
+    ArrangeButtons();
     updateGeometry();
     emit layoutChanged(size_);
 }
 
+void CCalcKeyPad::ArrangeButtons() {
+    scale_ = FitScale(size_, size(), smallestScale_);
+    const bool whole = scale_ >= 1.0;
+    const Metrics metrics = whole ? metrics_ : Scaled(metrics_, scale_);
+    const Geometry geometry =
+        whole ? LayOut(metrics_, gaps_) : LayOut(metrics, Scaled(gaps_, scale_));
+    const QFont caption = whole ? font_ : ScaledFont(font_, scale_, notation_, metrics);
+    for (int i = 0; i < ButtonCount; ++i) {
+        CColorButton* button = buttons_[static_cast<size_t>(i)];
+        button->setGeometry(geometry.buttons[static_cast<size_t>(i)]);
+        if (button->font() != caption) button->setFont(caption);
+    }
+}
+
+void CCalcKeyPad::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ArrangeButtons();
+}
+
 QSize CCalcKeyPad::sizeHint() const { return size_; }
+
+QSize CCalcKeyPad::minimumSizeHint() const { return smallest_; }
+
+int CCalcKeyPad::heightForWidth(int width) const {
+    const double scale = FitScale(size_, QSize(width, size_.height()), smallestScale_);
+    if (scale >= 1.0) return size_.height();
+    return LayOut(Scaled(metrics_, scale), Scaled(gaps_, scale)).size.height();
+}
 
 // --- font ------------------------------------------------------------------
 

@@ -93,8 +93,16 @@ public:
     // Screen-reader names follow the notation and AppendPower.
     void RefreshAccessibleNames();
 
+    // The natural size, laid out from the keypad font; given less room the
+    // keypad draws itself smaller, down to minimumSizeHint().
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
+    // The height of the keypad drawn at the scale that `width` allows.
+    int heightForWidth(int width) const override;
+    // The share of the natural size the keypad is drawn at now, and the
+    // smallest it may be drawn at on its screen.
+    double Scale() const { return scale_; }
+    double SmallestScale() const { return smallestScale_; }
 
 signals:
     // The keypad was laid out again; the hosting bar takes the new size.
@@ -107,6 +115,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateButtons();
@@ -115,6 +124,8 @@ private:
     void ApplyFont(const QFont& font, const Keypad::LogicalFont& description);
     void DecideFontFlags();
     void LayOutKeypad();
+    // Places the buttons at the scale the keypad's present size allows.
+    void ArrangeButtons();
     void ApplyGroupTextColors();
     void ApplyGroupFaceColors();
     void ChooseColor(Keypad::Group group, bool text);
@@ -135,5 +146,8 @@ private:
     Keypad::Gaps gaps_;
     Keypad::Metrics metrics_;
     QSize size_;
+    QSize smallest_;
+    double scale_ = 1.0;
+    double smallestScale_ = Keypad::kSmallestScale;
     int lastFocused_ = 0;
 };

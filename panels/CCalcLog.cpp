@@ -1,6 +1,7 @@
 #include "panels/CCalcLog.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 #include "engine/Preferences.h"
@@ -28,6 +29,20 @@ QVector<ColumnWidthKey> Keys() {
 
 constexpr int kSeverityRole = Qt::UserRole;
 
+// The selection shows only while the list has the focus; without it the
+// selected row is drawn as any other, in its severity's colour.
+class FocusedSelectionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QWidget* view = option->widget;
+        if (view && !view->hasFocus()) option->state &= ~QStyle::State_Selected;
+    }
+};
+
 }  // namespace
 
 CCalcLog::CCalcLog(QWidget* parent) : QWidget(parent), list_(new QTreeWidget(this)) {
@@ -49,6 +64,7 @@ CCalcLog::CCalcLog(QWidget* parent) : QWidget(parent), list_(new QTreeWidget(thi
     list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     // The selection shows only while the list has the focus.
+    list_->setItemDelegate(new FocusedSelectionDelegate(list_));
     QPalette palette = list_->palette();
     palette.setColor(QPalette::Inactive, QPalette::Highlight,
                      palette.color(QPalette::Inactive, QPalette::Base));

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -45,6 +46,25 @@ constexpr int kEntryRole = Qt::UserRole;
 constexpr QRgb kButtonFace = 0xFFD8D8D8;
 constexpr int kButtonImages[CCalcMemory::ButtonCount] = {150, 151, 152, 153, 154};
 
+// Rows with room around the check box, so that the boxes of two rows never
+// touch and the text is not cramped.
+class RoomyRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize hint = QStyledItemDelegate::sizeHint(option, index);
+        const QWidget* view = option.widget;
+        const QStyle* style = view ? view->style() : nullptr;
+        const int box = style ? style->pixelMetric(QStyle::PM_IndicatorHeight, &option, view) : 13;
+        const int text = option.fontMetrics.height();
+        hint.setHeight(std::max({hint.height(), box + kRowPadding, text + kRowPadding}));
+        return hint;
+    }
+
+    static constexpr int kRowPadding = 6;
+};
+
 // Ascending for N, Cell and Value, descending for Incl, for the whole run.
 bool sortAscending[CCalcMemory::ColumnCount] = {false, true, true, true};
 
@@ -75,6 +95,7 @@ CCalcMemory::CCalcMemory(QWidget* parent, PanelAsk ask)
     list_->setRootIsDecorated(false);
     list_->setItemsExpandable(false);
     list_->setUniformRowHeights(true);
+    list_->setItemDelegate(new RoomyRowDelegate(list_));
     list_->setAllColumnsShowFocus(true);
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -370,6 +391,7 @@ void CCalcMemory::Save() {
     CCalcFileDialog dialog(false, QStringLiteral("tvm"), tr("Memory 1"),
                            CCalcFileDialog::kDefaultFlags,
                            tr("Calculator memory files (*.tvm)|*.tvm||"), window());
+    dialog.SetFolder(CCalcFileDialog::Folder::Memory);
     if (runFileDialog_(dialog) != IDOK) return;
     const NCalculatorText::FileOutcome written = WriteMemoryFile(dialog.GetPathName(), text);
     if (written.failure == NCalculatorText::FileFailure::PartlyWritten)

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <algorithm>
+#include <cmath>
 
 #include "shell/core/DialogUnits.h"
 
@@ -76,6 +77,56 @@ Geometry LayOut(const Metrics& metrics, const Gaps& g) {
     geometry.size =
         QSize(2 * g.m + 8 * W + 6 * sw + 9 * g.gx + 4 * g.gg, 2 * g.m + 5 * h + 4 * g.gy);
     return geometry;
+}
+
+double SmallestScale(double devicePixelRatio) {
+    const double ratio = devicePixelRatio > 1.0 ? devicePixelRatio : 1.0;
+    return std::max(kSmallestScale / ratio, kSmallestLogicalScale);
+}
+
+double FitScale(const QSize& natural, const QSize& available, double smallest) {
+    if (natural.isEmpty()) return 1.0;
+    const double across = static_cast<double>(available.width()) / natural.width();
+    const double down = static_cast<double>(available.height()) / natural.height();
+    return std::clamp(std::min(across, down), smallest, 1.0);
+}
+
+namespace {
+int Times(int value, double scale) { return static_cast<int>(std::floor(value * scale)); }
+}  // namespace
+
+Metrics Scaled(const Metrics& metrics, double scale) {
+    Metrics result;
+    result.W = Times(metrics.W, scale);
+    result.h = Times(metrics.h, scale);
+    result.sw = std::max(Times(metrics.sw, scale), result.h);
+    return result;
+}
+
+Gaps Scaled(const Gaps& gaps, double scale) {
+    Gaps result;
+    result.gx = Times(gaps.gx, scale);
+    result.gy = Times(gaps.gy, scale);
+    result.gg = Times(gaps.gg, scale);
+    result.m = Times(gaps.m, scale);
+    return result;
+}
+
+QFont ScaledFont(const QFont& font, double scale, int notation, const Metrics& scaled) {
+    QFont result(font);
+    const int natural = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    int pixels = std::max(1, Times(natural, scale));
+    const QString measuring = MeasuringText(notation);
+    for (; pixels > 1; --pixels) {
+        result.setPixelSize(pixels);
+        const QFontMetrics metrics(result);
+        if (metrics.horizontalAdvance(measuring) <= scaled.W &&
+            metrics.horizontalAdvance(QStringLiteral("*/")) <= scaled.sw &&
+            metrics.height() <= scaled.h)
+            break;
+    }
+    result.setPixelSize(pixels);
+    return result;
 }
 
 }  // namespace Keypad

@@ -16,7 +16,7 @@ packages=(
     g++-mingw-w64-x86-64-posix googletest wine wine64
     cups cups-client printer-driver-cups-pdf
     at-spi2-core python3-pyatspi dbus dbus-x11
-    qt6-translations-l10n libmuparser-dev hyperfine time libmpfr-dev
+    qt6-translations-l10n libmuparser-dev hyperfine time libmpfr-dev libx11-dev libxdamage-dev
     "$@"
 )
 

@@ -6,8 +6,11 @@
 #include <QLocale>
 #include <QSessionManager>
 #include <QSettings>
+#include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 #include <cstdio>
+#include <functional>
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
@@ -45,7 +48,45 @@ private:
     MessageBoxHandler previous_;
 };
 
+// Runs `work` once the window has been drawn for the first time: the window
+// is exposed, painted and flushed in one go, so work posted from the expose
+// runs after the user sees it.
+class AfterFirstPaintFilter : public QObject {
+public:
+    AfterFirstPaintFilter(QWindow* window, std::function<void()> work)
+        : QObject(window), work_(std::move(work)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed() && work_) {
+            window->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                std::function<void()> work = std::move(work_);
+                deleteLater();
+                if (work) work();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> work_;
+};
+
 }  // namespace
+
+void CCalcApp::AfterFirstPaint(QWidget* window, std::function<void()> work) {
+    QWindow* handle = window->windowHandle();
+    if (!handle || QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        // Nothing will be drawn on a screen: the work is done now.
+        work();
+        return;
+    }
+    new AfterFirstPaintFilter(handle, std::move(work));
+}
 
 CCalcApp::CCalcApp() = default;
 
@@ -104,8 +145,12 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     ApplicationPrintSettings().Load(*settings);
 
     // The desktop learns the two file types at every start; nothing is
-    // written when it already knows them, and failures go unnoticed.
-    FileTypes::RegisterFileTypes();
+    // written when it already knows them, and failures go unnoticed. A
+    // first start writes files and icons: a window opened for the user
+    // comes first then.
+    const bool interactive =
+        info.kind == CommandLineInfo::NewDocument || info.kind == CommandLineInfo::OpenFile;
+    if (!interactive) FileTypes::RegisterFileTypes();
 
     // Unregister opens no window: its panels would write their settings
     // back as they are destroyed.
@@ -157,10 +202,13 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     if (!(recovered && info.kind == CommandLineInfo::NewDocument) && !ProcessShellCommand(info)) {
         // The program ends, but not with the recovered work.
         if (document_->IsModified()) recovery_->KeepForNextStart();
+    if (!ProcessShellCommand(info)) {
+        FileTypes::RegisterFileTypes();
         return false;
     }
 
     show();
+    AfterFirstPaint(frame_.get(), [] { FileTypes::RegisterFileTypes(); });
     frame_->View()->setFocus();
     recovery_->WatchWindow(frame_.get());
 

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "shell/CommandLine.h"
@@ -12,6 +13,7 @@
 
 class CCalcDoc;
 class QTranslator;
+class QWidget;
 class CCalcMainFrame;
 class RecoveryKeeper;
 
@@ -40,6 +42,9 @@ public:
     // Where the program's translations lie: bin/translations beside the
     // program (the build), else share/numera/translations (the install).
     static QString TranslationsDirectory();
+    // Runs `work` once `window` has been drawn for the first time (at once
+    // where nothing is drawn on a screen).
+    static void AfterFirstPaint(QWidget* window, std::function<void()> work);
 
 private:
     bool ProcessShellCommand(const CommandLineInfo& info);

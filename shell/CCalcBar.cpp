@@ -37,6 +37,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         bar_->RecordBodySize(event->size());
+        // A shrinkable fixed-size bar's thickness follows its length.
+        if (bar_->IsFixedSize() && event->oldSize().width() != event->size().width())
+            bar_->ApplyStateSize();
         bar_->OnBodyResized();
     }
 
@@ -108,6 +111,7 @@ bool CCalcBar::Create(const QString& caption, QMainWindow* parent, int defaultCx
     const QSize size(defaultCx, defaultCy);
     horizontal_ = vertical_ = floating_ = size;
     setParent(parent);
+    parent->installEventFilter(this);
     setWindowTitle(caption);
     gripper_->setToolTip(caption);
     setObjectName(QStringLiteral("Bar%1").arg(id));
@@ -160,8 +164,13 @@ QSize CCalcBar::StateSize() const {
 }
 
 QRect CCalcBar::ClientRect() const {
-    // A fixed-size bar cut short by a narrow window keeps its layout.
-    QRect rect(QPoint(0, 0), IsFixedSize() ? StateSize() : body_->size());
+    // A fixed-size bar has its state size until it shows; docked in a
+    // narrow window it may be shorter.
+    const QSize room =
+        IsFixedSize()
+            ? (isVisible() && !isFloating() ? body_->size().boundedTo(StateSize()) : StateSize())
+            : body_->size();
+    QRect rect(QPoint(0, 0), room);
     switch (Side()) {
         case DockSide::Top:
         case DockSide::Bottom:
@@ -187,13 +196,36 @@ void CCalcBar::SetSizes(const QSize& horizontal, const QSize& vertical, const QS
     ApplyStateSize();
 }
 
+int CCalcBar::ThicknessFor(int /*length*/, bool horizontal) const {
+    return horizontal ? StateSize().height() : StateSize().width();
+}
+
 void CCalcBar::ApplyStateSize() {
     if (IsFixedSize()) {
-        // A fixed-size bar (the keypad) is always whole: a cut-off keypad
-        // hides buttons, so the window cannot be made narrower than it.
+        // A fixed-size bar (the keypad) is never cut: docked, a narrow
+        // window may take up to its allowance of its length, and its panel
+        // is drawn smaller to fit, thickness and all.
         const QSize size = StateSize();
-        body_->setMaximumSize(size);
-        body_->setMinimumSize(size);
+        QSize smallest = size;
+        QSize largest = size;
+        const DockSide side = Side();
+        if (side == DockSide::Top || side == DockSide::Bottom) {
+            // A low window takes some of its thickness too, down to the
+            // smallest panel's.
+            const int length = std::min(body_->width(), size.width());
+            const int thickness = ThicknessFor(length, true);
+            smallest = QSize(size.width() - shrink_.width(),
+                             std::min(thickness, size.height() - shrink_.height()));
+            largest = QSize(size.width(), thickness);
+            if (body_->height() < thickness && !shrink_.isNull() && !regrowPending_) Regrow();
+        } else if (side == DockSide::Left || side == DockSide::Right) {
+            const int length = std::min(body_->height(), size.height());
+            const int thickness = ThicknessFor(length, false);
+            smallest = QSize(thickness, size.height() - shrink_.height());
+            largest = QSize(thickness, size.height());
+        }
+        if (body_->minimumSize() != smallest) body_->setMinimumSize(smallest);
+        if (body_->maximumSize() != largest) body_->setMaximumSize(largest);
     } else {
         body_->setMinimumSize(minimum_);
         body_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -203,6 +235,34 @@ void CCalcBar::ApplyStateSize() {
         // The floating window wraps the body at the floating size.
         resize(size() - body_->size() + floating_);
     }
+}
+
+bool CCalcBar::eventFilter(QObject* watched, QEvent* event) {
+    // A fixed-size bar squeezed by a low window takes its thickness back
+    // when the window grows again.
+    const QEvent::Type type = event->type();
+    if (watched == parentWidget() && (type == QEvent::Resize || type == QEvent::Show) &&
+        IsFixedSize() && !shrink_.isNull() && !regrowPending_)
+        Regrow();
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void CCalcBar::Regrow() {
+    const DockSide side = Side();
+    if (side != DockSide::Top && side != DockSide::Bottom) return;
+    regrowPending_ = true;
+    QPointer<CCalcBar> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (!self) return;
+        self->regrowPending_ = false;
+        auto* frame = qobject_cast<QMainWindow*>(self->parentWidget());
+        if (!frame || !self->isVisible() || self->isFloating()) return;
+        const int wanted =
+            self->ThicknessFor(std::min(self->body_->width(), self->StateSize().width()), true);
+        if (self->body_->height() >= wanted) return;
+        const int chrome = self->height() - self->body_->height();
+        frame->resizeDocks({self.data()}, {wanted + chrome}, Qt::Vertical);
+    });
 }
 
 void CCalcBar::RecordBodySize(const QSize& size) {

@@ -11,8 +11,9 @@
 // moves one edge against the other and keeps their sum; the separator
 // toward the editor stops at the editor's minimum of 4 pixels (set by the
 // frame) or at the minimum of a bar docked beside the editor. Whatever size
-// a drag leaves becomes the size of the state. A fixed-size bar keeps its
-// thickness; a window too narrow for its length cuts it instead of growing.
+// a drag leaves becomes the size of the state. A docked fixed-size bar may
+// give up to its shrink allowance of its length to a narrow window (its
+// panel draws itself smaller), and its thickness then follows its length.
 #pragma once
 
 #include <QDockWidget>
@@ -90,11 +91,17 @@ public:
     static const QList<CCalcBar*>& AllBars();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Sets the state sizes; those of a sizeable bar are raised to the minimum.
     void SetSizes(const QSize& horizontal, const QSize& vertical, const QSize& floating,
                   const QSize& minimum);
     // The body has been resized: the hosted window follows.
     virtual void OnBodyResized() {}
+    // How much a docked fixed-size bar may give up of its state size.
+    void SetShrinkAllowance(const QSize& allowance) { shrink_ = allowance; }
+    // The thickness of a docked fixed-size bar `length` long; the state's
+    // thickness unless the hosted panel says otherwise.
+    virtual int ThicknessFor(int length, bool horizontal) const;
     // Applies the current state to the body (fixed size or minimum) and asks
     // the main window for a new layout.
     void ApplyStateSize();
@@ -106,6 +113,7 @@ private:
     void RecordBodySize(const QSize& size);
     void Settle();
     void Settled();
+    void Regrow();
 
     QWidget* body_;
     QWidget* gripper_;
@@ -116,6 +124,8 @@ private:
     QSize vertical_{100, 200};
     QSize floating_{200, 100};
     QSize minimum_{100, 100};
+    QSize shrink_{0, 0};
+    bool regrowPending_ = false;
     // Set while the bar changes state: the body's sizes then are the old
     // state's, not the user's choice for the new one.
     bool settling_ = false;

@@ -25,6 +25,7 @@ public:
 
 protected:
     void OnBodyResized() override;
+    int ThicknessFor(int length, bool horizontal) const override;
 
 private:
     void SizeFromDialog(const QSize& size);

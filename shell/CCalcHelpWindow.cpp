@@ -201,6 +201,11 @@ CCalcHelpWindow::CCalcHelpWindow(QHelpEngine* engine) : engine_(engine) {
     connect(browser_, &QTextBrowser::sourceChanged, this, &CCalcHelpWindow::SyncContents);
 
     connect(contents, &QHelpContentWidget::linkActivated, this, &CCalcHelpWindow::Open);
+    // A page of the contents opens at a single click, as in the platform's help viewer.
+    connect(contents, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (const QHelpContentItem* item = engine_->contentModel()->contentItemAt(index))
+            Open(item->url());
+    });
     connect(indexFilter_, &QLineEdit::textChanged, index,
             [index](const QString& text) { index->filterIndices(text); });
     connect(indexFilter_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);

@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -23,6 +24,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <QtMath>
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcPageSetup.h"
@@ -74,9 +76,10 @@ int ResultDigitsCommand(NCalculatorText::ResultDigits digits) {
     }
 }
 
-// The smallest editor a window of the minimum size leaves: a few lines of a
-// dozen characters.
-constexpr QSize kEditorMinimumSize(160, 64);
+// The smallest editor a window of the minimum size leaves, in characters
+// of the editor font.
+constexpr int kEditorMinimumColumns = 20;
+constexpr int kEditorMinimumLines = 4;
 
 const int kRecentIds[] = {CommandId::RecentFile1, CommandId::RecentFile2, CommandId::RecentFile3,
                           CommandId::RecentFile4};
@@ -376,7 +379,11 @@ void CCalcMainFrame::CreateToolBar() {
     toolBar_->UnitsCombo()->setStatusTip(Action(TrigonometricUnits)->statusTip());
     toolBar_->ShowUnit(::Preferences.TrigonometricUnits);
     connect(toolBar_, &QToolBar::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
-    connect(toolBar_, &CCalcToolBar::UnitChosen, this, &CCalcMainFrame::ShowUnit);
+    // The list's prompt has done its work once a unit is chosen.
+    connect(toolBar_, &CCalcToolBar::UnitChosen, this, [this] {
+        statusBar()->clearMessage();
+        ShowUnit();
+    });
     connect(toolBar_, &CCalcToolBar::TurnedHorizontal, units_, &QWidget::hide);
 }
 
@@ -444,7 +451,10 @@ void CCalcMainFrame::ConnectPanels() {
             UpdateCommandStates();
         }
     });
-    connect(units_, &CCalcTrigonometricUnits::UnitChosen, this, &CCalcMainFrame::ShowUnit);
+    connect(units_, &CCalcTrigonometricUnits::UnitChosen, this, [this] {
+        statusBar()->clearMessage();
+        ShowUnit();
+    });
     connect(units_, &CCalcTrigonometricUnits::VisibilityChanged, this,
             &CCalcMainFrame::UpdateCommandStates);
     for (CCalcDlgBar* bar : {keypadBar_, logBar_, memoryBar_, statisticsBar_})
@@ -1083,8 +1093,19 @@ void CCalcMainFrame::KeepEditorUsable() {
     }
     const QSize layoutMinimum = layout()->minimumSize();
     const int separators = 16;
+    const QSize editor = UsableEditorSize();
     const QSize wanted(
-        std::max(layoutMinimum.width(), kEditorMinimumSize.width() + left + right + separators),
-        layoutMinimum.height() + std::max(0, kEditorMinimumSize.height() - view_->minimumHeight()));
+        std::max(layoutMinimum.width(), editor.width() + left + right + separators),
+        layoutMinimum.height() + std::max(0, editor.height() - view_->minimumHeight()));
     if (minimumSize() != wanted) setMinimumSize(wanted);
+}
+
+QSize CCalcMainFrame::UsableEditorSize() const {
+    const QFontMetrics metrics(view_->font());
+    const int margin = qCeil(view_->document()->documentMargin());
+    const int frame = 2 * view_->frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+    return QSize(kEditorMinimumColumns * metrics.horizontalAdvance(QLatin1Char('8')) + 2 * margin +
+                     frame + scrollBar + 4,
+                 kEditorMinimumLines * metrics.lineSpacing() + 2 * margin + frame);
 }

@@ -116,8 +116,11 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // The window's minimum: the whole keypad, every bar and a usable editor.
+    // The window's minimum: the keypad at its smallest, every bar and a
+    // usable editor.
     void KeepEditorUsable();
+    // Room for 20 columns and 4 lines of the editor's font.
+    QSize UsableEditorSize() const;
     // The action of one command-table entry, translated.
     QAction* MakeAction(const CommandEntry& entry);
     void CreateActions();

@@ -16,6 +16,9 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
     setAllowedAreas(Qt::AllToolBarAreas);
     setIconSize(QSize(32, 32));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
+    // Buttons side by side, as on the platform's flat toolbars: with the
+    // style's gaps between them the bar is wider than the default window.
+    setStyleSheet(QStringLiteral("QToolBar { spacing: 0px; }"));
 
     units_->setObjectName(QStringLiteral("combo%1").arg(kUnitsId));
     units_->setFont(ComboFont());

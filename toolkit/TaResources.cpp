@@ -1,9 +1,16 @@
 #include "toolkit/TaResources.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHash>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
+#include <memory>
 
 #include "toolkit/TaImage.h"
 
@@ -33,22 +40,76 @@ QString TaToolbarImagePath(int index) {
     return QStringLiteral(":/images/toolbar/%1.svg").arg(index, 2, 10, QLatin1Char('0'));
 }
 
-static QIcon IconFromRenderer(const TaBitmap& source) {
-    QIcon icon;
-    for (int side : {16, 20, 24, 32, 40, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(source.RenderSquare(side)));
-    return icon;
+namespace {
+
+// The artwork is drawn only at the sizes asked for, when first asked: drawing
+// every icon at nine sizes up front was most of the program's start.
+class ArtworkIconEngine : public QIconEngine {
+public:
+    explicit ArtworkIconEngine(QString path) : path_(std::move(path)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        const quint64 key = (quint64(side) << 8) | quint64(mode);
+        const auto cached = pixmaps_.constFind(key);
+        if (cached != pixmaps_.constEnd()) return *cached;
+        if (!source_) {
+            source_ = std::make_unique<TaBitmap>();
+            source_->LoadFile(path_);
+        }
+        if (source_->IsNull()) return QPixmap();
+        QPixmap pixmap = QPixmap::fromImage(source_->RenderSquare(side));
+        if (mode != QIcon::Normal && mode != QIcon::Active) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            if (const QStyle* style = QApplication::style())
+                pixmap = style->generatedIconPixmap(mode, pixmap, &option);
+        }
+        (void)state;
+        pixmaps_.insert(key, pixmap);
+        return pixmap;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap drawn = pixmap(rect.size() * ratio, mode, state);
+        drawn.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, drawn);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    // The sizes a window manager is offered for the program's icon.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int side : {16, 20, 24, 32, 40, 48, 64, 128, 256}) sizes.append(QSize(side, side));
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new ArtworkIconEngine(path_); }
+    QString key() const override { return QStringLiteral("ArtworkIconEngine"); }
+
+private:
+    QString path_;
+    std::unique_ptr<TaBitmap> source_;
+    QHash<quint64, QPixmap> pixmaps_;
+};
+
+QIcon ArtworkIcon(const QString& path) {
+    TaInitResources();
+    if (path.isEmpty() || !QFile::exists(path)) return QIcon();
+    return QIcon(new ArtworkIconEngine(path));
 }
 
-QIcon TaProgramIcon() {
-    TaBitmap source;
-    if (!source.Load(TaArt::ProgramIcon)) return QIcon();
-    return IconFromRenderer(source);
-}
+}  // namespace
+
+QIcon TaProgramIcon() { return ArtworkIcon(TaArtworkPath(TaArt::ProgramIcon)); }
 
 QIcon TaToolbarIcon(int index) {
     if (index < 0 || index >= TaArt::ToolbarImageCount) return QIcon();
-    TaBitmap source;
-    if (!source.LoadFile(TaToolbarImagePath(index))) return QIcon();
-    return IconFromRenderer(source);
+    return ArtworkIcon(TaToolbarImagePath(index));
 }

@@ -18,6 +18,8 @@ inline const QString Keypad = QStringLiteral("GUI/Keypad");
 inline const QString Log = QStringLiteral("GUI/Log");
 inline const QString Memory = QStringLiteral("GUI/Memory");
 inline const QString Editor = QStringLiteral("GUI/Editor");
+// The last folder of each kind of file dialog (our own section).
+inline const QString Folders = QStringLiteral("GUI/Folders");
 inline const QString Print = QStringLiteral("Print");
 }  // namespace SettingsSection
 

@@ -53,6 +53,7 @@ struct SeenDialog {
     QString filter;
     QString title;
     unsigned flags;
+    QString startFolder;
 };
 
 // Types the queued names into file dialogs (an empty queue cancels).
@@ -61,7 +62,7 @@ public:
     explicit ScriptedFiles(QStringList typed = {}) : typed(std::move(typed)) {
         previous_ = CCalcFileDialog::SetChooser([this](const CCalcFileDialog& dialog) {
             seen.append({dialog.IsOpenDialog(), dialog.DefaultExtension(), dialog.ProposedName(),
-                         dialog.Filter(), dialog.Title(), dialog.Flags()});
+                         dialog.Filter(), dialog.Title(), dialog.Flags(), dialog.StartFolder()});
             return this->typed.isEmpty() ? QString() : this->typed.takeFirst();
         });
     }

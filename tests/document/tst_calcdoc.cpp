@@ -54,8 +54,10 @@ private:
     QTemporaryDir dir_;
     CCalcView* view_ = nullptr;
     CCalcDoc* doc_ = nullptr;
+    std::unique_ptr<TempSettings> settings_;
 
     QString PathOf(const QString& name) const { return dir_.filePath(name); }
+    enum class FileCommand { Open, SaveAs, Execute, MemoryLoad, MemorySave };
 
     // Text in the editor as a user would leave it: typed, so the document counts it as an edit.
     void Type(const QString& text) {
@@ -76,6 +78,8 @@ private:
 private slots:
     void init() {
         QVERIFY(dir_.isValid());
+        // File dialogs remember their folders in the settings.
+        settings_ = std::make_unique<TempSettings>();
         Preferences = PreferencesValues{};
         MemoryStore::Instance().Clear();
         NCalculatorText::lastResult = 0;
@@ -86,6 +90,7 @@ private slots:
     void cleanup() {
         delete doc_;
         delete view_;
+        settings_.reset();
     }
 
     // ---- ClearAll ----
@@ -437,6 +442,66 @@ private slots:
         QCOMPARE(files.seen[0].defaultExtension, QStringLiteral("tvm"));
         QCOMPARE(files.seen[0].proposedName, QString());
         QCOMPARE(files.seen[0].flags, CCalcFileDialog::kDefaultFlags);
+    }
+    // Each kind of file dialog starts in the folder last used for that kind,
+    // in this run and the next; the other kinds are not moved.
+    void dialogsRememberTheirFolder_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Open") << int(FileCommand::Open) << "Calculation";
+        QTest::newRow("Save As") << int(FileCommand::SaveAs) << "Calculation";
+        QTest::newRow("Execute") << int(FileCommand::Execute) << "Execute";
+        QTest::newRow("Memory, Load") << int(FileCommand::MemoryLoad) << "Memory";
+        QTest::newRow("Memory, Save") << int(FileCommand::MemorySave) << "Memory";
+    }
+    void dialogsRememberTheirFolder() {
+        QFETCH(int, command);
+        QFETCH(QString, key);
+        QVERIFY(QDir(dir_.path()).mkpath(key + "-folder"));
+        const QString folder = QFileInfo(PathOf(key + "-folder")).absoluteFilePath();
+        const QString file = folder + "/chosen.tvc";
+        WriteFile(file, Utf16File("1+1"));
+        ScriptedMessages messages({IDYES, IDYES});  // overwrite questions
+        ScriptedFiles files({file, file});
+        const auto run = [&] {
+            switch (FileCommand(command)) {
+                case FileCommand::Open:
+                    doc_->OnFileOpen();
+                    break;
+                case FileCommand::SaveAs:
+                    doc_->OnFileSaveAs();
+                    break;
+                case FileCommand::Execute:
+                    doc_->OnFileExecute();
+                    break;
+                case FileCommand::MemoryLoad:
+                    doc_->OnMemoryLoad();
+                    break;
+                case FileCommand::MemorySave:
+                    doc_->OnMemorySave();
+                    break;
+            }
+        };
+        run();
+        // The first time: where the process is, as before.
+        QCOMPARE(files.seen.size(), 1);
+        QCOMPARE(files.seen[0].startFolder, QString());
+        doc_->SetModifiedFlag(false);
+        run();
+        QCOMPARE(files.seen.size(), 2);
+        QCOMPARE(files.seen[1].startFolder, folder);
+        // Kept for the next run, under a key of its own kind only.
+        const auto stored = TempSettings::Open("GUI/Folders");
+        QCOMPARE(stored->childKeys(), QStringList{key});
+        QCOMPARE(stored->value(key).toString(), folder);
+        // A folder removed since is forgotten.
+        QVERIFY(QDir(folder).removeRecursively());
+        CCalcFileDialog again(true, "tvc", QString(), CCalcFileDialog::kDefaultFlags,
+                              CCalcFileDialog::kCalculationFilter, nullptr);
+        again.SetFolder(key == "Calculation" ? CCalcFileDialog::Folder::Calculation
+                        : key == "Memory"    ? CCalcFileDialog::Folder::Memory
+                                             : CCalcFileDialog::Folder::Execute);
+        QCOMPARE(again.StartFolder(), QString());
     }
     void openReadingRule_data() {
         QTest::addColumn<QByteArray>("bytes");

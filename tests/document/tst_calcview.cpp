@@ -5,10 +5,12 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QtMath>
 #include <algorithm>
 
 #include "document/CCalcFontDialog.h"
@@ -33,6 +35,59 @@ private slots:
         // One line of text, several lines on screen.
         QCOMPARE(view.document()->blockCount(), 1);
         QVERIFY(view.document()->firstBlock().layout()->lineCount() > 1);
+    }
+
+    // A wrapped line never ends inside "->": the "-" goes to the next line
+    // with the ">", where a plain editor of the same width splits them.
+    void wrappingKeepsTheArrowWhole_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("columns");  // the width of the editor in characters
+        QTest::newRow("a store after a cell") << "1/3->mem[a]" << 9;
+        QTest::newRow("twice on one line") << "1/3->mem[a];2/3->mem[b]" << 11;
+        QTest::newRow("typed after a space") << "2+2 ->mem[b]" << 10;
+    }
+    void wrappingKeepsTheArrowWhole() {
+        QFETCH(QString, text);
+        QFETCH(int, columns);
+        // Children of a shown window take their sizes at once.
+        QWidget host;
+        host.resize(800, 400);
+        auto& view = *new CCalcView(&host);
+        auto& plain = *new QPlainTextEdit(&host);
+        plain.setFont(view.font());
+        plain.setWordWrapMode(view.wordWrapMode());
+        plain.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        const int width = QFontMetrics(view.font()).horizontalAdvance(QString(columns, '8'));
+        const auto lineEnds = [&](QPlainTextEdit& editor) {
+            editor.setPlainText(text);
+            const int margin = qCeil(editor.document()->documentMargin());
+            editor.resize(width + 2 * margin + 2 * editor.frameWidth() + 1, 200);
+            const QTextBlock block = editor.document()->firstBlock();
+            editor.document()->documentLayout()->blockBoundingRect(block);
+            QList<int> ends;
+            for (int i = 0; i + 1 < block.layout()->lineCount(); ++i)
+                ends << block.layout()->lineAt(i).textStart() +
+                            block.layout()->lineAt(i).textLength();
+            return ends;
+        };
+        const auto splitsAnArrow = [&](const QList<int>& ends) {
+            for (int end : ends)
+                if (text.mid(end - 1, 2) == "->") return true;
+            return false;
+        };
+        QVERIFY(splitsAnArrow(lineEnds(plain)));
+        const QList<int> ends = lineEnds(view);
+        QVERIFY(!ends.isEmpty());
+        QStringList lines;
+        for (int i = 0, start = 0; i <= ends.size(); start = i < ends.size() ? ends[i] : 0, ++i)
+            lines << text.mid(start, i < ends.size() ? ends[i] - start : -1);
+        QVERIFY2(!splitsAnArrow(ends), qPrintable(lines.join(" | ")));
+        QCOMPARE(view.document()->firstBlock().lineCount(),
+                 view.document()->firstBlock().layout()->lineCount());
+        QCOMPARE(view.EditorText(), text);
     }
 
     // Lines over 8192 code units wrap anywhere (word wrapping is quadratic on

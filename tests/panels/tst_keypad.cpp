@@ -272,6 +272,86 @@ private slots:
         QCOMPARE(spy.first().first().toSize(), keypad_->size());
     }
 
+    // Given less room than its natural size, the keypad draws itself smaller
+    // and whole; given room again, it is whole at its natural size.
+    void scalesToTheRoomItHas_data() {
+        QTest::addColumn<int>("notation");
+        QTest::addColumn<double>("across");  // share of the natural width offered
+        QTest::addColumn<double>("down");    // share of the natural height offered
+        QTest::addColumn<double>("scale");
+        QTest::newRow("East, four fifths wide") << int(East) << 0.8 << 1.0 << 0.8;
+        QTest::newRow("West, lower only") << int(West) << 1.0 << 0.7 << 0.7;
+        QTest::newRow("West, too narrow: the smallest") << int(West) << 0.3 << 1.0 << 0.6;
+        QTest::newRow("East, more room: natural") << int(East) << 1.3 << 1.2 << 1.0;
+    }
+    void scalesToTheRoomItHas() {
+        QFETCH(int, notation);
+        QFETCH(double, across);
+        QFETCH(double, down);
+        QFETCH(double, scale);
+        // A host of its own that leaves the keypad's size to the test.
+        QWidget host;
+        host.resize(1600, 600);
+        CCalcKeyPad& keypad = *new CCalcKeyPad(&host);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        keypad.ApplyNotation(notation);
+        const QSize natural = keypad.sizeHint();
+        const QFont font = keypad.KeypadFont();
+        const QRect sinNatural = keypad.Button(0)->geometry();
+        keypad.resize(qRound(natural.width() * across), qRound(natural.height() * down));
+        QVERIFY(std::abs(keypad.Scale() - scale) < 0.01);
+        QCOMPARE(keypad.SmallestScale(), kSmallestScale);
+        QCOMPARE(keypad.minimumSizeHint(), (LayOut(Scaled(keypad.LayoutMetrics(), kSmallestScale),
+                                                   Scaled(keypad.TemplateGaps(), kSmallestScale))
+                                                .size));
+        // Whole: every button inside the keypad, none over another.
+        QRect all;
+        for (int i = 0; i < ButtonCount; ++i) {
+            const QRect r = keypad.Button(i)->geometry();
+            QVERIFY2(keypad.rect().contains(r), qPrintable(QString::number(i)));
+            for (int j = 0; j < i; ++j) QVERIFY(!r.intersects(keypad.Button(j)->geometry()));
+            all |= r;
+        }
+        // The function buttons and their captions shrink together; the
+        // setting keeps its natural font.
+        const QRect sin = keypad.Button(0)->geometry();
+        QCOMPARE(sin.width(),
+                 scale < 1 ? int(sinNatural.width() * keypad.Scale()) : sinNatural.width());
+        const QFontMetrics caption(keypad.Button(0)->font());
+        QVERIFY(caption.horizontalAdvance(MeasuringText(notation)) <= sin.width());
+        QCOMPARE(keypad.Button(0)->font().pixelSize() < font.pixelSize(), scale < 1);
+        QCOMPARE(keypad.KeypadFont(), font);
+        QCOMPARE(keypad.sizeHint(), natural);
+        // Along a dock, its height follows its width.
+        QVERIFY(keypad.hasHeightForWidth());
+        QCOMPARE(keypad.heightForWidth(natural.width()), natural.height());
+        QVERIFY(keypad.heightForWidth(qRound(natural.width() * 0.8)) <=
+                qRound(natural.height() * 0.8));
+        // Room again: the natural layout.
+        keypad.resize(natural);
+        QCOMPARE(keypad.Scale(), 1.0);
+        QCOMPARE(keypad.Button(0)->geometry(), sinNatural);
+        QCOMPARE(keypad.Button(0)->font(), font);
+    }
+
+    // The smallest keypad is 60 % of its size at 100 % in physical pixels.
+    void smallestScaleFollowsTheScreen_data() {
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<double>("smallest");
+        QTest::newRow("100 %") << 1.0 << 0.6;
+        QTest::newRow("150 %") << 1.5 << 0.4;
+        QTest::newRow("200 %") << 2.0 << 0.3;
+        QTest::newRow("300 %: no smaller than 30 %") << 3.0 << 0.3;
+    }
+    void smallestScaleFollowsTheScreen() {
+        QFETCH(double, ratio);
+        QFETCH(double, smallest);
+        QCOMPARE(Keypad::SmallestScale(ratio), smallest);
+        QCOMPARE(FitScale(QSize(1000, 200), QSize(100, 200), Keypad::SmallestScale(ratio)),
+                 smallest);
+    }
+
     // Columns and rows of each group, from the template's gaps.
     void placesOfTheGroups_data() {
         QTest::addColumn<int>("index");

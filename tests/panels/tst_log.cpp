@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "panels/CCalcLog.h"
@@ -209,6 +210,56 @@ private slots:
         QVERIFY(bar->isVisible());
         QCOMPARE(log->List()->topLevelItemCount(), 1);
         QVERIFY(editor->hasFocus());
+    }
+
+    // A selected row shows the selection only while the list has the focus;
+    // without it the row is drawn in its severity's colour, never in black.
+    void selectedRowKeepsItsColourWithoutFocus_data() {
+        QTest::addColumn<int>("severity");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("error, red") << 1 << kRed;
+        QTest::newRow("warning, blue") << 0 << kBlue;
+    }
+    void selectedRowKeepsItsColourWithoutFocus() {
+        QFETCH(int, severity);
+        QFETCH(QColor, colour);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* log = new CCalcLog(&window);
+        auto* editor = new QPlainTextEdit(&window);
+        layout->addWidget(log);
+        layout->addWidget(editor);
+        window.resize(500, 300);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        Add(*log, {severity, "Division", "Division by zero, result accepted as 1.#INF."});
+        QTreeWidget* list = log->List();
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        list->setCurrentItem(list->topLevelItem(0));
+        QVERIFY(list->topLevelItem(0)->isSelected());
+        const QRect row = list->visualItemRect(list->topLevelItem(0));
+        const auto textColours = [&] {
+            const QImage image = list->viewport()->grab(row).toImage();
+            int ofColour = 0;
+            int black = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    ofColour += c.red() == colour.red() && c.green() == colour.green() &&
+                                c.blue() == colour.blue();
+                    black += c.lightness() < 40;
+                }
+            return std::pair{ofColour, black};
+        };
+        editor->setFocus();
+        QTRY_VERIFY(editor->hasFocus());
+        const auto [ofColour, black] = textColours();
+        QVERIFY2(ofColour > 20, qPrintable(QString::number(ofColour)));
+        QCOMPARE(black, 0);
+        // The row is still the selected one when the focus comes back.
+        QVERIFY(list->topLevelItem(0)->isSelected());
     }
 
     void newRowIsEntirelyVisible() {

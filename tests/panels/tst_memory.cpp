@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -602,6 +603,24 @@ private slots:
             QCOMPARE(panel.ButtonAt(CCalcMemory::Button(button))->geometry(),
                      QRect(263, 3 + 38 * button, 35, 35));
         QVERIFY(panel.sizeHint().height() >= 3 + 5 * 38);
+    }
+
+    // Rows high enough that the check boxes of two rows never touch.
+    void rowsLeaveRoomAroundTheirCheckBoxes() {
+        Store(kThree);
+        CCalcMemory panel(nullptr, ScriptedAsk().Function());
+        panel.resize(500, 300);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        panel.Refresh();
+        QTreeWidget* list = panel.List();
+        const int box = list->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, list);
+        const QRect first = list->visualItemRect(list->topLevelItem(0));
+        const QRect second = list->visualItemRect(list->topLevelItem(1));
+        QVERIFY2(first.height() >= box + 4, qPrintable(QString::number(first.height())));
+        QVERIFY(first.height() >= list->fontMetrics().height() + 4);
+        // Centred in rows that high, the boxes leave a gap of at least 4 pixels.
+        QVERIFY(second.top() - first.top() - box >= 4);
     }
 
     void buttonImagesAndNames() {

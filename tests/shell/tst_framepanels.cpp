@@ -199,18 +199,70 @@ private slots:
         QCOMPARE(keypad->Body()->height(), keypad->HorizontalSize().height());
         QCOMPARE(keypad->Dialog()->geometry(), QRect(QPoint(10, 5), frame_->Keypad()->size()));
     }
+    // A window narrower than the keypad draws the keypad smaller, whole, and
+    // keeps 20 columns and 4 lines of the editor; 800 x 600 is enough.
+    void smallWindowsKeepTheKeypadWhole_data() {
+        QTest::addColumn<int>("notation");
+        QTest::addColumn<QSize>("size");  // empty: the window's minimum
+        QTest::newRow("West, 800 x 600") << 0 << QSize(800, 600);
+        QTest::newRow("East, 800 x 600") << 1 << QSize(800, 600);
+        QTest::newRow("West, the minimum") << 0 << QSize();
+        QTest::newRow("East, the minimum") << 1 << QSize();
+        QTest::newRow("East, room for all: natural") << 1 << QSize(1400, 900);
+    }
+    void smallWindowsKeepTheKeypadWhole() {
+        QFETCH(int, notation);
+        QFETCH(QSize, size);
+        ShowActive();
+        frame_->SetNotation(notation);
+        QCoreApplication::processEvents();
+        const QSize minimum = frame_->minimumSize();
+        QVERIFY2(minimum.width() <= 800 && minimum.height() <= 600,
+                 qPrintable(QStringLiteral("%1 x %2").arg(minimum.width()).arg(minimum.height())));
+        frame_->resize(size.isEmpty() ? minimum : size);
+        QTRY_COMPARE(frame_->size(), size.isEmpty() ? minimum : size);
+        QTest::qWait(50);
+        CCalcKeyPad* keypad = frame_->Keypad();
+        CCalcDlgBar* bar = Bar(101);
+        // Whole when the window is wide enough, once the bar has settled.
+        const bool whole = frame_->width() >= bar->HorizontalSize().width() + 20;
+        QTRY_COMPARE(keypad->Scale() < 1.0, !whole);
+        const QRect inFrame(keypad->mapTo(frame_.get(), QPoint(0, 0)), keypad->size());
+        QVERIFY(frame_->rect().contains(inFrame));
+        QVERIFY(bar->Body()->rect().contains(keypad->geometry()));
+        for (int i = 0; i < Keypad::ButtonCount; ++i)
+            QVERIFY(keypad->rect().contains(keypad->Button(i)->geometry()));
+        QVERIFY(keypad->Scale() >= Keypad::kSmallestScale);
+        // The bar is as low as the smaller keypad; only a window at its
+        // minimum squeezes it lower.
+        if (size.isEmpty())
+            QVERIFY(bar->Body()->height() <= keypad->heightForWidth(keypad->width()) + 10);
+        else
+            QTRY_COMPARE(bar->Body()->height(), keypad->heightForWidth(keypad->width()) + 10);
+        // The editor: 20 columns and 4 lines.
+        const QFontMetrics editor(View()->font());
+        QVERIFY(View()->viewport()->width() >= 20 * editor.horizontalAdvance('8'));
+        QVERIFY(View()->viewport()->height() >= 4 * editor.lineSpacing());
+        // Room again: the natural keypad.
+        frame_->resize(1600, 900);
+        QTRY_COMPARE(keypad->Scale(), 1.0);
+        QTRY_COMPARE(bar->Body()->height(), bar->HorizontalSize().height());
+    }
     void keypadLayoutResizesItsBar() {
         ShowActive();
         CCalcDlgBar* bar = Bar(101);
         CCalcKeyPad* keypad = frame_->Keypad();
-        const QSize west = keypad->size();
+        const QSize west = keypad->sizeHint();
+        QCOMPARE(keypad->size(), west);
         frame_->OnCommand(CommandId::NotationEast);
         QCoreApplication::processEvents();
-        const QSize east = keypad->size();
+        const QSize east = keypad->sizeHint();
         QVERIFY(east != west);
         QCOMPARE(bar->HorizontalSize(), east + QSize(15, 10));
         QCOMPARE(bar->FloatingSize(), east);
-        QCOMPARE(bar->Body()->height(), east.height() + 10);
+        // The window has room: the bar settles at the whole keypad.
+        QTRY_COMPARE(keypad->size(), east);
+        QTRY_COMPARE(bar->Body()->height(), east.height() + 10);
         // Floating, the window follows at once.
         bar->setFloating(true);
         QTRY_COMPARE(bar->Body()->size(), east);
@@ -717,9 +769,14 @@ private slots:
         QComboBox* popup = frame_->UnitsWindow()->List();
         QLabel* pane = frame_->Pane(IndicatorId::Units);
         QCOMPARE(pane->text(), QStringLiteral("Rad"));
-        // The toolbar list.
+        // The toolbar list; its prompt goes once a unit is chosen.
+        QStatusTipEvent prompt(toolbar->statusTip());
+        QApplication::sendEvent(toolbar, &prompt);
+        QCOMPARE(frame_->statusBar()->currentMessage(),
+                 QStringLiteral("Choose the unit of angles"));
         toolbar->setFocus();
         QTest::keyClick(toolbar, Qt::Key_Down);
+        QCOMPARE(frame_->statusBar()->currentMessage(), QString());
         QCOMPARE(toolbar->currentText(), QStringLiteral(" Deg"));
         QCOMPARE(int(Preferences.TrigonometricUnits), 1);
         QVERIFY(PreferencesChanged);

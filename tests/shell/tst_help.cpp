@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QHelpContentModel>
+#include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexModel>
 #include <QHelpLink>
@@ -193,6 +194,56 @@ private slots:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
     }
 
+    // Phrases the manual once held that the program now contradicts: each
+    // row shows the program doing otherwise, then looks for the phrase.
+    void manualDoesNotContradictTheProgram_data() {
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<int>("probe");
+        QTest::newRow("a calculation cannot be undone")
+            << "(calculation[^.<]*(cannot|can't) be undone|Undo is unavailable until)" << 0;
+        QTest::newRow("the window cannot be narrower than the keypad")
+            << "(cannot|can't) be (made )?narrower than the keypad" << 1;
+        QTest::newRow("file dialogs always start in the working folder")
+            << "dialogs? (always )?(start|open)s? in the (working|current) (folder|directory)" << 2;
+    }
+    void manualDoesNotContradictTheProgram() {
+        QFETCH(QString, phrase);
+        QFETCH(int, probe);
+        switch (probe) {
+            case 0: {
+                // Ctrl+Z takes a calculation back.
+                frame_->View()->ReplaceText(QStringLiteral("1+1"));
+                frame_->OnCommand(CommandId::Calculate);
+                QCOMPARE(frame_->View()->EditorText(), QStringLiteral("1+1=2"));
+                QVERIFY(frame_->View()->document()->isUndoAvailable());
+                frame_->View()->undo();
+                QCOMPARE(frame_->View()->EditorText(), QStringLiteral("1+1"));
+                break;
+            }
+            case 1:
+                QVERIFY(frame_->minimumWidth() < frame_->Bar(101)->HorizontalSize().width());
+                break;
+            case 2: {
+                QTemporaryDir folder;
+                ScriptedFiles files({folder.filePath("a.tvc"), QString()});
+                frame_->OnCommand(CommandId::SaveAs);
+                frame_->OnCommand(CommandId::SaveAs);
+                QCOMPARE(files.seen.size(), 2);
+                QCOMPARE(files.seen[1].startFolder, QFileInfo(folder.path()).absoluteFilePath());
+                break;
+            }
+        }
+        const QRegularExpression contradiction(phrase, QRegularExpression::CaseInsensitiveOption);
+        const QDir source(QStringLiteral(NUMERA_HELP_SOURCE));
+        for (const QString& name : source.entryList({"*.html"})) {
+            QFile file(source.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = PlainText(QString::fromUtf8(file.readAll())).simplified();
+            const QRegularExpressionMatch found = contradiction.match(text);
+            QVERIFY2(!found.hasMatch(), qPrintable(name + ": " + found.captured(0)));
+        }
+    }
+
     // F1 asks for the topic of what has the focus.
     void f1OpensTheFocusTopic_data() {
         QTest::addColumn<int>("button");  // a keypad button, 0 for the editor, -1 the memory list
@@ -314,6 +365,23 @@ private slots:
         QCOMPARE(window->Tabs()->currentIndex(), 0);
         QTRY_COMPARE(window->Engine()->contentModel()->rowCount(), 1);
         QTRY_VERIFY(window->Engine()->indexModel()->rowCount() > 200);
+
+        // One click on a page of the contents opens it.
+        QHelpContentWidget* contents = window->Engine()->contentWidget();
+        const QModelIndex root = contents->model()->index(0, 0);
+        contents->expand(root);
+        QModelIndex page;
+        for (int row = 0; row < contents->model()->rowCount(root) && !page.isValid(); ++row) {
+            const QModelIndex candidate = contents->model()->index(row, 0, root);
+            const QHelpContentItem* item =
+                window->Engine()->contentModel()->contentItemAt(candidate);
+            if (item && item->url().path().endsWith("/keypad.html")) page = candidate;
+        }
+        QVERIFY(page.isValid());
+        contents->scrollTo(page);
+        QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
+                          contents->visualRect(page).center());
+        QCOMPARE(window->CurrentUrl().path(), QStringLiteral("/doc/keypad.html"));
     }
 
     // A manual that cannot be opened is said once, and no window appears.
