@@ -135,9 +135,9 @@ private:
 // called it off; the text is then as it was.
 bool CalculateAllCells(std::u16string& text, int32_t& position, NCalculatorText::FailedCell& failed,
                        LongTask& task, qint64 share, bool& cancelled,
-                       std::vector<NCalculatorText::DiagnosticSource>& sources) {
+                       std::vector<NCalculatorText::DiagnosticSource>* sources = nullptr) {
     NCalculatorText::RunControl control;
-    control.sources = &sources;
+    control.sources = sources;
     control.progress = [&task, share](std::size_t done, std::size_t total) {
         return task.Step(static_cast<qint64>(done) * share, static_cast<qint64>(total) * 100);
     };
@@ -273,7 +273,7 @@ void CCalcDoc::Calculate(bool allCells) {
     };
     bool cancelled = false;
     std::vector<NCalculatorText::DiagnosticSource> sources;
-    const bool ok = allCells ? CalculateAllCells(text, position, failed, *task, 20, cancelled, sources)
+    const bool ok = allCells ? CalculateAllCells(text, position, failed, *task, 20, cancelled, &sources)
                              : NCalculatorText::CalculateText(text, position, failed, sources);
     if (cancelled) return calledOff();
     const QString after = QStringFromU16(text);

@@ -202,7 +202,6 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     if (!(recovered && info.kind == CommandLineInfo::NewDocument) && !ProcessShellCommand(info)) {
         // The program ends, but not with the recovered work.
         if (document_->IsModified()) recovery_->KeepForNextStart();
-    if (!ProcessShellCommand(info)) {
         FileTypes::RegisterFileTypes();
         return false;
     }

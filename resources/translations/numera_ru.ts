@@ -1537,7 +1537,8 @@ Calculate for all cells?</source>
         <source>Press Esc to cancel.</source>
         <translation>Нажмите Esc для отмены.</translation>
     </message>
-    <message>
+</context>
+<context>
     <name>CalcCompleter</name>
     <message>
         <source>Square root</source>
