@@ -17,17 +17,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
-#include "shell/RecoveryKeeper.h"
 #include "document/EditorAssist.h"
 #include "document/LiveResult.h"
+#include "shell/RecoveryKeeper.h"
 
 namespace {
 

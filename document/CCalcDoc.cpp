@@ -15,8 +15,8 @@
 #include "document/CCalcFileDialog.h"
 #include "document/CCalcView.h"
 #include "document/DocumentFiles.h"
-#include "document/LongTask.h"
 #include "document/EditorMarks.h"
+#include "document/LongTask.h"
 #include "document/MemoryFiles.h"
 #include "engine/CalculateText.h"
 #include "engine/FileAccess.h"
@@ -273,8 +273,9 @@ void CCalcDoc::Calculate(bool allCells) {
     };
     bool cancelled = false;
     std::vector<NCalculatorText::DiagnosticSource> sources;
-    const bool ok = allCells ? CalculateAllCells(text, position, failed, *task, 20, cancelled, &sources)
-                             : NCalculatorText::CalculateText(text, position, failed, sources);
+    const bool ok = allCells
+                        ? CalculateAllCells(text, position, failed, *task, 20, cancelled, &sources)
+                        : NCalculatorText::CalculateText(text, position, failed, sources);
     if (cancelled) return calledOff();
     const QString after = QStringFromU16(text);
     text = std::u16string();

@@ -1532,13 +1532,6 @@ Calculate for all cells?</source>
     </message>
 </context>
 <context>
-    <name>LongTask</name>
-    <message>
-        <source>Press Esc to cancel.</source>
-        <translation>Нажмите Esc для отмены.</translation>
-    </message>
-</context>
-<context>
     <name>CalcCompleter</name>
     <message>
         <source>Square root</source>
@@ -1683,6 +1676,13 @@ Calculate for all cells?</source>
     <message>
         <source>East</source>
         <translation>восточное</translation>
+    </message>
+</context>
+<context>
+    <name>LongTask</name>
+    <message>
+        <source>Press Esc to cancel.</source>
+        <translation>Нажмите Esc для отмены.</translation>
     </message>
 </context>
 <context>

@@ -296,7 +296,6 @@ private slots:
         QTest::addColumn<bool>("used");
         QTest::newRow("integer") << QVariant(123) << true;
         QTest::newRow("integer text") << QVariant(QStringLiteral("77")) << true;
-        QTest::newRow("zero is used unchanged") << QVariant(0) << true;
         QTest::newRow("not a number") << QVariant(QStringLiteral("wide")) << false;
         QTest::newRow("negative text") << QVariant(QStringLiteral("-5")) << false;
     }

@@ -101,8 +101,9 @@ read_window " Preferences" "dialog  Preferences:  | panel:Keypad | panel:Log | p
  | check box:Append power ^ with parenthese | label:Notation | combo box:Notation=West\
  | check box:Pop-up on new message if hidden | label:Trigonometric units\
  | combo box:Trigonometric units=Radians | check box:Memory free confirmation\
- | check box:Clear confirmation | check box:Use SSE2 processor module | push button:OK*\
- | push button:Cancel | push button:Default" Cancel
+ | check box:Clear confirmation | check box:Use SSE2 processor module | panel:Result digits\
+ | label:Show | combo box:Show=Exact (19 digits) | push button:OK* | push button:Cancel\
+ | push button:Default" Cancel
 focus
 
 # File > Exit after an edit asks whether to save; "No" ends the program.
