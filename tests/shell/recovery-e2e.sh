@@ -33,7 +33,7 @@ trap cleanup EXIT
 start_display() {
     local fd
     fd=$(mktemp -p "$work")
-    Xvfb -displayfd 1 -screen 0 1600x1000x24 -nolisten tcp >"$fd" 2>/dev/null &
+    Xvfb -displayfd 1 -screen 0 1600x1000x24 -nolisten tcp -noreset >"$fd" 2>/dev/null &
     server=$!
     servers+=("$server")
     for _ in $(seq 50); do [[ -s "$fd" ]] && break; sleep 0.1; done
