@@ -36,6 +36,7 @@
 #include "engine/MemoryStore.h"
 #include "engine/Preferences.h"
 #include "tests/document/ScriptedUi.h"
+#include "tests/support/ProcessState.h"
 #include "toolkit/U16Text.h"
 
 using NCalculatorText::MemoryStore;
@@ -80,9 +81,7 @@ private slots:
         QVERIFY(dir_.isValid());
         // File dialogs remember their folders in the settings.
         settings_ = std::make_unique<TempSettings>();
-        Preferences = PreferencesValues{};
-        MemoryStore::Instance().Clear();
-        NCalculatorText::lastResult = 0;
+        ResetProcessState();
         view_ = new CCalcView;
         doc_ = new CCalcDoc;
         doc_->SetView(view_);

@@ -18,6 +18,7 @@
 #include "document/LiveResult.h"
 #include "engine/MemoryStore.h"
 #include "engine/Preferences.h"
+#include "tests/support/ProcessState.h"
 
 using CalcSyntax::Role;
 using NCalculatorText::MemoryStore;
@@ -64,9 +65,7 @@ private:
 
 private slots:
     void init() {
-        Preferences = PreferencesValues{};
-        MemoryStore::Instance().Clear();
-        NCalculatorText::lastResult = 0;
+        ResetProcessState();
         view_ = new CCalcView;
         doc_ = new CCalcDoc;
         doc_->SetView(view_);

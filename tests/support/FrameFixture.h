@@ -12,16 +12,15 @@
 #include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
 #include "shell/RecentFileList.h"
+#include "tests/support/ProcessState.h"
 #include "tests/support/TempSettings.h"
 
 class FrameFixture {
 protected:
     void StartFrame() {
         settings_ = std::make_unique<TempSettings>();
-        Preferences = PreferencesValues{};
+        ResetProcessState();
         PreferencesChanged = false;
-        NCalculatorText::MemoryStore::Instance().Clear();
-        NCalculatorText::lastResult = 0;
         recent_ = std::make_unique<CRecentFileList>();
         NewFrame();
     }
