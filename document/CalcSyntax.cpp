@@ -100,12 +100,21 @@ int ReadLine(QStringView line, int entryState, bool lastLine, QList<Span>* spans
         }
         if (IsNameUnit(c)) {
             int end = i + 1;
-            // π and √ stand alone; letters run on.
-            if (c != u'\u03C0' && c != u'\u221A')
-                while (end < n && IsNameUnit(line[end]) && line[end] != u'\u03C0' &&
-                       line[end] != u'\u221A')
-                    ++end;
-            const QStringView name = line.mid(i, end - i);
+            // π and √ stand alone; letters run on, over spaces and tabs too:
+            // the calculation drops those before it reads a name ("a sin").
+            QString name(c);
+            const auto isLetter = [&](int k) {
+                return k < n && IsNameUnit(line[k]) && line[k] != u'\u03C0' && line[k] != u'\u221A';
+            };
+            if (c != u'\u03C0' && c != u'\u221A') {
+                for (;;) {
+                    while (isLetter(end)) name += line[end++];
+                    int k = end;
+                    while (k < n && (line[k] == u' ' || line[k] == u'\t')) ++k;
+                    if (k == end || !isLetter(k)) break;
+                    end = k;
+                }
+            }
             if (name == u"mem" || name == u"memory") {
                 int j = end;
                 while (j < n && (line[j] == u' ' || line[j] == u'\t')) ++j;

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -17,6 +18,7 @@
 #include "document/EditorMarks.h"
 #include "document/LiveResult.h"
 #include "engine/MemoryStore.h"
+#include "engine/Parcer.h"
 #include "engine/Preferences.h"
 #include "tests/support/ProcessState.h"
 
@@ -96,6 +98,8 @@ private slots:
             << "(1))+(2;3" << 0 << true << ".n.b.bn.n" << 0;
         QTest::newRow("a cell going on keeps its bracket") << "(1+" << 0 << false << ".n." << 4;
         QTest::newRow("and closes it on the next line") << "2)=3;" << 4 << true << "n..r." << 0;
+        QTest::newRow("names run on over spaces") << "a sin(1)+s in(0)*me m[x]-sin x" << 0 << true
+                                                  << "kkkkk.n..kkkk.n..mmmmmmm.uuuuu" << 0;
         QTest::newRow("result running on from the line before")
             << "99 ; 4" << 2 << true << "rr...n" << 0;
     }
@@ -207,8 +211,18 @@ private slots:
         QStringList got;
         for (const CalcCompleter::Offer& offer : offers) got << offer.name;
         if (asked) {
-            QVERIFY(got.size() > 50);  // every name
-            QVERIFY(got.contains("tg") && got.contains("tan") && got.contains("rslt"));
+            // Every name the calculation reads as a function, and no other
+            // but the constants and the memory words.
+            QSet<QString> functions;
+            for (const std::u16string_view keyword : NCalculatorText::FunctionKeywords())
+                functions.insert(
+                    QString::fromUtf16(keyword.data(), static_cast<qsizetype>(keyword.size())));
+            QSet<QString> offered(got.begin(), got.end());
+            QCOMPARE(offered.size(), got.size());
+            for (const char* other : {"pi", "rslt", "result", "mem", "memory"})
+                QVERIFY2(offered.remove(QLatin1String(other)), other);
+            functions.remove(QString(QChar(0x221A)));  // one key, nothing to complete
+            QCOMPARE(offered, functions);
         } else {
             QCOMPARE(got, names);
         }
