@@ -389,8 +389,23 @@ FileOutcome RewriteInPlace(const std::filesystem::path& target, std::string_view
     if (newSize.QuadPart > oldSize.QuadPart) {
         FILE_ALLOCATION_INFO room{};
         room.AllocationSize = newSize;
-        if (!SetFileInformationByHandle(file.Get(), FileAllocationInfo, &room, sizeof room))
-            return SystemFailure();
+        if (!SetFileInformationByHandle(file.Get(), FileAllocationInfo, &room, sizeof room)) {
+            const DWORD error = GetLastError();
+            if (error != ERROR_CALL_NOT_IMPLEMENTED && error != ERROR_NOT_SUPPORTED &&
+                error != ERROR_INVALID_PARAMETER)
+                return SystemFailure();
+            // A file system without allocation sizes: moving the end out
+            // reserves the room as well; a refusal puts the end back.
+            if (!SetFilePointerEx(file.Get(), newSize, nullptr, FILE_BEGIN) ||
+                !SetEndOfFile(file.Get())) {
+                const FileOutcome refused = SystemFailure();
+                if (SetFilePointerEx(file.Get(), oldSize, nullptr, FILE_BEGIN))
+                    (void)SetEndOfFile(file.Get());
+                return refused;
+            }
+            if (!SetFilePointerEx(file.Get(), LARGE_INTEGER{}, nullptr, FILE_BEGIN))
+                return SystemFailure();
+        }
     }
     const auto broken = [] {
         const DWORD error = GetLastError();

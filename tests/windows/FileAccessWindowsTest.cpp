@@ -54,6 +54,29 @@ TEST_F(FileAccessWindowsTest, ReplacingWritesTheFileAndLeavesNoTemporary) {
     EXPECT_EQ(Entries(), 1);
 }
 
+// With no temporary file possible beside it (here a folder holds the
+// temporary name, which Windows refuses as "access denied" like a folder
+// without the right to create files), the file is rewritten where it stands:
+// grown with its room reserved first, or cut to its new length at the end.
+TEST_F(FileAccessWindowsTest, ReplacingInPlaceWhenNoTemporaryCanBeMade) {
+    const fs::path file = dir_ / "shared.tvc";
+    fs::path blocker = file;
+    blocker += L".numera-tmp";
+    ASSERT_TRUE(fs::create_directory(blocker));
+    for (const std::size_t size : {std::size_t{100}, std::size_t{70000}, std::size_t{3}}) {
+        SCOPED_TRACE(size);
+        Write(file, std::string(5000, 'o'));
+        std::string bytes(size, 'n');
+        for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>('A' + i % 23);
+        const FileOutcome outcome = ReplaceFile(file, bytes);
+        ASSERT_TRUE(outcome.Ok()) << DescribeFileFailure(outcome) << " " << outcome.systemError;
+        EXPECT_EQ(Read(file), bytes);
+        EXPECT_EQ(fs::file_size(file), size);
+    }
+    EXPECT_TRUE(fs::is_directory(blocker));
+    EXPECT_EQ(Entries(), 2);
+}
+
 TEST_F(FileAccessWindowsTest, ReplacingRefusesFoldersAndReadOnlyFiles) {
     const fs::path folder = dir_ / "folder";
     fs::create_directory(folder);
