@@ -51,8 +51,9 @@ bool HasLongLine(const QString& text) {
 // Qt's line breaking allows a break after any "-", so a long line could wrap
 // inside "->", the store operator, and show "1/3-" over ">mem[x]". A block
 // laid out with such a break is laid out again with the "-" moved to the
-// next line. Long lines wrap anywhere and are left alone: there a break
-// inside a number is no better.
+// next line, and when what follows is longer than a line, that line breaks
+// anywhere after the arrow. Long lines wrap anywhere and are left alone:
+// there a break inside a number is no better.
 class ArrowKeepingLayout : public QPlainTextDocumentLayout {
 public:
     using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
@@ -89,8 +90,7 @@ private:
             return false;
         // As the plain-text layout lays a block out, each line that would end
         // in the "-" of an arrow ending before it. When that still leaves an
-        // arrow split (what follows the "-" is longer than a line), the
-        // block keeps the layout it had.
+        // arrow split, the block keeps the layout it had.
         const qreal margin = document()->documentMargin();
         const qreal width = lineWidth;  // as the plain-text layout gave it
         for (const bool keepArrows : {true, false}) {
@@ -101,9 +101,20 @@ private:
                  line = layout->createLine()) {
                 line.setLeadingIncluded(true);
                 line.setLineWidth(width);
-                if (keepArrows && line.textLength() > 1 &&
-                    SplitsArrow(text, line.textStart() + line.textLength()))
-                    line.setNumColumns(line.textLength() - 1, width);
+                if (keepArrows && SplitsArrow(text, line.textStart() + line.textLength())) {
+                    if (line.textLength() > 1) {
+                        line.setNumColumns(line.textLength() - 1, width);
+                    } else {
+                        // The line starts with the arrow and what follows is
+                        // longer than a line: fill it, breaking anywhere.
+                        const QTextOption words = layout->textOption();
+                        QTextOption anywhere = words;
+                        anywhere.setWrapMode(QTextOption::WrapAnywhere);
+                        layout->setTextOption(anywhere);
+                        line.setLineWidth(width);
+                        layout->setTextOption(words);
+                    }
+                }
                 splits = splits || SplitsArrow(text, line.textStart() + line.textLength());
                 line.setPosition(QPointF(margin, y));
                 y += line.height();

@@ -45,6 +45,7 @@ private slots:
         QTest::newRow("a store after a cell") << "1/3->mem[a]" << 9;
         QTest::newRow("twice on one line") << "1/3->mem[a];2/3->mem[b]" << 11;
         QTest::newRow("typed after a space") << "2+2 ->mem[b]" << 10;
+        QTest::newRow("a name longer than a line") << "1/3->mem[averylongname]" << 9;
     }
     void wrappingKeepsTheArrowWhole() {
         QFETCH(QString, text);
