@@ -35,4 +35,10 @@ double Tanh(double x);
 enum class Function { Exp, Log, Log10, Pow, Sin, Cos, Tan, Asin, Acos, Atan, Sinh, Cosh, Tanh };
 int DecidingPhase(Function f, double a, double b = 0);
 
+// The fast evaluation of f at the argument(s), for tests: its value
+// (hi + lo) 2^e and the bound eps of its error relative to |hi| 2^e; false
+// where it does not apply (tan, asin and acos have none). sinh and tanh are
+// evaluated at |a|.
+bool FastEvaluation(Function f, double a, double b, double& hi, double& lo, int& e, double& eps);
+
 }  // namespace NCalculatorText::exactmath
