@@ -589,7 +589,7 @@ DD QuickExpm1(double x) {
 }
 
 // x = m 2^e with m in [1, 2), for finite x > 0.
-double Mantissa(double x, int& e) {
+[[gnu::always_inline]] inline double Mantissa(double x, int& e) {
     std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
     e = 0;
     if (bits < (std::uint64_t(1) << 52)) {  // subnormal
@@ -1048,20 +1048,22 @@ struct FastValue {
 constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an integer
 
 // The integer nearest a (|a| < 2^51), as a double and as an integer.
-double RoundToInt(double a, std::int64_t& n) {
+[[gnu::always_inline]] inline double RoundToInt(double a, std::int64_t& n) {
     const double t = a + kShifter;
     n = std::bit_cast<std::int64_t>(t) - std::bit_cast<std::int64_t>(kShifter);
     return t - kShifter;
 }
 
 // 2^n for -1022 <= n <= 1023.
-double TwoTo(int n) { return std::bit_cast<double>(std::uint64_t(n + 1023) << 52); }
+[[gnu::always_inline]] inline double TwoTo(int n) {
+    return std::bit_cast<double>(std::uint64_t(n + 1023) << 52);
+}
 
 // The double nearest (hi + lo) 2^e, when every value within eps |hi| 2^e of
 // it rounds alike and the result is a normal double. |lo| must be below |hi|
 // in exponent: the normalisation makes lo smaller than half an ulp of hi, so
 // that adding the bound to it rounds by less than 2^-105 |hi|.
-bool Decide(const FastValue& v, double& out) {
+[[gnu::always_inline]] inline bool Decide(const FastValue& v, double& out) {
     const DD n = FastTwoSum(v.hi, v.lo);
     const double err = std::fabs(n.hi) * v.eps;
     const double up = n.hi + (n.lo + err), down = n.hi + (n.lo - err);
@@ -1076,7 +1078,7 @@ bool Decide(const FastValue& v, double& out) {
 // 2^-66.8: the rounding of q (2^-68.2 after the product with 2^(j/128)), of
 // plo's two additions (2^-69), of the product th plo and the last addition
 // (2^-70 each), tl plo left out (2^-70.7) and the series' remainder (2^-70).
-FastValue FastExpKernel(double xh, double xl) {
+[[gnu::always_inline]] inline FastValue FastExpKernel(double xh, double xl) {
     std::int64_t k;
     const double kd = RoundToInt(xh * 0x1.71547652b82fep+7, k);  // 128 / ln 2
     // kd times the first two parts is exact (|kd| < 2^17), the difference to
@@ -1099,7 +1101,7 @@ FastValue FastExpKernel(double xh, double xl) {
     return {v.hi, v.lo, 0x1p-65, int(k >> 7)};
 }
 
-bool FastExp(double x, FastValue& v) {
+[[gnu::always_inline]] inline bool FastExp(double x, FastValue& v) {
     if (!(std::fabs(x) < 708.3)) return false;
     v = FastExpKernel(x, 0);
     return true;
@@ -1109,7 +1111,7 @@ bool FastExp(double x, FastValue& v) {
 // (sinh from x >= 1/4). Each exponential errs by less than 2^-66.8
 // relatively; their sum cannot cancel, their difference by at most
 // coth(1/4) = 4.08 (2^-64.8).
-bool FastCoshSinh(double x, bool sinh, FastValue& v) {
+[[gnu::always_inline]] inline bool FastCoshSinh(double x, bool sinh, FastValue& v) {
     if (!(x < 708.3) || (sinh && x < 0.25)) return false;
     const FastValue ex = FastExpKernel(x, 0);
     v = {ex.hi, ex.lo, sinh ? 0x1.6a09e667f3bcdp-64 : 0x1p-65, ex.e - 1};
@@ -1129,7 +1131,7 @@ bool FastCoshSinh(double x, bool sinh, FastValue& v) {
 // tanh x = (1 - u) / (1 + u), u = e^-2x, for 1/8 <= x <= 19.1. u errs by
 // less than 2^-66.8 relatively; the quotient carries that as at most
 // 2u / ((1 + u)^2 tanh x) < 3.96 times as much (at x = 1/8): 2^-64.8.
-bool FastTanh(double x, FastValue& v) {
+[[gnu::always_inline]] inline bool FastTanh(double x, FastValue& v) {
     if (!(x >= 0.125 && x <= 19.1)) return false;
     const FastValue ex = FastExpKernel(-2 * x, 0);
     const double f = TwoTo(ex.e);  // e in [-56, -1]
@@ -1144,27 +1146,68 @@ bool FastTanh(double x, FastValue& v) {
     return true;
 }
 
-// sin x (shift 0) or cos x = sin(x + pi/2) (shift 64) for |x| < 1.5 2^19:
-// x = k pi/128 + r, |r| <= pi/256 (Cody and Waite, pi/128 in three parts,
-// the first two of 28 bits: k times them is exact, |k| < 2^25; r to within
-// 2^-92.4), and with (S, C) = (sin, cos)((k + shift) pi/128) from the table,
-// the value is S cos r + C sin r. Relative error below 2^-64: S times the
-// error of cos r - 1 (2^-66) and of its product and the last addition
-// (2^-67 each), at most twice that where S and C sin r cancel.
-bool FastSinCos(double x, int shift, FastValue& v) {
-    if (!(std::fabs(x) < 0x1.8p19)) return false;
+// x = k pi/128 + r for finite |x| >= 2^19 (Payne and Hanek): x 128/pi mod 256
+// is 64 (x 2/pi mod 4), the product of x's integer significand m and 192
+// bits of 2/pi from those of weight below 4 / 2^e on (e the exponent of x's
+// last bit). The 2/pi bits left out make the fraction f (r = f pi/128,
+// |f| <= 1/2) err by less than 2^-131; with |f| >= 2^-40 (smaller f go to
+// the exact reduction) r is good to a relative 2^-90.
+[[gnu::always_inline]] inline bool FastReduceLarge(double x, std::int64_t& k, DD& r) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x) & 0x7fffffffffffffffull;
+    const std::uint64_t m = (bits & 0xfffffffffffffull) | (std::uint64_t(1) << 52);
+    const int e = int(bits >> 52) - 1075;
+    const U128 p0 = static_cast<U128>(m) * TwoOverPiWord(e + 126);
+    U128 c = (p0 >> 64) + static_cast<U128>(m) * TwoOverPiWord(e + 62);
+    const std::uint64_t p1 = std::uint64_t(c);
+    const std::uint64_t p2 = std::uint64_t((c >> 64) + static_cast<U128>(m) * TwoOverPiWord(e - 2));
+    // p2 p1 p0: x 2/pi mod 4 with the point after the top two bits; the top
+    // eight bits are k mod 256, the rest the fraction f.
+    k = std::int64_t(p2 >> 56);
+    std::uint64_t f1 = (p2 << 8) | (p1 >> 56), f0 = (p1 << 8) | (std::uint64_t(p0) >> 56);
+    const bool negative = f1 >> 63;
+    if (negative) {
+        // f >= 1/2: the next multiple, r = -(1 - f) (the complement is short by 2^-128)
+        ++k;
+        f1 = ~f1;
+        f0 = ~f0;
+    }
+    if (f1 < (std::uint64_t(1) << 24)) return false;
+    const int z = std::countl_zero(f1);
+    const std::uint64_t g1 = z ? (f1 << z) | (f0 >> (64 - z)) : f1, g0 = f0 << z;
+    const double scale = TwoTo(-64 - z);
+    const DD f = {double(g1 & ~std::uint64_t(0x7ff)) * scale,  // exact
+                  (double(g1 & 0x7ff) + double(g0) * 0x1p-64) * scale};
+    r = Mul(f, DD{kPi[0][0][0] * 0x1p-7, kPi[0][1][0] * 0x1p-7});
+    if (negative) r = Neg(r);
+    if (x < 0) k = -k, r = Neg(r);
+    return true;
+}
+
+// sin x (shift 0) or cos x = sin(x + pi/2) (shift 64): x = k pi/128 + r,
+// |r| <= pi/256, for |x| < 1.5 2^19 by Cody and Waite (pi/128 in three
+// parts, the first two of 28 bits: k times them is exact, |k| < 2^25; r to
+// within 2^-92.4), beyond by FastReduceLarge. With (S, C) = (sin, cos)((k +
+// shift) pi/128) from the table, the value is S cos r + C sin r. Relative
+// error below 2^-64: S times the error of cos r - 1 (2^-66) and of its
+// product and the last addition (2^-67 each), at most twice that where S
+// and C sin r cancel.
+[[gnu::always_inline]] inline bool FastSinCos(double x, int shift, FastValue& v) {
     std::int64_t k;
-    const double kd = RoundToInt(x * 0x1.45f306dc9c883p+5, k);  // 128 / pi
-    const double a = x - kd * kPiOver128[0];                    // exact
-    const DD s = TwoSum(a, -(kd * kPiOver128[1]));
-    if (std::fabs(s.hi) < 0x1p-30) return false;  // r too small to renormalise
-    const DD r = FastTwoSum(s.hi, s.lo - kd * kPiOver128[2]);
+    DD r;
+    if (std::fabs(x) < 0x1.8p19) {
+        const double kd = RoundToInt(x * 0x1.45f306dc9c883p+5, k);  // 128 / pi
+        const double a = x - kd * kPiOver128[0];                    // exact
+        const DD s = TwoSum(a, -(kd * kPiOver128[1]));
+        r = TwoSum(s.hi, s.lo - kd * kPiOver128[2]);
+        // Where S = 0 the value is +-sin r: the reduction's error must stay
+        // small against r.
+        if (((k + shift) & 127) == 0 && std::fabs(r.hi) < 0x1p-22) return false;
+    } else if (!(std::fabs(x) <= 0x1.fffffffffffffp+1023) || !FastReduceLarge(x, k, r)) {
+        return false;
+    }
     const int i = int((k + shift) & 255);
     const double sh = kSinPi128[i][0], sl = kSinPi128[i][1];
     const double ch = kSinPi128[(i + 64) & 255][0], cl = kSinPi128[(i + 64) & 255][1];
-    // Where S = 0 the value is +-sin r: the reduction's error must stay
-    // small against r.
-    if (sh == 0 && std::fabs(r.hi) < 0x1p-22) return false;
     const double rh = r.hi, z = rh * rh;
     // sin r = rh + rl (1 - z/2) + st, cos r = 1 + ct (small terms first)
     const double st = rh * z * (-1.0 / 6 + z * (1.0 / 120 + z * (-1.0 / 5040)));
@@ -1183,7 +1226,7 @@ bool FastSinCos(double x, int shift, FastValue& v) {
 // |t| <= 2^-7; atan |x| = atan y, or pi/2 - atan y from 1 on. Relative error
 // below 2^-66.5: the tail t^3/3 - ... rounds by 2^-52.8 t z at most, which is
 // 2^-66.8 of the value for j = 0, |t| near 2^-7 (less elsewhere).
-bool FastAtan(double x, FastValue& v) {
+[[gnu::always_inline]] inline bool FastAtan(double x, FastValue& v) {
     const double ax = std::fabs(x);
     if (!(ax < 0x1p500)) return false;
     const bool co = ax > 1;
@@ -1216,7 +1259,7 @@ bool FastAtan(double x, FastValue& v) {
 }
 
 // log x and log10 x: QuickLog's value with its bound (relative 2^-61).
-bool FastLog(double x, bool decimal, FastValue& v) {
+[[gnu::always_inline]] inline bool FastLog(double x, bool decimal, FastValue& v) {
     const DD l = decimal ? Mul(QuickLog(x), Constant<double>(kInvLn10)) : QuickLog(x);
     v = {l.hi, l.lo, 0x1p-61, 0};
     return true;
@@ -1235,7 +1278,7 @@ bool FastPow(double a, double b, FastValue& v) {
 // |a|^b for b a multiple of 1/2 up to 16 in magnitude, by products of
 // double-words (each with an error below 2^-104) from |a| or its square root;
 // |a| within 2^-56..2^56, so that no product leaves the normal range.
-bool SmallPower(double a, double b, FastValue& v) {
+[[gnu::always_inline]] inline bool SmallPower(double a, double b, FastValue& v) {
     const double twice = 2 * b;
     std::int64_t n2;
     if (!(std::fabs(b) <= 16) || RoundToInt(twice, n2) != twice) return false;
@@ -1291,7 +1334,7 @@ double Ziv(Function f, double a, double b, Eval eval, int* phase) {
 constexpr double kTiny = 0x1p-28;
 
 // The fast evaluation's result, where it decided.
-double Fast(double out, int* phase) {
+[[gnu::always_inline]] inline double Fast(double out, int* phase) {
     if (phase) *phase = 1;
     return out;
 }

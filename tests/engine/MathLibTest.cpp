@@ -265,6 +265,8 @@ const BoundRow kBoundRows[] = {
     {Function::Log10, 0.5, 2, 0},       {Function::Sin, -1e5, 1e5, 0},
     {Function::Sin, -7, 7, 0},          {Function::Sin, -0.05, 0.05, 0},
     {Function::Cos, -7e5, 7e5, 0},      {Function::Cos, -7, 7, 0},
+    {Function::Sin, -1e22, 1e22, 0},    {Function::Cos, -1e300, 1e300, 0},
+    {Function::Sin, 7e5, 1e7, 0},       {Function::Cos, -3e6, -7e5, 0},
     {Function::Atan, -3, 3, 0},         {Function::Atan, -1e6, 1e6, 0},
     {Function::Atan, -0.02, 0.02, 0},   {Function::Sinh, 0.25, 30, 0},
     {Function::Sinh, 300, 708, 0},      {Function::Cosh, 0, 3, 0},
