@@ -1107,12 +1107,59 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
     return true;
 }
 
+// e^x - 1 for 0 < x <= 0.26, with a relative error below 2^-69: as in
+// FastExpKernel (here k = j <= 48, e = 0), but e^x - 1 = (th - 1) + tl +
+// (th + tl) p, th - 1 exact, and p = rh + rh^2/2 + s with rh^2 exact, so that
+// every rounded term is below 2^-25 |r|: the errors stay near 2^-78 absolute
+// against a value of at least 2^-8.5 (k >= 1), or near 2^-70 |r| (k = 0).
+[[gnu::always_inline]] inline DD FastExpm1(double x) {
+    std::int64_t k;
+    const double kd = RoundToInt(x * 0x1.71547652b82fep+7, k);  // 128 / ln 2
+    const double a = x - kd * kLn2Over128Parts[0];              // exact
+    const DD r = TwoSum(a, -(kd * kLn2Over128Parts[1]));
+    const double rh = r.hi, rl = r.lo - kd * kLn2Over128Parts[2];
+    const DD z = TwoProd(rh, rh);
+    const double s =
+        rl + (rl * rh +
+              (0.5 * z.lo +
+               rh * z.hi *
+                   (1.0 / 6 +
+                    rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720 + rh * (1.0 / 5040)))))));
+    const double th = kExp2Table[k][0], tl = kExp2Table[k][1];
+    const DD ph = TwoProd(th, rh), qh = TwoProd(th, 0.5 * z.hi);
+    const DD s1 = TwoSum(th - 1, ph.hi), s2 = TwoSum(s1.hi, qh.hi);
+    return FastTwoSum(
+        s2.hi, s2.lo + (s1.lo + (ph.lo + (qh.lo + (tl + (th * s + tl * (rh + 0.5 * z.hi)))))));
+}
+
+// c + e for a double c >= |e.hi| (exponents ordered), to about 2^-105.
+[[gnu::always_inline]] inline DD PlusConstant(double c, DD e) {
+    const DD s = FastTwoSum(c, e.hi);
+    return {s.hi, s.lo + e.lo};
+}
+
+// n / d for double-words, to about 2^-104.
+[[gnu::always_inline]] inline DD Quotient(DD n, DD d) {
+    const double q = n.hi / d.hi;
+    const DD p = TwoProd(q, d.hi);
+    // n.hi - p.hi is exact (Sterbenz)
+    return {q, (((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo)) / d.hi};
+}
+
 // cosh and sinh from e^x = E 2^e and e^-x = 2^-e / E, for 2^-28 <= x < 708.3
 // (sinh from x >= 1/4). Each exponential errs by less than 2^-66.8
 // relatively; their sum cannot cancel, their difference by at most
 // coth(1/4) = 4.08 (2^-64.8).
 [[gnu::always_inline]] inline bool FastCoshSinh(double x, bool sinh, FastValue& v) {
-    if (!(x < 708.3) || (sinh && x < 0.25)) return false;
+    if (!(x < 708.3)) return false;
+    if (sinh && x < 0.25) {
+        // (E + E / (E + 1)) / 2, E = e^x - 1: no cancellation, the error of E
+        // and 2^-100 for the rest.
+        const DD e = FastExpm1(x);
+        const DD q = Quotient(e, PlusConstant(1.0, e)), t = TwoSum(e.hi, q.hi);
+        v = {t.hi, t.lo + (e.lo + q.lo), 0x1p-66, -1};
+        return true;
+    }
     const FastValue ex = FastExpKernel(x, 0);
     v = {ex.hi, ex.lo, sinh ? 0x1.6a09e667f3bcdp-64 : 0x1p-65, ex.e - 1};
     if (ex.e > 40) return true;  // e^-2x below 2^-80: no part of the result
@@ -1130,8 +1177,14 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
 
 // tanh x = (1 - u) / (1 + u), u = e^-2x, for 1/8 <= x <= 19.1. u errs by
 // less than 2^-66.8 relatively; the quotient carries that as at most
-// 2u / ((1 + u)^2 tanh x) < 3.96 times as much (at x = 1/8): 2^-64.8.
+// 2u / ((1 + u)^2 tanh x) < 3.96 times as much (at x = 1/8): 2^-64.8. Below
+// 1/8: E / (E + 2), E = e^2x - 1 (2^-69), and the quotient's 2^-100.
 [[gnu::always_inline]] inline bool FastTanh(double x, FastValue& v) {
+    if (x < 0.125 && x >= 0x1p-28) {
+        const DD e = FastExpm1(2 * x), q = Quotient(e, PlusConstant(2.0, e));
+        v = {q.hi, q.lo, 0x1p-66, 0};
+        return true;
+    }
     if (!(x >= 0.125 && x <= 19.1)) return false;
     const FastValue ex = FastExpKernel(-2 * x, 0);
     const double f = TwoTo(ex.e);  // e in [-56, -1]
@@ -1258,10 +1311,38 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
     return true;
 }
 
-// log x and log10 x: QuickLog's value with its bound (relative 2^-61).
+// log x and log10 x for finite x > 0. x = 2^e m, m in [0.707, 1.414): for
+// e = 0 QuickLog's value with its bound (relative 2^-61). Otherwise |log x|
+// >= ln2 - log(sqrt 2) = 0.346, and QuickLog's table step (m times the
+// table's 1/c exactly, 1 + z, |z| < 2^-7.4) needs no exact square: log x =
+// e ln2 - log(1/c) + z - z^2/2 + ... with z^2 (z^8 the last term) rounding
+// by 2^-67.2 absolutely and the rest below 2^-69: relative 2^-65.5.
 [[gnu::always_inline]] inline bool FastLog(double x, bool decimal, FastValue& v) {
-    const DD l = decimal ? Mul(QuickLog(x), Constant<double>(kInvLn10)) : QuickLog(x);
-    v = {l.hi, l.lo, 0x1p-61, 0};
+    int e;
+    double m = Mantissa(x, e);
+    if (m >= 1.4142135623730951) m *= 0.5, ++e;
+    DD l;
+    if (e == 0) {
+        l = QuickLog(x);
+        v.eps = 0x1p-61;
+    } else {
+        const double* t = kLogTable[int(m * 128) - 90];
+        const DD p = TwoProd(m, t[0]);
+        const double zh = p.hi - 1, zl = p.lo;  // exact
+        const double rest =
+            zh * zh *
+                (-0.5 + zh * (1.0 / 3 +
+                              zh * (-0.25 +
+                                    zh * (0.2 + zh * (-1.0 / 6 + zh * (1.0 / 7 + zh * -0.125)))))) +
+            (zl - zh * zl);
+        const double ed = e;
+        const DD a = TwoSum(t[1], zh);
+        const DD b = FastTwoSum(ed * kLn2Split[0][0][0], a.hi);  // exact product, |e ln2| > |a.hi|
+        l = {b.hi, b.lo + (a.lo + (t[2] + (ed * kLn2Split[0][1][0] + rest)))};
+        v.eps = 0x1.6a09e667f3bcdp-64;
+    }
+    if (decimal) l = Mul(l, Constant<double>(kInvLn10));
+    v.hi = l.hi, v.lo = l.lo, v.e = 0;
     return true;
 }
 
@@ -1345,7 +1426,7 @@ template <class Slow>
     return slow();
 }
 
-double ExpImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double ExpImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     if (x > 709.8) return kInf;  // e^x > DBL_MAX + ulp/2 from 709.7827...
     if (x < -745.2) return 0;    // e^x < 2^-1075 below -745.133...
@@ -1356,7 +1437,7 @@ double ExpImpl(double x, int* phase) {
     return Slowly([&] { return Ziv(Function::Exp, x, 0, EVAL(EvalExp, x), phase); });
 }
 
-double LogImpl(double x, bool decimal, int* phase) {
+[[gnu::always_inline]] inline double LogImpl(double x, bool decimal, int* phase) {
     if (std::isnan(x) || x < 0) return kNaN;
     if (x == 0) return -kInf;
     if (std::isinf(x)) return x;
@@ -1376,7 +1457,7 @@ bool IsOddInteger(double b) {
 
 double PowSlow(double a, double b, int* phase);
 
-double PowImpl(double a, double b, int* phase) {
+[[gnu::always_inline]] inline double PowImpl(double a, double b, int* phase) {
     // The special values as C99 gives them.
     if (b == 0 || a == 1) return 1;
     if (std::isnan(a) || std::isnan(b)) return kNaN;
@@ -1455,7 +1536,7 @@ double OddFunction(double x, Odd f) {
     return x < 0 ? -f(-x) : f(x);
 }
 
-double SinImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double SinImpl(double x, int* phase) {
     if (!std::isfinite(x)) return kNaN;
     if (std::fabs(x) < kTiny) return x;
     FastValue v;
@@ -1467,7 +1548,7 @@ double SinImpl(double x, int* phase) {
     });
 }
 
-double CosImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double CosImpl(double x, int* phase) {
     if (!std::isfinite(x)) return kNaN;
     if (std::fabs(x) < kTiny) return 1;
     FastValue v;
@@ -1497,7 +1578,7 @@ double AcosImpl(double x, int* phase) {
     return Ziv(Function::Acos, x, 0, EVAL(EvalAcos, x), phase);
 }
 
-double AtanImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double AtanImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     if (std::fabs(x) < kTiny) return x;
     FastValue v;
@@ -1510,7 +1591,7 @@ double AtanImpl(double x, int* phase) {
     });
 }
 
-double SinhImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double SinhImpl(double x, int* phase) {
     if (!std::isfinite(x)) return x;
     if (std::fabs(x) < kTiny) return x;
     // sinh x > DBL_MAX + ulp/2 from 710.4758...
@@ -1525,7 +1606,7 @@ double SinhImpl(double x, int* phase) {
     });
 }
 
-double CoshImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double CoshImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     const double ax = std::fabs(x);
     if (ax < kTiny) return 1;
@@ -1536,7 +1617,7 @@ double CoshImpl(double x, int* phase) {
     return Slowly([&] { return Ziv(Function::Cosh, ax, 0, EVAL(EvalCosh, ax), phase); });
 }
 
-double TanhImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double TanhImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     if (std::fabs(x) < kTiny) return x;
     // 1 - tanh x < 2 e^-2x < 2^-54 from 27.5 ln 2 = 19.06 on: above the midpoint

@@ -260,19 +260,23 @@ struct BoundRow {
 };
 
 const BoundRow kBoundRows[] = {
-    {Function::Exp, -708, 708, 0},      {Function::Exp, -1, 1, 0},
-    {Function::Log, 1e-300, 1e300, 0},  {Function::Log, 0.5, 2, 0},
-    {Function::Log10, 0.5, 2, 0},       {Function::Sin, -1e5, 1e5, 0},
-    {Function::Sin, -7, 7, 0},          {Function::Sin, -0.05, 0.05, 0},
-    {Function::Cos, -7e5, 7e5, 0},      {Function::Cos, -7, 7, 0},
-    {Function::Sin, -1e22, 1e22, 0},    {Function::Cos, -1e300, 1e300, 0},
-    {Function::Sin, 7e5, 1e7, 0},       {Function::Cos, -3e6, -7e5, 0},
-    {Function::Atan, -3, 3, 0},         {Function::Atan, -1e6, 1e6, 0},
-    {Function::Atan, -0.02, 0.02, 0},   {Function::Sinh, 0.25, 30, 0},
-    {Function::Sinh, 300, 708, 0},      {Function::Cosh, 0, 3, 0},
-    {Function::Tanh, 0.125, 0.6, 0},    {Function::Tanh, 0.5, 19.1, 0},
-    {Function::Pow, 0, 100, 3},         {Function::Pow, 0, 100, 1.5},
-    {Function::Pow, 1e-10, 1e10, -7.5}, {Function::Pow, 0, 100, NAN},
+    {Function::Exp, -708, 708, 0},     {Function::Exp, -1, 1, 0},
+    {Function::Log, 1e-300, 1e300, 0}, {Function::Log, 0.5, 2, 0},
+    {Function::Log10, 0.5, 2, 0},      {Function::Log, 1.4, 3, 0},
+    {Function::Log10, 0.3, 0.75, 0},   {Function::Log10, 1e-300, 1e300, 0},
+    {Function::Sin, -1e5, 1e5, 0},     {Function::Sin, -7, 7, 0},
+    {Function::Sin, -0.05, 0.05, 0},   {Function::Cos, -7e5, 7e5, 0},
+    {Function::Cos, -7, 7, 0},         {Function::Sin, -1e22, 1e22, 0},
+    {Function::Cos, -1e300, 1e300, 0}, {Function::Sin, 7e5, 1e7, 0},
+    {Function::Cos, -3e6, -7e5, 0},    {Function::Atan, -3, 3, 0},
+    {Function::Atan, -1e6, 1e6, 0},    {Function::Atan, -0.02, 0.02, 0},
+    {Function::Sinh, 0.25, 30, 0},     {Function::Sinh, 300, 708, 0},
+    {Function::Cosh, 0, 3, 0},         {Function::Tanh, 1e-8, 0.125, 0},
+    {Function::Sinh, 1e-8, 0.25, 0},   {Function::Tanh, 0.001, 0.01, 0},
+    {Function::Sinh, 0.001, 0.01, 0},  {Function::Tanh, 0.125, 0.6, 0},
+    {Function::Tanh, 0.5, 19.1, 0},    {Function::Pow, 0, 100, 3},
+    {Function::Pow, 0, 100, 1.5},      {Function::Pow, 1e-10, 1e10, -7.5},
+    {Function::Pow, 0, 100, NAN},
 };
 
 TEST(MathLibFastEvaluation, StaysWithinHalfItsErrorBound) {
