@@ -1054,6 +1054,15 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
     return t - kShifter;
 }
 
+// TwoProd(a, b) for a table's a whose split (head, tail) the table holds:
+// the same operations, less the split of a.
+[[gnu::always_inline]] inline DD TwoProdSplit(double a, const double (&split)[2], double b) {
+    const double p = a * b;
+    const double cb = Prec<double>::Splitter() * b;
+    const double bh = cb - (cb - b), bl = b - bh;
+    return {p, ((split[0] * bh - p) + split[0] * bl + split[1] * bh) + split[1] * bl};
+}
+
 // 2^n for -1022 <= n <= 1023.
 [[gnu::always_inline]] inline double TwoTo(int n) {
     return std::bit_cast<double>(std::uint64_t(n + 1023) << 52);
@@ -1093,7 +1102,7 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
     const int j = int(k & 127);
     const double th = kExp2Table[j][0], tl = kExp2Table[j][1];
     // (th + tl)(1 + rh + plo) = th + th rh + (th plo + tl rh + tl) + ...
-    const DD p = TwoProd(th, rh);
+    const DD p = TwoProdSplit(th, kExp2Split[j], rh);
     const DD s = FastTwoSum(th, p.hi);
     // lo is up to 2^-16.7: renormalised, so that the callers' quotients see a
     // small second part.
@@ -1126,7 +1135,8 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
                    (1.0 / 6 +
                     rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720 + rh * (1.0 / 5040)))))));
     const double th = kExp2Table[k][0], tl = kExp2Table[k][1];
-    const DD ph = TwoProd(th, rh), qh = TwoProd(th, 0.5 * z.hi);
+    const DD ph = TwoProdSplit(th, kExp2Split[k], rh),
+             qh = TwoProdSplit(th, kExp2Split[k], 0.5 * z.hi);
     const DD s1 = TwoSum(th - 1, ph.hi), s2 = TwoSum(s1.hi, qh.hi);
     return FastTwoSum(
         s2.hi, s2.lo + (s1.lo + (ph.lo + (qh.lo + (tl + (th * s + tl * (rh + 0.5 * z.hi)))))));
@@ -1266,7 +1276,7 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
     const double st = rh * z * (-1.0 / 6 + z * (1.0 / 120 + z * (-1.0 / 5040)));
     const double ct =
         -0.5 * z + (z * z * (1.0 / 24 + z * (-1.0 / 720 + z * (1.0 / 40320))) - rh * r.lo);
-    const DD p = TwoProd(ch, rh);
+    const DD p = TwoProdSplit(ch, kSinPi128Split[(i + 64) & 255], rh);
     const DD m = FastTwoSum(sh, p.hi);  // |sh| >= 2 |p.hi| or sh = 0
     const double small =
         ch * (r.lo * (1 - 0.5 * z) + st) + (cl * rh + (sl * ct + (sl + (p.lo + m.lo))));

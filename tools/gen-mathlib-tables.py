@@ -109,6 +109,25 @@ print("constexpr double kSinPi128[256][2] = {")
 for i in range(256):
     print(f"    {dw(mp.sin(mpf(i) * pi / 128))},")
 print("};")
+
+
+def veltkamp(d):
+    """d split as Dekker's product splits it: a head of 26 bits and the rest."""
+    c = 134217729.0 * d
+    h = c - (c - d)
+    return f"{{{lit(h)}, {lit(d - h)}}}"
+
+
+print("// The heads and tails of the his of kSinPi128 and kExp2Table, split as")
+print("// TwoProd splits them (26 and 27 bits).")
+print("constexpr double kSinPi128Split[256][2] = {")
+for i in range(256):
+    print(f"    {veltkamp(float(round_bits(mp.sin(mpf(i) * pi / 128), 53)))},")
+print("};")
+print("constexpr double kExp2Split[128][2] = {")
+for j in range(128):
+    print(f"    {veltkamp(float(round_bits(mpf(2) ** (mpf(j) / 128), 53)))},")
+print("};")
 print("// pi/128 in three parts, the first two of 28 bits (k * part exact for |k| < 2^25).")
 pp = parts(pi / 128, 53, 28)
 pp[1] = round_bits(pi / 128 - pp[0], 28)
