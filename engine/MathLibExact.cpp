@@ -1071,9 +1071,12 @@ constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an
 // The double nearest (hi + lo) 2^e, when every value within eps |hi| 2^e of
 // it rounds alike and the result is a normal double. |lo| must be below |hi|
 // in exponent: the normalisation makes lo smaller than half an ulp of hi, so
-// that adding the bound to it rounds by less than 2^-105 |hi|.
+// that adding the bound to it rounds by less than 2^-105 |hi|. Kernels whose
+// lo is below 2^-50 |hi| already (a sum of parts of double-words) skip it:
+// the addition then rounds by less than 2^-103 |hi|.
+template <bool kNormalised = false>
 [[gnu::always_inline]] inline bool Decide(const FastValue& v, double& out) {
-    const DD n = FastTwoSum(v.hi, v.lo);
+    const DD n = kNormalised ? DD{v.hi, v.lo} : FastTwoSum(v.hi, v.lo);
     const double err = std::fabs(n.hi) * v.eps;
     const double up = n.hi + (n.lo + err), down = n.hi + (n.lo - err);
     if (up != down) return false;
@@ -1443,7 +1446,7 @@ template <class Slow>
     if (std::fabs(x) < 0x1p-54) return 1;
     FastValue v;
     double out;
-    if (FastExp(x, v) && Decide(v, out)) return Fast(out, phase);
+    if (FastExp(x, v) && Decide<true>(v, out)) return Fast(out, phase);
     return Slowly([&] { return Ziv(Function::Exp, x, 0, EVAL(EvalExp, x), phase); });
 }
 
@@ -1484,7 +1487,7 @@ double PowSlow(double a, double b, int* phase);
         if (RoundToInt(2 * b, n2) == 2 * b && !(a < 0 && (n2 & 1))) {
             if (b == 1) return a;
             if (b == -1) return 1 / a;
-            if (SmallPower(aa, b, v) && Decide(v, r))
+            if (SmallPower(aa, b, v) && Decide<true>(v, r))
                 return Fast(a < 0 && (n2 & 3) == 2 ? -r : r, phase);
         }
     }
@@ -1608,7 +1611,7 @@ double AcosImpl(double x, int* phase) {
     if (std::fabs(x) > 710.48) return x > 0 ? kInf : -kInf;
     FastValue v;
     double out;
-    if (FastCoshSinh(std::fabs(x), true, v) && Decide(v, out))
+    if (FastCoshSinh(std::fabs(x), true, v) && Decide<true>(v, out))
         return Fast(x < 0 ? -out : out, phase);
     return Slowly([&] {
         return OddFunction(
@@ -1623,7 +1626,7 @@ double AcosImpl(double x, int* phase) {
     if (ax > 710.48) return kInf;
     FastValue v;
     double out;
-    if (FastCoshSinh(ax, false, v) && Decide(v, out)) return Fast(out, phase);
+    if (FastCoshSinh(ax, false, v) && Decide<true>(v, out)) return Fast(out, phase);
     return Slowly([&] { return Ziv(Function::Cosh, ax, 0, EVAL(EvalCosh, ax), phase); });
 }
 
@@ -1635,7 +1638,7 @@ double AcosImpl(double x, int* phase) {
     if (std::fabs(x) > 19.1) return x > 0 ? 1 : -1;
     FastValue v;
     double out;
-    if (FastTanh(std::fabs(x), v) && Decide(v, out)) return Fast(x < 0 ? -out : out, phase);
+    if (FastTanh(std::fabs(x), v) && Decide<true>(v, out)) return Fast(x < 0 ? -out : out, phase);
     return Slowly([&] {
         return OddFunction(
             x, [&](double ax) { return Ziv(Function::Tanh, ax, 0, EVAL(EvalTanh, ax), phase); });
