@@ -4,12 +4,15 @@
 // report nothing: MathLib.h adds the error reports.
 //
 // Method (Ziv's): the value is first computed quickly from tables with
-// double arithmetic and a few exact products (an error below about 2^-62);
-// when the error bound does not decide the rounding, it is computed again in
-// double-word arithmetic (pairs of doubles, about 106 bits), and then with
-// pairs of 113-bit floats (about 226 bits), far more than the hardest
-// arguments of these functions need. pow also recognises results that are exactly halfway
-// between two doubles.
+// double arithmetic and a few exact products (an error below 2^-62.5 to
+// 2^-66 of the value, by function), without library calls, and rounded when
+// the error bound cannot change the rounding (a test of four additions);
+// arguments the fast kernels leave out go to a second table-driven
+// evaluation of the same kind. When the error bound does not decide the
+// rounding, the value is computed again in double-word arithmetic (pairs of
+// doubles, about 106 bits), and then with pairs of 113-bit floats (about 226
+// bits), far more than the hardest arguments of these functions need. pow
+// also recognises results that are exactly halfway between two doubles.
 #pragma once
 
 namespace NCalculatorText::exactmath {
