@@ -1264,7 +1264,9 @@ template <bool kNormalised = false>
         const double kd = RoundToInt(x * 0x1.45f306dc9c883p+5, k);  // 128 / pi
         const double a = x - kd * kPiOver128[0];                    // exact
         const DD s = TwoSum(a, -(kd * kPiOver128[1]));
-        r = TwoSum(s.hi, s.lo - kd * kPiOver128[2]);
+        // Not renormalised: |r.lo| < 2^-40, so that r.lo^2 and r.lo r^4 stay
+        // far below the bound (r.lo r^3 does not: the series take it).
+        r = {s.hi, s.lo - kd * kPiOver128[2]};
         // Where S = 0 the value is +-sin r: the reduction's error must stay
         // small against r.
         if (((k + shift) & 127) == 0 && std::fabs(r.hi) < 0x1p-22) return false;
@@ -1275,10 +1277,11 @@ template <bool kNormalised = false>
     const double sh = kSinPi128[i][0], sl = kSinPi128[i][1];
     const double ch = kSinPi128[(i + 64) & 255][0], cl = kSinPi128[(i + 64) & 255][1];
     const double rh = r.hi, z = rh * rh;
-    // sin r = rh + rl (1 - z/2) + st, cos r = 1 + ct (small terms first)
+    // sin r = rh + st + rl (1 - z/2), cos r = 1 + ct, ct = cos rh - 1 - rl sin rh
+    // (small terms first)
     const double st = rh * z * (-1.0 / 6 + z * (1.0 / 120 + z * (-1.0 / 5040)));
     const double ct =
-        -0.5 * z + (z * z * (1.0 / 24 + z * (-1.0 / 720 + z * (1.0 / 40320))) - rh * r.lo);
+        -0.5 * z + (z * z * (1.0 / 24 + z * (-1.0 / 720 + z * (1.0 / 40320))) - r.lo * (rh + st));
     const DD p = TwoProdSplit(ch, kSinPi128Split[(i + 64) & 255], rh);
     const DD m = FastTwoSum(sh, p.hi);  // |sh| >= 2 |p.hi| or sh = 0
     const double small =
