@@ -588,6 +588,18 @@ DD QuickExpm1(double x) {
     return Add(a, b);
 }
 
+// x = m 2^e with m in [1, 2), for finite x > 0.
+[[gnu::always_inline]] inline double Mantissa(double x, int& e) {
+    std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    e = 0;
+    if (bits < (std::uint64_t(1) << 52)) {  // subnormal
+        bits = std::bit_cast<std::uint64_t>(x * 0x1p54);
+        e = -54;
+    }
+    e += int(bits >> 52) - 1023;
+    return std::bit_cast<double>((bits & 0xfffffffffffffull) | 0x3ff0000000000000ull);
+}
+
 // log(1 + z) - z + z^2/2 for |z| < 2^-7 (to below 2^-80 |z|): z^3/3 - z^4/4 + ... - z^10/10.
 double Log1pTail(double z, double z2) {
     return z * z2 *
@@ -600,14 +612,8 @@ double Log1pTail(double z, double z2) {
 // error below 2^-66: x = 2^e m, m in [0.707, 1.414); m = c (1 + z) with c from
 // the table (1/c rounded, -log(1/c) to 106 bits), |z| < 2^-7.4.
 DD QuickLog(double x) {
-    int e = 0;
-    if (x < 0x1p-1022) {
-        x *= 0x1p54;
-        e = -54;
-    }
-    int ex;
-    double m = 2 * std::frexp(x, &ex);  // [1, 2)
-    e += ex - 1;
+    int e;
+    double m = Mantissa(x, e);
     if (m >= 1.4142135623730951) {
         m *= 0.5;
         ++e;
@@ -1026,6 +1032,372 @@ bool PowExactTie(double a, double b, double& out) {
     return true;
 }
 
+// --- the fast evaluation ------------------------------------------------------------
+// The first try for the usual arguments: table-driven kernels in doubles with
+// a few exact products, no library calls, and a rounding test of four
+// additions. Each gives the value as (hi + lo) 2^e with a bound eps of its
+// error relative to |hi| (the sum of the rounding errors and the truncated
+// series, analysed term by term, with a margin of at least two); where a
+// kernel does not apply it answers false and the evaluations above decide.
+
+struct FastValue {
+    double hi, lo, eps;
+    int e;
+};
+
+constexpr double kShifter = 0x1.8p52;  // a + kShifter - kShifter rounds a to an integer
+
+// The integer nearest a (|a| < 2^51), as a double and as an integer.
+[[gnu::always_inline]] inline double RoundToInt(double a, std::int64_t& n) {
+    const double t = a + kShifter;
+    n = std::bit_cast<std::int64_t>(t) - std::bit_cast<std::int64_t>(kShifter);
+    return t - kShifter;
+}
+
+// TwoProd(a, b) for a table's a whose split (head, tail) the table holds:
+// the same operations, less the split of a.
+[[gnu::always_inline]] inline DD TwoProdSplit(double a, const double (&split)[2], double b) {
+    const double p = a * b;
+    const double cb = Prec<double>::Splitter() * b;
+    const double bh = cb - (cb - b), bl = b - bh;
+    return {p, ((split[0] * bh - p) + split[0] * bl + split[1] * bh) + split[1] * bl};
+}
+
+// 2^n for -1022 <= n <= 1023.
+[[gnu::always_inline]] inline double TwoTo(int n) {
+    return std::bit_cast<double>(std::uint64_t(n + 1023) << 52);
+}
+
+// The double nearest (hi + lo) 2^e, when every value within eps |hi| 2^e of
+// it rounds alike and the result is a normal double. |lo| must be below |hi|
+// in exponent: the normalisation makes lo smaller than half an ulp of hi, so
+// that adding the bound to it rounds by less than 2^-105 |hi|. Kernels whose
+// lo is below 2^-50 |hi| already (a sum of parts of double-words) skip it:
+// the addition then rounds by less than 2^-103 |hi|.
+template <bool kNormalised = false>
+[[gnu::always_inline]] inline bool Decide(const FastValue& v, double& out) {
+    const DD n = kNormalised ? DD{v.hi, v.lo} : FastTwoSum(v.hi, v.lo);
+    const double err = std::fabs(n.hi) * v.eps;
+    const double up = n.hi + (n.lo + err), down = n.hi + (n.lo - err);
+    if (up != down) return false;
+    out = v.e == 0 ? up : up * TwoTo(v.e);
+    return true;
+}
+
+// e^(xh + xl) = (hi + lo) 2^e for |xh| < 708.3, |xl| <= 2^-40; hi + lo in
+// [0.99, 2.01]. xh = (128 e + j) ln2/128 + r, |r| < 2^-8.4, and
+// e^x = 2^e 2^(j/128) (1 + p), p = e^r - 1 = rh + plo. Absolute error below
+// 2^-66.8: the rounding of q (2^-68.2 after the product with 2^(j/128)), of
+// plo's two additions (2^-69), of the product th plo and the last addition
+// (2^-70 each), tl plo left out (2^-70.7) and the series' remainder (2^-70).
+[[gnu::always_inline]] inline FastValue FastExpKernel(double xh, double xl) {
+    std::int64_t k;
+    const double kd = RoundToInt(xh * 0x1.71547652b82fep+7, k);  // 128 / ln 2
+    // kd times the first two parts is exact (|kd| < 2^17), the difference to
+    // xh too (Sterbenz); TwoSum keeps the next difference exact.
+    const double a = xh - kd * kLn2Over128Parts[0];
+    const DD r = TwoSum(a, -(kd * kLn2Over128Parts[1]));
+    const double rh = r.hi, rl = r.lo + (xl - kd * kLn2Over128Parts[2]);
+    const double q =
+        rh * rh * (0.5 + rh * (1.0 / 6 + rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720)))));
+    // e^(rh + rl) - 1 = rh + rl + rl rh (1 + rh/2) + q + ...
+    const double plo = rl + (rl * rh * (1 + 0.5 * rh) + q);
+    const int j = int(k & 127);
+    const double th = kExp2Table[j][0], tl = kExp2Table[j][1];
+    // (th + tl)(1 + rh + plo) = th + th rh + (th plo + tl rh + tl) + ...
+    const DD p = TwoProdSplit(th, kExp2Split[j], rh);
+    const DD s = FastTwoSum(th, p.hi);
+    // lo is up to 2^-16.7: renormalised, so that the callers' quotients see a
+    // small second part.
+    const DD v = FastTwoSum(s.hi, th * plo + (tl * rh + (tl + (p.lo + s.lo))));
+    return {v.hi, v.lo, 0x1p-65, int(k >> 7)};
+}
+
+[[gnu::always_inline]] inline bool FastExp(double x, FastValue& v) {
+    if (!(std::fabs(x) < 708.3)) return false;
+    v = FastExpKernel(x, 0);
+    return true;
+}
+
+// e^x - 1 for 0 < x <= 0.26, with a relative error below 2^-69: as in
+// FastExpKernel (here k = j <= 48, e = 0), but e^x - 1 = (th - 1) + tl +
+// (th + tl) p, th - 1 exact, and p = rh + rh^2/2 + s with rh^2 exact, so that
+// every rounded term is below 2^-25 |r|: the errors stay near 2^-78 absolute
+// against a value of at least 2^-8.5 (k >= 1), or near 2^-70 |r| (k = 0).
+[[gnu::always_inline]] inline DD FastExpm1(double x) {
+    std::int64_t k;
+    const double kd = RoundToInt(x * 0x1.71547652b82fep+7, k);  // 128 / ln 2
+    const double a = x - kd * kLn2Over128Parts[0];              // exact
+    const DD r = TwoSum(a, -(kd * kLn2Over128Parts[1]));
+    const double rh = r.hi, rl = r.lo - kd * kLn2Over128Parts[2];
+    const DD z = TwoProd(rh, rh);
+    const double s =
+        rl + (rl * rh +
+              (0.5 * z.lo +
+               rh * z.hi *
+                   (1.0 / 6 +
+                    rh * (1.0 / 24 + rh * (1.0 / 120 + rh * (1.0 / 720 + rh * (1.0 / 5040)))))));
+    const double th = kExp2Table[k][0], tl = kExp2Table[k][1];
+    const DD ph = TwoProdSplit(th, kExp2Split[k], rh),
+             qh = TwoProdSplit(th, kExp2Split[k], 0.5 * z.hi);
+    const DD s1 = TwoSum(th - 1, ph.hi), s2 = TwoSum(s1.hi, qh.hi);
+    return FastTwoSum(
+        s2.hi, s2.lo + (s1.lo + (ph.lo + (qh.lo + (tl + (th * s + tl * (rh + 0.5 * z.hi)))))));
+}
+
+// c + e for a double c >= |e.hi| (exponents ordered), to about 2^-105.
+[[gnu::always_inline]] inline DD PlusConstant(double c, DD e) {
+    const DD s = FastTwoSum(c, e.hi);
+    return {s.hi, s.lo + e.lo};
+}
+
+// n / d for double-words, to about 2^-104.
+[[gnu::always_inline]] inline DD Quotient(DD n, DD d) {
+    const double q = n.hi / d.hi;
+    const DD p = TwoProd(q, d.hi);
+    // n.hi - p.hi is exact (Sterbenz)
+    return {q, (((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo)) / d.hi};
+}
+
+// cosh and sinh from e^x = E 2^e and e^-x = 2^-e / E, for 2^-28 <= x < 708.3
+// (sinh from x >= 1/4). Each exponential errs by less than 2^-66.8
+// relatively; their sum cannot cancel, their difference by at most
+// coth(1/4) = 4.08 (2^-64.8).
+[[gnu::always_inline]] inline bool FastCoshSinh(double x, bool sinh, FastValue& v) {
+    if (!(x < 708.3)) return false;
+    if (sinh && x < 0.25) {
+        // (E + E / (E + 1)) / 2, E = e^x - 1: no cancellation, the error of E
+        // and 2^-100 for the rest.
+        const DD e = FastExpm1(x);
+        const DD q = Quotient(e, PlusConstant(1.0, e)), t = TwoSum(e.hi, q.hi);
+        v = {t.hi, t.lo + (e.lo + q.lo), 0x1p-66, -1};
+        return true;
+    }
+    const FastValue ex = FastExpKernel(x, 0);
+    v = {ex.hi, ex.lo, sinh ? 0x1.6a09e667f3bcdp-64 : 0x1p-65, ex.e - 1};
+    if (ex.e > 40) return true;  // e^-2x below 2^-80: no part of the result
+    // 1 / (hi + lo) = ih + il
+    const double ih = 1 / ex.hi;
+    const DD p = TwoProd(ih, ex.hi);
+    const double il = (((1 - p.hi) - p.lo) - ih * ex.lo) / ex.hi;  // 1 - p.hi exact
+    const double f = sinh ? -TwoTo(-2 * ex.e) : TwoTo(-2 * ex.e);
+    // |ih f| <= hi / E^2 < hi: the exponents are ordered.
+    const DD s = FastTwoSum(ex.hi, ih * f);
+    v.hi = s.hi;
+    v.lo = s.lo + (ex.lo + il * f);
+    return true;
+}
+
+// tanh x = (1 - u) / (1 + u), u = e^-2x, for 1/8 <= x <= 19.1. u errs by
+// less than 2^-66.8 relatively; the quotient carries that as at most
+// 2u / ((1 + u)^2 tanh x) < 3.96 times as much (at x = 1/8): 2^-64.8. Below
+// 1/8: E / (E + 2), E = e^2x - 1 (2^-69), and the quotient's 2^-100.
+[[gnu::always_inline]] inline bool FastTanh(double x, FastValue& v) {
+    if (x < 0.125 && x >= 0x1p-28) {
+        const DD e = FastExpm1(2 * x), q = Quotient(e, PlusConstant(2.0, e));
+        v = {q.hi, q.lo, 0x1p-66, 0};
+        return true;
+    }
+    if (!(x >= 0.125 && x <= 19.1)) return false;
+    const FastValue ex = FastExpKernel(-2 * x, 0);
+    const double f = TwoTo(ex.e);  // e in [-56, -1]
+    const double uh = ex.hi * f, ul = ex.lo * f;
+    const DD n = FastTwoSum(1.0, -uh), d = FastTwoSum(1.0, uh);  // u < 1
+    const double nl = n.lo - ul, dl = d.lo + ul;
+    const double th = n.hi / d.hi;
+    const DD p = TwoProd(th, d.hi);
+    // n.hi - p.hi is exact (Sterbenz)
+    const double tl = (((n.hi - p.hi) - p.lo) + (nl - th * dl)) / d.hi;
+    v = {th, tl, 0x1p-63, 0};
+    return true;
+}
+
+// x = k pi/128 + r for finite |x| >= 2^19 (Payne and Hanek): x 128/pi mod 256
+// is 64 (x 2/pi mod 4), the product of x's integer significand m and 192
+// bits of 2/pi from those of weight below 4 / 2^e on (e the exponent of x's
+// last bit). The 2/pi bits left out make the fraction f (r = f pi/128,
+// |f| <= 1/2) err by less than 2^-131; with |f| >= 2^-40 (smaller f go to
+// the exact reduction) r is good to a relative 2^-90.
+[[gnu::always_inline]] inline bool FastReduceLarge(double x, std::int64_t& k, DD& r) {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x) & 0x7fffffffffffffffull;
+    const std::uint64_t m = (bits & 0xfffffffffffffull) | (std::uint64_t(1) << 52);
+    const int e = int(bits >> 52) - 1075;
+    const U128 p0 = static_cast<U128>(m) * TwoOverPiWord(e + 126);
+    U128 c = (p0 >> 64) + static_cast<U128>(m) * TwoOverPiWord(e + 62);
+    const std::uint64_t p1 = std::uint64_t(c);
+    const std::uint64_t p2 = std::uint64_t((c >> 64) + static_cast<U128>(m) * TwoOverPiWord(e - 2));
+    // p2 p1 p0: x 2/pi mod 4 with the point after the top two bits; the top
+    // eight bits are k mod 256, the rest the fraction f.
+    k = std::int64_t(p2 >> 56);
+    std::uint64_t f1 = (p2 << 8) | (p1 >> 56), f0 = (p1 << 8) | (std::uint64_t(p0) >> 56);
+    const bool negative = f1 >> 63;
+    if (negative) {
+        // f >= 1/2: the next multiple, r = -(1 - f) (the complement is short by 2^-128)
+        ++k;
+        f1 = ~f1;
+        f0 = ~f0;
+    }
+    if (f1 < (std::uint64_t(1) << 24)) return false;
+    const int z = std::countl_zero(f1);
+    const std::uint64_t g1 = z ? (f1 << z) | (f0 >> (64 - z)) : f1, g0 = f0 << z;
+    const double scale = TwoTo(-64 - z);
+    const DD f = {double(g1 & ~std::uint64_t(0x7ff)) * scale,  // exact
+                  (double(g1 & 0x7ff) + double(g0) * 0x1p-64) * scale};
+    r = Mul(f, DD{kPi[0][0][0] * 0x1p-7, kPi[0][1][0] * 0x1p-7});
+    if (negative) r = Neg(r);
+    if (x < 0) k = -k, r = Neg(r);
+    return true;
+}
+
+// sin x (shift 0) or cos x = sin(x + pi/2) (shift 64): x = k pi/128 + r,
+// |r| <= pi/256, for |x| < 1.5 2^19 by Cody and Waite (pi/128 in three
+// parts, the first two of 28 bits: k times them is exact, |k| < 2^25; r to
+// within 2^-92.4), beyond by FastReduceLarge. With (S, C) = (sin, cos)((k +
+// shift) pi/128) from the table, the value is S cos r + C sin r. Relative
+// error below 2^-64: S times the error of cos r - 1 (2^-66) and of its
+// product and the last addition (2^-67 each), at most twice that where S
+// and C sin r cancel.
+[[gnu::always_inline]] inline bool FastSinCos(double x, int shift, FastValue& v) {
+    std::int64_t k;
+    DD r;
+    if (std::fabs(x) < 0x1.8p19) {
+        const double kd = RoundToInt(x * 0x1.45f306dc9c883p+5, k);  // 128 / pi
+        const double a = x - kd * kPiOver128[0];                    // exact
+        const DD s = TwoSum(a, -(kd * kPiOver128[1]));
+        // Not renormalised: |r.lo| < 2^-40, so that r.lo^2 and r.lo r^4 stay
+        // far below the bound (r.lo r^3 does not: the series take it).
+        r = {s.hi, s.lo - kd * kPiOver128[2]};
+        // Where S = 0 the value is +-sin r: the reduction's error must stay
+        // small against r.
+        if (((k + shift) & 127) == 0 && std::fabs(r.hi) < 0x1p-22) return false;
+    } else if (!(std::fabs(x) <= 0x1.fffffffffffffp+1023) || !FastReduceLarge(x, k, r)) {
+        return false;
+    }
+    const int i = int((k + shift) & 255);
+    const double sh = kSinPi128[i][0], sl = kSinPi128[i][1];
+    const double ch = kSinPi128[(i + 64) & 255][0], cl = kSinPi128[(i + 64) & 255][1];
+    const double rh = r.hi, z = rh * rh;
+    // sin r = rh + st + rl (1 - z/2), cos r = 1 + ct, ct = cos rh - 1 - rl sin rh
+    // (small terms first)
+    const double st = rh * z * (-1.0 / 6 + z * (1.0 / 120 + z * (-1.0 / 5040)));
+    const double ct =
+        -0.5 * z + (z * z * (1.0 / 24 + z * (-1.0 / 720 + z * (1.0 / 40320))) - r.lo * (rh + st));
+    const DD p = TwoProdSplit(ch, kSinPi128Split[(i + 64) & 255], rh);
+    const DD m = FastTwoSum(sh, p.hi);  // |sh| >= 2 |p.hi| or sh = 0
+    const double small =
+        ch * (r.lo * (1 - 0.5 * z) + st) + (cl * rh + (sl * ct + (sl + (p.lo + m.lo))));
+    v = {m.hi, sh * ct + small, 0x1.6a09e667f3bcdp-63, 0};
+    return true;
+}
+
+// atan |x| for 2^-28 <= |x| < 2^500: y = |x| or 1/|x| (a double-word),
+// y = c + d with c = j/64, atan y = atan c + atan t, t = d / (1 + c y),
+// |t| <= 2^-7; atan |x| = atan y, or pi/2 - atan y from 1 on. Relative error
+// below 2^-66.5: the tail t^3/3 - ... rounds by 2^-52.8 t z at most, which is
+// 2^-66.8 of the value for j = 0, |t| near 2^-7 (less elsewhere).
+[[gnu::always_inline]] inline bool FastAtan(double x, FastValue& v) {
+    const double ax = std::fabs(x);
+    if (!(ax < 0x1p500)) return false;
+    const bool co = ax > 1;
+    double yh = ax, yl = 0;
+    if (co) {
+        yh = 1 / ax;
+        const DD p = TwoProd(yh, ax);
+        yl = ((1 - p.hi) - p.lo) / ax;  // 1 - p.hi exact
+    }
+    const int j = int(yh * 64 + 0.5);
+    const double c = j * 0x1p-6;
+    const double nh = yh - c;  // exact
+    // c has at most 7 significant bits: c times yh without its last 7 bits is exact.
+    const double y1 =
+        std::bit_cast<double>(std::bit_cast<std::uint64_t>(yh) & ~std::uint64_t(0x7f));
+    const DD d = FastTwoSum(1.0, c * y1);
+    const double dl = d.lo + c * ((yh - y1) + yl);
+    // t = (nh + yl) / (d.hi + dl) = th + tl
+    const double th = nh / d.hi;
+    const DD p = TwoProd(th, d.hi);
+    const double tl = (((nh - p.hi) - p.lo) + (yl - th * dl)) / d.hi;  // nh - p.hi exact
+    const double z = th * th;
+    const double tail = th * z * (-1.0 / 3 + z * (0.2 + z * (-1.0 / 7 + z * (1.0 / 9))));
+    const double* base = co ? kAtanCoTable[j] : kAtanTable[j];
+    const double sign = co ? -1 : 1;
+    const DD m = FastTwoSum(base[0], sign * th);  // |base| >= 2 |th| or base = 0
+    v = {m.hi, m.lo + (base[1] + sign * (tl + tail)), 0x1p-64, 0};
+    if (x < 0) v.hi = -v.hi, v.lo = -v.lo;
+    return true;
+}
+
+// log x and log10 x for finite x > 0. x = 2^e m, m in [0.707, 1.414): for
+// e = 0 QuickLog's value with its bound (relative 2^-61). Otherwise |log x|
+// >= ln2 - log(sqrt 2) = 0.346, and QuickLog's table step (m times the
+// table's 1/c exactly, 1 + z, |z| < 2^-7.4) needs no exact square: log x =
+// e ln2 - log(1/c) + z - z^2/2 + ... with z^2 (z^8 the last term) rounding
+// by 2^-67.2 absolutely and the rest below 2^-69: relative 2^-65.5.
+[[gnu::always_inline]] inline bool FastLog(double x, bool decimal, FastValue& v) {
+    int e;
+    double m = Mantissa(x, e);
+    if (m >= 1.4142135623730951) m *= 0.5, ++e;
+    DD l;
+    if (e == 0) {
+        l = QuickLog(x);
+        v.eps = 0x1p-61;
+    } else {
+        const double* t = kLogTable[int(m * 128) - 90];
+        const DD p = TwoProd(m, t[0]);
+        const double zh = p.hi - 1, zl = p.lo;  // exact
+        const double rest =
+            zh * zh *
+                (-0.5 + zh * (1.0 / 3 +
+                              zh * (-0.25 +
+                                    zh * (0.2 + zh * (-1.0 / 6 + zh * (1.0 / 7 + zh * -0.125)))))) +
+            (zl - zh * zl);
+        const double ed = e;
+        const DD a = TwoSum(t[1], zh);
+        const DD b = FastTwoSum(ed * kLn2Split[0][0][0], a.hi);  // exact product, |e ln2| > |a.hi|
+        l = {b.hi, b.lo + (a.lo + (t[2] + (ed * kLn2Split[0][1][0] + rest)))};
+        v.eps = 0x1.6a09e667f3bcdp-64;
+    }
+    if (decimal) l = Mul(l, Constant<double>(kInvLn10));
+    v.hi = l.hi, v.lo = l.lo, v.e = 0;
+    return true;
+}
+
+// |a|^b = e^(b log|a|) where that stays within 2^-1021..2^1021: log|a| to an
+// absolute 2^-74, so the product errs by |b| 2^-74 more.
+bool FastPow(double a, double b, FastValue& v) {
+    const DD z = Mul(QuickLog(std::fabs(a)), b);
+    if (!(std::fabs(z.hi) < 708.3)) return false;
+    v = FastExpKernel(z.hi, z.lo);
+    v.eps = 0x1p-63 + std::fabs(b) * 0x1p-71;
+    return true;
+}
+
+// |a|^b for b a multiple of 1/2 up to 16 in magnitude, by products of
+// double-words (each with an error below 2^-104) from |a| or its square root;
+// |a| within 2^-56..2^56, so that no product leaves the normal range.
+[[gnu::always_inline]] inline bool SmallPower(double a, double b, FastValue& v) {
+    const double twice = 2 * b;
+    std::int64_t n2;
+    if (!(std::fabs(b) <= 16) || RoundToInt(twice, n2) != twice) return false;
+    const int n = int(std::fabs(b));
+    DD p = D(a);
+    int steps = 0;
+    if (n2 & 1) {
+        // a half-integer: sqrt a + (a - s^2) / 2s, a - s^2 exact
+        const double s = std::sqrt(a);
+        const DD q = TwoProd(s, s);
+        p = {s, ((a - q.hi) - q.lo) / (2 * s)};
+        steps = 2;
+        for (int i = 0; i < n; ++i) p = Mul(p, a);
+    } else {
+        for (int i = 1; i < n; ++i) p = Mul(p, a);
+    }
+    steps += n;
+    if (b < 0) p = Div(D(1.0), p), steps += 8;
+    v = {p.hi, p.lo, (steps + 2) * 0x1p-100, 0};
+    return true;
+}
+
 // --- Ziv's strategy -------------------------------------------------------------------
 
 template <class Eval>
@@ -1058,47 +1430,74 @@ double Ziv(Function f, double a, double b, Eval eval, int* phase) {
 // an ulp (|x^3| / 3 < 2^-56 |x|), and the value is never a midpoint.
 constexpr double kTiny = 0x1p-28;
 
-double ExpImpl(double x, int* phase) {
+// The fast evaluation's result, where it decided.
+[[gnu::always_inline]] inline double Fast(double out, int* phase) {
+    if (phase) *phase = 1;
+    return out;
+}
+
+// Ziv's evaluations, out of line: the fast path stays small.
+template <class Slow>
+[[gnu::noinline]] double Slowly(Slow slow) {
+    return slow();
+}
+
+[[gnu::always_inline]] inline double ExpImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     if (x > 709.8) return kInf;  // e^x > DBL_MAX + ulp/2 from 709.7827...
     if (x < -745.2) return 0;    // e^x < 2^-1075 below -745.133...
     if (std::fabs(x) < 0x1p-54) return 1;
-    return Ziv(Function::Exp, x, 0, EVAL(EvalExp, x), phase);
+    FastValue v;
+    double out;
+    if (FastExp(x, v) && Decide<true>(v, out)) return Fast(out, phase);
+    return Slowly([&] { return Ziv(Function::Exp, x, 0, EVAL(EvalExp, x), phase); });
 }
 
-double LogImpl(double x, bool decimal, int* phase) {
+[[gnu::always_inline]] inline double LogImpl(double x, bool decimal, int* phase) {
     if (std::isnan(x) || x < 0) return kNaN;
     if (x == 0) return -kInf;
     if (std::isinf(x)) return x;
     if (x == 1) return 0;
-    return decimal ? Ziv(Function::Log10, x, 0, EVAL(EvalLog10, x), phase)
-                   : Ziv(Function::Log, x, 0, EVAL(EvalLog, x), phase);
-}
-
-// |a|^b for b a multiple of 1/2 up to 16 in magnitude, by products of
-// double-words (each with an error below 2^-104) from |a| or its square root;
-// a and the result within 2^-900..2^900, where no product can overflow.
-bool SmallPower(double a, double b, double& out) {
-    const double twice = 2 * b;
-    if (twice != std::floor(twice) || std::fabs(b) > 16) return false;
-    const int n = int(std::fabs(b));
-    DD p = D(1.0);
-    int steps = 0;
-    if (twice != 2 * std::floor(b)) p = Sqrt(D(a)), steps = 2;  // a half-integer
-    for (int i = 0; i < n; ++i) p = Mul(p, a);
-    steps += n;
-    if (b < 0) p = Div(D(1.0), p), steps += 8;
-    return QuickRound(p, 0, (steps + 2) * 0x1p-101, out);
+    FastValue v;
+    double out;
+    if (FastLog(x, decimal, v) && Decide(v, out)) return Fast(out, phase);
+    return Slowly([&] {
+        return decimal ? Ziv(Function::Log10, x, 0, EVAL(EvalLog10, x), phase)
+                       : Ziv(Function::Log, x, 0, EVAL(EvalLog, x), phase);
+    });
 }
 
 bool IsOddInteger(double b) {
     return std::fabs(b) < 0x1p53 && b == std::floor(b) && (static_cast<std::int64_t>(b) & 1) != 0;
 }
 
-double PowImpl(double a, double b, int* phase) {
+double PowSlow(double a, double b, int* phase);
+
+[[gnu::always_inline]] inline double PowImpl(double a, double b, int* phase) {
     // The special values as C99 gives them.
     if (b == 0 || a == 1) return 1;
     if (std::isnan(a) || std::isnan(b)) return kNaN;
+    // Correctly rounded by IEEE arithmetic itself, also at the special values.
+    if (b == 2) return a * a;
+    if (b == 0.5 && a > 0) return std::sqrt(a);
+    const double aa = std::fabs(a);
+    double r;
+    if (aa >= 0x1p-56 && aa <= 0x1p56 && std::fabs(b) <= 16) {
+        // A multiple of 1/2 (an odd integer: 2b = 2 mod 4), not of a negative base
+        // unless an integer.
+        std::int64_t n2;
+        FastValue v;
+        if (RoundToInt(2 * b, n2) == 2 * b && !(a < 0 && (n2 & 1))) {
+            if (b == 1) return a;
+            if (b == -1) return 1 / a;
+            if (SmallPower(aa, b, v) && Decide<true>(v, r))
+                return Fast(a < 0 && (n2 & 3) == 2 ? -r : r, phase);
+        }
+    }
+    return Slowly([&] { return PowSlow(a, b, phase); });
+}
+
+double PowSlow(double a, double b, int* phase) {
     const bool oddB = IsOddInteger(b);
     if (a == 0) {
         const double zero = oddB ? a : 0.0;
@@ -1119,23 +1518,22 @@ double PowImpl(double a, double b, int* phase) {
     // Far out of range: |a|^b = 2^z, z = b log2|a| with log2|a| estimated to a
     // relative 2^-23 (2 atanh(u) / ln 2 to its u^7 term).
     int ea;
-    double ma = std::frexp(std::fabs(a), &ea);
-    if (ma < 0.70710678118654757) ma *= 2, --ea;
+    double ma = Mantissa(std::fabs(a), ea);
+    if (ma >= 1.4142135623730951) ma *= 0.5, ++ea;
     const double u = (ma - 1) / (ma + 1), u2 = u * u;
     const double z = b * (ea + 2.8853900817779268 * u * (1 + u2 * (1.0 / 3 + u2 * (0.2 + u2 / 7))));
     if (z > 1025) return sign * kInf;
     if (z < -1080) return sign * 0.0;
-    // Correctly rounded by IEEE arithmetic itself.
-    if (b == 2) return a * a;
     if (b == -1) return 1 / a;
-    if (b == 0.5 && a > 0) return std::sqrt(a);
     double r;
     int ph;
-    if (std::fabs(z) < 900 && std::abs(ea) < 900 && SmallPower(std::fabs(a), b, r)) {
+    FastValue v;
+    if (std::fabs(z) < 900 && std::abs(ea) < 900 && SmallPower(std::fabs(a), b, v) &&
+        Decide(v, r)) {
         if (phase) *phase = 1;
         return sign * r;
     }
-    if (EvalQuick(Function::Pow, a, b, r)) {
+    if (FastPow(a, b, v) ? Decide(v, r) : EvalQuick(Function::Pow, a, b, r)) {
         ph = 1;
     } else if (EvalPow<double>(a, b, false, r)) {
         ph = 2;
@@ -1154,18 +1552,26 @@ double OddFunction(double x, Odd f) {
     return x < 0 ? -f(-x) : f(x);
 }
 
-double SinImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double SinImpl(double x, int* phase) {
     if (!std::isfinite(x)) return kNaN;
     if (std::fabs(x) < kTiny) return x;
-    return OddFunction(
-        x, [&](double ax) { return Ziv(Function::Sin, ax, 0, EVAL(EvalSin, ax), phase); });
+    FastValue v;
+    double out;
+    if (FastSinCos(x, 0, v) && Decide(v, out)) return Fast(out, phase);
+    return Slowly([&] {
+        return OddFunction(
+            x, [&](double ax) { return Ziv(Function::Sin, ax, 0, EVAL(EvalSin, ax), phase); });
+    });
 }
 
-double CosImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double CosImpl(double x, int* phase) {
     if (!std::isfinite(x)) return kNaN;
     if (std::fabs(x) < kTiny) return 1;
+    FastValue v;
+    double out;
+    if (FastSinCos(x, 64, v) && Decide(v, out)) return Fast(out, phase);
     const double ax = std::fabs(x);
-    return Ziv(Function::Cos, ax, 0, EVAL(EvalCos, ax), phase);
+    return Slowly([&] { return Ziv(Function::Cos, ax, 0, EVAL(EvalCos, ax), phase); });
 }
 
 double TanImpl(double x, int* phase) {
@@ -1188,38 +1594,58 @@ double AcosImpl(double x, int* phase) {
     return Ziv(Function::Acos, x, 0, EVAL(EvalAcos, x), phase);
 }
 
-double AtanImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double AtanImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     if (std::fabs(x) < kTiny) return x;
+    FastValue v;
+    double out;
+    if (FastAtan(x, v) && Decide(v, out)) return Fast(out, phase);
     if (std::isinf(x)) x = x > 0 ? 0x1p1023 : -0x1p1023;  // rounds to +-pi/2 as well
-    return OddFunction(
-        x, [&](double ax) { return Ziv(Function::Atan, ax, 0, EVAL(EvalAtan, ax), phase); });
+    return Slowly([&] {
+        return OddFunction(
+            x, [&](double ax) { return Ziv(Function::Atan, ax, 0, EVAL(EvalAtan, ax), phase); });
+    });
 }
 
-double SinhImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double SinhImpl(double x, int* phase) {
     if (!std::isfinite(x)) return x;
     if (std::fabs(x) < kTiny) return x;
     // sinh x > DBL_MAX + ulp/2 from 710.4758...
     if (std::fabs(x) > 710.48) return x > 0 ? kInf : -kInf;
-    return OddFunction(
-        x, [&](double ax) { return Ziv(Function::Sinh, ax, 0, EVAL(EvalSinh, ax), phase); });
+    FastValue v;
+    double out;
+    if (FastCoshSinh(std::fabs(x), true, v) && Decide<true>(v, out))
+        return Fast(x < 0 ? -out : out, phase);
+    return Slowly([&] {
+        return OddFunction(
+            x, [&](double ax) { return Ziv(Function::Sinh, ax, 0, EVAL(EvalSinh, ax), phase); });
+    });
 }
 
-double CoshImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double CoshImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     const double ax = std::fabs(x);
     if (ax < kTiny) return 1;
     if (ax > 710.48) return kInf;
-    return Ziv(Function::Cosh, ax, 0, EVAL(EvalCosh, ax), phase);
+    FastValue v;
+    double out;
+    if (FastCoshSinh(ax, false, v) && Decide<true>(v, out)) return Fast(out, phase);
+    return Slowly([&] { return Ziv(Function::Cosh, ax, 0, EVAL(EvalCosh, ax), phase); });
 }
 
-double TanhImpl(double x, int* phase) {
+[[gnu::always_inline]] inline double TanhImpl(double x, int* phase) {
     if (std::isnan(x)) return x;
     if (std::fabs(x) < kTiny) return x;
-    // 1 - tanh 22 < 2^-62: the value rounds to 1.
-    if (std::fabs(x) > 22) return x > 0 ? 1 : -1;
-    return OddFunction(
-        x, [&](double ax) { return Ziv(Function::Tanh, ax, 0, EVAL(EvalTanh, ax), phase); });
+    // 1 - tanh x < 2 e^-2x < 2^-54 from 27.5 ln 2 = 19.06 on: above the midpoint
+    // below 1, so the value rounds to 1.
+    if (std::fabs(x) > 19.1) return x > 0 ? 1 : -1;
+    FastValue v;
+    double out;
+    if (FastTanh(std::fabs(x), v) && Decide<true>(v, out)) return Fast(x < 0 ? -out : out, phase);
+    return Slowly([&] {
+        return OddFunction(
+            x, [&](double ax) { return Ziv(Function::Tanh, ax, 0, EVAL(EvalTanh, ax), phase); });
+    });
 }
 
 }  // namespace
@@ -1282,6 +1708,44 @@ int DecidingPhase(Function f, double a, double b) {
             break;
     }
     return phase;
+}
+
+bool FastEvaluation(Function f, double a, double b, double& hi, double& lo, int& e, double& eps) {
+    FastValue v;
+    bool applies = false;
+    switch (f) {
+        case Function::Exp:
+            applies = FastExp(a, v);
+            break;
+        case Function::Log:
+        case Function::Log10:
+            applies = a > 0 && a < kInf && FastLog(a, f == Function::Log10, v);
+            break;
+        case Function::Pow: {
+            const double aa = std::fabs(a);
+            applies = aa >= 0x1p-56 && aa <= 0x1p56 ? SmallPower(aa, b, v) : false;
+            if (!applies && aa > 0 && aa < kInf) applies = FastPow(a, b, v);
+            break;
+        }
+        case Function::Sin:
+        case Function::Cos:
+            applies = FastSinCos(a, f == Function::Cos ? 64 : 0, v);
+            break;
+        case Function::Atan:
+            applies = std::fabs(a) >= kTiny && FastAtan(a, v);
+            break;
+        case Function::Sinh:
+        case Function::Cosh:
+            applies = std::fabs(a) >= kTiny && FastCoshSinh(std::fabs(a), f == Function::Sinh, v);
+            break;
+        case Function::Tanh:
+            applies = FastTanh(std::fabs(a), v);
+            break;
+        default:
+            break;
+    }
+    if (applies) hi = v.hi, lo = v.lo, e = v.e, eps = v.eps;
+    return applies;
 }
 
 }  // namespace NCalculatorText::exactmath

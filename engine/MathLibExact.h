@@ -4,12 +4,15 @@
 // report nothing: MathLib.h adds the error reports.
 //
 // Method (Ziv's): the value is first computed quickly from tables with
-// double arithmetic and a few exact products (an error below about 2^-62);
-// when the error bound does not decide the rounding, it is computed again in
-// double-word arithmetic (pairs of doubles, about 106 bits), and then with
-// pairs of 113-bit floats (about 226 bits), far more than the hardest
-// arguments of these functions need. pow also recognises results that are exactly halfway
-// between two doubles.
+// double arithmetic and a few exact products (an error below 2^-62.5 to
+// 2^-66 of the value, by function), without library calls, and rounded when
+// the error bound cannot change the rounding (a test of four additions);
+// arguments the fast kernels leave out go to a second table-driven
+// evaluation of the same kind. When the error bound does not decide the
+// rounding, the value is computed again in double-word arithmetic (pairs of
+// doubles, about 106 bits), and then with pairs of 113-bit floats (about 226
+// bits), far more than the hardest arguments of these functions need. pow
+// also recognises results that are exactly halfway between two doubles.
 #pragma once
 
 namespace NCalculatorText::exactmath {
@@ -34,5 +37,11 @@ double Tanh(double x);
 // without any. For tests.
 enum class Function { Exp, Log, Log10, Pow, Sin, Cos, Tan, Asin, Acos, Atan, Sinh, Cosh, Tanh };
 int DecidingPhase(Function f, double a, double b = 0);
+
+// The fast evaluation of f at the argument(s), for tests: its value
+// (hi + lo) 2^e and the bound eps of its error relative to |hi| 2^e; false
+// where it does not apply (tan, asin and acos have none). sinh and tanh are
+// evaluated at |a|.
+bool FastEvaluation(Function f, double a, double b, double& hi, double& lo, int& e, double& eps);
 
 }  // namespace NCalculatorText::exactmath

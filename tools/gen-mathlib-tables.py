@@ -103,6 +103,46 @@ print("constexpr double kAtanTable[65][2] = {")
 for j in range(65):
     print(f"    {dw(mp.atan(mpf(j) / 64))},")
 print("};")
+print("// The fast evaluation's tables.")
+print("// sin(i pi/128), i = 0..255, {hi, lo}: cos(i pi/128) is entry i + 64 (mod 256).")
+print("constexpr double kSinPi128[256][2] = {")
+for i in range(256):
+    print(f"    {dw(mp.sin(mpf(i) * pi / 128))},")
+print("};")
+
+
+def veltkamp(d):
+    """d split as Dekker's product splits it: a head of 26 bits and the rest."""
+    c = 134217729.0 * d
+    h = c - (c - d)
+    return f"{{{lit(h)}, {lit(d - h)}}}"
+
+
+print("// The heads and tails of the his of kSinPi128 and kExp2Table, split as")
+print("// TwoProd splits them (26 and 27 bits).")
+print("constexpr double kSinPi128Split[256][2] = {")
+for i in range(256):
+    print(f"    {veltkamp(float(round_bits(mp.sin(mpf(i) * pi / 128), 53)))},")
+print("};")
+print("constexpr double kExp2Split[128][2] = {")
+for j in range(128):
+    print(f"    {veltkamp(float(round_bits(mpf(2) ** (mpf(j) / 128), 53)))},")
+print("};")
+print("// pi/128 in three parts, the first two of 28 bits (k * part exact for |k| < 2^25).")
+pp = parts(pi / 128, 53, 28)
+pp[1] = round_bits(pi / 128 - pp[0], 28)
+pp[2] = round_bits(pi / 128 - pp[0] - pp[1], 53)
+print(f"constexpr double kPiOver128[3] = {{{', '.join(lit(float(v)) for v in pp)}}};")
+print("// ln(2)/128 in three parts, the first two of 35 bits (k * part exact for |k| < 2^18).")
+lq = parts(log(2) / 128, 53, 35)
+lq[1] = round_bits(log(2) / 128 - lq[0], 35)
+lq[2] = round_bits(log(2) / 128 - lq[0] - lq[1], 53)
+print(f"constexpr double kLn2Over128Parts[3] = {{{', '.join(lit(float(v)) for v in lq)}}};")
+print("// pi/2 - atan(j/64), j = 0..64.")
+print("constexpr double kAtanCoTable[65][2] = {")
+for j in range(65):
+    print(f"    {dw(pi / 2 - mp.atan(mpf(j) / 64))},")
+print("};")
 print("")
 words = 28
 x = 2 / pi

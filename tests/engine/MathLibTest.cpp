@@ -249,6 +249,58 @@ TEST(MathLibRandom, EveryResultIsTheNearestDouble) {
     }
 }
 
+// The fast evaluation decides most roundings from its error bound alone: the
+// bound must hold, with room to spare (every error at most half of it), over
+// the ranges its kernels take apart (table indices, exponents, quadrants,
+// the two sides of 1 for atan, tanh's and sinh's lower ends).
+struct BoundRow {
+    Function f;
+    double lo, hi;  // uniform draws
+    double b;       // pow's exponent; NaN: uniform in [-40, 40]
+};
+
+const BoundRow kBoundRows[] = {
+    {Function::Exp, -708, 708, 0},     {Function::Exp, -1, 1, 0},
+    {Function::Log, 1e-300, 1e300, 0}, {Function::Log, 0.5, 2, 0},
+    {Function::Log10, 0.5, 2, 0},      {Function::Log, 1.4, 3, 0},
+    {Function::Log10, 0.3, 0.75, 0},   {Function::Log10, 1e-300, 1e300, 0},
+    {Function::Sin, -1e5, 1e5, 0},     {Function::Sin, -7, 7, 0},
+    {Function::Sin, -0.05, 0.05, 0},   {Function::Cos, -7e5, 7e5, 0},
+    {Function::Cos, -7, 7, 0},         {Function::Sin, -1e22, 1e22, 0},
+    {Function::Cos, -1e300, 1e300, 0}, {Function::Sin, 7e5, 1e7, 0},
+    {Function::Cos, -3e6, -7e5, 0},    {Function::Atan, -3, 3, 0},
+    {Function::Atan, -1e6, 1e6, 0},    {Function::Atan, -0.02, 0.02, 0},
+    {Function::Sinh, 0.25, 30, 0},     {Function::Sinh, 300, 708, 0},
+    {Function::Cosh, 0, 3, 0},         {Function::Tanh, 1e-8, 0.125, 0},
+    {Function::Sinh, 1e-8, 0.25, 0},   {Function::Tanh, 0.001, 0.01, 0},
+    {Function::Sinh, 0.001, 0.01, 0},  {Function::Tanh, 0.125, 0.6, 0},
+    {Function::Tanh, 0.5, 19.1, 0},    {Function::Pow, 0, 100, 3},
+    {Function::Pow, 0, 100, 1.5},      {Function::Pow, 1e-10, 1e10, -7.5},
+    {Function::Pow, 0, 100, NAN},
+};
+
+TEST(MathLibFastEvaluation, StaysWithinHalfItsErrorBound) {
+    std::mt19937_64 random(31337);
+    for (const BoundRow& row : kBoundRows) {
+        int applied = 0;
+        double worst = 0, worstA = 0;
+        for (int i = 0; i < 4000; ++i) {
+            const double a = std::uniform_real_distribution<double>(row.lo, row.hi)(random);
+            const double b =
+                std::isnan(row.b) ? std::uniform_real_distribution<double>(-40, 40)(random) : row.b;
+            double hi, lo, eps;
+            int e;
+            if (!em::FastEvaluation(row.f, a, b, hi, lo, e, eps)) continue;
+            ++applied;
+            const double ratio = mpfr_reference::RelativeError(row.f, a, b, hi, lo, e) / eps;
+            if (ratio > worst) worst = ratio, worstA = a;
+        }
+        EXPECT_GT(applied, 3000) << Name(row.f) << " from " << row.lo;
+        EXPECT_LE(worst, 0.5) << Name(row.f) << "(" << worstA << ") errs by " << worst
+                              << " of its bound";
+    }
+}
+
 TEST(MathLibRandom, PowIsTheNearestDouble) {
     std::mt19937_64 random(707);
     int wrong = 0;

@@ -96,6 +96,23 @@ inline double MidpointDistance(Function f, double a, double b = 0) {
     return d;
 }
 
+// |(hi + lo) 2^e - f(a[, b])| / |f(a[, b])|, the exact value to 300 bits.
+inline double RelativeError(Function f, double a, double b, double hi, double lo, int e) {
+    mpfr_t x, y, r, v;
+    mpfr_inits2(300, x, y, r, v, static_cast<mpfr_ptr>(nullptr));
+    mpfr_set_d(x, a, MPFR_RNDN);
+    mpfr_set_d(y, b, MPFR_RNDN);
+    Evaluate(f, r, x, y);
+    mpfr_set_d(v, hi, MPFR_RNDN);
+    mpfr_add_d(v, v, lo, MPFR_RNDN);
+    mpfr_mul_2si(v, v, e, MPFR_RNDN);
+    mpfr_sub(v, v, r, MPFR_RNDN);
+    mpfr_div(v, v, r, MPFR_RNDN);
+    const double d = std::fabs(mpfr_get_d(v, MPFR_RNDN));
+    mpfr_clears(x, y, r, v, static_cast<mpfr_ptr>(nullptr));
+    return d;
+}
+
 inline bool SameDouble(double a, double b) {
     return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
 }
