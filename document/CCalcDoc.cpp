@@ -495,14 +495,14 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
         outcome = NCalculatorText::ReadRegularFile(NativePath(fullPath),
                                                    NCalculatorText::kFileByteLimit, bytes);
     }
-    std::u16string text;
     DiskStamp stamp;
+    if (outcome.Ok()) stamp = StampOfFile(fullPath, bytes);
+    // The text goes from the bytes straight into the editor, a piece at a
+    // time: no decoded copy of the whole beside the editor's own.
+    FileTextPieces pieces(std::move(bytes));
     if (outcome.Ok()) {
-        stamp = StampOfFile(fullPath, bytes);
-        text = NCalculatorText::DecodeFileText(bytes);
-        bytes = std::string();
         // Counted as the editor counts, line breaks as two units.
-        if (FileTextEditorLength(text) > static_cast<qsizetype>(NCalculatorText::kFileTextLimit))
+        if (pieces.EditorLength() > static_cast<qsizetype>(NCalculatorText::kFileTextLimit))
             outcome.failure = NCalculatorText::FileFailure::TooLarge;
     }
     // More than the program can hold comfortably: refuse it, keep the document.
@@ -515,17 +515,26 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
         return OpenResult::Failed;
     }
 
-    // A large text goes in a piece at a time, its progress shown; called off,
-    // the document is a new one, as after a failed read.
-    QString editorText = EditorTextFromFileText(text);
-    text = std::u16string();
-    LongTask task(view_, tr("Opening %1\u2026").arg(FileTitleOf(fullPath)));
-    if (!view_->ReplaceTextInSteps(
-            editorText, [&task](qint64 done, qint64 total) { return task.Step(done, total); })) {
+    bool complete = true;
+    if (pieces.Total() <= CCalcView::kPieceUnits) {
+        QString text;
+        pieces.Next(text, CCalcView::kPieceUnits + 1);
+        view_->ReplaceText(text);
+    } else {
+        // A large text shows its progress; called off, the document is a new
+        // one, as after a failed read.
+        LongTask task(view_, tr("Opening %1\u2026").arg(FileTitleOf(fullPath)));
+        complete = view_->ReplaceTextInPieces(
+            [&pieces](QString& piece) { return pieces.Next(piece, CCalcView::kPieceUnits); },
+            [&task, &pieces] { return task.Step(pieces.Done(), pieces.Total()); });
+        pieces = FileTextPieces(std::string());
+        // What the reading and the editor's growing freed goes back to the system.
+        CCalcView::ReleaseFreedMemory();
+    }
+    if (!complete) {
         ResetToNew();
         return OpenResult::Cancelled;
     }
-    editorText = QString();
     view_->SetModify(true);
     modified_ = false;
     stamp_ = stamp;
