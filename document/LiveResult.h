@@ -38,6 +38,8 @@ public:
         int32_t position = 0;
     };
     static Window WindowAround(const QTextDocument* document, int position);
+    // Texts up to this many code units are previewed whole.
+    static constexpr int kWholeTextUnits = 1 << 20;
 
     // Typing must have paused this long.
     static constexpr int kDelayMs = 120;

@@ -198,6 +198,9 @@ private slots:
                                                     << "\n\u03c0+1;";
         QTest::newRow("a /* left open reads the whole") << "1;\n1+|1;\n/* open"
                                                         << "1;\n1+1;\n/* open";
+        const QString longComment = "/* " + QString(70000, ';') + " */ 2+";
+        QTest::newRow("a comment longer than a piece read") << "1;\n" + longComment + "|2;"
+                                                            << "\n" + longComment + "2;";
         QTest::newRow("/*/ is no closed comment") << "1;\n/*/ ; */ 2|;\n3;"
                                                   << "\n/*/ ; */ 2;";
     }
