@@ -161,20 +161,38 @@ bool NeedsShaping(QStringView text) {
 // Qt lays a long line out afresh after every edit, into arrays of some 40 MB
 // that it frees and takes again each time. glibc gives blocks that large back
 // to the system and the next edit faults in and zeroes fresh pages: half the
-// time of a keystroke. Kept in the heap, they are reused. Only blocks of
-// 32 MB and more (the most glibc allows) are mapped apart: a large
-// document's text and tables, which grow by doubling, then move without a
-// copy and leave no hole in the heap, and go back whole when freed.
+// time of a keystroke. Kept in the heap, they are reused.
 void KeepLargeBlocksInHeap() {
 #if defined(__GLIBC__)
     static const bool once = [] {
-        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        mallopt(M_MMAP_MAX, 0);
         mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
         return true;
     }();
     (void)once;
 #endif
 }
+
+// While a large text goes in, blocks of 32 MB and more (the most glibc
+// allows) are mapped apart: the document's text and tables, which grow by
+// doubling, then move without a copy, leave no hole in the heap and go back
+// whole when freed.
+class MapLargeBlocks {
+public:
+    MapLargeBlocks() {
+#if defined(__GLIBC__)
+        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        mallopt(M_MMAP_MAX, 65536);
+#endif
+    }
+    ~MapLargeBlocks() {
+#if defined(__GLIBC__)
+        mallopt(M_MMAP_MAX, 0);
+#endif
+    }
+    MapLargeBlocks(const MapLargeBlocks&) = delete;
+    MapLargeBlocks& operator=(const MapLargeBlocks&) = delete;
+};
 
 }  // namespace
 
@@ -252,6 +270,7 @@ bool CCalcView::ReplaceTextInSteps(const QString& text,
 bool CCalcView::ReplaceTextInPieces(const std::function<bool(QString&)>& next,
                                     const std::function<bool()>& step) {
     QScopedValueRollback<bool> guard(replacing_, true);
+    const MapLargeBlocks mapped;
     QTextDocument* doc = document();
     doc->setUndoRedoEnabled(false);
     // Cleared in the old wrap mode: a long line is never laid out again.
