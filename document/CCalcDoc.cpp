@@ -87,7 +87,7 @@ CommonEnds CommonEndsOf(QStringView before, QStringView after) {
     return ends;
 }
 
-int PositionAfterCalculation(const QString& before, const QString& after, int position) {
+int PositionAfterCalculation(QStringView before, QStringView after, int position) {
     const qsizetype p = std::clamp<qsizetype>(position, 0, before.size());
     qsizetype oldStart = 0;
     qsizetype newStart = 0;
@@ -102,8 +102,8 @@ int PositionAfterCalculation(const QString& before, const QString& after, int po
     qsizetype newEnd = after.indexOf(QLatin1Char(';'), newStart);
     if (newEnd < 0) newEnd = after.size();
     const qsizetype oldLength = oldEnd - oldStart;
-    const auto [head, tail] = CommonEndsOf(QStringView(before).mid(oldStart, oldLength),
-                                           QStringView(after).mid(newStart, newEnd - newStart));
+    const auto [head, tail] =
+        CommonEndsOf(before.mid(oldStart, oldLength), after.mid(newStart, newEnd - newStart));
     const qsizetype offset = p - oldStart;
     if (offset <= head) return static_cast<int>(newStart + offset);
     if (offset >= oldLength - tail) return static_cast<int>(newEnd - (oldLength - offset));
@@ -207,6 +207,8 @@ void CCalcDoc::ExecuteCommand(int command) {
             return;
         case CalculateAll:
             Calculate(true);
+            // The copies of a large text the run took go back to the system.
+            CCalcView::ReleaseFreedMemory();
             return;
         case FreeMemory: {
             MemoryStore& store = MemoryStore::Instance();
@@ -277,8 +279,8 @@ void CCalcDoc::Calculate(bool allCells) {
                         ? CalculateAllCells(text, position, failed, *task, 20, cancelled, &sources)
                         : NCalculatorText::CalculateText(text, position, failed, sources);
     if (cancelled) return calledOff();
-    const QString after = QStringFromU16(text);
-    text = std::u16string();
+    // The new text is read where the run left it: a large text is not copied.
+    const QStringView after(text.data(), static_cast<qsizetype>(text.size()));
 
     // The caret after the command: the driver's position, or the old
     // selection after a failure.
@@ -323,7 +325,7 @@ void CCalcDoc::Calculate(bool allCells) {
         edit.beginEditBlock();
         edit.setPosition(static_cast<int>(head));
         edit.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
-        edit.insertText(after.mid(head, after.size() - head - tail));
+        edit.insertText(after.mid(head, after.size() - head - tail).toString());
         cursor = finalCursor();
         view_->document()->appendUndoItem(new CaretUndoItem(view_, anchorBefore, positionBefore,
                                                             cursor.anchor(), cursor.position()));

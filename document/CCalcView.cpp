@@ -245,10 +245,10 @@ void CCalcView::ReplaceText(const QString& text) {
     }
 }
 
-bool CCalcView::ReplaceTextInSteps(const QString& text,
+bool CCalcView::ReplaceTextInSteps(QStringView text,
                                    const std::function<bool(qint64, qint64)>& step) {
     if (text.size() <= kPieceUnits) {
-        ReplaceText(text);
+        ReplaceText(text.toString());
         return true;
     }
     qsizetype at = 0;
@@ -260,7 +260,7 @@ bool CCalcView::ReplaceTextInSteps(const QString& text,
             const qsizetype lineBreak = text.lastIndexOf(QLatin1Char('\n'), end - 1);
             if (lineBreak >= at) end = lineBreak + 1;
         }
-        piece = text.mid(at, end - at);
+        piece = text.mid(at, end - at).toString();
         at = end;
         return true;
     };

@@ -33,7 +33,7 @@ public:
     // The same for a large text, a piece at a time: after each piece `step`
     // hears how many code units are in and may call the rest off (false),
     // which leaves the editor empty. A small text goes in at once.
-    bool ReplaceTextInSteps(const QString& text, const std::function<bool(qint64, qint64)>& step);
+    bool ReplaceTextInSteps(QStringView text, const std::function<bool(qint64, qint64)>& step);
     // The same, the text coming a piece at a time from `next` (false when
     // there is no more); `step` is heard after each piece.
     bool ReplaceTextInPieces(const std::function<bool(QString&)>& next,
