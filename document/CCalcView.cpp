@@ -173,15 +173,15 @@ void KeepLargeBlocksInHeap() {
 #endif
 }
 
-// While a large text goes in, blocks of 32 MB and more (the most glibc
-// allows) are mapped apart: the document's text and tables, which grow by
-// doubling, then move without a copy, leave no hole in the heap and go back
-// whole when freed.
+// While a large text goes in, blocks of a megabyte and more are mapped
+// apart: the document's text and tables, which grow by doubling, then grow
+// by remapping, without a copy, without a hole left in the heap and without
+// their unused room ever being touched; they go back whole when freed.
 class MapLargeBlocks {
 public:
     MapLargeBlocks() {
 #if defined(__GLIBC__)
-        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
         mallopt(M_MMAP_MAX, 65536);
 #endif
     }
