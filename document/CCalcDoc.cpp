@@ -208,7 +208,8 @@ void CCalcDoc::ExecuteCommand(int command) {
         case CalculateAll:
             Calculate(true);
             // The copies of a large text the run took go back to the system.
-            CCalcView::ReleaseFreedMemory();
+            if (view_->document()->characterCount() > CCalcView::kPieceUnits)
+                CCalcView::ReleaseFreedMemory();
             return;
         case FreeMemory: {
             MemoryStore& store = MemoryStore::Instance();
