@@ -521,7 +521,7 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
     bool complete = true;
     if (pieces.Total() <= CCalcView::kPieceUnits) {
         QString text;
-        pieces.Next(text, CCalcView::kPieceUnits + 1);
+        pieces.Next(text, pieces.Total() + 1);  // all of it
         view_->ReplaceText(text);
     } else {
         // A large text shows its progress; called off, the document is a new
