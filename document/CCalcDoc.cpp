@@ -87,7 +87,7 @@ CommonEnds CommonEndsOf(QStringView before, QStringView after) {
     return ends;
 }
 
-int PositionAfterCalculation(const QString& before, const QString& after, int position) {
+int PositionAfterCalculation(QStringView before, QStringView after, int position) {
     const qsizetype p = std::clamp<qsizetype>(position, 0, before.size());
     qsizetype oldStart = 0;
     qsizetype newStart = 0;
@@ -102,8 +102,8 @@ int PositionAfterCalculation(const QString& before, const QString& after, int po
     qsizetype newEnd = after.indexOf(QLatin1Char(';'), newStart);
     if (newEnd < 0) newEnd = after.size();
     const qsizetype oldLength = oldEnd - oldStart;
-    const auto [head, tail] = CommonEndsOf(QStringView(before).mid(oldStart, oldLength),
-                                           QStringView(after).mid(newStart, newEnd - newStart));
+    const auto [head, tail] =
+        CommonEndsOf(before.mid(oldStart, oldLength), after.mid(newStart, newEnd - newStart));
     const qsizetype offset = p - oldStart;
     if (offset <= head) return static_cast<int>(newStart + offset);
     if (offset >= oldLength - tail) return static_cast<int>(newEnd - (oldLength - offset));
@@ -207,6 +207,9 @@ void CCalcDoc::ExecuteCommand(int command) {
             return;
         case CalculateAll:
             Calculate(true);
+            // The copies of a large text the run took go back to the system.
+            if (view_->document()->characterCount() > CCalcView::kPieceUnits)
+                CCalcView::ReleaseFreedMemory();
             return;
         case FreeMemory: {
             MemoryStore& store = MemoryStore::Instance();
@@ -277,8 +280,8 @@ void CCalcDoc::Calculate(bool allCells) {
                         ? CalculateAllCells(text, position, failed, *task, 20, cancelled, &sources)
                         : NCalculatorText::CalculateText(text, position, failed, sources);
     if (cancelled) return calledOff();
-    const QString after = QStringFromU16(text);
-    text = std::u16string();
+    // The new text is read where the run left it: a large text is not copied.
+    const QStringView after(text.data(), static_cast<qsizetype>(text.size()));
 
     // The caret after the command: the driver's position, or the old
     // selection after a failure.
@@ -323,7 +326,7 @@ void CCalcDoc::Calculate(bool allCells) {
         edit.beginEditBlock();
         edit.setPosition(static_cast<int>(head));
         edit.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
-        edit.insertText(after.mid(head, after.size() - head - tail));
+        edit.insertText(after.mid(head, after.size() - head - tail).toString());
         cursor = finalCursor();
         view_->document()->appendUndoItem(new CaretUndoItem(view_, anchorBefore, positionBefore,
                                                             cursor.anchor(), cursor.position()));
@@ -495,14 +498,14 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
         outcome = NCalculatorText::ReadRegularFile(NativePath(fullPath),
                                                    NCalculatorText::kFileByteLimit, bytes);
     }
-    std::u16string text;
     DiskStamp stamp;
+    if (outcome.Ok()) stamp = StampOfFile(fullPath, bytes);
+    // The text goes from the bytes straight into the editor, a piece at a
+    // time: no decoded copy of the whole beside the editor's own.
+    FileTextPieces pieces(std::move(bytes));
     if (outcome.Ok()) {
-        stamp = StampOfFile(fullPath, bytes);
-        text = NCalculatorText::DecodeFileText(bytes);
-        bytes = std::string();
         // Counted as the editor counts, line breaks as two units.
-        if (FileTextEditorLength(text) > static_cast<qsizetype>(NCalculatorText::kFileTextLimit))
+        if (pieces.EditorLength() > static_cast<qsizetype>(NCalculatorText::kFileTextLimit))
             outcome.failure = NCalculatorText::FileFailure::TooLarge;
     }
     // More than the program can hold comfortably: refuse it, keep the document.
@@ -515,17 +518,26 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
         return OpenResult::Failed;
     }
 
-    // A large text goes in a piece at a time, its progress shown; called off,
-    // the document is a new one, as after a failed read.
-    QString editorText = EditorTextFromFileText(text);
-    text = std::u16string();
-    LongTask task(view_, tr("Opening %1\u2026").arg(FileTitleOf(fullPath)));
-    if (!view_->ReplaceTextInSteps(
-            editorText, [&task](qint64 done, qint64 total) { return task.Step(done, total); })) {
+    bool complete = true;
+    if (pieces.Total() <= CCalcView::kPieceUnits) {
+        QString text;
+        pieces.Next(text, pieces.Total() + 1);  // all of it
+        view_->ReplaceText(text);
+    } else {
+        // A large text shows its progress; called off, the document is a new
+        // one, as after a failed read.
+        LongTask task(view_, tr("Opening %1\u2026").arg(FileTitleOf(fullPath)));
+        complete = view_->ReplaceTextInPieces(
+            [&pieces](QString& piece) { return pieces.Next(piece, CCalcView::kPieceUnits); },
+            [&task, &pieces] { return task.Step(pieces.Done(), pieces.Total()); });
+        pieces = FileTextPieces(std::string());
+        // What the reading and the editor's growing freed goes back to the system.
+        CCalcView::ReleaseFreedMemory();
+    }
+    if (!complete) {
         ResetToNew();
         return OpenResult::Cancelled;
     }
-    editorText = QString();
     view_->SetModify(true);
     modified_ = false;
     stamp_ = stamp;

@@ -37,6 +37,24 @@ bool HasLocalFiles(const QMimeData* data) {
 // makes the layout of one long line quadratic (a minute for a megabyte).
 constexpr int kLongLine = 8192;
 
+// The longest line of a piece of a text, `sofar` units of its first line
+// having come before it; `sofar` becomes the length of its last line.
+qsizetype LongestLine(QStringView piece, qsizetype& sofar) {
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    while (start <= piece.size()) {
+        const qsizetype end = piece.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) {
+            sofar += piece.size() - start;
+            return std::max(longest, sofar);
+        }
+        longest = std::max(longest, sofar + end - start);
+        sofar = 0;
+        start = end + 1;
+    }
+    return longest;
+}
+
 bool HasLongLine(const QString& text) {
     qsizetype start = 0;
     while (start <= text.size()) {
@@ -166,6 +184,27 @@ void KeepLargeBlocksInHeap() {
 #endif
 }
 
+// While a large text goes in, blocks of a megabyte and more are mapped
+// apart: the document's text and tables, which grow by doubling, then grow
+// by remapping, without a copy, without a hole left in the heap and without
+// their unused room ever being touched; they go back whole when freed.
+class MapLargeBlocks {
+public:
+    MapLargeBlocks() {
+#if defined(__GLIBC__)
+        mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+        mallopt(M_MMAP_MAX, 65536);
+#endif
+    }
+    ~MapLargeBlocks() {
+#if defined(__GLIBC__)
+        mallopt(M_MMAP_MAX, 0);
+#endif
+    }
+    MapLargeBlocks(const MapLargeBlocks&) = delete;
+    MapLargeBlocks& operator=(const MapLargeBlocks&) = delete;
+};
+
 }  // namespace
 
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
@@ -217,41 +256,79 @@ void CCalcView::ReplaceText(const QString& text) {
     }
 }
 
-bool CCalcView::ReplaceTextInSteps(const QString& text,
+bool CCalcView::ReplaceTextInSteps(QStringView text,
                                    const std::function<bool(qint64, qint64)>& step) {
-    constexpr qsizetype kPiece = qsizetype{1} << 20;
-    if (text.size() <= kPiece) {
-        ReplaceText(text);
+    if (text.size() <= kPieceUnits) {
+        ReplaceText(text.toString());
         return true;
     }
-    QScopedValueRollback<bool> guard(replacing_, true);
-    needsShaping_ = NeedsShaping(text);
-    SetWrapAnywhere(HasLongLine(text));
-    UpdateShaping();
-    QTextDocument* doc = document();
-    doc->setUndoRedoEnabled(false);
-    setPlainText(QString());
-    QTextCursor cursor(doc);
-    bool complete = true;
-    for (qsizetype at = 0; at < text.size();) {
-        qsizetype end = std::min(at + kPiece, text.size());
+    qsizetype at = 0;
+    const auto next = [&text, &at](QString& piece) {
+        if (at >= text.size()) return false;
+        qsizetype end = std::min(at + kPieceUnits, text.size());
         // A piece ends after a line break where it can: no line is laid out twice.
         if (end < text.size()) {
             const qsizetype lineBreak = text.lastIndexOf(QLatin1Char('\n'), end - 1);
             if (lineBreak >= at) end = lineBreak + 1;
         }
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(text.mid(at, end - at));
+        piece = text.mid(at, end - at).toString();
         at = end;
-        if (!step(at, text.size())) {
+        return true;
+    };
+    return ReplaceTextInPieces(next, [&] { return step(at, text.size()); });
+}
+
+bool CCalcView::ReplaceTextInPieces(const std::function<bool(QString&)>& next,
+                                    const std::function<bool()>& step) {
+    QScopedValueRollback<bool> guard(replacing_, true);
+    const MapLargeBlocks mapped;
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    // Cleared in the old wrap mode: a long line is never laid out again.
+    setPlainText(QString());
+    // The scroll bar the text will need is there before it: a width change
+    // under the text would give every line a layout object of its own (Qt
+    // lays the whole document out again), some 300 bytes a line.
+    const Qt::ScrollBarPolicy scrollBar = verticalScrollBarPolicy();
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    needsShaping_ = false;
+    SetWrapAnywhere(false);
+    UpdateShaping();
+    QTextCursor cursor(doc);
+    qsizetype lineSoFar = 0;
+    bool complete = true;
+    QString piece;
+    while (next(piece)) {
+        // Wrapping and shaping follow what comes, before it is laid out.
+        bool changed = false;
+        if (!needsShaping_ && NeedsShaping(piece)) {
+            needsShaping_ = true;
+            changed = true;
+        }
+        if (LongestLine(piece, lineSoFar) > kLongLine && !WrapsAnywhere()) {
+            SetWrapAnywhere(true);
+            changed = true;
+        }
+        if (changed) UpdateShaping();
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(piece);
+        piece = QString();
+        if (!step()) {
             complete = false;
             break;
         }
     }
     if (!complete) setPlainText(QString());
+    setVerticalScrollBarPolicy(scrollBar);
     doc->setUndoRedoEnabled(true);
     moveCursor(QTextCursor::Start);
     return complete;
+}
+
+void CCalcView::ReleaseFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 bool CCalcView::WrapsAnywhere() const { return wordWrapMode() == QTextOption::WrapAnywhere; }

@@ -33,7 +33,16 @@ public:
     // The same for a large text, a piece at a time: after each piece `step`
     // hears how many code units are in and may call the rest off (false),
     // which leaves the editor empty. A small text goes in at once.
-    bool ReplaceTextInSteps(const QString& text, const std::function<bool(qint64, qint64)>& step);
+    bool ReplaceTextInSteps(QStringView text, const std::function<bool(qint64, qint64)>& step);
+    // The same, the text coming a piece at a time from `next` (false when
+    // there is no more); `step` is heard after each piece.
+    bool ReplaceTextInPieces(const std::function<bool(QString&)>& next,
+                             const std::function<bool()>& step);
+    // Texts longer than this go in a piece at a time.
+    static constexpr qsizetype kPieceUnits = qsizetype{1} << 20;
+    // Gives the heap's free memory back to the system (after a large text
+    // came or went: the editor otherwise keeps it for long lines' layouts).
+    static void ReleaseFreedMemory();
     // Length in code units, each line break counted as CR LF.
     qsizetype TextLength() const;
     // The editor's own modification mark.

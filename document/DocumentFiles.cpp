@@ -16,6 +16,10 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 // The document's texts, under the document's context; lupdate reads Text::tr.
@@ -241,6 +245,91 @@ QString EditorTextFromFileText(const std::u16string& fileText) {
     QString text = QStringFromU16(fileText);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
+}
+
+namespace {
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+// The unit at byte offset `at` (little-endian).
+char16_t UnitAt(std::string_view bytes, std::size_t at) {
+    return static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
+                                 (static_cast<unsigned char>(bytes[at + 1]) << 8));
+}
+
+// The next unit of the decoded text from byte offset `at` on, skipping byte
+// order marks; U+0000 (the end) also at the end of the bytes.
+char16_t DecodedUnit(std::string_view bytes, std::size_t& at) {
+    while (at + 1 < bytes.size()) {
+        const char16_t unit = UnitAt(bytes, at);
+        if (unit == 0) return 0;
+        at += 2;
+        if (unit != kByteOrderMark) return unit;
+    }
+    return 0;
+}
+}  // namespace
+
+qsizetype FileTextPieces::EditorLength() const {
+    // Every lone CR or LF becomes a break of two units; a CR LF pair is two.
+    qsizetype units = 0;
+    qsizetype breaks = 0;
+    qsizetype pairs = 0;
+    std::size_t at = 0;
+    char16_t previous = 0;
+    for (char16_t unit = DecodedUnit(bytes_, at); unit != 0; unit = DecodedUnit(bytes_, at)) {
+        ++units;
+        if (unit == u'\r' || unit == u'\n') ++breaks;
+        if (unit == u'\n' && previous == u'\r') ++pairs;
+        previous = unit;
+    }
+    return units + breaks - 2 * pairs;
+}
+
+bool FileTextPieces::Next(QString& piece, qsizetype units) {
+    piece.clear();
+    if (ended_) return false;
+    // A long line is cut where it gets too long, not at its end.
+    const qsizetype longest = units + units / 4;
+    piece.resize(longest + 1);
+    char16_t* out = reinterpret_cast<char16_t*>(piece.data());
+    qsizetype size = 0;
+    while (true) {
+        char16_t unit = DecodedUnit(bytes_, next_);
+        if (unit == 0) {
+            ended_ = true;
+            break;
+        }
+        if (unit == u'\r') {
+            // CR LF is one line break; the LF may come after byte order marks.
+            std::size_t after = next_;
+            if (DecodedUnit(bytes_, after) == u'\n') {
+                next_ = after;
+                unit = u'\n';
+            }
+        }
+        out[size++] = unit;
+        if (size > longest ||
+            (size >= units && (unit == u'\n' || size >= longest) && !QChar::isHighSurrogate(unit)))
+            break;
+    }
+    piece.truncate(size);
+    ForgetRead();
+    return size > 0;
+}
+
+void FileTextPieces::ForgetRead() {
+#if defined(Q_OS_UNIX) && defined(MADV_DONTNEED)
+    // Whole pages of what is read, never the first (the allocator keeps its
+    // records just before the bytes): they are not read again, and the
+    // system may take them back at once instead of when the whole goes.
+    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto data = reinterpret_cast<std::uintptr_t>(bytes_.data());
+    const std::uintptr_t begin = std::max(forgotten_, (data + 2 * page - 1) / page * page);
+    const std::uintptr_t end = (data + std::min(next_, bytes_.size())) / page * page;
+    if (end <= begin) return;
+    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+    forgotten_ = end;
+#endif
 }
 
 std::u16string FileTextFromEditorText(const QString& editorText) {

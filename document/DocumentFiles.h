@@ -4,6 +4,7 @@
 
 #include <QFileDevice>
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,35 @@ qsizetype FileTextEditorLength(std::u16string_view fileText);
 
 // Line breaks: CR LF in files, LF in the editor.
 QString EditorTextFromFileText(const std::u16string& fileText);
+
+// A calculation file's bytes read as editor text a piece at a time, by the
+// reading rule of the file text (UTF-16LE, cut at the first U+0000, every
+// U+FEFF removed) and with CR LF as LF: a large file goes into the editor
+// without a whole decoded copy of it beside the editor's own, and the bytes
+// read are given back to the system as it goes.
+class FileTextPieces {
+public:
+    explicit FileTextPieces(std::string bytes) : bytes_(std::move(bytes)) {}
+
+    // What FileTextEditorLength says of the whole decoded text (before the
+    // first Next).
+    qsizetype EditorLength() const;
+    // The next piece: about `units` code units, ending after a line break
+    // where one comes soon enough, never inside a surrogate pair. False when
+    // the text is all read.
+    bool Next(QString& piece, qsizetype units);
+    // Code units of the file read so far, and in all (for progress).
+    qint64 Done() const { return static_cast<qint64>(next_ / 2); }
+    qint64 Total() const { return static_cast<qint64>(bytes_.size() / 2); }
+
+private:
+    void ForgetRead();
+
+    std::string bytes_;
+    std::size_t next_ = 0;  // byte offset of the next unit
+    bool ended_ = false;    // a U+0000 was met
+    std::uintptr_t forgotten_ = 0;
+};
 std::u16string FileTextFromEditorText(const QString& editorText);
 
 // File name of a path, as titles and the save question show it.

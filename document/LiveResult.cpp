@@ -1,10 +1,78 @@
 #include "document/LiveResult.h"
 
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <string>
 
 #include "document/CCalcView.h"
 #include "engine/NumberFormat.h"
 #include "toolkit/U16Text.h"
+
+namespace {
+
+// Scans [at, to) of the document a piece at a time; returns one past the
+// last ";" outside comments in it, or -1. With `first`, stops after the
+// first piece that has one. `at` ends where the scan stopped. Only ASCII
+// counts for comments and cells: anything else stands as a letter, a line
+// break as LF.
+int ScanRange(const QTextDocument* document, NCalculatorText::CommentScanner& scanner, int& at,
+              int to, bool first) {
+    constexpr int kPiece = 1 << 16;
+    QTextCursor range(const_cast<QTextDocument*>(document));
+    std::string bytes;
+    int found = -1;
+    while (at < to) {
+        const int end = std::min(to, at + kPiece);
+        range.setPosition(at);
+        range.setPosition(end, QTextCursor::KeepAnchor);
+        const QString text = range.selectedText();
+        bytes.resize(static_cast<std::size_t>(text.size()));
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text[i].unicode();
+            bytes[static_cast<std::size_t>(i)] = unit < 0x80                         ? char(unit)
+                                                 : unit == QChar::ParagraphSeparator ? '\n'
+                                                                                     : 'x';
+        }
+        const std::size_t cut = scanner.Scan(bytes);
+        if (cut > 0) found = at + static_cast<int>(cut);
+        at = end;
+        if (first && found >= 0) break;
+    }
+    return found;
+}
+
+}  // namespace
+
+LiveResult::Window LiveResult::WindowAround(const QTextDocument* document, int position) {
+    // Cut after a ";" outside comments on both sides, the engine reads the
+    // cells between as it reads them in the whole text. The start is cut
+    // before the caret's line, so the caret's cell is whole whichever side
+    // of a ";" right before it the caret counts to; the end is the last ";"
+    // of the caret's line after it, or the first further on.
+    NCalculatorText::CommentScanner scanner;
+    const int last = document->characterCount() - 1;
+    const QTextBlock caretBlock = document->findBlock(position);
+    const int lineStart = caretBlock.position();
+    const int lineEnd = std::min(last, lineStart + caretBlock.length());
+    int at = 0;
+    int start = std::max(0, ScanRange(document, scanner, at, lineStart, false));
+    ScanRange(document, scanner, at, position, false);
+    int end = ScanRange(document, scanner, at, lineEnd, false);
+    if (end < 0) end = ScanRange(document, scanner, at, last, true);
+    ScanRange(document, scanner, at, last, false);  // the rest, for a "/*" left open
+    // A "/*" left open anywhere makes the whole text one syntax error.
+    if (!scanner.Closed()) start = 0, end = -1;
+    if (end < 0) end = last;
+    QTextCursor range(const_cast<QTextDocument*>(document));
+    range.setPosition(start);
+    range.setPosition(end, QTextCursor::KeepAnchor);
+    QString text = range.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return {U16FromQString(text), position - start};
+}
 
 LiveResult::LiveResult(CCalcView* view) : QObject(view), view_(view) {
     timer_.setSingleShot(true);
@@ -47,9 +115,18 @@ QString LiveResult::TipOf(const NCalculatorText::CellPreview& preview) {
 void LiveResult::Update() {
     timer_.stop();
     if (!enabled_) return;
-    const std::u16string text = U16FromQString(view_->EditorText());
-    const NCalculatorText::CellPreview preview =
-        NCalculatorText::PreviewCell(text, view_->textCursor().selectionStart());
+    // A large text gives only the cells around the caret: a whole copy of it
+    // (three, with the engine's) would cost more memory than the text itself.
+    // A smaller one is copied, which is quicker than finding the cells.
+    const QTextDocument* document = view_->document();
+    const int position = view_->textCursor().selectionStart();
+    NCalculatorText::CellPreview preview;
+    if (document->characterCount() > kWholeTextUnits) {
+        const Window window = WindowAround(document, position);
+        preview = NCalculatorText::PreviewCell(window.text, window.position);
+    } else {
+        preview = NCalculatorText::PreviewCell(U16FromQString(view_->EditorText()), position);
+    }
     text_ = TextOf(preview);
     emit Changed(text_, TipOf(preview));
 }

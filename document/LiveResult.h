@@ -6,10 +6,12 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <string>
 
 #include "engine/CalculateText.h"
 
 class CCalcView;
+class QTextDocument;
 
 class LiveResult : public QObject {
     Q_OBJECT
@@ -28,6 +30,16 @@ public:
     static QString TextOf(const NCalculatorText::CellPreview& preview);
     // Every diagnostic, one a line.
     static QString TipOf(const NCalculatorText::CellPreview& preview);
+
+    // The text a preview of the cell at `position` needs and the position
+    // in it: the cells around it, or the whole text when a "/*" is open.
+    struct Window {
+        std::u16string text;
+        int32_t position = 0;
+    };
+    static Window WindowAround(const QTextDocument* document, int position);
+    // Texts up to this many code units are previewed whole.
+    static constexpr int kWholeTextUnits = 1 << 20;
 
     // Typing must have paused this long.
     static constexpr int kDelayMs = 120;

@@ -14,10 +14,11 @@ namespace {
 int delay = 400;
 // Between two turns of the event loop: often enough to paint and see Esc,
 // seldom enough to cost the work nothing to speak of.
-constexpr qint64 kEventInterval = 50;
+qint64 eventInterval = 50;
 }  // namespace
 
 void LongTask::SetDelay(int milliseconds) { delay = milliseconds; }
+void LongTask::SetEventInterval(int milliseconds) { eventInterval = milliseconds; }
 
 LongTask::LongTask(QWidget* over, const QString& what) : over_(over), what_(what) {
     clock_.start();
@@ -40,7 +41,7 @@ bool LongTask::Step(qint64 done, qint64 total) {
     if (bar_ != nullptr)
         bar_->setValue(
             total > 0 ? static_cast<int>(std::clamp<qint64>(done * 1000 / total, 0, 1000)) : 0);
-    if (first || now - lastEvents_ >= kEventInterval) {
+    if (first || now - lastEvents_ >= eventInterval) {
         lastEvents_ = now;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }

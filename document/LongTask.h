@@ -31,6 +31,8 @@ public:
 
     // How long "a moment" is, in milliseconds (tests shorten it).
     static void SetDelay(int milliseconds);
+    // How often the window is served while the work runs (tests: every step).
+    static void SetEventInterval(int milliseconds);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSessionManager>
 #include <QSettings>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
@@ -197,7 +199,18 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     constexpr qint64 kLargeFile = qint64{2} << 20;
     if (info.kind == CommandLineInfo::OpenFile && QFileInfo(info.path).size() > kLargeFile) {
         show();
-        QCoreApplication::processEvents();
+        // It settles first: the window manager may size it once it is mapped,
+        // and a width change under the text would give each of its lines a
+        // layout object of its own (some 300 bytes a line).
+        QElapsedTimer waited;
+        waited.start();
+        const QWindow* window = frame_->windowHandle();
+        do {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            if (window != nullptr && window->isExposed()) break;
+            QThread::msleep(10);
+        } while (waited.elapsed() < 1000);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     if (!(recovered && info.kind == CommandLineInfo::NewDocument) && !ProcessShellCommand(info)) {
         // The program ends, but not with the recovered work.

@@ -9,12 +9,14 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 #include <cerrno>
 #include <map>
 
@@ -530,6 +532,40 @@ private slots:
         QVERIFY(!doc_->IsModified());
         doc_->OnNewDocument();  // so the next row opens the path again
     }
+    // A large file goes into the editor a piece at a time: every piece size
+    // gives the text and the length the whole reading would, and no piece
+    // ends between the halves of a surrogate pair or of a CR LF.
+    void filePiecesReadAsTheWhole_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QChar mark(0xFEFF);
+        QTest::newRow("CR LF, lone CR and LF") << Utf16File("a\r\nb\rc\nd\r\r\n\n\r");
+        QTest::newRow("marks between CR and LF")
+            << Utf16File(QString("a\r") + mark + mark + "\nb" + mark + "\r");
+        QTest::newRow("surrogate pairs") << Utf16File(QString("1+\U0001F600\U0001F600;\n2"));
+        QTest::newRow("U+0000 cuts, also after a CR")
+            << Utf16File(QString("1\r") + QChar(0) + "\n2");
+        QTest::newRow("odd last byte") << Utf16File("ab\r") + QByteArray("\x0A", 1);
+        QTest::newRow("a line longer than a piece") << Utf16File(QString(40, 'x') + "\n;");
+    }
+    void filePiecesReadAsTheWhole() {
+        QFETCH(QByteArray, bytes);
+        const std::string raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        const std::u16string decoded = NCalculatorText::DecodeFileText(raw);
+        const QString whole = EditorTextFromFileText(decoded);
+        for (const qsizetype units : {qsizetype{1}, qsizetype{3}, qsizetype{1} << 20}) {
+            FileTextPieces pieces(raw);
+            QCOMPARE(pieces.EditorLength(), FileTextEditorLength(decoded));
+            QString joined;
+            QString piece;
+            while (pieces.Next(piece, units)) {
+                QVERIFY(!piece.back().isHighSurrogate());
+                QVERIFY(piece.size() <= units + units / 4 + 1);
+                joined += piece;
+            }
+            QCOMPARE(joined, whole);
+            QCOMPARE(pieces.Done() <= pieces.Total(), true);
+        }
+    }
     // Read out as the title bar shows it: "Calculation" or the file's name.
     void editorIsNamedAfterTheDocument() {
         const auto name = [this] {
@@ -958,6 +994,85 @@ private slots:
         QCOMPARE(MemoryStore::Instance().Find(u"x")->value, 2.0);
         QCOMPARE(NCalculatorText::lastResult, 7.0);
         QVERIFY(view_->findChild<QWidget*>("LongTaskProgress") == nullptr);  // gone with the work
+    }
+
+    // Esc half-way: an open called off at a later report leaves a new
+    // document, nothing of the file; Calculate all called off while the
+    // results go in leaves the text, the caret, the memory and the flag.
+    void longWorkStopsHalfWay_data() {
+        QTest::addColumn<QString>("work");
+        // Esc at the first report from `at` on (progress in thousandths),
+        // which must come before `below`: calculating fills the first fifth.
+        QTest::addColumn<int>("at");
+        QTest::addColumn<int>("below");
+        QTest::newRow("open, half-way") << "open" << 500 << 1000;
+        QTest::newRow("calculate all, calculating") << "calculate" << 100 << 200;
+        QTest::newRow("calculate all, results going in") << "calculate" << 500 << 1000;
+    }
+    void longWorkStopsHalfWay() {
+        QFETCH(QString, work);
+        QFETCH(int, at);
+        QFETCH(int, below);
+        QString text;
+        for (int i = 0; i < 400000; ++i) text += QStringLiteral("1+1 = ;\n");
+        text += QStringLiteral("5->mem[x] = ");
+        const QString path = PathOf("half.tvc");
+        WriteFile(path, Utf16File(QString(text).replace("\n", "\r\n")));
+        MemoryStore::Instance().Assign(u"x", 2);
+        MemoryStore::Instance().changed = false;
+        NCalculatorText::lastResult = 7;
+        if (work == "calculate") {
+            QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Opened);
+            Select(16, 12);
+        } else {
+            SetText("before");
+        }
+        const QString title = doc_->GetTitle();
+        QSignalSpy titles(doc_, &CCalcDoc::TitleChanged);
+        // Every step turns the event loop; Esc goes in at the first report
+        // past `at`, and the steps before it must have been heard.
+        LongTask::SetDelay(0);
+        LongTask::SetEventInterval(0);
+        int reports = 0;
+        int escAt = -1;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            const auto* bar = view_->findChild<QProgressBar*>();
+            if (bar == nullptr || escAt >= 0) return;
+            ++reports;
+            if (bar->value() < at) return;
+            escAt = bar->value();
+            QCoreApplication::postEvent(view_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+        });
+        watch.start(0);
+        if (work == "open")
+            QCOMPARE(doc_->OpenDocumentFile(path), CCalcDoc::OpenResult::Cancelled);
+        else
+            doc_->ExecuteCommand(CalculateAll);
+        watch.stop();
+        LongTask::SetDelay(400);
+        LongTask::SetEventInterval(50);
+        QVERIFY2(escAt >= at && escAt < below, qPrintable(QString::number(escAt)));
+        QVERIFY(reports > 1);
+        if (work == "open") {
+            QCOMPARE(view_->EditorText(), QString());
+            QCOMPARE(doc_->GetPathName(), QString());
+            QCOMPARE(doc_->GetTitle(), QStringLiteral("Calculation"));
+        } else {
+            QCOMPARE(view_->EditorText(), text);
+            QCOMPARE(doc_->GetPathName(), path);
+            QCOMPARE(doc_->GetTitle(), title);
+            QCOMPARE(titles.count(), 0);
+            QCOMPARE(view_->textCursor().anchor(), 16);
+            QCOMPARE(view_->textCursor().position(), 12);
+        }
+        QVERIFY(!doc_->IsModified());
+        QCOMPARE(MemoryStore::Instance().Count(), 1u);
+        QCOMPARE(MemoryStore::Instance().Find(u"x")->value, 2.0);
+        QCOMPARE(NCalculatorText::lastResult, 7.0);
+        QVERIFY(view_->findChild<QWidget*>("LongTaskProgress") == nullptr);
+        // The editor is left as it was found: its scroll bar follows the text again.
+        QCOMPARE(view_->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     }
 
     // ---- The file dialog's own checks ----

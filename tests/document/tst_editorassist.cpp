@@ -180,6 +180,51 @@ private slots:
         QCOMPARE(assist_->Live()->Text(), QString());
     }
 
+    // The live result reads only the cells around the caret ("|"), cut after
+    // a ";" outside comments before the caret's line and after the caret's
+    // cell, and gives what a preview over the whole text gives.
+    void liveResultReadsTheCellsAroundTheCaret_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("cells on lines of their own") << "1+1;\n2*3;\n|4+5;\n6/0;"
+                                                     << "\n4+5;";
+        QTest::newRow("a comment across lines hides its ;") << "1;/* a;\nb; */ 2+|3;\n4;"
+                                                            << "/* a;\nb; */ 2+3;";
+        QTest::newRow("a line comment hides its ;") << "1; // x;\n|3*3; 4;"
+                                                    << " // x;\n3*3; 4;";
+        QTest::newRow("a cell across lines") << "1;\n2+\n|3;\n7;"
+                                             << "\n2+\n3;";
+        QTest::newRow("caret right after a ;") << "1+1;|2+2;\n5;"
+                                               << "1+1;2+2;";
+        QTest::newRow("the last cell without ;") << "1;\n2+|2"
+                                                 << "\n2+2";
+        QTest::newRow("letters that are not ASCII") << "/* \u00e9; \u00e9 */ 1;\n\u03c0+|1;"
+                                                    << "\n\u03c0+1;";
+        QTest::newRow("a /* left open reads the whole") << "1;\n1+|1;\n/* open"
+                                                        << "1;\n1+1;\n/* open";
+        const QString longComment = "/* " + QString(70000, ';') + " */ 2+";
+        QTest::newRow("a comment longer than a piece read") << "1;\n" + longComment + "|2;"
+                                                            << "\n" + longComment + "2;";
+        QTest::newRow("/*/ is no closed comment") << "1;\n/*/ ; */ 2|;\n3;"
+                                                  << "\n/*/ ; */ 2;";
+    }
+    void liveResultReadsTheCellsAroundTheCaret() {
+        QFETCH(QString, text);
+        QFETCH(QString, window);
+        const int caret = static_cast<int>(text.indexOf(QLatin1Char('|')));
+        text.remove(caret, 1);
+        view_->ReplaceText(text);
+        const LiveResult::Window cut = LiveResult::WindowAround(view_->document(), caret);
+        QCOMPARE(QString::fromStdU16String(cut.text), window);
+        const auto whole = NCalculatorText::PreviewCell(text.toStdU16String(), caret);
+        const auto part = NCalculatorText::PreviewCell(cut.text, cut.position);
+        QCOMPARE(part.calculated, whole.calculated);
+        QCOMPARE(part.succeeded, whole.succeeded);
+        QCOMPARE(part.value, whole.value);
+        QCOMPARE(part.diagnostics, whole.diagnostics);
+        QCOMPARE(part.severities, whole.severities);
+    }
+
     void completionOffers_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<bool>("asked");
