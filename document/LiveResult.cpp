@@ -44,9 +44,37 @@ int ScanRange(const QTextDocument* document, NCalculatorText::CommentScanner& sc
     return found;
 }
 
+// One past the last ";" of a line in [from, to) outside its "//" comment,
+// or -1. Without any "/*" in the text a line's comments are its own.
+int LineCellEnd(const QString& line, int from, int to) {
+    const qsizetype comment = line.indexOf(u"//");
+    if (comment >= 0) to = std::min(to, static_cast<int>(comment));
+    if (to <= from) return -1;
+    const qsizetype semicolon = line.lastIndexOf(QLatin1Char(';'), to - 1);
+    return semicolon >= from ? static_cast<int>(semicolon) + 1 : -1;
+}
+
+// Whether [from, to) of the document, with a character either side, holds "/*".
+bool HoldsBlockComment(const QTextDocument* document, int from, int to) {
+    from = std::max(0, from - 1);
+    to = std::min(document->characterCount() - 1, to + 1);
+    QTextBlock block = document->findBlock(from);
+    for (int blockStart = block.position(); block.isValid() && blockStart < to;
+         blockStart += block.length(), block = block.next()) {
+        const QString text = block.text();
+        const int begin = std::max(0, from - blockStart);
+        const int end = std::min(static_cast<int>(text.size()), to - blockStart);
+        if (end - begin >= 2 && QStringView(text).mid(begin, end - begin).contains(u"/*"))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-LiveResult::Window LiveResult::WindowAround(const QTextDocument* document, int position) {
+LiveResult::Window LiveResult::WindowAround(const QTextDocument* document, int position,
+                                            bool blockComments) {
+    if (!blockComments) return WindowAroundLines(document, position);
     // Cut after a ";" outside comments on both sides, the engine reads the
     // cells between as it reads them in the whole text. The start is cut
     // before the caret's line, so the caret's cell is whole whichever side
@@ -74,7 +102,56 @@ LiveResult::Window LiveResult::WindowAround(const QTextDocument* document, int p
     return {U16FromQString(text), position - start};
 }
 
+// With no "/*" in the text the cells around the caret are found from its
+// line outwards, without reading the text before them.
+LiveResult::Window LiveResult::WindowAroundLines(const QTextDocument* document, int position) {
+    const int last = document->characterCount() - 1;
+    const QTextBlock caretBlock = document->findBlock(position);
+    int start = 0;
+    for (QTextBlock block = caretBlock.previous(); block.isValid(); block = block.previous()) {
+        const QString line = block.text();
+        const int cut = LineCellEnd(line, 0, static_cast<int>(line.size()));
+        if (cut >= 0) {
+            start = block.position() + cut;
+            break;
+        }
+    }
+    int end = -1;
+    {
+        const QString line = caretBlock.text();
+        const int cut =
+            LineCellEnd(line, position - caretBlock.position(), static_cast<int>(line.size()));
+        if (cut >= 0) end = caretBlock.position() + cut;
+    }
+    for (QTextBlock block = caretBlock.next(); end < 0 && block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        const int cut = LineCellEnd(line, 0, static_cast<int>(line.size()));
+        if (cut >= 0) end = block.position() + cut;
+    }
+    if (end < 0) end = last;
+    QTextCursor range(const_cast<QTextDocument*>(document));
+    range.setPosition(start);
+    range.setPosition(end, QTextCursor::KeepAnchor);
+    QString text = range.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return {U16FromQString(text), position - start};
+}
+
 LiveResult::LiveResult(CCalcView* view) : QObject(view), view_(view) {
+    // Whether the text may hold a "/*", followed through every change: a new
+    // one takes in the changed text or a character beside it.
+    connect(view_->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int /*removed*/, int added) {
+                const QTextDocument* document = view_->document();
+                if (document->characterCount() <= 1)
+                    comments_ = Comments::None;
+                else if (comments_ != Comments::None)
+                    return;
+                else if (added > kWholeTextUnits / 16)  // a text going in: looked at when needed
+                    comments_ = Comments::Unknown;
+                else if (HoldsBlockComment(document, position, position + added))
+                    comments_ = Comments::Some;
+            });
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
     connect(&timer_, &QTimer::timeout, this, &LiveResult::Update);
@@ -122,7 +199,11 @@ void LiveResult::Update() {
     const int position = view_->textCursor().selectionStart();
     NCalculatorText::CellPreview preview;
     if (document->characterCount() > kWholeTextUnits) {
-        const Window window = WindowAround(document, position);
+        if (comments_ == Comments::Unknown)
+            comments_ = HoldsBlockComment(document, 0, document->characterCount() - 1)
+                            ? Comments::Some
+                            : Comments::None;
+        const Window window = WindowAround(document, position, comments_ != Comments::None);
         preview = NCalculatorText::PreviewCell(window.text, window.position);
     } else {
         preview = NCalculatorText::PreviewCell(U16FromQString(view_->EditorText()), position);

@@ -33,11 +33,13 @@ public:
 
     // The text a preview of the cell at `position` needs and the position
     // in it: the cells around it, or the whole text when a "/*" is open.
+    // Without `blockComments` the text is known to hold no "/*".
     struct Window {
         std::u16string text;
         int32_t position = 0;
     };
-    static Window WindowAround(const QTextDocument* document, int position);
+    static Window WindowAround(const QTextDocument* document, int position,
+                               bool blockComments = true);
     // Texts up to this many code units are previewed whole.
     static constexpr int kWholeTextUnits = 1 << 20;
 
@@ -48,6 +50,10 @@ signals:
     void Changed(const QString& text, const QString& tip);
 
 private:
+    static Window WindowAroundLines(const QTextDocument* document, int position);
+
+    enum class Comments { Unknown, None, Some };
+    Comments comments_ = Comments::Unknown;
     CCalcView* view_;
     QTimer timer_;
     bool enabled_ = false;

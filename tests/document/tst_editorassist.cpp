@@ -214,15 +214,42 @@ private slots:
         const int caret = static_cast<int>(text.indexOf(QLatin1Char('|')));
         text.remove(caret, 1);
         view_->ReplaceText(text);
-        const LiveResult::Window cut = LiveResult::WindowAround(view_->document(), caret);
-        QCOMPARE(QString::fromStdU16String(cut.text), window);
-        const auto whole = NCalculatorText::PreviewCell(text.toStdU16String(), caret);
-        const auto part = NCalculatorText::PreviewCell(cut.text, cut.position);
-        QCOMPARE(part.calculated, whole.calculated);
-        QCOMPARE(part.succeeded, whole.succeeded);
-        QCOMPARE(part.value, whole.value);
-        QCOMPARE(part.diagnostics, whole.diagnostics);
-        QCOMPARE(part.severities, whole.severities);
+        // Without a "/*" the cells are also found line by line, the same.
+        for (const bool blockComments : {true, false}) {
+            if (!blockComments && text.contains("/*")) continue;
+            const LiveResult::Window cut =
+                LiveResult::WindowAround(view_->document(), caret, blockComments);
+            QCOMPARE(QString::fromStdU16String(cut.text), window);
+            const auto whole = NCalculatorText::PreviewCell(text.toStdU16String(), caret);
+            const auto part = NCalculatorText::PreviewCell(cut.text, cut.position);
+            QCOMPARE(part.calculated, whole.calculated);
+            QCOMPARE(part.succeeded, whole.succeeded);
+            QCOMPARE(part.value, whole.value);
+            QCOMPARE(part.diagnostics, whole.diagnostics);
+            QCOMPARE(part.severities, whole.severities);
+        }
+    }
+
+    // A large text without "/*" is read line by line; a "/*" made by an
+    // edit (here by deleting what stood between, as a text over the typing
+    // limit allows) is seen, and leaves the rest of the text a comment.
+    void liveResultSeesABlockCommentMadeByAnEdit() {
+        QString text;
+        while (text.size() <= LiveResult::kWholeTextUnits) text += "1+1;\n";
+        text += "2+3;/x*";
+        view_->ReplaceText(text);
+        assist_->SetLiveResult(true);
+        const int middle = static_cast<int>(text.size()) / 2 + 1;
+        Place(middle);
+        assist_->Live()->Update();
+        QCOMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        view_->moveCursor(QTextCursor::End);
+        QTest::keyClick(view_, Qt::Key_Left);
+        QTest::keyClick(view_, Qt::Key_Backspace);
+        QVERIFY(view_->EditorText().endsWith("2+3;/*"));
+        Place(middle);
+        assist_->Live()->Update();
+        QCOMPARE(assist_->Live()->Text(), QStringLiteral("Syntax error"));
     }
 
     void completionOffers_data() {
