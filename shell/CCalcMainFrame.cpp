@@ -418,9 +418,11 @@ void CCalcMainFrame::DockBars() {
     splitDockWidget(logBar_, keypadBar_, Qt::Vertical);
     addDockWidget(Qt::RightDockWidgetArea, memoryBar_);
     addDockWidget(Qt::TopDockWidgetArea, statisticsBar_);
+    // Hidden before it floats: a floating bar that is not hidden is shown at
+    // once, and its own window would be made before the main one is drawn.
+    statisticsBar_->hide();
     statisticsBar_->setFloating(true);
     statisticsBar_->move(27, 27);
-    statisticsBar_->hide();
 }
 
 void CCalcMainFrame::ConnectPanels() {
