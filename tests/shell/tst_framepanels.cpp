@@ -820,6 +820,7 @@ private slots:
         // From the smallest window, so that each size is also the way back.
         frame_->resize(frame_->minimumSize());
         QTRY_VERIFY(bar->IsCompact());
+        const int fullFromCompact = bar->FullLength();
         const QSize wanted = size.isEmpty() ? frame_->minimumSize() : size;
         frame_->resize(wanted);
         QTRY_COMPARE(frame_->size(), wanted);
@@ -848,6 +849,9 @@ private slots:
         // Whole at full size exactly when the window has room for it.
         const int room = horizontal ? bar->width() : bar->height();
         QCOMPARE(bar->FullLength() > room, compact);
+        // The full length reckoned while compact is the one measured at full
+        // size: no size where the bar would switch back and forth.
+        QCOMPARE(bar->FullLength(), fullFromCompact);
     }
     void verticalToolbarSwapsListAndButton() {
         ShowActive();
