@@ -27,12 +27,8 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
     units_->addItems(TrigonometricUnitToolbarItems());
     units_->setFocusPolicy(Qt::StrongFocus);
     units_->view()->setMaximumHeight(kDropDownHeight);
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, units_);
-    comboWidth_ =
-        QFontMetrics(units_->font()).horizontalAdvance(QStringLiteral(" Grad ")) + scrollBar + 4;
-    compactComboWidth_ =
-        QFontMetrics(CompactComboFont()).horizontalAdvance(QStringLiteral(" Grad ")) + scrollBar +
-        4;
+    comboWidth_ = QFontMetrics(units_->font()).horizontalAdvance(QStringLiteral(" Grad ")) +
+                  style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, units_) + 4;
     units_->setFixedWidth(comboWidth_);
     units_->hide();
     connect(units_, &QComboBox::activated, this, [this](int index) {
@@ -159,6 +155,11 @@ int CCalcToolBar::FullLength() const {
 void CCalcToolBar::SetCompact(bool compact) {
     if (compact == compact_) return;
     compact_ = compact;
+    // Measured when first needed: a font at one more size costs the start.
+    if (compact && compactComboWidth_ == 0)
+        compactComboWidth_ =
+            QFontMetrics(CompactComboFont()).horizontalAdvance(QStringLiteral(" Grad ")) +
+            style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, units_) + 4;
     setIconSize(compact ? QSize(kCompactIconSize, kCompactIconSize) : QSize(32, 32));
     units_->setFont(compact ? CompactComboFont() : ComboFont());
     units_->setFixedWidth(compact ? compactComboWidth_ : comboWidth_);

@@ -83,10 +83,13 @@ public:
         return QSize(side, side);
     }
 
-    // The sizes a window manager is offered for the program's icon.
+    // The sizes a window manager is offered for the program's icon. Every
+    // one is drawn as the window is made; 256 pixels alone cost more than all
+    // the others together, and launchers take that size from the installed
+    // icons instead.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (int side : {16, 20, 24, 32, 40, 48, 64, 128, 256}) sizes.append(QSize(side, side));
+        for (int side : {16, 20, 24, 32, 40, 48, 64, 128}) sizes.append(QSize(side, side));
         return sizes;
     }
 
