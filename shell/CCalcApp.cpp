@@ -1,6 +1,7 @@
 #include "shell/CCalcApp.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -93,6 +94,8 @@ CCalcApp::CCalcApp() = default;
 CCalcApp::~CCalcApp() {
     // The dialogs must not draw with faces that go with this object.
     SetApplicationFonts(nullptr);
+    // Before the application object and its bus manager go.
+    if (busConnection_.joinable()) busConnection_.join();
 }
 
 QString CCalcApp::TranslationsDirectory() {
@@ -126,6 +129,13 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     // "/lang" changes the texts, and before the first of them is loaded.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const CommandLineInfo info = ParseCommandLine(arguments);
+    // The accessibility bridge connects to the session bus when the first
+    // widget reports to it, which is while the window is built; where the bus
+    // must first be started (dbus-launch), the window waited for it. The
+    // connection is made beside the building instead, and shared.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+        info.kind != CommandLineInfo::Unregister)
+        busConnection_ = std::thread([] { QDBusConnection::sessionBus(); });
     LoadLanguage(info.language);
     // The drawing session, then the three embedded faces every dialog of the
     // program draws with.

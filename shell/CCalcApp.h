@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "shell/CommandLine.h"
 #include "shell/RecentFileList.h"
@@ -54,6 +55,8 @@ private:
     // "/p" and "/pt": the open document printed without the dialog.
     bool PrintFromCommandLine(const CommandLineInfo& info);
 
+    // Connects to the session bus beside the building of the window.
+    std::thread busConnection_;
     CGDIPlus gdiPlus_;
     TaFonts fonts_;
     CRecentFileList recentFiles_;
