@@ -198,8 +198,10 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     }
     // Work that an instance gone before did not save is offered before the
     // command line's file opens; a recovered calculation is the new document.
+    // This run's slot is a lock file written through to the disk, which can
+    // take long on a busy one: it is taken once the window is drawn, unless
+    // a copy is recovered first or the run ends before.
     recovery_ = std::make_unique<RecoveryKeeper>(document_.get());
-    recovery_->Start();
     recovery_->CatchTerminationSignals();
     const bool recovered = recovery_->OfferOrphans();
     // A large file named on the command line opens in the window already
@@ -211,13 +213,19 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     }
     if (!(recovered && info.kind == CommandLineInfo::NewDocument) && !ProcessShellCommand(info)) {
         // The program ends, but not with the recovered work.
-        if (document_->IsModified()) recovery_->KeepForNextStart();
+        if (document_->IsModified()) {
+            recovery_->Start();
+            recovery_->KeepForNextStart();
+        }
         FileTypes::RegisterFileTypes();
         return false;
     }
 
     show();
-    AfterFirstPaint(frame_.get(), [] { FileTypes::RegisterFileTypes(); });
+    AfterFirstPaint(frame_.get(), [this] {
+        if (recovery_) recovery_->Start();
+        FileTypes::RegisterFileTypes();
+    });
     frame_->View()->setFocus();
     recovery_->WatchWindow(frame_.get());
 
