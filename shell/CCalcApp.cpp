@@ -5,11 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSettings>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
+#include <QtMath>
 #include <cstdio>
 #include <functional>
 
@@ -19,6 +21,7 @@
 #include "document/PrinterSelection.h"
 #include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
+#include "shell/CCalcToolBar.h"
 #include "shell/FileTypes.h"
 #include "shell/PreferencesStore.h"
 #include "shell/RecoveryKeeper.h"
@@ -136,6 +139,10 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     if (QGuiApplication::platformName() == QLatin1String("xcb") &&
         info.kind != CommandLineInfo::Unregister)
         busConnection_ = std::thread([] { QDBusConnection::sessionBus(); });
+    // The toolbar's images are drawn on a worker thread meanwhile too.
+    if (info.kind != CommandLineInfo::Unregister)
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            TaPrefetchToolbarImages(qCeil(CCalcToolBar::kIconSize * screen->devicePixelRatio()));
     LoadLanguage(info.language);
     // The drawing session, then the three embedded faces every dialog of the
     // program draws with.

@@ -16,7 +16,7 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
     : QToolBar(DocTemplate::WindowTitle(), parent), units_(new QComboBox(this)) {
     setObjectName(QStringLiteral("ToolBar"));
     setAllowedAreas(Qt::AllToolBarAreas);
-    setIconSize(QSize(32, 32));
+    setIconSize(QSize(kIconSize, kIconSize));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     // Buttons side by side, as on the platform's flat toolbars: with the
     // style's gaps between them the bar is wider than the default window.
@@ -160,7 +160,7 @@ void CCalcToolBar::SetCompact(bool compact) {
         compactComboWidth_ =
             QFontMetrics(CompactComboFont()).horizontalAdvance(QStringLiteral(" Grad ")) +
             style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, units_) + 4;
-    setIconSize(compact ? QSize(kCompactIconSize, kCompactIconSize) : QSize(32, 32));
+    setIconSize(compact ? QSize(kCompactIconSize, kCompactIconSize) : QSize(kIconSize, kIconSize));
     units_->setFont(compact ? CompactComboFont() : ComboFont());
     units_->setFixedWidth(compact ? compactComboWidth_ : comboWidth_);
     SizeButtons();

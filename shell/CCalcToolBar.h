@@ -25,6 +25,7 @@ public:
     static constexpr int kUnitsId = CommandId::TrigonometricUnits;
     static constexpr int kUnitsImage = 14;
     static constexpr int kDropDownHeight = 256;
+    static constexpr int kIconSize = 32;
 
     explicit CCalcToolBar(QWidget* parent = nullptr);
 
