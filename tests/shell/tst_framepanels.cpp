@@ -77,6 +77,34 @@ private:
     CCalcDlgBar* Bar(int id) const { return frame_->Bar(id); }
     QWidget* Focus() const { return QApplication::focusWidget(); }
 
+    // Every toolbar entry on the bar and in the window, none behind the
+    // extension button, at the sizes of the bar's state.
+    void CheckToolbarFits(bool compact, bool horizontal) {
+        CCalcToolBar* bar = frame_->ToolBar();
+        QCOMPARE(bar->IsVertical(), !horizontal);
+        QCOMPARE(bar->iconSize(), compact ? QSize(24, 24) : QSize(32, 32));
+        const QSize button =
+            compact ? CCalcToolBar::kCompactButton
+                    : CCalcToolBar::ButtonSizeFor(bar->UnitsCombo()->sizeHint().height());
+        const auto* extension = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(!extension || !extension->isVisible());
+        int entries = 0;
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator() || !action->isVisible()) continue;
+            QWidget* widget = bar->widgetForAction(action);
+            QVERIFY2(widget && widget->isVisible(), qPrintable(action->toolTip()));
+            const QRect inFrame(widget->mapTo(frame_.get(), QPoint(0, 0)), widget->size());
+            QVERIFY2(frame_->rect().contains(inFrame), qPrintable(action->toolTip()));
+            if (widget != bar->UnitsCombo()) QCOMPARE(widget->size(), button);
+            ++entries;
+        }
+        // 16 buttons and the list, or 17 buttons at the side.
+        QCOMPARE(entries, 17);
+        // Whole at full size exactly when the window has room for it.
+        const int room = horizontal ? bar->width() : bar->height();
+        QCOMPARE(bar->FullLength() > room, compact);
+    }
+
     void ShowActive() {
         frame_->resize(1200, 800);
         frame_->show();
@@ -826,32 +854,37 @@ private slots:
         QTRY_COMPARE(frame_->size(), wanted);
         QTRY_COMPARE(bar->IsCompact(), compact);
         QTest::qWait(20);
-        const bool horizontal = area == Qt::TopToolBarArea;
-        QCOMPARE(bar->IsVertical(), !horizontal);
-        QCOMPARE(bar->iconSize(), compact ? QSize(24, 24) : QSize(32, 32));
-        const QSize button =
-            compact ? CCalcToolBar::kCompactButton
-                    : CCalcToolBar::ButtonSizeFor(bar->UnitsCombo()->sizeHint().height());
-        const auto* extension = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
-        QVERIFY(!extension || !extension->isVisible());
-        int entries = 0;
-        for (QAction* action : bar->actions()) {
-            if (action->isSeparator() || !action->isVisible()) continue;
-            QWidget* widget = bar->widgetForAction(action);
-            QVERIFY2(widget && widget->isVisible(), qPrintable(action->toolTip()));
-            const QRect inFrame(widget->mapTo(frame_.get(), QPoint(0, 0)), widget->size());
-            QVERIFY2(frame_->rect().contains(inFrame), qPrintable(action->toolTip()));
-            if (widget != bar->UnitsCombo()) QCOMPARE(widget->size(), button);
-            ++entries;
-        }
-        // 16 buttons and the list, or 17 buttons at the side.
-        QCOMPARE(entries, 17);
-        // Whole at full size exactly when the window has room for it.
-        const int room = horizontal ? bar->width() : bar->height();
-        QCOMPARE(bar->FullLength() > room, compact);
+        CheckToolbarFits(compact, area == Qt::TopToolBarArea);
         // The full length reckoned while compact is the one measured at full
         // size: no size where the bar would switch back and forth.
         QCOMPARE(bar->FullLength(), fullFromCompact);
+    }
+    // A layout stored with the toolbar compact or at full size comes back
+    // fitted to the window it is restored in, at its stored edge.
+    void storedToolbarFitsTheRestoredWindow_data() {
+        QTest::addColumn<QSize>("storedIn");
+        QTest::addColumn<QSize>("restoredIn");
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("stored compact") << QSize(800, 600) << QSize(1400, 900) << false;
+        QTest::newRow("stored at full size") << QSize(1400, 900) << QSize(800, 600) << true;
+    }
+    void storedToolbarFitsTheRestoredWindow() {
+        QFETCH(QSize, storedIn);
+        QFETCH(QSize, restoredIn);
+        QFETCH(bool, compact);
+        ShowActive();
+        frame_->addToolBar(Qt::BottomToolBarArea, frame_->ToolBar());
+        frame_->resize(storedIn);
+        QTRY_COMPARE(frame_->ToolBar()->IsCompact(), !compact);
+        CloseAndForget();
+        NewFrame();
+        ShowActive();
+        frame_->resize(restoredIn);
+        QTRY_COMPARE(frame_->size(), restoredIn);
+        QCOMPARE(frame_->toolBarArea(frame_->ToolBar()), Qt::BottomToolBarArea);
+        QTRY_COMPARE(frame_->ToolBar()->IsCompact(), compact);
+        QTest::qWait(20);
+        CheckToolbarFits(compact, true);
     }
     void verticalToolbarSwapsListAndButton() {
         ShowActive();
