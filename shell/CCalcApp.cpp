@@ -101,6 +101,11 @@ CCalcApp::~CCalcApp() {
     if (busConnection_.joinable()) busConnection_.join();
 }
 
+const TaFonts& CCalcApp::Fonts() const {
+    ApplicationFonts();  // loads them when they are this application's and still waiting
+    return fonts_;
+}
+
 QString CCalcApp::TranslationsDirectory() {
     const QDir program(QCoreApplication::applicationDirPath());
     const QString beside = program.filePath(QStringLiteral("translations"));
@@ -148,8 +153,9 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     // program draws with.
     gdiPlus_.Startup();
     TaInitResources();
-    fonts_.Load();
-    SetApplicationFonts(&fonts_);
+    // Loaded once the window is drawn (its own texts do not use them), or
+    // when a dialog asks for them before.
+    SetApplicationFonts(&fonts_, [this] { fonts_.Load(); });
     // Icon 128 on every window of the program.
     QApplication::setWindowIcon(TaProgramIcon());
 
@@ -230,6 +236,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
 
     show();
     AfterFirstPaint(frame_.get(), [this] {
+        ApplicationFonts();
         if (recovery_) recovery_->Start();
         FileTypes::RegisterFileTypes();
     });

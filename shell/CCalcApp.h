@@ -38,7 +38,7 @@ public:
     RecoveryKeeper* Recovery() const { return recovery_.get(); }
     CRecentFileList& RecentFiles() { return recentFiles_; }
     bool Unregistered() const { return unregistered_; }
-    const TaFonts& Fonts() const { return fonts_; }
+    const TaFonts& Fonts() const;
 
     // Where the program's translations lie: bin/translations beside the
     // program (the build), else share/numera/translations (the install).
