@@ -1,6 +1,7 @@
 #include "panels/KeypadPainter.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -177,7 +178,9 @@ void PaintClassic(QPainter& p, const ButtonLook& look, const QWidget* widget) {
     if (WantsFocusRect(look)) DrawFocusRect(p, look, widget, classic, 4);
 }
 
-void PaintTarvik(QPainter& p, const ButtonLook& look) {
+// The capsule drawing without its caption: the same for every button of a
+// size, colour and state.
+void PaintTarvikFace(QPainter& p, const ButtonLook& look) {
     const qreal w = look.size.width();
     const qreal h = look.size.height();
     const QColor systemFace = look.palette.color(QPalette::Button);
@@ -237,8 +240,60 @@ void PaintTarvik(QPainter& p, const ButtonLook& look) {
         for (int i = 0; i < 3; ++i) Stroke(p, paths[4 + i], WithAlpha(yellow, kAlpha[i]));
     }
     Stroke(p, paths[3], WithAlpha(F, 255));
+}
 
-    DrawCaption(p, look, look.textColor);
+QImage BlankImage(QSize size, qreal ratio) {
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void SetDrawingHints(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+// Everything a capsule face depends on.
+struct FaceKey {
+    QSize size;
+    qreal ratio = 1;
+    quint64 face = 0;
+    quint64 system = 0;
+    int state = 0;
+    bool operator==(const FaceKey&) const = default;
+};
+
+size_t qHash(const FaceKey& key, size_t seed = 0) {
+    return qHashMulti(seed, key.size.width(), key.size.height(), key.ratio, key.face, key.system,
+                      key.state);
+}
+
+// Drawn faces, kept for the run: a keypad has a handful of distinct ones,
+// and drawing the 64 at start-up was most of the keypad's first paint.
+QHash<FaceKey, QImage>& FaceCache() {
+    static QHash<FaceKey, QImage> cache;
+    return cache;
+}
+
+QImage TarvikFace(const ButtonLook& look, qreal ratio) {
+    const FaceKey key{look.size, ratio, look.face.rgba64(),
+                      look.palette.color(QPalette::Button).rgba64(),
+                      (look.pressed ? 1 : 0) | (look.hot && look.inShape ? 2 : 0) |
+                          (look.focused || look.isDefault ? 4 : 0)};
+    QHash<FaceKey, QImage>& cache = FaceCache();
+    const auto found = cache.constFind(key);
+    if (found != cache.constEnd()) return *found;
+    QImage face = BlankImage(look.size, ratio);
+    {
+        QPainter p(&face);
+        SetDrawingHints(p);
+        PaintTarvikFace(p, look);
+    }
+    // Colour and size changes leave faces behind; a full cache starts again.
+    if (cache.size() >= 512) cache.clear();
+    cache.insert(key, face);
+    return face;
 }
 
 void PaintXPFace(QPainter& p, const ButtonLook& look, ThemeState state) {
@@ -451,6 +506,10 @@ bool IsLightColor(const QColor& color) {
            0.5;
 }
 
+void ClearFaceCache() { FaceCache().clear(); }
+
+int KeptFaceCount() { return static_cast<int>(FaceCache().size()); }
+
 bool PurelyThemed(const ButtonLook& look) {
     const Drawing drawing = DrawingFor(look.style, look.themeData);
     if (drawing != Drawing::XP && drawing != Drawing::Vista) return false;
@@ -468,20 +527,19 @@ void PaintButton(QPainter& painter, const ButtonLook& look, const QWidget* widge
 
     // Off-screen first, then one copy.
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    QImage image(look.size * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
+    const Drawing drawing = DrawingFor(look.style, look.themeData);
+    QImage image =
+        drawing == Drawing::Tarvik ? TarvikFace(look, ratio) : BlankImage(look.size, ratio);
     {
         QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setRenderHint(QPainter::TextAntialiasing, true);
-        switch (DrawingFor(look.style, look.themeData)) {
+        SetDrawingHints(p);
+        switch (drawing) {
             case Drawing::Classic:
                 p.setRenderHint(QPainter::Antialiasing, false);
                 PaintClassic(p, look, widget);
                 break;
             case Drawing::Tarvik:
-                PaintTarvik(p, look);
+                DrawCaption(p, look, look.textColor);
                 break;
             case Drawing::XP:
                 PaintThemedOwn(p, look, widget, Drawing::XP);

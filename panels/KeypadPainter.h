@@ -63,6 +63,10 @@ struct ButtonLook {
 bool PurelyThemed(const ButtonLook& look);
 
 // Draws the whole button at (0, 0). `widget` is passed on to QStyle.
+// Capsule faces are drawn once per size, colour and state and kept.
 void PaintButton(QPainter& painter, const ButtonLook& look, const QWidget* widget);
+// Forgets the kept faces (they are drawn again when next needed).
+void ClearFaceCache();
+int KeptFaceCount();
 
 }  // namespace Keypad

@@ -1,16 +1,19 @@
 #include "shell/CCalcApp.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSettings>
 #include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
+#include <QtMath>
 #include <cstdio>
 #include <functional>
 
@@ -20,6 +23,7 @@
 #include "document/PrinterSelection.h"
 #include "panels/CCalcKeyPad.h"
 #include "shell/CCalcMainFrame.h"
+#include "shell/CCalcToolBar.h"
 #include "shell/FileTypes.h"
 #include "shell/PreferencesStore.h"
 #include "shell/RecoveryKeeper.h"
@@ -95,6 +99,13 @@ CCalcApp::CCalcApp() = default;
 CCalcApp::~CCalcApp() {
     // The dialogs must not draw with faces that go with this object.
     SetApplicationFonts(nullptr);
+    // Before the application object and its bus manager go.
+    if (busConnection_.joinable()) busConnection_.join();
+}
+
+const TaFonts& CCalcApp::Fonts() const {
+    ApplicationFonts();  // loads them when they are this application's and still waiting
+    return fonts_;
 }
 
 QString CCalcApp::TranslationsDirectory() {
@@ -128,13 +139,25 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     // "/lang" changes the texts, and before the first of them is loaded.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const CommandLineInfo info = ParseCommandLine(arguments);
+    // The accessibility bridge connects to the session bus when the first
+    // widget reports to it, which is while the window is built; where the bus
+    // must first be started (dbus-launch), the window waited for it. The
+    // connection is made beside the building instead, and shared.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") &&
+        info.kind != CommandLineInfo::Unregister)
+        busConnection_ = std::thread([] { QDBusConnection::sessionBus(); });
+    // The toolbar's images are drawn on a worker thread meanwhile too.
+    if (info.kind != CommandLineInfo::Unregister)
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            TaPrefetchToolbarImages(qCeil(CCalcToolBar::kIconSize * screen->devicePixelRatio()));
     LoadLanguage(info.language);
     // The drawing session, then the three embedded faces every dialog of the
     // program draws with.
     gdiPlus_.Startup();
     TaInitResources();
-    fonts_.Load();
-    SetApplicationFonts(&fonts_);
+    // Loaded once the window is drawn (its own texts do not use them), or
+    // when a dialog asks for them before.
+    SetApplicationFonts(&fonts_, [this] { fonts_.Load(); });
     // Icon 128 on every window of the program.
     QApplication::setWindowIcon(TaProgramIcon());
 
@@ -190,8 +213,10 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     }
     // Work that an instance gone before did not save is offered before the
     // command line's file opens; a recovered calculation is the new document.
+    // This run's slot is a lock file written through to the disk, which can
+    // take long on a busy one: it is taken once the window is drawn, unless
+    // a copy is recovered first or the run ends before.
     recovery_ = std::make_unique<RecoveryKeeper>(document_.get());
-    recovery_->Start();
     recovery_->CatchTerminationSignals();
     const bool recovered = recovery_->OfferOrphans();
     // A large file named on the command line opens in the window already
@@ -214,13 +239,20 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     }
     if (!(recovered && info.kind == CommandLineInfo::NewDocument) && !ProcessShellCommand(info)) {
         // The program ends, but not with the recovered work.
-        if (document_->IsModified()) recovery_->KeepForNextStart();
+        if (document_->IsModified()) {
+            recovery_->Start();
+            recovery_->KeepForNextStart();
+        }
         FileTypes::RegisterFileTypes();
         return false;
     }
 
     show();
-    AfterFirstPaint(frame_.get(), [] { FileTypes::RegisterFileTypes(); });
+    AfterFirstPaint(frame_.get(), [this] {
+        ApplicationFonts();
+        if (recovery_) recovery_->Start();
+        FileTypes::RegisterFileTypes();
+    });
     frame_->View()->setFocus();
     recovery_->WatchWindow(frame_.get());
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "shell/CommandLine.h"
 #include "shell/RecentFileList.h"
@@ -37,7 +38,7 @@ public:
     RecoveryKeeper* Recovery() const { return recovery_.get(); }
     CRecentFileList& RecentFiles() { return recentFiles_; }
     bool Unregistered() const { return unregistered_; }
-    const TaFonts& Fonts() const { return fonts_; }
+    const TaFonts& Fonts() const;
 
     // Where the program's translations lie: bin/translations beside the
     // program (the build), else share/numera/translations (the install).
@@ -54,6 +55,8 @@ private:
     // "/p" and "/pt": the open document printed without the dialog.
     bool PrintFromCommandLine(const CommandLineInfo& info);
 
+    // Connects to the session bus beside the building of the window.
+    std::thread busConnection_;
     CGDIPlus gdiPlus_;
     TaFonts fonts_;
     CRecentFileList recentFiles_;

@@ -124,9 +124,6 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
         view_->addAction(Action(id));
     }
     CreateMenus();
-    // The units window: owned by the frame, hidden until asked for.
-    units_ = new CCalcTrigonometricUnits(this);
-    units_->hide();
     CreateToolBar();
     CreateStatusBar();
     CreateBars();
@@ -384,7 +381,9 @@ void CCalcMainFrame::CreateToolBar() {
         statusBar()->clearMessage();
         ShowUnit();
     });
-    connect(toolBar_, &CCalcToolBar::TurnedHorizontal, units_, &QWidget::hide);
+    connect(toolBar_, &CCalcToolBar::TurnedHorizontal, this, [this] {
+        if (units_) units_->hide();
+    });
 }
 
 void CCalcMainFrame::CreateBars() {
@@ -418,9 +417,11 @@ void CCalcMainFrame::DockBars() {
     splitDockWidget(logBar_, keypadBar_, Qt::Vertical);
     addDockWidget(Qt::RightDockWidgetArea, memoryBar_);
     addDockWidget(Qt::TopDockWidgetArea, statisticsBar_);
+    // Hidden before it floats: a floating bar that is not hidden is shown at
+    // once, and its own window would be made before the main one is drawn.
+    statisticsBar_->hide();
     statisticsBar_->setFloating(true);
     statisticsBar_->move(27, 27);
-    statisticsBar_->hide();
 }
 
 void CCalcMainFrame::ConnectPanels() {
@@ -451,12 +452,6 @@ void CCalcMainFrame::ConnectPanels() {
             UpdateCommandStates();
         }
     });
-    connect(units_, &CCalcTrigonometricUnits::UnitChosen, this, [this] {
-        statusBar()->clearMessage();
-        ShowUnit();
-    });
-    connect(units_, &CCalcTrigonometricUnits::VisibilityChanged, this,
-            &CCalcMainFrame::UpdateCommandStates);
     for (CCalcDlgBar* bar : {keypadBar_, logBar_, memoryBar_, statisticsBar_})
         connect(bar, &QDockWidget::visibilityChanged, this, &CCalcMainFrame::UpdateCommandStates);
 }
@@ -634,7 +629,7 @@ void CCalcMainFrame::OnCommand(int commandId) {
             FocusPanel(statisticsBar_);
             break;
         case TrigonometricUnits:
-            units_->setVisible(!units_->isVisible());
+            UnitsWindow()->setVisible(!UnitsWindow()->isVisible());
             break;
         case NotationWest:
             SetNotation(0);
@@ -860,7 +855,7 @@ void CCalcMainFrame::UpdateCommandStates() {
     Action(ViewLog)->setChecked(logBar_->isVisibleTo(this));
     Action(ViewMemory)->setChecked(memoryBar_->isVisibleTo(this));
     Action(ViewStatistics)->setChecked(statisticsBar_->isVisibleTo(this));
-    Action(TrigonometricUnits)->setChecked(units_->isVisible());
+    Action(TrigonometricUnits)->setChecked(units_ && units_->isVisible());
     Action(NotationWest)->setChecked(::Preferences.Notation == 0);
     Action(NotationEast)->setChecked(::Preferences.Notation == 1);
     for (int id = KeypadStyleXP; id <= KeypadColorDefault; ++id) {
@@ -1098,6 +1093,20 @@ void CCalcMainFrame::KeepEditorUsable() {
         std::max(layoutMinimum.width(), editor.width() + left + right + separators),
         layoutMinimum.height() + std::max(0, editor.height() - view_->minimumHeight()));
     if (minimumSize() != wanted) setMinimumSize(wanted);
+}
+
+CCalcTrigonometricUnits* CCalcMainFrame::UnitsWindow() {
+    // Made when first asked for: a hidden window need not hold up the start.
+    if (units_) return units_;
+    units_ = new CCalcTrigonometricUnits(this);
+    units_->hide();
+    connect(units_, &CCalcTrigonometricUnits::UnitChosen, this, [this] {
+        statusBar()->clearMessage();
+        ShowUnit();
+    });
+    connect(units_, &CCalcTrigonometricUnits::VisibilityChanged, this,
+            &CCalcMainFrame::UpdateCommandStates);
+    return units_;
 }
 
 QSize CCalcMainFrame::UsableEditorSize() const {

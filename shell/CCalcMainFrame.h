@@ -47,7 +47,8 @@ public:
     CCalcLog* Log() const { return log_; }
     CCalcMemory* MemoryPanel() const { return memory_; }
     CCalcStatistics* Statistics() const { return statistics_; }
-    CCalcTrigonometricUnits* UnitsWindow() const { return units_; }
+    // The units window, made when first asked for.
+    CCalcTrigonometricUnits* UnitsWindow();
 
     // The print job: Print... with the dialog, or without it on the current
     // printer, a named one, or (no printer at all) into fallbackPdf.

@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 
 #include "panels/CCalcTrigonometricUnits.h"
 #include "shell/core/StringIds.h"
@@ -14,7 +16,7 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
     : QToolBar(DocTemplate::WindowTitle(), parent), units_(new QComboBox(this)) {
     setObjectName(QStringLiteral("ToolBar"));
     setAllowedAreas(Qt::AllToolBarAreas);
-    setIconSize(QSize(32, 32));
+    setIconSize(QSize(kIconSize, kIconSize));
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     // Buttons side by side, as on the platform's flat toolbars: with the
     // style's gaps between them the bar is wider than the default window.
@@ -25,8 +27,7 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
     units_->addItems(TrigonometricUnitToolbarItems());
     units_->setFocusPolicy(Qt::StrongFocus);
     units_->view()->setMaximumHeight(kDropDownHeight);
-    const QFontMetrics metrics(units_->font());
-    comboWidth_ = metrics.horizontalAdvance(QStringLiteral(" Grad ")) +
+    comboWidth_ = QFontMetrics(units_->font()).horizontalAdvance(QStringLiteral(" Grad ")) +
                   style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, units_) + 4;
     units_->setFixedWidth(comboWidth_);
     units_->hide();
@@ -40,6 +41,8 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
     });
     connect(this, &QToolBar::topLevelChanged, this, [this](bool floating) {
         if (floating) SetVertical(false, true);
+        // A floating bar is as long as its entries: nothing to fit.
+        if (floating) SetCompact(false);
     });
 }
 
@@ -48,6 +51,12 @@ QFont CCalcToolBar::ComboFont() {
     font.setPixelSize(28);
     font.setWeight(QFont::Bold);
     font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QFont CCalcToolBar::CompactComboFont() {
+    QFont font = ComboFont();
+    font.setPixelSize(18);
     return font;
 }
 
@@ -87,8 +96,16 @@ void CCalcToolBar::Populate(const QList<int>& entries, const std::function<QActi
     SetVertical(orientation() == Qt::Vertical, false);
 }
 
+QSize CCalcToolBar::ButtonSize() const { return compact_ ? kCompactButton : fullButton_; }
+
+int CCalcToolBar::Thickness() const {
+    return compact_ ? std::max(kCompactButton.height(), units_->sizeHint().height()) + 4
+                    : ThicknessFor(units_->sizeHint().height());
+}
+
 void CCalcToolBar::SizeButtons() {
-    const QSize button = ButtonSizeFor(units_->sizeHint().height());
+    if (!compact_) fullButton_ = ButtonSizeFor(units_->sizeHint().height());
+    const QSize button = ButtonSize();
     for (QAction* action : actions()) {
         if (auto* tool = qobject_cast<QToolButton*>(widgetForAction(action)))
             tool->setFixedSize(button);
@@ -102,10 +119,10 @@ void CCalcToolBar::SetVertical(bool vertical, bool fromOrientation) {
     if (unitsButton_) unitsButton_->setVisible(vertical);
     if (vertical) {
         setMinimumHeight(0);
-        setMinimumWidth(ThicknessFor(units_->sizeHint().height()));
+        setMinimumWidth(Thickness());
     } else {
         setMinimumWidth(0);
-        setMinimumHeight(ThicknessFor(units_->sizeHint().height()));
+        setMinimumHeight(Thickness());
     }
     if (!vertical && changed && fromOrientation) emit TurnedHorizontal();
 }
@@ -113,4 +130,49 @@ void CCalcToolBar::SetVertical(bool vertical, bool fromOrientation) {
 void CCalcToolBar::ShowUnit(uint32_t unit) {
     const int index = unit <= 2 ? static_cast<int>(unit) : 0;
     if (units_->currentIndex() != index) units_->setCurrentIndex(index);
+}
+
+int CCalcToolBar::FullLength() const {
+    // Separators, handle and margins keep their size; the buttons and the
+    // list are exchanged for their full sizes.
+    const bool horizontal = orientation() == Qt::Horizontal;
+    const auto along = [horizontal](QSize size) {
+        return horizontal ? size.width() : size.height();
+    };
+    int length = along(sizeHint());
+    if (!compact_) return length;
+    for (QAction* action : actions()) {
+        QWidget* widget = widgetForAction(action);
+        if (!widget || !action->isVisible()) continue;
+        if (widget == units_)
+            length += comboWidth_ - compactComboWidth_;
+        else if (qobject_cast<QToolButton*>(widget))
+            length += along(fullButton_) - along(kCompactButton);
+    }
+    return length;
+}
+
+void CCalcToolBar::SetCompact(bool compact) {
+    if (compact == compact_) return;
+    compact_ = compact;
+    // Measured when first needed: a font at one more size costs the start.
+    if (compact && compactComboWidth_ == 0)
+        compactComboWidth_ =
+            QFontMetrics(CompactComboFont()).horizontalAdvance(QStringLiteral(" Grad ")) +
+            style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, units_) + 4;
+    setIconSize(compact ? QSize(kCompactIconSize, kCompactIconSize) : QSize(kIconSize, kIconSize));
+    units_->setFont(compact ? CompactComboFont() : ComboFont());
+    units_->setFixedWidth(compact ? compactComboWidth_ : comboWidth_);
+    SizeButtons();
+    SetVertical(vertical_, false);
+}
+
+void CCalcToolBar::FitLength(int available) {
+    if (isFloating() || available <= 0) return;
+    SetCompact(FullLength() > available);
+}
+
+void CCalcToolBar::resizeEvent(QResizeEvent* event) {
+    QToolBar::resizeEvent(event);
+    FitLength(orientation() == Qt::Horizontal ? event->size().width() : event->size().height());
 }

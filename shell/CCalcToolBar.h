@@ -1,7 +1,10 @@
 // The main window's toolbar: file, memory, edit, panel and preference
 // buttons, and the angle-unit list. Lying horizontally (or floating) the
 // toolbar shows the list; docked at the left or right it shows a button in
-// its place that shows and hides the units window.
+// its place that shows and hides the units window. When its edge of the
+// window is too short for the full-size entries, it turns compact (smaller
+// images, buttons and list) so that no entry hides behind the extension
+// button.
 #pragma once
 
 #include <QFont>
@@ -22,6 +25,7 @@ public:
     static constexpr int kUnitsId = CommandId::TrigonometricUnits;
     static constexpr int kUnitsImage = 14;
     static constexpr int kDropDownHeight = 256;
+    static constexpr int kIconSize = 32;
 
     explicit CCalcToolBar(QWidget* parent = nullptr);
 
@@ -48,19 +52,39 @@ public:
     // The list's font: Arial, bold, 28 pixels, antialiased.
     static QFont ComboFont();
 
+    // The compact entries: 24-pixel images, buttons of 34 x 32 and the list
+    // in 18 pixels.
+    static constexpr int kCompactIconSize = 24;
+    static constexpr QSize kCompactButton{34, 32};
+    static QFont CompactComboFont();
+    bool IsCompact() const { return compact_; }
+    // The bar's length along its orientation with the full-size entries.
+    int FullLength() const;
+
 signals:
     // The user picked a unit in the list.
     void UnitChosen(int unit);
     // The toolbar turned horizontal: the units window is to be hidden.
     void TurnedHorizontal();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void SetVertical(bool vertical, bool fromOrientation);
     void SizeButtons();
+    void SetCompact(bool compact);
+    // Compact when the full-size entries are longer than `available`.
+    void FitLength(int available);
+    QSize ButtonSize() const;
+    int Thickness() const;
 
     QComboBox* units_;
     QAction* comboAction_ = nullptr;
     QAction* unitsButton_ = nullptr;
     int comboWidth_ = 0;
+    int compactComboWidth_ = 0;
+    QSize fullButton_;
     bool vertical_ = false;
+    bool compact_ = false;
 };

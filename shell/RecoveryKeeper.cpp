@@ -193,6 +193,8 @@ RecoveryKeeper::~RecoveryKeeper() {
 }
 
 void RecoveryKeeper::Start() {
+    if (started_) return;
+    started_ = true;
     if (!store_.Claim()) {
         ReportUnusable();
         return;
@@ -209,6 +211,8 @@ void RecoveryKeeper::Start() {
     connect(document_, &CCalcDoc::MemoryChanged, this, &RecoveryKeeper::Schedule);
     static const bool hooked = [] { return std::atexit(WriteOnExit) == 0; }();
     if (hooked) armedKeeper = this;
+    // Work done before the start is kept like any later change.
+    Schedule();
 }
 
 void RecoveryKeeper::Schedule() {
@@ -300,6 +304,8 @@ void RecoveryKeeper::EndAbruptly() {
 bool RecoveryKeeper::OfferOrphans() {
     bool recovered = false;
     std::vector<RecoveryStore::Orphan> orphans = store_.TakeOrphans();
+    // A recovered document is kept in this run's slot before the old copy goes.
+    if (!orphans.empty()) Start();
     for (RecoveryStore::Orphan& orphan : orphans) {
         RecoveryCopy copy;
         const RecoveryRefusal refusal = RecoveryStore::Read(orphan.file, copy);

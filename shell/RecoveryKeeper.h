@@ -35,10 +35,12 @@ public:
 
     // Takes this instance's slot and follows the document from now on. A
     // folder that cannot be used only turns recovery off (one message).
+    // Once per run; later calls do nothing.
     void Start();
     // Asks about every copy left by an instance that no longer runs, newest
     // first, until one is recovered into the document; true when one was.
     // Copies that cannot be used are refused with a message and kept aside.
+    // Starts first when there is a copy to offer.
     bool OfferOrphans();
 
     // SIGTERM and SIGHUP end the run through EndAbruptly.
@@ -82,6 +84,7 @@ private:
     std::unique_ptr<RecoveryWriter> writer_;
     QTimer quiet_;
     QElapsedTimer pendingSince_;
+    bool started_ = false;
     bool reported_ = false;  // the folder's failure was told once this run
     bool keep_ = false;      // ended abruptly: the copy outlives the run
     bool written_ = false;   // a copy of this run may be on disk

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <algorithm>
+#include <future>
 #include <memory>
 
 #include "toolkit/TaImage.h"
@@ -42,6 +43,34 @@ QString TaToolbarImagePath(int index) {
 
 namespace {
 
+// Toolbar images drawn ahead on a worker thread.
+struct Prefetch {
+    int side = 0;
+    QStringList paths;
+    std::future<QList<QImage>> drawing;
+    QList<QImage> images;
+    bool taken = false;
+};
+
+Prefetch& Prefetched() {
+    static Prefetch prefetch;
+    return prefetch;
+}
+
+// The image drawn ahead for `path` at `side` pixels, waiting for the worker
+// when it is still drawing; null when none was drawn ahead.
+QImage TakePrefetched(const QString& path, int side) {
+    Prefetch& prefetch = Prefetched();
+    if (prefetch.side != side) return QImage();
+    const qsizetype index = prefetch.paths.indexOf(path);
+    if (index < 0) return QImage();
+    if (!prefetch.taken) {
+        prefetch.images = prefetch.drawing.get();
+        prefetch.taken = true;
+    }
+    return prefetch.images.value(index);
+}
+
 // The artwork is drawn only at the sizes asked for, when first asked: drawing
 // every icon at nine sizes up front was most of the program's start.
 class ArtworkIconEngine : public QIconEngine {
@@ -53,12 +82,16 @@ public:
         const quint64 key = (quint64(side) << 8) | quint64(mode);
         const auto cached = pixmaps_.constFind(key);
         if (cached != pixmaps_.constEnd()) return *cached;
-        if (!source_) {
-            source_ = std::make_unique<TaBitmap>();
-            source_->LoadFile(path_);
+        QImage drawn = TakePrefetched(path_, side);
+        if (drawn.isNull()) {
+            if (!source_) {
+                source_ = std::make_unique<TaBitmap>();
+                source_->LoadFile(path_);
+            }
+            if (source_->IsNull()) return QPixmap();
+            drawn = source_->RenderSquare(side);
         }
-        if (source_->IsNull()) return QPixmap();
-        QPixmap pixmap = QPixmap::fromImage(source_->RenderSquare(side));
+        QPixmap pixmap = QPixmap::fromImage(drawn);
         if (mode != QIcon::Normal && mode != QIcon::Active) {
             QStyleOption option;
             option.palette = QGuiApplication::palette();
@@ -83,10 +116,13 @@ public:
         return QSize(side, side);
     }
 
-    // The sizes a window manager is offered for the program's icon.
+    // The sizes a window manager is offered for the program's icon. Every
+    // one is drawn as the window is made; 256 pixels alone cost more than all
+    // the others together, and launchers take that size from the installed
+    // icons instead.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (int side : {16, 20, 24, 32, 40, 48, 64, 128, 256}) sizes.append(QSize(side, side));
+        for (int side : {16, 20, 24, 32, 40, 48, 64, 128}) sizes.append(QSize(side, side));
         return sizes;
     }
 
@@ -108,6 +144,22 @@ QIcon ArtworkIcon(const QString& path) {
 }  // namespace
 
 QIcon TaProgramIcon() { return ArtworkIcon(TaArtworkPath(TaArt::ProgramIcon)); }
+
+void TaPrefetchToolbarImages(int side) {
+    Prefetch& prefetch = Prefetched();
+    if (prefetch.side != 0 || side <= 0) return;
+    TaInitResources();
+    prefetch.side = side;
+    for (int i = 0; i < TaArt::ToolbarImageCount; ++i) prefetch.paths << TaToolbarImagePath(i);
+    prefetch.drawing = std::async(std::launch::async, [paths = prefetch.paths, side] {
+        QList<QImage> images;
+        for (const QString& path : paths) {
+            TaBitmap bitmap;
+            images << (bitmap.LoadFile(path) ? bitmap.RenderSquare(side) : QImage());
+        }
+        return images;
+    });
+}
 
 QIcon TaToolbarIcon(int index) {
     if (index < 0 || index >= TaArt::ToolbarImageCount) return QIcon();

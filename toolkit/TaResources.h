@@ -36,5 +36,9 @@ inline constexpr int ToolbarImageCount = 17;
 QIcon TaProgramIcon();
 // Image `index` (0..16) of toolbar bitmap 128, in toolbar order.
 QIcon TaToolbarIcon(int index);
+// Starts drawing every toolbar image at `side` pixels on a worker thread,
+// once per run; the toolbar icons take the drawings from there instead of
+// drawing them while the window is first painted.
+void TaPrefetchToolbarImages(int side);
 // ":/images/toolbar/NN.svg" for a toolbar image index.
 QString TaToolbarImagePath(int index);

@@ -1,6 +1,7 @@
 #include "shell/core/MessageBox.h"
 
 #include <QApplication>
+#include <utility>
 
 #include "toolkit/TaFonts.h"
 #include "toolkit/TaMessageDialog.h"
@@ -18,6 +19,11 @@ const TaFonts*& HandedFonts() {
     return fonts;
 }
 
+std::function<void()>& PendingLoad() {
+    static std::function<void()> load;
+    return load;
+}
+
 }  // namespace
 
 int AppMessageBox(const QString& text, unsigned type, unsigned helpContext) {
@@ -26,10 +32,16 @@ int AppMessageBox(const QString& text, unsigned type, unsigned helpContext) {
     return TaMessageBox(QApplication::activeWindow(), text, type, helpContext, ApplicationFonts());
 }
 
-void SetApplicationFonts(const TaFonts* fonts) { HandedFonts() = fonts; }
+void SetApplicationFonts(const TaFonts* fonts, std::function<void()> loadFirst) {
+    HandedFonts() = fonts;
+    PendingLoad() = fonts ? std::move(loadFirst) : std::function<void()>();
+}
 
 const TaFonts& ApplicationFonts() {
-    if (const TaFonts* fonts = HandedFonts()) return *fonts;
+    if (const TaFonts* fonts = HandedFonts()) {
+        if (PendingLoad()) std::exchange(PendingLoad(), {})();
+        return *fonts;
+    }
     // Without the application (tools, tests) a set of its own, kept to the
     // end of the process.
     static const TaFonts* own = [] {

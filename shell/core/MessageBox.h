@@ -27,5 +27,6 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
 // The embedded faces the program's own dialogs draw with: the application's,
 // once it hands them over (null takes them back), else a set loaded on first use.
-void SetApplicationFonts(const TaFonts* fonts);
+// `loadFirst` runs once, before the handed faces are first given out.
+void SetApplicationFonts(const TaFonts* fonts, std::function<void()> loadFirst = {});
 const TaFonts& ApplicationFonts();

@@ -272,6 +272,36 @@ private slots:
         Mouse(button, QEvent::MouseButtonRelease, button->rect().center());
     }
 
+    // Faces kept from other buttons draw every button exactly as a fresh
+    // drawing does, captions included, normal and pressed; the 64 buttons
+    // share a few faces.
+    void keptFacesDrawLikeFreshOnes() {
+        Open();
+        ClearFaceCache();
+        QList<QImage> kept;
+        for (int i = 0; i < ButtonCount; ++i) kept << Render(keypad_->Button(i));
+        QVERIFY2(KeptFaceCount() <= ButtonCount / 4, qPrintable(QString::number(KeptFaceCount())));
+        // "cos" pressed draws with the face "csc" left pressed.
+        for (int i : {1, 2}) {
+            CColorButton* button = keypad_->Button(i);
+            Mouse(button, QEvent::MouseButtonPress, button->rect().center());
+            kept << Render(button);
+            Mouse(button, QEvent::MouseButtonRelease, button->rect().center());
+        }
+        for (int i = 0; i < ButtonCount; ++i) {
+            ClearFaceCache();
+            QCOMPARE(Render(keypad_->Button(i)), kept[i]);
+        }
+        CColorButton* cos = keypad_->Button(2);
+        QCOMPARE(cos->size(), keypad_->Button(1)->size());
+        Mouse(cos, QEvent::MouseButtonPress, cos->rect().center());
+        ClearFaceCache();
+        const QImage freshPressed = Render(cos);
+        Mouse(cos, QEvent::MouseButtonRelease, cos->rect().center());
+        QCOMPARE(freshPressed, kept.last());
+        QVERIFY(freshPressed != kept[2]);
+    }
+
     // --- mouse ---------------------------------------------------------------
 
     void capsuleDecidesInTarvikOnly_data() {

@@ -77,6 +77,34 @@ private:
     CCalcDlgBar* Bar(int id) const { return frame_->Bar(id); }
     QWidget* Focus() const { return QApplication::focusWidget(); }
 
+    // Every toolbar entry on the bar and in the window, none behind the
+    // extension button, at the sizes of the bar's state.
+    void CheckToolbarFits(bool compact, bool horizontal) {
+        CCalcToolBar* bar = frame_->ToolBar();
+        QCOMPARE(bar->IsVertical(), !horizontal);
+        QCOMPARE(bar->iconSize(), compact ? QSize(24, 24) : QSize(32, 32));
+        const QSize button =
+            compact ? CCalcToolBar::kCompactButton
+                    : CCalcToolBar::ButtonSizeFor(bar->UnitsCombo()->sizeHint().height());
+        const auto* extension = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(!extension || !extension->isVisible());
+        int entries = 0;
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator() || !action->isVisible()) continue;
+            QWidget* widget = bar->widgetForAction(action);
+            QVERIFY2(widget && widget->isVisible(), qPrintable(action->toolTip()));
+            const QRect inFrame(widget->mapTo(frame_.get(), QPoint(0, 0)), widget->size());
+            QVERIFY2(frame_->rect().contains(inFrame), qPrintable(action->toolTip()));
+            if (widget != bar->UnitsCombo()) QCOMPARE(widget->size(), button);
+            ++entries;
+        }
+        // 16 buttons and the list, or 17 buttons at the side.
+        QCOMPARE(entries, 17);
+        // Whole at full size exactly when the window has room for it.
+        const int room = horizontal ? bar->width() : bar->height();
+        QCOMPARE(bar->FullLength() > room, compact);
+    }
+
     void ShowActive() {
         frame_->resize(1200, 800);
         frame_->show();
@@ -797,8 +825,71 @@ private slots:
         QCOMPARE(toolbar->currentText(), QStringLiteral(" Rad"));
         QCOMPARE(popup->currentText(), QStringLiteral("Radians"));
     }
+    // Every toolbar entry stays on the bar, none behind the extension
+    // button: a bar too short for the full-size entries turns compact.
+    void toolbarFitsTheWindow_data() {
+        QTest::addColumn<QSize>("size");  // empty: the window's minimum
+        QTest::addColumn<Qt::ToolBarArea>("area");
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("the default width") << QSize(930, 550) << Qt::TopToolBarArea << false;
+        QTest::newRow("800 x 600") << QSize(800, 600) << Qt::TopToolBarArea << true;
+        QTest::newRow("the minimum") << QSize() << Qt::TopToolBarArea << true;
+        QTest::newRow("wide again") << QSize(1400, 900) << Qt::TopToolBarArea << false;
+        QTest::newRow("at the left, 1400 x 800") << QSize(1400, 800) << Qt::LeftToolBarArea << true;
+        QTest::newRow("at the left, tall") << QSize(1400, 1100) << Qt::LeftToolBarArea << false;
+    }
+    void toolbarFitsTheWindow() {
+        QFETCH(QSize, size);
+        QFETCH(Qt::ToolBarArea, area);
+        QFETCH(bool, compact);
+        ShowActive();
+        CCalcToolBar* bar = frame_->ToolBar();
+        frame_->addToolBar(area, bar);
+        // From the smallest window, so that each size is also the way back.
+        frame_->resize(frame_->minimumSize());
+        QTRY_VERIFY(bar->IsCompact());
+        const int fullFromCompact = bar->FullLength();
+        const QSize wanted = size.isEmpty() ? frame_->minimumSize() : size;
+        frame_->resize(wanted);
+        QTRY_COMPARE(frame_->size(), wanted);
+        QTRY_COMPARE(bar->IsCompact(), compact);
+        QTest::qWait(20);
+        CheckToolbarFits(compact, area == Qt::TopToolBarArea);
+        // The full length reckoned while compact is the one measured at full
+        // size: no size where the bar would switch back and forth.
+        QCOMPARE(bar->FullLength(), fullFromCompact);
+    }
+    // A layout stored with the toolbar compact or at full size comes back
+    // fitted to the window it is restored in, at its stored edge.
+    void storedToolbarFitsTheRestoredWindow_data() {
+        QTest::addColumn<QSize>("storedIn");
+        QTest::addColumn<QSize>("restoredIn");
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("stored compact") << QSize(800, 600) << QSize(1400, 900) << false;
+        QTest::newRow("stored at full size") << QSize(1400, 900) << QSize(800, 600) << true;
+    }
+    void storedToolbarFitsTheRestoredWindow() {
+        QFETCH(QSize, storedIn);
+        QFETCH(QSize, restoredIn);
+        QFETCH(bool, compact);
+        ShowActive();
+        frame_->addToolBar(Qt::BottomToolBarArea, frame_->ToolBar());
+        frame_->resize(storedIn);
+        QTRY_COMPARE(frame_->ToolBar()->IsCompact(), !compact);
+        CloseAndForget();
+        NewFrame();
+        ShowActive();
+        frame_->resize(restoredIn);
+        QTRY_COMPARE(frame_->size(), restoredIn);
+        QCOMPARE(frame_->toolBarArea(frame_->ToolBar()), Qt::BottomToolBarArea);
+        QTRY_COMPARE(frame_->ToolBar()->IsCompact(), compact);
+        QTest::qWait(20);
+        CheckToolbarFits(compact, true);
+    }
     void verticalToolbarSwapsListAndButton() {
         ShowActive();
+        // Tall enough for the full-size buttons at the side.
+        frame_->resize(1200, 1100);
         CCalcToolBar* bar = frame_->ToolBar();
         QAction* button = frame_->Action(CommandId::TrigonometricUnits);
         QVERIFY(bar->UnitsCombo()->isVisible());

@@ -322,6 +322,35 @@ private slots:
                                       "the copy was written by a newer version of "
                                       "Numera.");
     }
+    // The program takes its slot once the window is drawn: offering starts
+    // the keeper only when there is a copy to offer, and the later Start
+    // keeps the slot it took.
+    void offeringStartsOnlyForACopy() {
+        {
+            RecoveryKeeper keeper(doc_.get(), dir_);
+            QVERIFY(!keeper.OfferOrphans());
+            QVERIFY(!keeper.Enabled());
+            QCOMPARE(Names(dir_).filter(QStringLiteral(".lock")), QStringList());
+            keeper.Finish();
+        }
+        {
+            RecoveryStore gone(dir_);
+            QVERIFY(gone.Claim());
+            QVERIFY(gone.Write(SampleCopy()).Ok());
+            gone.Release(true);
+        }
+        ScriptedMessages messages({IDYES});
+        RecoveryKeeper keeper(doc_.get(), dir_);
+        QVERIFY(keeper.OfferOrphans());
+        QVERIFY(keeper.Enabled());
+        const QString copy = keeper.Store().CopyFile();
+        keeper.Start();
+        QCOMPARE(keeper.Store().CopyFile(), copy);
+        QCOMPARE(Names(dir_).filter(QStringLiteral(".recovery")),
+                 QStringList{QFileInfo(copy).fileName()});
+        keeper.Finish();
+    }
+
     void refusedCopyIsKeptAside() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, why);

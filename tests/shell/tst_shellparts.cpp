@@ -23,6 +23,7 @@
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
 #include "tests/document/ScriptedUi.h"
+#include "toolkit/TaFonts.h"
 #include "toolkit/TaMessageDialog.h"
 
 Q_DECLARE_METATYPE(FrameRect)
@@ -65,6 +66,27 @@ class TestShellParts : public QObject {
     Q_OBJECT
 
 private slots:
+    // The application's faces are handed over unloaded; the first to ask
+    // for them loads them, once, and taking them back drops a load not done.
+    void handedFacesLoadWhenFirstAsked() {
+        TaFonts fonts;
+        int loads = 0;
+        SetApplicationFonts(&fonts, [&] {
+            ++loads;
+            fonts.Load();
+        });
+        QCOMPARE(loads, 0);
+        QCOMPARE(&ApplicationFonts(), &fonts);
+        QCOMPARE(loads, 1);
+        QCOMPARE(fonts.Family(TaFace::Bold), QStringLiteral("Open Sans"));
+        ApplicationFonts();
+        QCOMPARE(loads, 1);
+        TaFonts other;
+        SetApplicationFonts(&other, [&] { ++loads; });
+        SetApplicationFonts(nullptr);
+        QVERIFY(&ApplicationFonts() != &other);
+        QCOMPARE(loads, 1);
+    }
     // ---- Message box tables ----
     void messageKinds_data() {
         QTest::addColumn<unsigned>("type");
