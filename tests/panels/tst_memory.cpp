@@ -687,7 +687,8 @@ private slots:
         panel.Refresh();
         const auto values = [&panel](auto text) {
             QStringList shown;
-            for (const QString& name : {"x", "y", "z"}) shown << text(RowOf(panel, name));
+            for (const char* name : {"x", "y", "z"})
+                shown << text(RowOf(panel, QString::fromLatin1(name)));
             return shown;
         };
         const auto value = [](QTreeWidgetItem* row) { return row->text(CCalcMemory::ValueColumn); };
