@@ -121,7 +121,7 @@ Heap HeapNow() {
     Heap heap;
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
     const struct mallinfo2 info = mallinfo2();
-    heap.used = static_cast<long long>(info.uordblks + info.hblkhd);
+    heap.used = static_cast<long long>(info.uordblks) + static_cast<long long>(info.hblkhd);
     heap.free = static_cast<long long>(info.fordblks);
 #endif
     return heap;

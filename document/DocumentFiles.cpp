@@ -327,7 +327,7 @@ void FileTextPieces::ForgetRead() {
     const std::uintptr_t begin = std::max(forgotten_, (data + 2 * page - 1) / page * page);
     const std::uintptr_t end = (data + std::min(next_, bytes_.size())) / page * page;
     if (end <= begin) return;
-    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+    madvise(bytes_.data() + (begin - data), end - begin, MADV_DONTNEED);
     forgotten_ = end;
 #endif
 }

@@ -110,7 +110,7 @@ const TaFonts& CCalcApp::Fonts() const {
 
 QString CCalcApp::TranslationsDirectory() {
     const QDir program(QCoreApplication::applicationDirPath());
-    const QString beside = program.filePath(QStringLiteral("translations"));
+    QString beside = program.filePath(QStringLiteral("translations"));
     if (QDir(beside).exists()) return beside;
     return QDir::cleanPath(program.filePath(QStringLiteral("../share/numera/translations")));
 }
