@@ -70,6 +70,16 @@ bool HoldsBlockComment(const QTextDocument* document, int from, int to) {
     return false;
 }
 
+// [start, end) of the document with LF breaks, and `position` in it.
+LiveResult::Window Cut(const QTextDocument* document, int start, int end, int position) {
+    QTextCursor range(const_cast<QTextDocument*>(document));
+    range.setPosition(start);
+    range.setPosition(end, QTextCursor::KeepAnchor);
+    QString text = range.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return {U16FromQString(text), position - start};
+}
+
 }  // namespace
 
 LiveResult::Window LiveResult::WindowAround(const QTextDocument* document, int position,
@@ -94,12 +104,7 @@ LiveResult::Window LiveResult::WindowAround(const QTextDocument* document, int p
     // A "/*" left open anywhere makes the whole text one syntax error.
     if (!scanner.Closed()) start = 0, end = -1;
     if (end < 0) end = last;
-    QTextCursor range(const_cast<QTextDocument*>(document));
-    range.setPosition(start);
-    range.setPosition(end, QTextCursor::KeepAnchor);
-    QString text = range.selectedText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return {U16FromQString(text), position - start};
+    return Cut(document, start, end, position);
 }
 
 // With no "/*" in the text the cells around the caret are found from its
@@ -129,12 +134,7 @@ LiveResult::Window LiveResult::WindowAroundLines(const QTextDocument* document, 
         if (cut >= 0) end = block.position() + cut;
     }
     if (end < 0) end = last;
-    QTextCursor range(const_cast<QTextDocument*>(document));
-    range.setPosition(start);
-    range.setPosition(end, QTextCursor::KeepAnchor);
-    QString text = range.selectedText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return {U16FromQString(text), position - start};
+    return Cut(document, start, end, position);
 }
 
 LiveResult::LiveResult(CCalcView* view) : QObject(view), view_(view) {
