@@ -38,6 +38,14 @@ RecoveryCopy SampleCopy() {
     return copy;
 }
 
+// A copy left by a run that ended without removing it.
+void LeaveOrphan(const QString& dir) {
+    RecoveryStore gone(dir);
+    QVERIFY(gone.Claim());
+    QVERIFY(gone.Write(SampleCopy()).Ok());
+    gone.Release(true);
+}
+
 std::string Replaced(std::string bytes, const std::string& from, const std::string& to) {
     const std::size_t at = bytes.find(from);
     if (at != std::string::npos) bytes.replace(at, from.size(), to);
@@ -235,12 +243,7 @@ private slots:
     // Yes brings back the text under its path, as unsaved work, with the
     // caret and the memory; the old copy is replaced by this run's.
     void yesRecoversEverything() {
-        {
-            RecoveryStore gone(dir_);
-            QVERIFY(gone.Claim());
-            QVERIFY(gone.Write(SampleCopy()).Ok());
-            gone.Release(true);
-        }
+        LeaveOrphan(dir_);
         ScriptedMessages messages({IDYES});
         RecoveryKeeper keeper(doc_.get(), dir_);
         keeper.Start();
@@ -333,12 +336,7 @@ private slots:
             QCOMPARE(Names(dir_).filter(QStringLiteral(".lock")), QStringList());
             keeper.Finish();
         }
-        {
-            RecoveryStore gone(dir_);
-            QVERIFY(gone.Claim());
-            QVERIFY(gone.Write(SampleCopy()).Ok());
-            gone.Release(true);
-        }
+        LeaveOrphan(dir_);
         ScriptedMessages messages({IDYES});
         RecoveryKeeper keeper(doc_.get(), dir_);
         QVERIFY(keeper.OfferOrphans());
