@@ -181,6 +181,8 @@ int main(int argc, char** argv) {
     Settle(view, 1500);
     const long long idle = StatusBytes("VmRSS");
     double liveMs = -1;
+    double movedMs = -1;
+    double editedMs = -1;
     if (helpers != nullptr) {
         QTextCursor middle(view.document());
         middle.setPosition(view.document()->characterCount() / 2);
@@ -188,6 +190,18 @@ int main(int argc, char** argv) {
         clock.restart();
         helpers->Live()->Update();
         liveMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        // The caret moves on, the text unchanged.
+        middle.movePosition(QTextCursor::Down, QTextCursor::MoveAnchor, 3);
+        view.setTextCursor(middle);
+        clock.restart();
+        helpers->Live()->Update();
+        movedMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        // A character deleted: the text is read again.
+        middle.deleteChar();
+        clock.restart();
+        helpers->Live()->Update();
+        editedMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        view.document()->undo();
     }
     const Heap idleHeap = HeapNow();
     view.moveCursor(QTextCursor::End);
@@ -207,6 +221,8 @@ int main(int argc, char** argv) {
     std::printf("open: %.0f ms (CPU %.0f ms)%s\n", openMs, openCpu,
                 peakReset ? "" : "; the peak includes the time before the open");
     if (liveMs >= 0) std::printf("live result in the middle: %.1f ms\n", liveMs);
+    if (movedMs >= 0) std::printf("live result, the caret moved on: %.1f ms\n", movedMs);
+    if (editedMs >= 0) std::printf("live result after a deletion: %.1f ms\n", editedMs);
     row("resident before the open", before);
     row("peak during the open", peakOpen);
     row("peak during the open, added", peakOpen - before);

@@ -13,37 +13,6 @@
 
 namespace {
 
-// Scans [at, to) of the document a piece at a time; returns one past the
-// last ";" outside comments in it, or -1. With `first`, stops after the
-// first piece that has one. `at` ends where the scan stopped. Only ASCII
-// counts for comments and cells: anything else stands as a letter, a line
-// break as LF.
-int ScanRange(const QTextDocument* document, NCalculatorText::CommentScanner& scanner, int& at,
-              int to, bool first) {
-    constexpr int kPiece = 1 << 16;
-    QTextCursor range(const_cast<QTextDocument*>(document));
-    std::string bytes;
-    int found = -1;
-    while (at < to) {
-        const int end = std::min(to, at + kPiece);
-        range.setPosition(at);
-        range.setPosition(end, QTextCursor::KeepAnchor);
-        const QString text = range.selectedText();
-        bytes.resize(static_cast<std::size_t>(text.size()));
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t unit = text[i].unicode();
-            bytes[static_cast<std::size_t>(i)] = unit < 0x80                         ? char(unit)
-                                                 : unit == QChar::ParagraphSeparator ? '\n'
-                                                                                     : 'x';
-        }
-        const std::size_t cut = scanner.Scan(bytes);
-        if (cut > 0) found = at + static_cast<int>(cut);
-        at = end;
-        if (first && found >= 0) break;
-    }
-    return found;
-}
-
 // One past the last ";" of a line in [from, to) outside its "//" comment,
 // or -1. Without any "/*" in the text a line's comments are its own.
 int LineCellEnd(const QString& line, int from, int to) {
@@ -85,24 +54,54 @@ LiveResult::Window Cut(const QTextDocument* document, int start, int end, int po
 LiveResult::Window LiveResult::WindowAround(const QTextDocument* document, int position,
                                             bool blockComments) {
     if (!blockComments) return WindowAroundLines(document, position);
-    // Cut after a ";" outside comments on both sides, the engine reads the
-    // cells between as it reads them in the whole text. The start is cut
-    // before the caret's line, so the caret's cell is whole whichever side
-    // of a ";" right before it the caret counts to; the end is the last ";"
-    // of the caret's line after it, or the first further on.
+    return WindowFromCellEnds(document, ReadCellEnds(document), position);
+}
+
+LiveResult::CellEnds LiveResult::ReadCellEnds(const QTextDocument* document) {
+    // One scan of the whole text, a line at a time: comments run on from
+    // line to line. Only ASCII counts for comments and cells: anything else
+    // stands as a letter.
+    CellEnds ends;
+    ends.lastCut.reserve(static_cast<std::size_t>(document->blockCount()));
     NCalculatorText::CommentScanner scanner;
+    std::string bytes;
+    int blockStart = 0;
+    for (QTextBlock block = document->begin(); block.isValid();
+         blockStart += block.length(), block = block.next()) {
+        const QString text = block.text();
+        bytes.resize(static_cast<std::size_t>(text.size()));
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t unit = text[i].unicode();
+            bytes[static_cast<std::size_t>(i)] = unit < 0x80 ? static_cast<char>(unit) : 'x';
+        }
+        if (block.next().isValid()) bytes.push_back('\n');
+        const std::size_t cut = scanner.Scan(bytes);
+        ends.lastCut.push_back(cut > 0 ? blockStart + static_cast<int>(cut) : -1);
+    }
+    ends.closed = scanner.Closed();
+    return ends;
+}
+
+// Cut after a ";" outside comments on both sides, the engine reads the cells
+// between as it reads them in the whole text. The start is cut before the
+// caret's line, so the caret's cell is whole whichever side of a ";" right
+// before it the caret counts to; the end is the last ";" of the caret's line
+// after it, or the last of the first line further on that has one.
+LiveResult::Window LiveResult::WindowFromCellEnds(const QTextDocument* document,
+                                                  const CellEnds& ends, int position) {
     const int last = document->characterCount() - 1;
-    const QTextBlock caretBlock = document->findBlock(position);
-    const int lineStart = caretBlock.position();
-    const int lineEnd = std::min(last, lineStart + caretBlock.length());
-    int at = 0;
-    int start = std::max(0, ScanRange(document, scanner, at, lineStart, false));
-    ScanRange(document, scanner, at, position, false);
-    int end = ScanRange(document, scanner, at, lineEnd, false);
-    if (end < 0) end = ScanRange(document, scanner, at, last, true);
-    ScanRange(document, scanner, at, last, false);  // the rest, for a "/*" left open
     // A "/*" left open anywhere makes the whole text one syntax error.
-    if (!scanner.Closed()) start = 0, end = -1;
+    if (!ends.closed) return Cut(document, 0, last, position);
+    const auto line = static_cast<std::size_t>(document->findBlock(position).blockNumber());
+    int start = 0;
+    for (std::size_t k = line; k-- > 0;) {
+        if (ends.lastCut[k] >= 0) {
+            start = ends.lastCut[k];
+            break;
+        }
+    }
+    int end = ends.lastCut[line] > position ? ends.lastCut[line] : -1;
+    for (std::size_t k = line + 1; end < 0 && k < ends.lastCut.size(); ++k) end = ends.lastCut[k];
     if (end < 0) end = last;
     return Cut(document, start, end, position);
 }
@@ -142,6 +141,7 @@ LiveResult::LiveResult(CCalcView* view) : QObject(view), view_(view) {
     // one takes in the changed text or a character beside it.
     connect(view_->document(), &QTextDocument::contentsChange, this,
             [this](int position, int /*removed*/, int added) {
+                ++edits_;
                 const QTextDocument* document = view_->document();
                 if (document->characterCount() <= 1)
                     comments_ = Comments::None;
@@ -203,7 +203,17 @@ void LiveResult::Update() {
             comments_ = HoldsBlockComment(document, 0, document->characterCount() - 1)
                             ? Comments::Some
                             : Comments::None;
-        const Window window = WindowAround(document, position, comments_ != Comments::None);
+        Window window;
+        if (comments_ == Comments::None) {
+            window = WindowAroundLines(document, position);
+        } else {
+            // Read once per change of the text: moving the caret reads nothing again.
+            if (cellEndsEdits_ != edits_ || !cellEnds_) {
+                cellEnds_ = std::make_unique<CellEnds>(ReadCellEnds(document));
+                cellEndsEdits_ = edits_;
+            }
+            window = WindowFromCellEnds(document, *cellEnds_, position);
+        }
         preview = NCalculatorText::PreviewCell(window.text, window.position);
     } else {
         preview = NCalculatorText::PreviewCell(U16FromQString(view_->EditorText()), position);

@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/CalculateText.h"
 
@@ -51,9 +53,21 @@ signals:
 
 private:
     static Window WindowAroundLines(const QTextDocument* document, int position);
+    // One past the last ";" outside comments of each line (-1 for none), and
+    // whether the text leaves a "/*" open.
+    struct CellEnds {
+        std::vector<int> lastCut;
+        bool closed = true;
+    };
+    static CellEnds ReadCellEnds(const QTextDocument* document);
+    static Window WindowFromCellEnds(const QTextDocument* document, const CellEnds& ends,
+                                     int position);
 
     enum class Comments { Unknown, None, Some };
     Comments comments_ = Comments::Unknown;
+    quint64 edits_ = 0;  // changes of the text so far
+    std::unique_ptr<CellEnds> cellEnds_;
+    quint64 cellEndsEdits_ = 0;
     CCalcView* view_;
     QTimer timer_;
     bool enabled_ = false;

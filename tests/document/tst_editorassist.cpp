@@ -252,6 +252,31 @@ private slots:
         QCOMPARE(assist_->Live()->Text(), QStringLiteral("Syntax error"));
     }
 
+    // With a "/*" in a large text the cells are found from one reading of
+    // the whole, kept while the text stays as it is; an edit reads it again.
+    void liveResultReadsALargeTextAgainAfterAnEdit() {
+        QString text = "/* note */\n";
+        while (text.size() <= LiveResult::kWholeTextUnits) text += "1+1;\n";
+        view_->ReplaceText(text);
+        assist_->SetLiveResult(true);
+        const int middle = static_cast<int>(text.size()) / 2 + 1;
+        Place(middle);
+        assist_->Live()->Update();
+        QCOMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        Place(10);  // after "*/"
+        QTest::keyClick(view_, Qt::Key_Backspace);
+        QTest::keyClick(view_, Qt::Key_Backspace);
+        Place(middle);
+        assist_->Live()->Update();
+        QCOMPARE(assist_->Live()->Text(), QStringLiteral("Syntax error"));
+        view_->undo();
+        view_->undo();
+        QCOMPARE(view_->EditorText(), text);
+        Place(middle + 5);
+        assist_->Live()->Update();
+        QCOMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+    }
+
     void completionOffers_data() {
         QTest::addColumn<QString>("before");
         QTest::addColumn<bool>("asked");
