@@ -52,6 +52,20 @@ private:
     CCalcDoc* doc_ = nullptr;
     EditorAssist* assist_ = nullptr;
 
+    // `head`, lines of "1+1;" past the limit of a text previewed whole, then
+    // `tail`, with the live result on; returns a position in the middle.
+    int ShowLargeText(const QString& head, const QString& tail) {
+        QString text = head;
+        while (text.size() <= LiveResult::kWholeTextUnits) text += "1+1;\n";
+        view_->ReplaceText(text + tail);
+        assist_->SetLiveResult(true);
+        return static_cast<int>(text.size()) / 2 + 1;
+    }
+    QString LiveAt(int position) {
+        Place(position);
+        assist_->Live()->Update();
+        return assist_->Live()->Text();
+    }
     void Place(int position) {
         QTextCursor cursor = view_->textCursor();
         cursor.setPosition(position);
@@ -234,47 +248,29 @@ private slots:
     // edit (here by deleting what stood between, as a text over the typing
     // limit allows) is seen, and leaves the rest of the text a comment.
     void liveResultSeesABlockCommentMadeByAnEdit() {
-        QString text;
-        while (text.size() <= LiveResult::kWholeTextUnits) text += "1+1;\n";
-        text += "2+3;/x*";
-        view_->ReplaceText(text);
-        assist_->SetLiveResult(true);
-        const int middle = static_cast<int>(text.size()) / 2 + 1;
-        Place(middle);
-        assist_->Live()->Update();
-        QCOMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        const int middle = ShowLargeText(QString(), "2+3;/x*");
+        QCOMPARE(LiveAt(middle), QStringLiteral("= 2"));
         view_->moveCursor(QTextCursor::End);
         QTest::keyClick(view_, Qt::Key_Left);
         QTest::keyClick(view_, Qt::Key_Backspace);
         QVERIFY(view_->EditorText().endsWith("2+3;/*"));
-        Place(middle);
-        assist_->Live()->Update();
-        QCOMPARE(assist_->Live()->Text(), QStringLiteral("Syntax error"));
+        QCOMPARE(LiveAt(middle), QStringLiteral("Syntax error"));
     }
 
     // With a "/*" in a large text the cells are found from one reading of
     // the whole, kept while the text stays as it is; an edit reads it again.
     void liveResultReadsALargeTextAgainAfterAnEdit() {
-        QString text = "/* note */\n";
-        while (text.size() <= LiveResult::kWholeTextUnits) text += "1+1;\n";
-        view_->ReplaceText(text);
-        assist_->SetLiveResult(true);
-        const int middle = static_cast<int>(text.size()) / 2 + 1;
-        Place(middle);
-        assist_->Live()->Update();
-        QCOMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        const int middle = ShowLargeText("/* note */\n", QString());
+        const QString text = view_->EditorText();
+        QCOMPARE(LiveAt(middle), QStringLiteral("= 2"));
         Place(10);  // after "*/"
         QTest::keyClick(view_, Qt::Key_Backspace);
         QTest::keyClick(view_, Qt::Key_Backspace);
-        Place(middle);
-        assist_->Live()->Update();
-        QCOMPARE(assist_->Live()->Text(), QStringLiteral("Syntax error"));
+        QCOMPARE(LiveAt(middle), QStringLiteral("Syntax error"));
         view_->undo();
         view_->undo();
         QCOMPARE(view_->EditorText(), text);
-        Place(middle + 5);
-        assist_->Live()->Update();
-        QCOMPARE(assist_->Live()->Text(), QStringLiteral("= 2"));
+        QCOMPARE(LiveAt(middle + 5), QStringLiteral("= 2"));
     }
 
     void completionOffers_data() {
