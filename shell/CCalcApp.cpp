@@ -31,6 +31,7 @@
 #include "shell/core/MessageBox.h"
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
+#include "toolkit/TaFirstFrame.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaResources.h"
 
@@ -188,6 +189,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     frame_->UpdateCommandStates();
     const bool maximized = frame_->RestorePlacement(*settings);
 
+    TaPrepareFirstFrame(frame_.get());
     const auto show = [this, maximized] {
         if (maximized)
             frame_->showMaximized();

@@ -1,4 +1,5 @@
 // The toolkit's controls, fonts and artwork outside a dialog.
+#include <QBackingStore>
 #include <QFile>
 #include <QFontInfo>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include "toolkit/TaButton.h"
 #include "toolkit/TaButtonBitmap.h"
 #include "toolkit/TaColor.h"
+#include "toolkit/TaFirstFrame.h"
 #include "toolkit/TaFonts.h"
 #include "toolkit/TaImage.h"
 #include "toolkit/TaResources.h"
@@ -301,6 +303,30 @@ private slots:
     }
 
     // The shadow image: transparent at its edge, darkest in its middle strip.
+    // The store is made before the paint that fills it: every pixel of the
+    // first frame must still be painted, at the window's final size.
+    void firstFrameIsPaintedWhole() {
+        QWidget window;
+        window.setAutoFillBackground(true);
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, QColor(0x12, 0x34, 0x56));
+        window.setPalette(palette);
+        window.resize(320, 200);
+        TaPrepareFirstFrame(&window);
+        window.resize(360, 240);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+        auto* image = dynamic_cast<QImage*>(window.backingStore()->paintDevice());
+        QVERIFY(image != nullptr);
+        QCOMPARE(image->size(), QSize(360, 240));
+        int wrong = 0;
+        for (int y = 0; y < image->height(); ++y)
+            for (int x = 0; x < image->width(); ++x)
+                wrong += image->pixelColor(x, y) != QColor(0x12, 0x34, 0x56) ? 1 : 0;
+        QCOMPARE(wrong, 0);
+    }
+
     void shadowImage() {
         const QImage image = TaShadowImage(132);
         const int r = (132 - 4) / 2;
