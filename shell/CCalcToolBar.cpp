@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QResizeEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 
@@ -38,11 +39,15 @@ CCalcToolBar::CCalcToolBar(QWidget* parent)
 
     connect(this, &QToolBar::orientationChanged, this, [this](Qt::Orientation orientation) {
         SetVertical(orientation == Qt::Vertical, true);
+        RefitLater();
     });
     connect(this, &QToolBar::topLevelChanged, this, [this](bool floating) {
         if (floating) SetVertical(false, true);
         // A floating bar is as long as its entries: nothing to fit.
-        if (floating) SetCompact(false);
+        if (floating)
+            SetCompact(false);
+        else
+            RefitLater();
     });
 }
 
@@ -96,7 +101,7 @@ void CCalcToolBar::Populate(const QList<int>& entries, const std::function<QActi
     SetVertical(orientation() == Qt::Vertical, false);
 }
 
-QSize CCalcToolBar::ButtonSize() const { return compact_ ? kCompactButton : fullButton_; }
+QSize CCalcToolBar::ButtonSize() const { return compact_ ? CompactButton() : fullButton_; }
 
 int CCalcToolBar::Thickness() const {
     return compact_ ? std::max(kCompactButton.height(), units_->sizeHint().height()) + 4
@@ -115,6 +120,7 @@ void CCalcToolBar::SizeButtons() {
 void CCalcToolBar::SetVertical(bool vertical, bool fromOrientation) {
     const bool changed = vertical != vertical_;
     vertical_ = vertical;
+    if (changed && compact_) SizeButtons();  // the compact size depends on the edge
     if (comboAction_) comboAction_->setVisible(!vertical);
     if (unitsButton_) unitsButton_->setVisible(vertical);
     if (vertical) {
@@ -147,7 +153,7 @@ int CCalcToolBar::FullLength() const {
         if (widget == units_)
             length += comboWidth_ - compactComboWidth_;
         else if (qobject_cast<QToolButton*>(widget))
-            length += along(fullButton_) - along(kCompactButton);
+            length += along(fullButton_) - along(CompactButton());
     }
     return length;
 }
@@ -170,6 +176,11 @@ void CCalcToolBar::SetCompact(bool compact) {
 void CCalcToolBar::FitLength(int available) {
     if (isFloating() || available <= 0) return;
     SetCompact(FullLength() > available);
+}
+
+void CCalcToolBar::RefitLater() {
+    QTimer::singleShot(0, this,
+                       [this] { FitLength(orientation() == Qt::Horizontal ? width() : height()); });
 }
 
 void CCalcToolBar::resizeEvent(QResizeEvent* event) {

@@ -52,10 +52,11 @@ public:
     // The list's font: Arial, bold, 28 pixels, antialiased.
     static QFont ComboFont();
 
-    // The compact entries: 24-pixel images, buttons of 34 x 32 and the list
-    // in 18 pixels.
+    // The compact entries: 24-pixel images, buttons of 34 x 32 (34 x 28 at
+    // the side, where the window's height is shorter) and the list in 18 pixels.
     static constexpr int kCompactIconSize = 24;
     static constexpr QSize kCompactButton{34, 32};
+    static constexpr QSize kCompactSideButton{34, 28};
     static QFont CompactComboFont();
     bool IsCompact() const { return compact_; }
     // The bar's length along its orientation with the full-size entries.
@@ -77,6 +78,9 @@ private:
     // Compact when the full-size entries are longer than `available`.
     void FitLength(int available);
     QSize ButtonSize() const;
+    QSize CompactButton() const { return vertical_ ? kCompactSideButton : kCompactButton; }
+    // Fits again once a move to another edge or out of floating has settled.
+    void RefitLater();
     int Thickness() const;
 
     QComboBox* units_;

@@ -83,8 +83,10 @@ private:
         CCalcToolBar* bar = frame_->ToolBar();
         QCOMPARE(bar->IsVertical(), !horizontal);
         QCOMPARE(bar->iconSize(), compact ? QSize(24, 24) : QSize(32, 32));
+        const QSize compactButton =
+            horizontal ? CCalcToolBar::kCompactButton : CCalcToolBar::kCompactSideButton;
         const QSize button =
-            compact ? CCalcToolBar::kCompactButton
+            compact ? compactButton
                     : CCalcToolBar::ButtonSizeFor(bar->UnitsCombo()->sizeHint().height());
         const auto* extension = bar->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
         QVERIFY(!extension || !extension->isVisible());
@@ -837,6 +839,7 @@ private slots:
         QTest::newRow("wide again") << QSize(1400, 900) << Qt::TopToolBarArea << false;
         QTest::newRow("at the left, 1400 x 800") << QSize(1400, 800) << Qt::LeftToolBarArea << true;
         QTest::newRow("at the left, tall") << QSize(1400, 1100) << Qt::LeftToolBarArea << false;
+        QTest::newRow("at the left, 800 x 600") << QSize(800, 600) << Qt::LeftToolBarArea << true;
     }
     void toolbarFitsTheWindow() {
         QFETCH(QSize, size);
@@ -858,6 +861,30 @@ private slots:
         // The full length reckoned while compact is the one measured at full
         // size: no size where the bar would switch back and forth.
         QCOMPARE(bar->FullLength(), fullFromCompact);
+    }
+    // Moved to another edge of a window that keeps its size, the bar fits
+    // that edge at once.
+    void movedToolbarFitsItsNewEdge_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<Qt::ToolBarArea>("area");
+        QTest::addColumn<bool>("compact");
+        QTest::newRow("800 x 600, to the left") << QSize(800, 600) << Qt::LeftToolBarArea << true;
+        QTest::newRow("1400 x 1100, to the right")
+            << QSize(1400, 1100) << Qt::RightToolBarArea << false;
+        QTest::newRow("1400 x 800, to the bottom")
+            << QSize(1400, 800) << Qt::BottomToolBarArea << false;
+    }
+    void movedToolbarFitsItsNewEdge() {
+        QFETCH(QSize, size);
+        QFETCH(Qt::ToolBarArea, area);
+        QFETCH(bool, compact);
+        ShowActive();
+        frame_->resize(size);
+        QTRY_COMPARE(frame_->size(), size);
+        frame_->addToolBar(area, frame_->ToolBar());
+        QTRY_COMPARE(frame_->ToolBar()->IsCompact(), compact);
+        QTest::qWait(20);
+        CheckToolbarFits(compact, area == Qt::BottomToolBarArea);
     }
     // A layout stored with the toolbar compact or at full size comes back
     // fitted to the window it is restored in, at its stored edge.
