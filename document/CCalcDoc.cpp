@@ -280,6 +280,9 @@ void CCalcDoc::Calculate(bool allCells) {
                         ? CalculateAllCells(text, position, failed, *task, 20, cancelled, &sources)
                         : NCalculatorText::CalculateText(text, position, failed, sources);
     if (cancelled) return calledOff();
+    // The copy the run read is free now: its pages go back before the new
+    // text goes into the editor.
+    if (allCells && before.size() > CCalcView::kPieceUnits) CCalcView::ReleaseFreedMemory();
     // The new text is read where the run left it: a large text is not copied.
     const QStringView after(text.data(), static_cast<qsizetype>(text.size()));
 
