@@ -339,13 +339,12 @@ void CCalcApp::ExitInstance() {
 int CCalcApp::Run(const QStringList& arguments) {
     int code = 1;
     const bool started = InitInstance(arguments);
-    if (recovery_ && recovery_->EndedAbruptly()) {
-        code = 0;  // a signal during start-up: ended as it asks
-    } else if (started) {
+    const bool endedBySignal = recovery_ && recovery_->EndedAbruptly();
+    if (started && !endedBySignal) {
         QApplication::setQuitOnLastWindowClosed(true);
         code = QApplication::exec();
-    } else if (unregistered_ || printed_) {
-        code = 0;  // it did what was asked
+    } else if (endedBySignal || unregistered_ || printed_) {
+        code = 0;  // a signal during start-up ended it as it asks, or it did what was asked
     }
     ExitInstance();
     return code;
