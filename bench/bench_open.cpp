@@ -5,8 +5,9 @@
 // the end of the text. Each against the file's size, which for a calculation
 // file (UTF-16) is also the size of its text in memory. A plain measuring
 // program: run it offscreen.
-//   bench_open [--mib N] [--plain] [--calculate]
-// --plain leaves the helpers off; --calculate also runs Calculate all and
+//   bench_open [--mib N] [--plain] [--resize] [--calculate]
+// --plain leaves the helpers off; --resize narrows the editor after the open;
+// --calculate also runs Calculate all and
 // reports the memory after it.
 #include <sys/wait.h>
 #include <unistd.h>
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
     int mib = 50;
     bool assist = true;
     bool calculate = false;
+    bool resize = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--mib") == 0 && i + 1 < argc)
             mib = std::max(1, std::atoi(argv[++i]));
@@ -140,8 +142,11 @@ int main(int argc, char** argv) {
             assist = false;
         else if (std::strcmp(argv[i], "--calculate") == 0)
             calculate = true;
+        else if (std::strcmp(argv[i], "--resize") == 0)
+            resize = true;
         else {
-            std::fprintf(stderr, "usage: bench_open [--mib N] [--plain] [--calculate]\n");
+            std::fprintf(stderr,
+                         "usage: bench_open [--mib N] [--plain] [--resize] [--calculate]\n");
             return 2;
         }
     }
@@ -234,6 +239,16 @@ int main(int argc, char** argv) {
     if (idleHeap.used >= 0) {
         row("heap in use after the pause", idleHeap.used);
         row("heap kept free after the pause", idleHeap.free);
+    }
+    if (resize) {
+        // A narrower editor: Qt lays the whole text out again at the new width.
+        ResetPeak();
+        clock.restart();
+        view.resize(900, 700);
+        Settle(view, 500);
+        std::printf("resize: %lld ms\n", static_cast<long long>(clock.elapsed()));
+        row("peak during a resize", StatusBytes("VmHWM"));
+        row("after a resize", StatusBytes("VmRSS"));
     }
     if (calculate) {
         ResetPeak();

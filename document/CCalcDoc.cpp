@@ -230,10 +230,7 @@ void CCalcDoc::ExecuteCommand(int command) {
 void CCalcDoc::InsertText(const QString& text) {
     QString inserted = text;
     inserted.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const qsizetype selected = [&] {
-        const QString s = view_->textCursor().selectedText();
-        return s.size() + s.count(QChar::ParagraphSeparator);
-    }();
+    const qsizetype selected = view_->SelectionLength();
     inserted = CCalcView::FitText(inserted, kEditorTextLimit - (view_->TextLength() - selected));
     QTextCursor cursor = view_->textCursor();
     cursor.insertText(inserted);

@@ -184,6 +184,49 @@ void KeepLargeBlocksInHeap() {
 #endif
 }
 
+// Turns the line breaks of a piece of a large text that fall inside a group
+// into U+2028: a group holds whole lines up to kGroupedLines code units, and
+// a longer line stands alone. `grouped` is the length of the group the piece
+// goes on with. A piece ends after a line break or within a line that runs
+// beyond it, so the line after a break is whole in it or longer than a group.
+void GroupLines(QString& piece, qsizetype& grouped) {
+    qsizetype start = 0;
+    while (start < piece.size()) {
+        const qsizetype end = piece.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) {
+            grouped += piece.size() - start;
+            return;
+        }
+        grouped += end - start;
+        qsizetype next = piece.indexOf(QLatin1Char('\n'), end + 1);
+        if (next < 0) next = end + 1 + CCalcView::kGroupedLines;  // runs beyond the piece
+        const qsizetype after = grouped + 1 + (next - end - 1);
+        if (after <= CCalcView::kGroupedLines) {
+            piece[end] = QChar::LineSeparator;
+            grouped += 1;
+        } else {
+            grouped = 0;
+        }
+        start = end + 1;
+    }
+}
+
+// Keeps, for a block holding U+2028, how many it holds in the editor's count.
+class LineSeparatorCount : public QTextBlockUserData {
+public:
+    LineSeparatorCount(std::shared_ptr<qsizetype> total, qsizetype count)
+        : total_(std::move(total)), count_(count) {
+        *total_ += count_;
+    }
+    ~LineSeparatorCount() override { *total_ -= count_; }
+    LineSeparatorCount(const LineSeparatorCount&) = delete;
+    LineSeparatorCount& operator=(const LineSeparatorCount&) = delete;
+
+private:
+    std::shared_ptr<qsizetype> total_;
+    qsizetype count_;
+};
+
 // While a large text goes in, blocks of a megabyte and more are mapped
 // apart: the document's text and tables, which grow by doubling, then grow
 // by remapping, without a copy, without a hole left in the heap and without
@@ -235,7 +278,9 @@ CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
 
 QString CCalcView::EditorText() const {
     QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+    }
     return text;
 }
 
@@ -296,6 +341,7 @@ bool CCalcView::ReplaceTextInPieces(const std::function<bool(QString&)>& next,
     UpdateShaping();
     QTextCursor cursor(doc);
     qsizetype lineSoFar = 0;
+    qsizetype grouped = 0;
     bool complete = true;
     QString piece;
     while (next(piece)) {
@@ -310,6 +356,7 @@ bool CCalcView::ReplaceTextInPieces(const std::function<bool(QString&)>& next,
             changed = true;
         }
         if (changed) UpdateShaping();
+        GroupLines(piece, grouped);
         cursor.movePosition(QTextCursor::End);
         cursor.insertText(piece);
         piece = QString();
@@ -357,6 +404,7 @@ void CCalcView::UpdateShaping() {
 bool CCalcView::ShapesText() const { return !(font().styleStrategy() & QFont::PreferNoShaping); }
 
 void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
+    CountLineSeparators(position, added);
     const QTextDocument* doc = document();
     // Text that needs shaping is seen as it comes; what is removed is only
     // forgotten when the whole text is looked at again.
@@ -401,7 +449,31 @@ qsizetype CCalcView::LengthOf(const QString& editorText) {
 
 qsizetype CCalcView::TextLength() const {
     const QTextDocument* doc = document();
-    return doc->characterCount() - 1 + (doc->blockCount() - 1);
+    return doc->characterCount() - 1 + (doc->blockCount() - 1) + *lineSeparators_;
+}
+
+void CCalcView::CountLineSeparators(int position, int added) {
+    QTextDocument* doc = document();
+    bool brought = false;
+    if (added > 0) {
+        QTextCursor inserted(doc);
+        inserted.setPosition(position);
+        inserted.setPosition(std::min(position + added, doc->characterCount() - 1),
+                             QTextCursor::KeepAnchor);
+        brought = inserted.selectedText().contains(QChar::LineSeparator);
+    }
+    // Blocks that lose theirs hold a count already; a block merged away takes
+    // its count with it.
+    if (!brought && *lineSeparators_ == 0) return;
+    const QTextBlock last = doc->findBlock(position + added);
+    for (QTextBlock block = doc->findBlock(position); block.isValid(); block = block.next()) {
+        const qsizetype count = block.text().count(QChar::LineSeparator);
+        if (count > 0)
+            block.setUserData(new LineSeparatorCount(lineSeparators_, count));
+        else if (block.userData() != nullptr)
+            block.setUserData(nullptr);
+        if (block == last) break;
+    }
 }
 
 void CCalcView::SetModify(bool modified) { document()->setModified(modified); }
@@ -410,7 +482,8 @@ bool CCalcView::GetModify() const { return document()->isModified(); }
 
 qsizetype CCalcView::SelectionLength() const {
     const QString selected = textCursor().selectedText();
-    return selected.size() + selected.count(QChar::ParagraphSeparator);
+    return selected.size() + selected.count(QChar::ParagraphSeparator) +
+           selected.count(QChar::LineSeparator);
 }
 
 QString CCalcView::FitText(const QString& text, qsizetype room) {

@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <functional>
+#include <memory>
 
 #include "document/EditorFont.h"
 #include "document/PagePrinter.h"
@@ -38,8 +39,13 @@ public:
     // there is no more); `step` is heard after each piece.
     bool ReplaceTextInPieces(const std::function<bool(QString&)>& next,
                              const std::function<bool()>& step);
-    // Texts longer than this go in a piece at a time.
+    // Texts longer than this go in a piece at a time. Their lines go into the
+    // editor a few thousand code units to a block, parted within a block by
+    // U+2028 (a line break as any other to the user, EditorText and saving):
+    // Qt keeps some 130 bytes for each block and, after every change of the
+    // editor's width, a layout object of some 300 bytes.
     static constexpr qsizetype kPieceUnits = qsizetype{1} << 20;
+    static constexpr qsizetype kGroupedLines = 4096;
     // Gives the heap's free memory back to the system (after a large text
     // came or went: the editor otherwise keeps it for long lines' layouts).
     static void ReleaseFreedMemory();
@@ -92,6 +98,8 @@ public:
     qsizetype PrintSelectionEnd() const { return printSelectionEnd_; }
 
     void SetKeyHandler(IEditorKeys* handler) { keys_ = handler; }
+    // Length of the selection, each line break counted as CR LF.
+    qsizetype SelectionLength() const;
 
 signals:
     // The user (or an undoable edit) changed the text.
@@ -109,7 +117,8 @@ protected:
 
 private:
     void HandleKey(QKeyEvent* event);
-    qsizetype SelectionLength() const;
+    // Counts the U+2028 of the blocks a change touched again.
+    void CountLineSeparators(int position, int added);
     void UpdateTabStops();
     void SetEditorFont(const QFont& font);
     void SetWrapAnywhere(bool anywhere);
@@ -118,6 +127,8 @@ private:
 
     IEditorKeys* keys_ = nullptr;
     bool replacing_ = false;
+    // The U+2028 in the text, kept by the blocks that hold some.
+    std::shared_ptr<qsizetype> lineSeparators_ = std::make_shared<qsizetype>(0);
     // The text may hold characters the shaper must see.
     bool needsShaping_ = false;
     bool defaultFont_ = true;

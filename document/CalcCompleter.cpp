@@ -114,7 +114,8 @@ QChar Closing(QChar open) {
 qsizetype MemoryBracket(QStringView before) {
     for (qsizetype i = before.size(); i-- > 0;) {
         const QChar c = before[i];
-        if (IsCloseBracket(c) || c == u';' || c == u'=' || c == u'\n') return -1;
+        if (IsCloseBracket(c) || c == u';' || c == u'=' || c == u'\n' || c == QChar::LineSeparator)
+            return -1;
         if (!IsOpenBracket(c)) continue;
         qsizetype k = i;
         while (k > 0 && (before[k - 1] == u' ' || before[k - 1] == u'\t')) --k;

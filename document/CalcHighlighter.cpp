@@ -163,8 +163,8 @@ int CalcHighlighter::EntryState(const QTextBlock& block) {
         if (stored >= 0 && EntryOf(stored) == entry) {
             end = EndOf(stored);
         } else {
-            end = CalcSyntax::ReadLine(current.text(), entry, current.next() == QTextBlock(),
-                                       nullptr);
+            end = CalcSyntax::ReadBlock(current.text(), entry, current.next() == QTextBlock(),
+                                        nullptr);
             current.setUserState(Pack(end, entry, false));
         }
         entry = end;
@@ -188,7 +188,7 @@ void CalcHighlighter::Colour(QTextBlock& block, int entry) {
         return;
     }
     QList<CalcSyntax::Span> spans;
-    const int end = CalcSyntax::ReadLine(block.text(), entry, !block.next().isValid(), &spans);
+    const int end = CalcSyntax::ReadBlock(block.text(), entry, !block.next().isValid(), &spans);
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(spans.size());
     for (const CalcSyntax::Span& span : spans)

@@ -64,6 +64,27 @@ bool IsKnownName(QStringView name) {
     return known.contains(name.toString());
 }
 
+int ReadBlock(QStringView block, int entryState, bool lastBlock, QList<Span>* spans) {
+    int state = entryState;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = block.indexOf(QChar::LineSeparator, start);
+        const bool last = end < 0;
+        const QStringView line = block.mid(start, (last ? block.size() : end) - start);
+        if (start == 0 && last) return ReadLine(line, state, lastBlock, spans);
+        QList<Span> lineSpans;
+        state = ReadLine(line, state, lastBlock && last, spans != nullptr ? &lineSpans : nullptr);
+        if (spans != nullptr) {
+            for (Span span : lineSpans) {
+                span.start += static_cast<int>(start);
+                spans->append(span);
+            }
+        }
+        if (last) return state;
+        start = end + 1;
+    }
+}
+
 int ReadLine(QStringView line, int entryState, bool lastLine, QList<Span>* spans) {
     const int n = static_cast<int>(line.size());
     bool inComment = (entryState & kInComment) != 0;

@@ -35,6 +35,9 @@ inline constexpr int kStartState = 0;
 // order, not overlapping) when given, and returns the state at its end.
 // `lastLine`: the text ends here, so does the cell.
 int ReadLine(QStringView line, int entryState, bool lastLine, QList<Span>* spans);
+// The same for an editor block, which may hold several lines parted by
+// U+2028: each is read as a line, the state running on.
+int ReadBlock(QStringView block, int entryState, bool lastBlock, QList<Span>* spans);
 
 // Whether `name` is a function keyword or a named constant.
 bool IsKnownName(QStringView name);

@@ -96,15 +96,26 @@ void EditorAssist::MarkMatchingBracket() {
         marks.Clear(EditorMarks::Bracket);
         return;
     }
-    const QString line = block.text();
-    const int column = caret.positionInBlock();
+    // The caret's line: a block may hold several, parted by U+2028.
+    const QString text = block.text();
+    const int inBlock = caret.positionInBlock();
+    const int lineStart =
+        inBlock > 0 ? static_cast<int>(text.lastIndexOf(QChar::LineSeparator, inBlock - 1)) + 1 : 0;
+    qsizetype lineEnd = text.indexOf(QChar::LineSeparator, inBlock);
+    if (lineEnd < 0) lineEnd = text.size();
+    const QString line = text.mid(lineStart, lineEnd - lineStart);
+    const int column = inBlock - lineStart;
     // The bracket after the caret first, then the one before it.
     int at = -1;
     if (column < line.size() && (IsOpen(line[column]) || IsClose(line[column])))
         at = column;
     else if (column > 0 && (IsOpen(line[column - 1]) || IsClose(line[column - 1])))
         at = column - 1;
-    const int partner = at >= 0 ? Partner(line, at) : -1;
+    int partner = at >= 0 ? Partner(line, at) : -1;
+    if (partner >= 0) {
+        at += lineStart;
+        partner += lineStart;
+    }
     if (partner < 0) {
         marks.Clear(EditorMarks::Bracket);
         return;

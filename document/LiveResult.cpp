@@ -13,14 +13,27 @@
 
 namespace {
 
-// One past the last ";" of a line in [from, to) outside its "//" comment,
-// or -1. Without any "/*" in the text a line's comments are its own.
-int LineCellEnd(const QString& line, int from, int to) {
-    const qsizetype comment = line.indexOf(u"//");
-    if (comment >= 0) to = std::min(to, static_cast<int>(comment));
-    if (to <= from) return -1;
-    const qsizetype semicolon = line.lastIndexOf(QLatin1Char(';'), to - 1);
-    return semicolon >= from ? static_cast<int>(semicolon) + 1 : -1;
+// One past the last ";" of a block in [from, to) outside the "//" comments of
+// its lines (a block may hold several, parted by U+2028), or -1. Without any
+// "/*" in the text a line's comments are its own.
+int LineCellEnd(const QString& block, int from, int to) {
+    int lineEnd = static_cast<int>(block.size());
+    while (lineEnd > from) {
+        const int lineStart =
+            static_cast<int>(block.lastIndexOf(QChar::LineSeparator, lineEnd - 1)) + 1;
+        const QStringView line = QStringView(block).mid(lineStart, lineEnd - lineStart);
+        int end = std::min(to, lineEnd);
+        const qsizetype comment = line.indexOf(u"//");
+        if (comment >= 0) end = std::min(end, lineStart + static_cast<int>(comment));
+        const int begin = std::max(from, lineStart);
+        if (end > begin) {
+            const qsizetype semicolon =
+                QStringView(block).mid(begin, end - begin).lastIndexOf(QLatin1Char(';'));
+            if (semicolon >= 0) return begin + static_cast<int>(semicolon) + 1;
+        }
+        lineEnd = lineStart - 1;
+    }
+    return -1;
 }
 
 // Whether [from, to) of the document, with a character either side, holds "/*".
@@ -45,7 +58,9 @@ LiveResult::Window Cut(const QTextDocument* document, int start, int end, int po
     range.setPosition(start);
     range.setPosition(end, QTextCursor::KeepAnchor);
     QString text = range.selectedText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+    }
     return {U16FromQString(text), position - start};
 }
 
@@ -72,7 +87,9 @@ LiveResult::CellEnds LiveResult::ReadCellEnds(const QTextDocument* document) {
         bytes.resize(static_cast<std::size_t>(text.size()));
         for (qsizetype i = 0; i < text.size(); ++i) {
             const char16_t unit = text[i].unicode();
-            bytes[static_cast<std::size_t>(i)] = unit < 0x80 ? static_cast<char>(unit) : 'x';
+            bytes[static_cast<std::size_t>(i)] = unit < 0x80      ? static_cast<char>(unit)
+                                                 : unit == 0x2028 ? '\n'
+                                                                  : 'x';
         }
         if (block.next().isValid()) bytes.push_back('\n');
         const std::size_t cut = scanner.Scan(bytes);

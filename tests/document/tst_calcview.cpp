@@ -225,6 +225,54 @@ private slots:
         QCOMPARE(CCalcView::LengthOf("ab\ncd\n"), qsizetype(8));
     }
 
+    // A large text goes in with its lines a few thousand units to a block;
+    // such a block's inner line breaks read, count, copy and edit as any.
+    void largeTextGoesInGroupedLines() {
+        CCalcView view;
+        QString text;
+        for (int n = 1; text.size() <= CCalcView::kPieceUnits; ++n) {
+            text += "12+3;\n4*5; // x\n";
+            if (n % 1000 == 0) text += QString(5000, u'7') + "\n";  // a line longer than a group
+        }
+        QVERIFY(view.ReplaceTextInSteps(text, [](qint64, qint64) { return true; }));
+        QCOMPARE(view.EditorText(), text);
+        QVERIFY(view.document()->blockCount() < text.count(u'\n') / 100);
+        for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next())
+            QVERIFY(block.length() - 1 <= CCalcView::kGroupedLines ||
+                    !block.text().contains(QChar::LineSeparator));
+        const auto lengthsAgree = [&view] {
+            return view.TextLength() == CCalcView::LengthOf(view.EditorText());
+        };
+        QVERIFY(lengthsAgree());
+        QTextCursor cursor(view.document());
+        // Lines joined: the break before "4*5;" of the first group goes.
+        cursor.setPosition(5);
+        QCOMPARE(view.document()->characterAt(5), QChar(QChar::LineSeparator));
+        cursor.deleteChar();
+        QVERIFY(view.EditorText().startsWith("12+3;4*5; // x\n12+3;"));
+        QVERIFY(lengthsAgree());
+        // A line split inside a group, and a stretch over several groups gone.
+        cursor.setPosition(2);
+        cursor.insertText("\n");
+        cursor.setPosition(100);
+        cursor.setPosition(20000, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        QVERIFY(lengthsAgree());
+        view.document()->undo();
+        view.document()->undo();
+        QVERIFY(lengthsAgree());
+        // Copied, an inner break is a line break.
+        QCOMPARE(view.document()->characterAt(14), QChar(QChar::LineSeparator));
+        cursor.setPosition(10);
+        cursor.setPosition(19, QTextCursor::KeepAnchor);
+        view.setTextCursor(cursor);
+        view.copy();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("// x\n12+3"));
+        // Replaced by a small text, nothing of the count stays.
+        view.ReplaceText("1\n2");
+        QCOMPARE(view.TextLength(), qsizetype(4));
+    }
+
     void fitText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("room");

@@ -32,7 +32,7 @@ namespace {
 // "text" with each role written over its units: the row below the text.
 QString RolesOf(const QString& line, int entry, bool lastLine, int* end = nullptr) {
     QList<CalcSyntax::Span> spans;
-    const int state = CalcSyntax::ReadLine(line, entry, lastLine, &spans);
+    const int state = CalcSyntax::ReadBlock(line, entry, lastLine, &spans);
     if (end) *end = state;
     QString roles(line.size(), QLatin1Char('.'));
     static const char kLetters[] = "cnkmrub";  // in the order of Role
@@ -116,6 +116,13 @@ private slots:
                                                   << "kkkkk.n..kkkk.n..mmmmmmm.uuuuu" << 0;
         QTest::newRow("result running on from the line before")
             << "99 ; 4" << 2 << true << "rr...n" << 0;
+        // A block of a large text holds several lines, parted by U+2028.
+        QTest::newRow("lines of a block: a line comment ends with its line")
+            << "1 // 2\u20283" << 0 << true << "n.cccc.n" << 0;
+        QTest::newRow("lines of a block: a block comment runs on")
+            << "1 /* 2;\u2028x */ 3" << 0 << true << "n.ccccc.cccc.n" << 0;
+        QTest::newRow("lines of a block: a cell runs on")
+            << "(1+\u20282)=3;" << 0 << true << ".n..n..r." << 0;
     }
     void rolesOfALine() {
         QFETCH(QString, line);
@@ -241,6 +248,21 @@ private slots:
             QCOMPARE(part.value, whole.value);
             QCOMPARE(part.diagnostics, whole.diagnostics);
             QCOMPARE(part.severities, whole.severities);
+        }
+        // The lines of a large text's block, parted by U+2028: the cut may
+        // take more cells, the caret's cell reads the same.
+        QString grouped = text;
+        grouped.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        view_->ReplaceText(grouped);
+        for (const bool blockComments : {true, false}) {
+            if (!blockComments && text.contains("/*")) continue;
+            const LiveResult::Window cut =
+                LiveResult::WindowAround(view_->document(), caret, blockComments);
+            QVERIFY(!QString::fromStdU16String(cut.text).contains(QChar::LineSeparator));
+            const auto whole = NCalculatorText::PreviewCell(text.toStdU16String(), caret);
+            const auto part = NCalculatorText::PreviewCell(cut.text, cut.position);
+            QCOMPARE(part.value, whole.value);
+            QCOMPARE(part.diagnostics, whole.diagnostics);
         }
     }
 
@@ -413,6 +435,12 @@ private slots:
         QCOMPARE(marked(), (QList<int>{10, 2}));
         Place(12);
         QVERIFY(marked().isEmpty());
+        // Lines of one block pair within themselves, as lines of their own do.
+        view_->ReplaceText(QStringLiteral("(1+\u20282)*(3)"));
+        Place(0);
+        QVERIFY(marked().isEmpty());
+        Place(7);
+        QCOMPARE(marked(), (QList<int>{7, 9}));
     }
 };
 
