@@ -135,9 +135,7 @@ private:
 // called it off; the text is then as it was.
 bool CalculateAllCells(std::u16string& text, int32_t& position, NCalculatorText::FailedCell& failed,
                        LongTask& task, qint64 share, bool& cancelled,
-                       std::vector<NCalculatorText::DiagnosticSource>* sources = nullptr) {
-    NCalculatorText::RunControl control;
-    control.sources = sources;
+                       NCalculatorText::RunControl& control) {
     control.progress = [&task, share](std::size_t done, std::size_t total) {
         return task.Step(static_cast<qint64>(done) * share, static_cast<qint64>(total) * 100);
     };
@@ -253,8 +251,10 @@ void CCalcDoc::DeleteSelection(int start, int end) {
 
 void CCalcDoc::Calculate(bool allCells) {
     ClearFailedMark();
-    const QString before = view_->EditorText();
-    std::u16string text = U16FromQString(before);
+    std::u16string text = U16FromQString(view_->EditorText());
+    // The editor's copy is gone: its pages go back before the run takes more.
+    if (text.size() > static_cast<std::size_t>(CCalcView::kPieceUnits))
+        CCalcView::ReleaseFreedMemory();
     const QTextCursor caret = view_->textCursor();
     const int anchorBefore = caret.anchor();
     const int positionBefore = caret.position();
@@ -273,15 +273,20 @@ void CCalcDoc::Calculate(bool allCells) {
     };
     bool cancelled = false;
     std::vector<NCalculatorText::DiagnosticSource> sources;
+    // The run hands back the text it read: the text before and after the run
+    // are each held once.
+    std::u16string original;
+    NCalculatorText::RunControl control;
+    control.sources = &sources;
+    control.original = &original;
     const bool ok = allCells
-                        ? CalculateAllCells(text, position, failed, *task, 20, cancelled, &sources)
-                        : NCalculatorText::CalculateText(text, position, failed, sources);
+                        ? CalculateAllCells(text, position, failed, *task, 20, cancelled, control)
+                        : NCalculatorText::CalculateText(text, position, failed, control);
     if (cancelled) return calledOff();
-    // The copy the run read is free now: its pages go back before the new
-    // text goes into the editor.
-    if (allCells && before.size() > CCalcView::kPieceUnits) CCalcView::ReleaseFreedMemory();
     // The new text is read where the run left it: a large text is not copied.
     const QStringView after(text.data(), static_cast<qsizetype>(text.size()));
+    const std::u16string& old = control.rewritten ? original : text;
+    const QStringView before(old.data(), static_cast<qsizetype>(old.size()));
 
     // The caret after the command: the driver's position, or the old
     // selection after a failure.
@@ -655,7 +660,8 @@ void CCalcDoc::ExecuteFile(const QString& filter, const QString& defaultExtensio
     bool cancelled = false;
     const MemorySnapshot memoryBefore;
     LongTask task(view_, tr("Executing %1\u2026").arg(FileTitleOf(dialog.GetPathName())));
-    CalculateAllCells(text, position, failed, task, 100, cancelled);
+    NCalculatorText::RunControl control;
+    CalculateAllCells(text, position, failed, task, 100, cancelled, control);
     if (cancelled) memoryBefore.Restore();
     emit ResultChanged();
     emit MemoryChanged();

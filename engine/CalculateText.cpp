@@ -253,6 +253,17 @@ public:
         return std::move(out_);
     }
 
+    // Puts the new text in place of `text`, the one read, which goes to the
+    // control's `original` when it asks for it.
+    void FinishInto(std::u16string& text, RunControl* control) {
+        std::u16string result = Finish();
+        if (control != nullptr && control->original != nullptr) {
+            *control->original = std::move(text);
+            control->rewritten = true;
+        }
+        text = std::move(result);
+    }
+
 private:
     const std::u16string& text_;
     std::u16string out_;
@@ -402,6 +413,7 @@ bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
 bool CalculateText(std::u16string& text, int32_t& position, FailedCell& failed,
                    RunControl& control) {
     control.cancelled = false;
+    control.rewritten = false;
     ResetEngineState(UnitFromPreferences());
     RunReport report;
     report.control = &control;
@@ -573,7 +585,7 @@ bool CalculateCells(std::u16string& text, int32_t& position, RunReport& report) 
             flushSources(s, cellShift);
             // The failing cell keeps its expression and blanks only.
             rewriter.KeepBlanks(cell, s, s + q, e);
-            text = rewriter.Finish();
+            rewriter.FinishInto(text, control);
             return false;
         }
         flushSources(s, cellShift);
@@ -594,14 +606,14 @@ bool CalculateCells(std::u16string& text, int32_t& position, RunReport& report) 
                                       : npos;
             const std::ptrdiff_t shift = rewriter.Shift();
             const std::size_t length = rewriter.CurrentLength();
-            text = rewriter.Finish();
+            rewriter.FinishInto(text, control);
             position = c != npos ? static_cast<int32_t>(static_cast<std::ptrdiff_t>(c) + shift + 1)
                                  : static_cast<int32_t>(length);
             return true;
         }
     }
 
-    if (touched) text = rewriter.Finish();
+    if (touched) rewriter.FinishInto(text, control);
     position = static_cast<int32_t>(text.size());
     return true;
 }

@@ -38,6 +38,10 @@ struct RunControl {
     bool cancelled = false;
     // When set, receives the source of every diagnostic, as below.
     std::vector<DiagnosticSource>* sources = nullptr;
+    // When set and the run rewrote the text, receives the text as it was, so
+    // that a caller needing both keeps no copy of its own.
+    std::u16string* original = nullptr;
+    bool rewritten = false;
 };
 
 // CalculateText under a run control.

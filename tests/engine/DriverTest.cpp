@@ -214,6 +214,34 @@ TEST_F(EngineTest, ControlledRunReportsProgressAndCancelsCleanly) {
     }
 }
 
+// A caller needing the text before and after a run gets the one it gave
+// back, rewritten or not, in either way of running.
+TEST_F(EngineTest, ControlledRunHandsBackTheTextItRead) {
+    const struct {
+        const char16_t* text;
+        int32_t position;
+        bool rewritten;
+        const char16_t* after;
+    } rows[] = {{u"1+1 = ; 2*3", -1, true, u"1+1 =2 ; 2*3=6"},
+                {u"1+1 = ; 2*3", 0, true, u"1+1 =2 ; 2*3"},
+                {u"1/x = ; 2", -1, true, u"1/x  ; 2"},
+                {u"// nothing to do", -1, false, u"// nothing to do"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(
+            std::string(row.text, row.text + std::char_traits<char16_t>::length(row.text)));
+        std::u16string text = row.text;
+        std::u16string original = u"stale";
+        int32_t position = row.position;
+        FailedCell failed;
+        RunControl control;
+        control.original = &original;
+        CalculateText(text, position, failed, control);
+        EXPECT_EQ(text, row.after);
+        EXPECT_EQ(control.rewritten, row.rewritten);
+        EXPECT_EQ(original, row.rewritten ? std::u16string(row.text) : u"stale");
+    }
+}
+
 TEST_F(EngineTest, LastResultFollowsEachCalculatedCell) {
     RunResult run = Run("5->mem[a];mem[a]*2", -1);
     ASSERT_TRUE(run.ok);
