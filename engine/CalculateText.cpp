@@ -522,7 +522,10 @@ bool CalculateCells(std::u16string& text, int32_t& position, RunReport& report) 
     const std::size_t n = copy.size();
     const bool allCells = position == -1;
     // All cells: results make a typical text grow by about a half.
-    TextRewriter rewriter(text, allCells ? n + n / 2 + 64 : n + 64);
+    // Results written into every cell can make the text grow by half and more
+    // (a cell "1=" becomes "1=1" ... "=0.3000000000000000444"): room reserved
+    // and not written costs no memory, a copy to grow would cost the text twice.
+    TextRewriter rewriter(text, allCells ? 2 * n + 64 : n + 64);
     bool touched = false;
     std::size_t p = 0;
     NodeArena arena;
