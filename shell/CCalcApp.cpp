@@ -92,6 +92,12 @@ void CCalcApp::AfterFirstPaint(QWidget* window, std::function<void()> work) {
         work();
         return;
     }
+    if (handle->isExposed()) {
+        // Drawn already (a large file opens in the window shown first): no
+        // exposure is coming.
+        QTimer::singleShot(0, window, std::move(work));
+        return;
+    }
     new AfterFirstPaintFilter(handle, std::move(work));
 }
 
