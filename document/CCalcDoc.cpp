@@ -337,6 +337,12 @@ void CCalcDoc::Calculate(bool allCells) {
                                                             cursor.anchor(), cursor.position()));
         edit.endEditBlock();
     }
+    // The run's texts are done with: they go before the signals below, on
+    // which a recovery copy of the editor's text is taken.
+    const bool large = text.size() > static_cast<std::size_t>(CCalcView::kPieceUnits);
+    std::u16string().swap(text);
+    std::u16string().swap(original);
+    if (large) CCalcView::ReleaseFreedMemory();
     view_->SetModify(true);
     // The results are part of the work: the document counts as changed.
     SetModifiedFlag(true);

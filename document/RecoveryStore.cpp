@@ -44,16 +44,6 @@ std::uint64_t Fnv1a(std::string_view bytes) {
     return hash;
 }
 
-std::string Utf16Bytes(const char16_t* units, std::size_t count) {
-    std::string bytes;
-    bytes.resize(count * 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
-    }
-    return bytes;
-}
-
 std::u16string Utf16Units(std::string_view bytes) {
     std::u16string units(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i)
@@ -68,6 +58,23 @@ void AppendBlob(std::string& out, std::string_view key, std::string_view blob) {
     out += std::to_string(blob.size());
     out += '\n';
     out += blob;
+    out += '\n';
+}
+
+// The same for UTF-16 code units, written little-endian straight into `out`:
+// a text of tens of megabytes is not copied once more on the way.
+void AppendUtf16Blob(std::string& out, std::string_view key, const char16_t* units,
+                     std::size_t count) {
+    out += key;
+    out += ' ';
+    out += std::to_string(count * 2);
+    out += '\n';
+    const std::size_t at = out.size();
+    out.resize(at + count * 2);
+    for (std::size_t i = 0; i < count; ++i) {
+        out[at + 2 * i] = static_cast<char>(units[i] & 0xFF);
+        out[at + 2 * i + 1] = static_cast<char>(units[i] >> 8);
+    }
     out += '\n';
 }
 
@@ -143,10 +150,9 @@ std::string Encode(const RecoveryCopy& copy) {
     out += copy.modified ? "modified 1\n" : "modified 0\n";
     out += "result " + QByteArray::number(copy.lastResult, 'g', 17).toStdString() + '\n';
     AppendBlob(out, "path", copy.path.toUtf8().toStdString());
-    AppendBlob(out, "text",
-               Utf16Bytes(reinterpret_cast<const char16_t*>(copy.text.utf16()),
-                          static_cast<std::size_t>(copy.text.size())));
-    AppendBlob(out, "memory", Utf16Bytes(copy.memory.data(), copy.memory.size()));
+    AppendUtf16Blob(out, "text", reinterpret_cast<const char16_t*>(copy.text.utf16()),
+                    static_cast<std::size_t>(copy.text.size()));
+    AppendUtf16Blob(out, "memory", copy.memory.data(), copy.memory.size());
     char check[40];
     std::snprintf(check, sizeof check, "check %016llx\n",
                   static_cast<unsigned long long>(Fnv1a(out)));

@@ -118,6 +118,11 @@ public:
         idle_.wait(lock, [this] { return !pending_ && !busy_; });
         return lastOk_;
     }
+    // A copy waits or is being written.
+    bool Busy() {
+        std::lock_guard lock(mutex_);
+        return pending_ || busy_;
+    }
     // A failure since the last call.
     bool TakeFailure() {
         std::lock_guard lock(mutex_);
@@ -170,7 +175,7 @@ private:
 RecoveryKeeper::RecoveryKeeper(CCalcDoc* document, const QString& directory, QObject* parent)
     : QObject(parent), document_(document), store_(directory) {
     quiet_.setSingleShot(true);
-    connect(&quiet_, &QTimer::timeout, this, [this] { WriteNow(); });
+    connect(&quiet_, &QTimer::timeout, this, &RecoveryKeeper::WriteWhenIdle);
 }
 
 RecoveryKeeper::~RecoveryKeeper() {
@@ -207,8 +212,8 @@ void RecoveryKeeper::Start() {
     // A keystroke only restarts the timer; the copy is written when typing pauses.
     connect(view, &CCalcView::Edited, this, &RecoveryKeeper::Schedule);
     connect(document_, &CCalcDoc::TitleChanged, this, &RecoveryKeeper::OnModifiedChanged);
-    connect(document_, &CCalcDoc::ResultChanged, this, [this] { WriteNow(); });
-    connect(document_, &CCalcDoc::MemoryChanged, this, &RecoveryKeeper::Schedule);
+    connect(document_, &CCalcDoc::ResultChanged, this, &RecoveryKeeper::WriteWhenIdle);
+    connect(document_, &CCalcDoc::MemoryChanged, this, &RecoveryKeeper::OnMemoryChanged);
     static const bool hooked = [] { return std::atexit(WriteOnExit) == 0; }();
     if (hooked) armedKeeper = this;
     // Work done before the start is kept like any later change.
@@ -253,8 +258,27 @@ void RecoveryKeeper::WriteNow() {
         return;
     }
     // Only the snapshot is taken here; the thread encodes and writes it.
-    writer_->Post(Capture());
+    RecoveryCopy copy = Capture();
+    writtenMemory_ = copy.memory;
+    writer_->Post(std::move(copy));
     written_ = true;
+}
+
+void RecoveryKeeper::OnMemoryChanged() {
+    // A calculation tells its result first, and the copy taken then holds
+    // the memory already: it is not written again.
+    if (written_ && NCalculatorText::FormatMemoryFile(true) == writtenMemory_) return;
+    Schedule();
+}
+
+void RecoveryKeeper::WriteWhenIdle() {
+    // A copy of a large text is tens of megabytes: while one is on its way
+    // the next is taken after it, not beside it.
+    if (writer_ && writer_->Busy()) {
+        quiet_.start(kRetryMs);
+        return;
+    }
+    WriteNow();
 }
 
 bool RecoveryKeeper::Flush(bool quiet) {

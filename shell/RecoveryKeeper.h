@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <string>
 
 #include "document/RecoveryStore.h"
 
@@ -27,6 +28,8 @@ public:
     // pause writes at most this long after the first.
     static constexpr int kQuietMs = 2000;
     static constexpr int kLongestDelayMs = 10000;
+    // How soon a copy waiting for the one before it is tried again.
+    static constexpr int kRetryMs = 100;
 
     explicit RecoveryKeeper(CCalcDoc* document,
                             const QString& directory = RecoveryStore::DefaultDirectory(),
@@ -60,6 +63,10 @@ public:
     // otherwise) and hands it to the writing thread, so that encoding and
     // writing a large text never hold up the window.
     void WriteNow();
+    // WriteNow, once the copy before it is written.
+    void WriteWhenIdle();
+    // A copy is due once typing pauses.
+    bool WriteScheduled() const { return quiet_.isActive(); }
     // Waits until everything handed over is on disk (or failed); true when
     // the copy is there. quiet: no message whatever happened (the display
     // may be gone).
@@ -78,6 +85,7 @@ private:
     void ReportFailure();
     void RestoreMemory(const RecoveryCopy& copy);
     RecoveryCopy Capture() const;
+    void OnMemoryChanged();
 
     CCalcDoc* document_;
     RecoveryStore store_;
@@ -85,9 +93,10 @@ private:
     QTimer quiet_;
     QElapsedTimer pendingSince_;
     bool started_ = false;
-    bool reported_ = false;  // the folder's failure was told once this run
-    bool keep_ = false;      // ended abruptly: the copy outlives the run
-    bool written_ = false;   // a copy of this run may be on disk
+    bool reported_ = false;         // the folder's failure was told once this run
+    bool keep_ = false;             // ended abruptly: the copy outlives the run
+    bool written_ = false;          // a copy of this run may be on disk
+    std::u16string writtenMemory_;  // the memory of the last copy taken
     QSocketNotifier* signalNotifier_ = nullptr;
     QPointer<QWidget> window_;
     quintptr windowId_ = 0;

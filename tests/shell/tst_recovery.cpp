@@ -213,6 +213,9 @@ private slots:
 
         doc_->ExecuteCommand(CalculateCell);
         QVERIFY(keeper.Flush());
+        // Written on the result, memory and all: the memory's own signal
+        // after it asks for no second copy.
+        QVERIFY(!keeper.WriteScheduled());
         QCOMPARE(RecoveryStore::Read(copyFile, copy), RecoveryRefusal::None);
         QCOMPARE(copy.text, QStringLiteral("5->mem[k]=5"));
         QVERIFY(copy.memory == u"\uFEFF5->mem[k];\r\n");
