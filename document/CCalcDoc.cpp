@@ -251,6 +251,10 @@ void CCalcDoc::DeleteSelection(int start, int end) {
 
 void CCalcDoc::Calculate(bool allCells) {
     ClearFailedMark();
+    // The copies of a large text are mapped apart, and the new document's
+    // text grows by remapping, not in the holes they leave.
+    std::optional<CCalcView::LargeBlocksMapped> mapped;
+    if (view_->document()->characterCount() > CCalcView::kPieceUnits) mapped.emplace();
     std::u16string text = U16FromQString(view_->EditorText());
     // The editor's copy is gone: its pages go back before the run takes more.
     if (text.size() > static_cast<std::size_t>(CCalcView::kPieceUnits))

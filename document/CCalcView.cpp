@@ -227,28 +227,26 @@ private:
     qsizetype count_;
 };
 
-// While a large text goes in, blocks of a megabyte and more are mapped
-// apart: the document's text and tables, which grow by doubling, then grow
-// by remapping, without a copy, without a hole left in the heap and without
-// their unused room ever being touched; they go back whole when freed.
-class MapLargeBlocks {
-public:
-    MapLargeBlocks() {
+}  // namespace
+
+namespace {
+int largeBlocksMapped = 0;  // how many LargeBlocksMapped live
+}  // namespace
+
+CCalcView::LargeBlocksMapped::LargeBlocksMapped() {
 #if defined(__GLIBC__)
+    if (largeBlocksMapped++ == 0) {
         mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
         mallopt(M_MMAP_MAX, 65536);
-#endif
     }
-    ~MapLargeBlocks() {
-#if defined(__GLIBC__)
-        mallopt(M_MMAP_MAX, 0);
 #endif
-    }
-    MapLargeBlocks(const MapLargeBlocks&) = delete;
-    MapLargeBlocks& operator=(const MapLargeBlocks&) = delete;
-};
+}
 
-}  // namespace
+CCalcView::LargeBlocksMapped::~LargeBlocksMapped() {
+#if defined(__GLIBC__)
+    if (--largeBlocksMapped == 0) mallopt(M_MMAP_MAX, 0);
+#endif
+}
 
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     KeepLargeBlocksInHeap();
@@ -326,7 +324,7 @@ bool CCalcView::ReplaceTextInSteps(QStringView text,
 bool CCalcView::ReplaceTextInPieces(const std::function<bool(QString&)>& next,
                                     const std::function<bool()>& step) {
     QScopedValueRollback<bool> guard(replacing_, true);
-    const MapLargeBlocks mapped;
+    const LargeBlocksMapped mapped;
     QTextDocument* doc = document();
     doc->setUndoRedoEnabled(false);
     // Cleared in the old wrap mode: a long line is never laid out again.

@@ -49,6 +49,19 @@ public:
     // Gives the heap's free memory back to the system (after a large text
     // came or went: the editor otherwise keeps it for long lines' layouts).
     static void ReleaseFreedMemory();
+    // While one lives, blocks of a megabyte and more are mapped apart (the
+    // editor otherwise keeps them in the heap, for long lines' layouts): the
+    // copies of a large text and the document's text and tables, which grow
+    // by doubling, then grow by remapping, without a copy, never land in the
+    // holes a freed copy left in the heap, never touch their unused room, and
+    // go back whole when freed.
+    class LargeBlocksMapped {
+    public:
+        LargeBlocksMapped();
+        ~LargeBlocksMapped();
+        LargeBlocksMapped(const LargeBlocksMapped&) = delete;
+        LargeBlocksMapped& operator=(const LargeBlocksMapped&) = delete;
+    };
     // Length in code units, each line break counted as CR LF.
     qsizetype TextLength() const;
     // The editor's own modification mark.
