@@ -143,6 +143,9 @@ CCalcMainFrame::CCalcMainFrame(CCalcDoc* document, CRecentFileList* recentFiles,
                 ShowInPane(IndicatorId::LiveResult, text);
                 Pane(IndicatorId::LiveResult)->setToolTip(tip);
             });
+    // A menu or toolbar prompt takes the live result's place too: in a narrow
+    // window the prompt area alone is a few words wide.
+    connect(statusBar(), &QStatusBar::messageChanged, this, &CCalcMainFrame::ShowLivePane);
     connect(document_, &CCalcDoc::MemoryChanged, memory_, &CCalcMemory::Refresh);
     connect(document_, &CCalcDoc::MemoryChanged, this, &CCalcMainFrame::UpdateCommandStates);
     connect(document_, &CCalcDoc::PathUsed, this, [this](const QString& path) {
@@ -484,6 +487,12 @@ void CCalcMainFrame::CreateStatusBar() {
     AddPane(IndicatorId::Sse2, tr("SSE2"), tr("Processor module"));
     AddPane(IndicatorId::Caps, tr("CAP"), tr("Caps Lock"));
     AddPane(IndicatorId::Num, tr("NUM"), tr("Num Lock"));
+}
+
+void CCalcMainFrame::ShowLivePane() {
+    QLabel* live = Pane(IndicatorId::LiveResult);
+    if (live == nullptr || !assist_) return;
+    live->setVisible(assist_->LiveResultShown() && statusBar()->currentMessage().isEmpty());
 }
 
 void CCalcMainFrame::ShowInPane(int indicatorId, const QString& text) {
@@ -845,8 +854,7 @@ void CCalcMainFrame::UpdateCommandStates() {
     if (assist_) {
         Action(ViewLiveResult)->setChecked(assist_->LiveResultShown());
         Action(ViewHighlighting)->setChecked(assist_->Highlighting());
-        if (QLabel* live = Pane(IndicatorId::LiveResult))
-            live->setVisible(assist_->LiveResultShown());
+        ShowLivePane();
     }
 
     // The bars and panels exist once the frame is built.

@@ -135,6 +135,9 @@ private:
     QLabel* AddPane(int indicatorId, const QString& indicatorText, const QString& name);
     // Shows `text` in a pane; readers hear it after the pane's name.
     void ShowInPane(int indicatorId, const QString& text);
+    // The live result's pane shows while the live result is on and no
+    // prompt is in the status bar.
+    void ShowLivePane();
     // A key of the panels' table that a text field would otherwise keep.
     bool IsPanelWideKey(const QKeyEvent* event) const;
 

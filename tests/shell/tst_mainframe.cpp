@@ -109,6 +109,14 @@ private slots:
         QTest::keyClicks(View(), "2^10");
         QTRY_COMPARE(live->text(), QStringLiteral("= 1024"));
         QCOMPARE(frame_->Pane(IndicatorId::Result)->text(), QStringLiteral("rslt = 0"));
+        // A prompt takes the pane's place while it shows.
+        QVERIFY(live->isVisible());
+        frame_->statusBar()->showMessage(QStringLiteral("Change the preferences"));
+        QVERIFY(!live->isVisible());
+        frame_->UpdateCommandStates();
+        QVERIFY(!live->isVisible());
+        frame_->statusBar()->clearMessage();
+        QVERIFY(live->isVisible());
         frame_->UpdateCommandStates();
         QVERIFY(frame_->Action(CommandId::ViewLiveResult)->isChecked());
         QVERIFY(frame_->Action(CommandId::ViewHighlighting)->isChecked());
@@ -116,6 +124,9 @@ private slots:
         frame_->Action(CommandId::ViewHighlighting)->trigger();
         QVERIFY(!frame_->Action(CommandId::ViewLiveResult)->isChecked());
         QVERIFY(!frame_->Action(CommandId::ViewHighlighting)->isChecked());
+        QVERIFY(!live->isVisible());
+        frame_->statusBar()->showMessage(QStringLiteral("Change the preferences"));
+        frame_->statusBar()->clearMessage();
         QVERIFY(!live->isVisible());
         // Kept with the editor's settings, read at the next start.
         frame_->SaveState(*OpenSettingsStore());
