@@ -562,7 +562,8 @@ CCalcDoc::OpenResult CCalcDoc::OpenDocumentFile(const QString& path) {
 
 void CCalcDoc::RestoreRecovered(const QString& editorText, const QString& path, int anchor,
                                 int position) {
-    view_->ReplaceText(editorText);
+    // A large text goes in a piece at a time, its lines grouped, as an opened one.
+    view_->ReplaceTextInSteps(editorText, [](qint64, qint64) { return true; });
     view_->SetModify(true);
     // The old path stays, so Save writes where the work belongs; it does not
     // enter the recent files, nothing was opened.
