@@ -281,7 +281,9 @@ namespace {
 
 // Notes, for each diagnostic of the cell in progress, where its node stands
 // in the cell's expression (-1 when no node was in progress).
-class SourceCollector : public IDiagnosticObserver {
+// Lives on the stack of one run; never deleted through its base.
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
+class SourceCollector final : public IDiagnosticObserver {
 public:
     struct Span {
         int32_t severity;
@@ -433,7 +435,8 @@ bool CalculateMoreCells(std::u16string& text) {
 namespace {
 
 // Collects the diagnostics of a preview instead of the log.
-class PreviewLog : public ILogReceiver {
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
+class PreviewLog final : public ILogReceiver {
 public:
     explicit PreviewLog(CellPreview& preview) : preview_(preview) {}
     void AddMessage(const Diagnostic& record) override {
