@@ -227,10 +227,8 @@ private:
     qsizetype count_;
 };
 
-}  // namespace
-
-namespace {
 int largeBlocksMapped = 0;  // how many LargeBlocksMapped live
+
 }  // namespace
 
 CCalcView::LargeBlocksMapped::LargeBlocksMapped() {
