@@ -251,14 +251,12 @@ void CCalcDoc::DeleteSelection(int start, int end) {
 
 void CCalcDoc::Calculate(bool allCells) {
     ClearFailedMark();
-    // The copies of a large text are mapped apart, and the new document's
-    // text grows by remapping, not in the holes they leave.
+    // The copies of a large text are mapped apart: freed, they go back to the
+    // system at once, and the new document's text grows by remapping, not in
+    // the holes they would leave in the heap.
     std::optional<CCalcView::LargeBlocksMapped> mapped;
     if (view_->document()->characterCount() > CCalcView::kPieceUnits) mapped.emplace();
     std::u16string text = U16FromQString(view_->EditorText());
-    // The editor's copy is gone: its pages go back before the run takes more.
-    if (text.size() > static_cast<std::size_t>(CCalcView::kPieceUnits))
-        CCalcView::ReleaseFreedMemory();
     const QTextCursor caret = view_->textCursor();
     const int anchorBefore = caret.anchor();
     const int positionBefore = caret.position();
@@ -343,10 +341,8 @@ void CCalcDoc::Calculate(bool allCells) {
     }
     // The run's texts are done with: they go before the signals below, on
     // which a recovery copy of the editor's text is taken.
-    const bool large = text.size() > static_cast<std::size_t>(CCalcView::kPieceUnits);
     std::u16string().swap(text);
     std::u16string().swap(original);
-    if (large) CCalcView::ReleaseFreedMemory();
     view_->SetModify(true);
     // The results are part of the work: the document counts as changed.
     SetModifiedFlag(true);

@@ -274,10 +274,14 @@ CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
 
 QString CCalcView::EditorText() const {
     QString text = document()->toRawText();
+    ToLineFeeds(text);
+    return text;
+}
+
+void CCalcView::ToLineFeeds(QString& text) {
     for (QChar& c : text) {
         if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
     }
-    return text;
 }
 
 void CCalcView::ReplaceText(const QString& text) {
@@ -400,19 +404,21 @@ void CCalcView::UpdateShaping() {
 bool CCalcView::ShapesText() const { return !(font().styleStrategy() & QFont::PreferNoShaping); }
 
 void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
-    CountLineSeparators(position, added);
     const QTextDocument* doc = document();
+    QString inserted;
+    if (added > 0) {
+        QTextCursor range(document());
+        range.setPosition(position);
+        range.setPosition(std::min(position + added, doc->characterCount() - 1),
+                          QTextCursor::KeepAnchor);
+        inserted = range.selectedText();
+    }
+    CountLineSeparators(position, added, inserted.contains(QChar::LineSeparator));
     // Text that needs shaping is seen as it comes; what is removed is only
     // forgotten when the whole text is looked at again.
-    if (!replacing_ && added > 0 && !needsShaping_) {
-        QTextCursor inserted(document());
-        inserted.setPosition(position);
-        inserted.setPosition(std::min(position + added, doc->characterCount() - 1),
-                             QTextCursor::KeepAnchor);
-        if (NeedsShaping(inserted.selectedText())) {
-            needsShaping_ = true;
-            UpdateShaping();
-        }
+    if (!replacing_ && !needsShaping_ && NeedsShaping(inserted)) {
+        needsShaping_ = true;
+        UpdateShaping();
     }
     bool changedLongLine = false;
     for (QTextBlock block = doc->findBlock(position);
@@ -448,16 +454,8 @@ qsizetype CCalcView::TextLength() const {
     return doc->characterCount() - 1 + (doc->blockCount() - 1) + *lineSeparators_;
 }
 
-void CCalcView::CountLineSeparators(int position, int added) {
+void CCalcView::CountLineSeparators(int position, int added, bool brought) {
     QTextDocument* doc = document();
-    bool brought = false;
-    if (added > 0) {
-        QTextCursor inserted(doc);
-        inserted.setPosition(position);
-        inserted.setPosition(std::min(position + added, doc->characterCount() - 1),
-                             QTextCursor::KeepAnchor);
-        brought = inserted.selectedText().contains(QChar::LineSeparator);
-    }
     // Blocks that lose theirs hold a count already; a block merged away takes
     // its count with it.
     if (!brought && *lineSeparators_ == 0) return;

@@ -29,6 +29,9 @@ public:
 
     // The whole text, line breaks as LF.
     QString EditorText() const;
+    // Turns the editor's line breaks in a copy of its text (U+2029 between
+    // blocks, U+2028 within one) into LF.
+    static void ToLineFeeds(QString& text);
     // Replaces the whole text without reporting an edit; empties the undo history.
     void ReplaceText(const QString& text);
     // The same for a large text, a piece at a time: after each piece `step`
@@ -130,8 +133,9 @@ protected:
 
 private:
     void HandleKey(QKeyEvent* event);
-    // Counts the U+2028 of the blocks a change touched again.
-    void CountLineSeparators(int position, int added);
+    // Counts the U+2028 of the blocks a change touched again; `brought`: the
+    // inserted text holds some.
+    void CountLineSeparators(int position, int added, bool brought);
     void UpdateTabStops();
     void SetEditorFont(const QFont& font);
     void SetWrapAnywhere(bool anywhere);

@@ -58,9 +58,7 @@ LiveResult::Window Cut(const QTextDocument* document, int start, int end, int po
     range.setPosition(start);
     range.setPosition(end, QTextCursor::KeepAnchor);
     QString text = range.selectedText();
-    for (QChar& c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
-    }
+    CCalcView::ToLineFeeds(text);
     return {U16FromQString(text), position - start};
 }
 
