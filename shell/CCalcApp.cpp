@@ -55,34 +55,6 @@ private:
     MessageBoxHandler previous_;
 };
 
-// Runs `work` once the window has been drawn for the first time: the window
-// is exposed, painted and flushed in one go, so work posted from the expose
-// runs after the user sees it.
-class AfterFirstPaintFilter : public QObject {
-public:
-    AfterFirstPaintFilter(QWindow* window, std::function<void()> work)
-        : QObject(window), work_(std::move(work)) {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* window = qobject_cast<QWindow*>(watched);
-        if (event->type() == QEvent::Expose && window && window->isExposed() && work_) {
-            window->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                std::function<void()> work = std::move(work_);
-                deleteLater();
-                if (work) work();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> work_;
-};
-
 }  // namespace
 
 void CCalcApp::AfterFirstPaint(QWidget* window, std::function<void()> work) {
@@ -98,7 +70,11 @@ void CCalcApp::AfterFirstPaint(QWidget* window, std::function<void()> work) {
         QTimer::singleShot(0, window, std::move(work));
         return;
     }
-    new AfterFirstPaintFilter(handle, std::move(work));
+    // The window is exposed, painted and flushed in one go: work posted from
+    // the exposure runs after the user sees it.
+    TaOnFirstExposure(handle, [handle, work = std::move(work)]() mutable {
+        QTimer::singleShot(0, handle, std::move(work));
+    });
 }
 
 CCalcApp::CCalcApp() = default;

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <utility>
 
 #if defined(Q_OS_LINUX)
 #include <sys/mman.h>
@@ -31,48 +32,54 @@ void MapInForWriting(const uchar* data, qsizetype size) {
 #endif
 }
 
-class FirstFrameFilter : public QObject {
+class ExposureFilter : public QObject {
 public:
-    FirstFrameFilter(QWidget* window, QWindow* handle) : QObject(handle), window_(window) {
-        handle->installEventFilter(this);
+    ExposureFilter(QWindow* window, std::function<void()> work)
+        : QObject(window), work_(std::move(work)) {
+        window->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* handle = qobject_cast<QWindow*>(watched);
-        if (event->type() == QEvent::Expose && handle != nullptr && handle->isExposed()) {
-            handle->removeEventFilter(this);
-            Prepare();
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window != nullptr && window->isExposed()) {
+            window->removeEventFilter(this);
             deleteLater();
+            if (work_) std::exchange(work_, nullptr)();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    // The store is sized now rather than as the paint begins, so that its
-    // memory can be mapped in before the first pixel is written.
-    void Prepare() {
-        if (window_ == nullptr) return;
-        QBackingStore* store = window_->backingStore();
-        if (store == nullptr) return;
-        const QSize size = window_->size();
-        if (store->size() != size) {
-            store->resize(size);
-            window_->update();  // all of it is painted into the new store
-        }
-        QPaintDevice* device = store->paintDevice();
-        if (device == nullptr || device->devType() != QInternal::Image) return;
-        const auto* image = static_cast<const QImage*>(device);
-        MapInForWriting(image->constBits(), image->sizeInBytes());
-    }
-
-    QPointer<QWidget> window_;
+    std::function<void()> work_;
 };
 
+// The store is sized now rather than as the paint begins, so that its memory
+// can be mapped in before the first pixel is written.
+void PrepareStore(QWidget* window) {
+    QBackingStore* store = window->backingStore();
+    if (store == nullptr) return;
+    const QSize size = window->size();
+    if (store->size() != size) {
+        store->resize(size);
+        window->update();  // all of it is painted into the new store
+    }
+    QPaintDevice* device = store->paintDevice();
+    if (device == nullptr || device->devType() != QInternal::Image) return;
+    const auto* image = static_cast<const QImage*>(device);
+    MapInForWriting(image->constBits(), image->sizeInBytes());
+}
+
 }  // namespace
+
+void TaOnFirstExposure(QWindow* window, std::function<void()> work) {
+    new ExposureFilter(window, std::move(work));
+}
 
 void TaPrepareFirstFrame(QWidget* window) {
     if (window == nullptr) return;
     window->winId();  // the native window the filter watches
-    new FirstFrameFilter(window, window->windowHandle());
+    TaOnFirstExposure(window->windowHandle(), [window = QPointer<QWidget>(window)] {
+        if (window != nullptr) PrepareStore(window);
+    });
 }
