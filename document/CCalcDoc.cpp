@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "document/EditorMarks.h"
 #include "document/LongTask.h"
 #include "document/MemoryFiles.h"
+#include "document/ReadPages.h"
 #include "engine/CalculateText.h"
 #include "engine/FileAccess.h"
 #include "engine/FileText.h"
@@ -68,9 +70,6 @@ private:
     Caret after_;
 };
 
-// Where a position of the text before a calculation stands after it. A run
-// rewrites cells but never adds or removes a ";", so the position keeps its
-// cell and, within it, its place against the unchanged start or end.
 // How many code units two stretches share at their start and, after that,
 // at their end: everything between is what changed.
 struct CommonEnds {
@@ -87,23 +86,81 @@ CommonEnds CommonEndsOf(QStringView before, QStringView after) {
     return ends;
 }
 
-int PositionAfterCalculation(QStringView before, QStringView after, int position) {
-    const qsizetype p = std::clamp<qsizetype>(position, 0, before.size());
+// A block's text as the editor's text has it: line breaks as LF, the one
+// after it included.
+QString LineFeedText(const QTextBlock& block) {
+    QString text = block.text();
+    CCalcView::ToLineFeeds(text);
+    if (block.next().isValid()) text += QLatin1Char('\n');
+    return text;
+}
+
+// The same for the text still in the editor before a run and the run's new
+// text, read a block at a time: the editor's text is not copied whole.
+CommonEnds CommonEndsOf(const QTextDocument& before, QStringView after) {
+    const qsizetype common = std::min<qsizetype>(before.characterCount() - 1, after.size());
+    CommonEnds ends;
+    for (QTextBlock block = before.begin(); block.isValid() && ends.head < common;
+         block = block.next()) {
+        const QString line = LineFeedText(block);
+        const qsizetype most = std::min(line.size(), common - ends.head);
+        qsizetype k = 0;
+        while (k < most && line[k] == after[ends.head + k]) ++k;
+        ends.head += k;
+        if (k < line.size()) break;
+    }
+    for (QTextBlock block = before.lastBlock(); block.isValid() && ends.tail < common - ends.head;
+         block = block.previous()) {
+        const QString line = LineFeedText(block);
+        const qsizetype most = std::min(line.size(), common - ends.head - ends.tail);
+        qsizetype k = 0;
+        while (k < most && line[line.size() - 1 - k] == after[after.size() - 1 - ends.tail - k])
+            ++k;
+        ends.tail += k;
+        if (k < line.size()) break;
+    }
+    return ends;
+}
+
+// Where a position of the text before a calculation (still in the editor)
+// stands after it. A run rewrites cells but never adds or removes a ";", so
+// the position keeps its cell and, within it, its place against the
+// unchanged start or end.
+int PositionAfterCalculation(const QTextDocument& before, QStringView after, int position) {
+    const qsizetype size = before.characterCount() - 1;
+    const qsizetype p = std::clamp<qsizetype>(position, 0, size);
+    // The old cell holding p, and how many ";" stand before it.
     qsizetype oldStart = 0;
+    qsizetype oldEnd = -1;
+    qsizetype cellsBefore = 0;
+    for (QTextBlock block = before.begin(); block.isValid() && oldEnd < 0; block = block.next()) {
+        const QString line = block.text();
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            if (line[i] != QLatin1Char(';')) continue;
+            const qsizetype at = block.position() + i;
+            if (at >= p) {
+                oldEnd = at;
+                break;
+            }
+            oldStart = at + 1;
+            ++cellsBefore;
+        }
+    }
+    if (oldEnd < 0) oldEnd = size;
     qsizetype newStart = 0;
-    for (qsizetype i = 0; i < p; ++i) {
-        if (before[i] != QLatin1Char(';')) continue;
-        oldStart = i + 1;
+    for (qsizetype k = 0; k < cellsBefore; ++k) {
         newStart = after.indexOf(QLatin1Char(';'), newStart) + 1;
         if (newStart == 0) return static_cast<int>(std::min(p, after.size()));  // not a calculation
     }
-    qsizetype oldEnd = before.indexOf(QLatin1Char(';'), oldStart);
-    if (oldEnd < 0) oldEnd = before.size();
     qsizetype newEnd = after.indexOf(QLatin1Char(';'), newStart);
     if (newEnd < 0) newEnd = after.size();
+    QTextCursor range(const_cast<QTextDocument*>(&before));
+    range.setPosition(static_cast<int>(oldStart));
+    range.setPosition(static_cast<int>(oldEnd), QTextCursor::KeepAnchor);
+    QString cell = range.selectedText();
+    CCalcView::ToLineFeeds(cell);
     const qsizetype oldLength = oldEnd - oldStart;
-    const auto [head, tail] =
-        CommonEndsOf(before.mid(oldStart, oldLength), after.mid(newStart, newEnd - newStart));
+    const auto [head, tail] = CommonEndsOf(cell, after.mid(newStart, newEnd - newStart));
     const qsizetype offset = p - oldStart;
     if (offset <= head) return static_cast<int>(newStart + offset);
     if (offset >= oldLength - tail) return static_cast<int>(newEnd - (oldLength - offset));
@@ -254,9 +311,10 @@ void CCalcDoc::Calculate(bool allCells) {
     // The copies of a large text are mapped apart: freed, they go back to the
     // system at once, and the new document's text grows by remapping, not in
     // the holes they would leave in the heap.
+    const bool large = view_->document()->characterCount() > CCalcView::kPieceUnits;
     std::optional<CCalcView::LargeBlocksMapped> mapped;
-    if (view_->document()->characterCount() > CCalcView::kPieceUnits) mapped.emplace();
-    std::u16string text = U16FromQString(view_->EditorText());
+    if (large) mapped.emplace();
+    std::u16string text = view_->EditorTextU16();
     const QTextCursor caret = view_->textCursor();
     const int anchorBefore = caret.anchor();
     const int positionBefore = caret.position();
@@ -275,74 +333,78 @@ void CCalcDoc::Calculate(bool allCells) {
     };
     bool cancelled = false;
     std::vector<NCalculatorText::DiagnosticSource> sources;
-    // The run hands back the text it read: the text before and after the run
-    // are each held once.
-    std::u16string original;
     NCalculatorText::RunControl control;
     control.sources = &sources;
-    control.original = &original;
+    // The editor keeps the text before the run: the copy of a large one goes
+    // back to the system as the run reads it.
+    const auto bytes = [](std::size_t units) { return units * sizeof(char16_t); };
+    ReadPages read(text.data(), bytes(text.size()));
+    if (large) control.released = [&](std::size_t upTo) { read.DoneUpTo(bytes(upTo)); };
     const bool ok = allCells
                         ? CalculateAllCells(text, position, failed, *task, 20, cancelled, control)
                         : NCalculatorText::CalculateText(text, position, failed, control);
     if (cancelled) return calledOff();
     // The new text is read where the run left it: a large text is not copied.
+    // A run that rewrote nothing left the text as it was.
     const QStringView after(text.data(), static_cast<qsizetype>(text.size()));
-    const std::u16string& old = control.rewritten ? original : text;
-    const QStringView before(old.data(), static_cast<qsizetype>(old.size()));
+    const QTextDocument& before = *view_->document();
+    const qsizetype beforeSize = before.characterCount() - 1;
 
     // The caret after the command: the driver's position, or the old
     // selection after a failure.
+    int anchorAfter = ok && position >= 0 ? position : positionBefore;
+    int positionAfter = anchorAfter;
+    if (!ok && control.rewritten) {
+        anchorAfter = PositionAfterCalculation(before, after, anchorBefore);
+        positionAfter = PositionAfterCalculation(before, after, positionBefore);
+    } else if (!ok) {
+        anchorAfter = anchorBefore;
+        positionAfter = positionBefore;
+    }
     const auto finalCursor = [&] {
         QTextCursor cursor(view_->document());
-        if (!ok) {
-            cursor.setPosition(PositionAfterCalculation(before, after, anchorBefore));
-            cursor.setPosition(PositionAfterCalculation(before, after, positionBefore),
-                               QTextCursor::KeepAnchor);
-        } else if (ok && position >= 0) {
-            cursor.setPosition(std::min<int>(position, view_->document()->characterCount() - 1));
-        } else {
-            cursor.setPosition(std::min(positionBefore, view_->document()->characterCount() - 1));
-        }
+        const int last = view_->document()->characterCount() - 1;
+        cursor.setPosition(std::min(anchorAfter, last));
+        cursor.setPosition(std::min(positionAfter, last), QTextCursor::KeepAnchor);
         return cursor;
     };
 
     // Only the changed stretch is replaced, as one undoable step: the rest of
     // the text, its layout and the view stay as they are.
-    const auto [head, tail] = CommonEndsOf(before, after);
+    const auto [head, tail] = control.rewritten ? CommonEndsOf(before, after)
+                                                : CommonEnds{beforeSize, 0};
 
     QTextCursor cursor;
-    if (head == before.size() && head == after.size()) {
+    if (!control.rewritten || (head == beforeSize && head == after.size())) {
         cursor = finalCursor();
     } else if (task && after.size() - head - tail > kSteppedChange) {
-        // Too large for one step: the whole text, a piece at a time; the undo
-        // history goes, as with any replacement of the whole text.
+        // Too large for one step: the whole text, a piece at a time, beside
+        // the old one, which stays until the new one is whole; the undo
+        // history goes, as with any replacement of the whole text. What has
+        // gone in goes back to the system.
         const auto step = [&task](qint64 done, qint64 total) {
             return task->Step(20 * total + 80 * done, 100 * total);
         };
-        if (!view_->ReplaceTextInSteps(after, step)) {
-            view_->ReplaceTextInSteps(before, [](qint64, qint64) { return true; });
-            QTextCursor restored(view_->document());
-            restored.setPosition(anchorBefore);
-            restored.setPosition(positionBefore, QTextCursor::KeepAnchor);
-            view_->setTextCursor(restored);
-            return calledOff();
-        }
+        ReadPages written(text.data(), bytes(text.size()));
+        const auto taken = [&](qsizetype units) {
+            written.DoneUpTo(bytes(static_cast<std::size_t>(units)));
+        };
+        if (!view_->ReplaceTextAside(after, step, taken)) return calledOff();
         cursor = finalCursor();
     } else {
         QTextCursor edit(view_->document());
         edit.beginEditBlock();
         edit.setPosition(static_cast<int>(head));
-        edit.setPosition(static_cast<int>(before.size() - tail), QTextCursor::KeepAnchor);
+        edit.setPosition(static_cast<int>(beforeSize - tail), QTextCursor::KeepAnchor);
         edit.insertText(after.mid(head, after.size() - head - tail).toString());
         cursor = finalCursor();
         view_->document()->appendUndoItem(new CaretUndoItem(view_, anchorBefore, positionBefore,
                                                             cursor.anchor(), cursor.position()));
         edit.endEditBlock();
     }
-    // The run's texts are done with: they go before the signals below, on
+    // The run's text is done with: it goes before the signals below, on
     // which a recovery copy of the editor's text is taken.
     std::u16string().swap(text);
-    std::u16string().swap(original);
     view_->SetModify(true);
     // The results are part of the work: the document counts as changed.
     SetModifiedFlag(true);

@@ -13,9 +13,11 @@
 #include <QTextLayout>
 #include <QtMath>
 #include <algorithm>
+#include <vector>
 
 #include "document/CCalcFontDialog.h"
 #include "document/DocumentFiles.h"
+#include "document/EditorMarks.h"
 #include "document/PrintSettings.h"
 
 #if defined(__GLIBC__)
@@ -228,31 +230,52 @@ private:
 };
 
 int largeBlocksMapped = 0;  // how many LargeBlocksMapped live
+#if defined(__GLIBC__)
+// glibc serves even a large block from the heap's free room before it maps
+// one apart: the room left by freed copies is taken while large blocks are
+// mapped. Untouched, it costs nothing.
+constexpr std::size_t kHeapPlug = std::size_t{1} << 20;
+constexpr std::size_t kMostPlugs = 4096;
+std::vector<void*> heapPlugs;
+#endif
 
 }  // namespace
 
 CCalcView::LargeBlocksMapped::LargeBlocksMapped() {
 #if defined(__GLIBC__)
     if (largeBlocksMapped++ == 0) {
-        mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+        mallopt(M_MMAP_THRESHOLD, kHeapPlug);
         mallopt(M_MMAP_MAX, 65536);
+        // Taken until a block is mapped: the heap has no such room left. A
+        // text that grew in it would otherwise be copied when it outgrew it,
+        // and the room it left would stay resident.
+        const std::size_t mappedBefore = mallinfo2().hblks;
+        while (heapPlugs.size() < kMostPlugs) {
+            void* plug = malloc(kHeapPlug);  // NOLINT(cppcoreguidelines-no-malloc)
+            if (plug == nullptr) break;
+            if (mallinfo2().hblks > mappedBefore) {
+                free(plug);  // NOLINT(cppcoreguidelines-no-malloc)
+                break;
+            }
+            heapPlugs.push_back(plug);
+        }
     }
 #endif
 }
 
 CCalcView::LargeBlocksMapped::~LargeBlocksMapped() {
 #if defined(__GLIBC__)
-    if (--largeBlocksMapped == 0) mallopt(M_MMAP_MAX, 0);
+    if (--largeBlocksMapped == 0) {
+        for (void* plug : heapPlugs) free(plug);  // NOLINT(cppcoreguidelines-no-malloc)
+        heapPlugs = {};
+        mallopt(M_MMAP_MAX, 0);
+    }
 #endif
 }
 
 CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     KeepLargeBlocksInHeap();
-    {
-        auto* text = new QTextDocument(this);
-        text->setDocumentLayout(new ArrowKeepingLayout(text));
-        setDocument(text);
-    }
+    setDocument(NewDocument());
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     SetWrapAnywhere(false);
     // Left to right as the platform's edit control. Left automatic, Qt looks
@@ -266,10 +289,40 @@ CCalcView::CCalcView(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!replacing_) emit Edited();
     });
+    AttachDocument();
+    SetDefaultFont();
+}
+
+QTextDocument* CCalcView::NewDocument() {
+    auto* text = new QTextDocument(this);
+    text->setDocumentLayout(new ArrowKeepingLayout(text));
+    return text;
+}
+
+void CCalcView::AttachDocument() {
     // Called before the layout sees the change: a long line is never laid out
     // with word wrapping first.
-    connect(document(), &QTextDocument::contentsChange, this, &CCalcView::OnContentsChange);
-    SetDefaultFont();
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                OnContentsChange(position, removed, added);
+                emit ContentsChange(position, removed, added);
+            });
+}
+
+std::u16string CCalcView::EditorTextU16() const {
+    const QTextDocument* doc = document();
+    std::u16string text;
+    text.reserve(static_cast<std::size_t>(doc->characterCount()));
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin()) text.push_back(u'\n');
+        const QString line = block.text();
+        const std::size_t from = text.size();
+        text.append(reinterpret_cast<const char16_t*>(line.constData()),
+                    static_cast<std::size_t>(line.size()));
+        std::replace(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                     static_cast<char16_t>(QChar::LineSeparator), u'\n');
+    }
+    return text;
 }
 
 QString CCalcView::EditorText() const {
@@ -301,17 +354,14 @@ void CCalcView::ReplaceText(const QString& text) {
     }
 }
 
-bool CCalcView::ReplaceTextInSteps(QStringView text,
-                                   const std::function<bool(qint64, qint64)>& step) {
-    if (text.size() <= kPieceUnits) {
-        ReplaceText(text.toString());
-        return true;
-    }
-    qsizetype at = 0;
-    const auto next = [&text, &at](QString& piece) {
+namespace {
+
+// The pieces of a large text, each ending after a line break where it can:
+// no line is laid out twice. `at` is how much has been given.
+std::function<bool(QString&)> PiecesOf(QStringView text, qsizetype& at) {
+    return [text, &at](QString& piece) {
         if (at >= text.size()) return false;
-        qsizetype end = std::min(at + kPieceUnits, text.size());
-        // A piece ends after a line break where it can: no line is laid out twice.
+        qsizetype end = std::min(at + CCalcView::kPieceUnits, text.size());
         if (end < text.size()) {
             const qsizetype lineBreak = text.lastIndexOf(QLatin1Char('\n'), end - 1);
             if (lineBreak >= at) end = lineBreak + 1;
@@ -320,7 +370,18 @@ bool CCalcView::ReplaceTextInSteps(QStringView text,
         at = end;
         return true;
     };
-    return ReplaceTextInPieces(next, [&] { return step(at, text.size()); });
+}
+
+}  // namespace
+
+bool CCalcView::ReplaceTextInSteps(QStringView text,
+                                   const std::function<bool(qint64, qint64)>& step) {
+    if (text.size() <= kPieceUnits) {
+        ReplaceText(text.toString());
+        return true;
+    }
+    qsizetype at = 0;
+    return ReplaceTextInPieces(PiecesOf(text, at), [&] { return step(at, text.size()); });
 }
 
 bool CCalcView::ReplaceTextInPieces(const std::function<bool(QString&)>& next,
@@ -336,40 +397,91 @@ bool CCalcView::ReplaceTextInPieces(const std::function<bool(QString&)>& next,
     // lays the whole document out again), some 300 bytes a line.
     const Qt::ScrollBarPolicy scrollBar = verticalScrollBarPolicy();
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    needsShaping_ = false;
-    SetWrapAnywhere(false);
-    UpdateShaping();
-    QTextCursor cursor(doc);
-    qsizetype lineSoFar = 0;
-    qsizetype grouped = 0;
-    bool complete = true;
-    QString piece;
-    while (next(piece)) {
-        // Wrapping and shaping follow what comes, before it is laid out.
-        bool changed = false;
-        if (!needsShaping_ && NeedsShaping(piece)) {
-            needsShaping_ = true;
-            changed = true;
-        }
-        if (LongestLine(piece, lineSoFar) > kLongLine && !WrapsAnywhere()) {
-            SetWrapAnywhere(true);
-            changed = true;
-        }
-        if (changed) UpdateShaping();
-        GroupLines(piece, grouped);
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(piece);
-        piece = QString();
-        if (!step()) {
-            complete = false;
-            break;
-        }
-    }
+    TextModes modes;
+    ApplyModes(modes);
+    const bool complete = InsertPieces(doc, next, step, modes, true);
     if (!complete) setPlainText(QString());
     setVerticalScrollBarPolicy(scrollBar);
     doc->setUndoRedoEnabled(true);
     moveCursor(QTextCursor::Start);
     return complete;
+}
+
+bool CCalcView::ReplaceTextAside(QStringView text, const std::function<bool(qint64, qint64)>& step,
+                                 const std::function<void(qsizetype)>& taken) {
+    const LargeBlocksMapped mapped;
+    QTextDocument* const old = document();
+    QTextDocument* const next = NewDocument();
+    next->setDefaultTextOption(old->defaultTextOption());
+    next->setDefaultFont(old->defaultFont());
+    next->setUndoRedoEnabled(false);
+    connect(next, &QTextDocument::contentsChange, this,
+            [this, next](int position, int /*removed*/, int added) {
+                NoteChange(next, position, added);
+            });
+    qsizetype at = 0;
+    TextModes modes;
+    const bool complete = InsertPieces(
+        next, PiecesOf(text, at),
+        [&] {
+            taken(at);
+            return step(at, text.size());
+        },
+        modes, false);
+    if (!complete) {
+        delete next;  // its blocks' line separators leave the count
+        return false;
+    }
+    const int oldLength = old->characterCount() - 1;
+    {
+        QScopedValueRollback<bool> guard(replacing_, true);
+        disconnect(next, nullptr, this, nullptr);
+        // The marks point into the old text.
+        for (int layer = 0; layer < EditorMarks::LayerCount; ++layer)
+            EditorMarks::Of(this).Clear(static_cast<EditorMarks::Layer>(layer));
+        setDocument(next);
+        AttachDocument();
+        // Laid out lazily: the modes are right before any line is.
+        ApplyModes(modes);
+        next->setUndoRedoEnabled(true);
+    }
+    delete old;
+    emit ContentsChange(0, oldLength, next->characterCount() - 1);
+    return true;
+}
+
+bool CCalcView::InsertPieces(QTextDocument* doc, const std::function<bool(QString&)>& next,
+                             const std::function<bool()>& step, TextModes& modes,
+                             bool applyModes) {
+    QTextCursor cursor(doc);
+    qsizetype lineSoFar = 0;
+    qsizetype grouped = 0;
+    QString piece;
+    while (next(piece)) {
+        // Wrapping and shaping follow what comes, before it is laid out.
+        bool changed = false;
+        if (!modes.shaping && NeedsShaping(piece)) {
+            modes.shaping = true;
+            changed = true;
+        }
+        if (LongestLine(piece, lineSoFar) > kLongLine && !modes.wrapAnywhere) {
+            modes.wrapAnywhere = true;
+            changed = true;
+        }
+        if (changed && applyModes) ApplyModes(modes);
+        GroupLines(piece, grouped);
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(piece);
+        piece = QString();
+        if (!step()) return false;
+    }
+    return true;
+}
+
+void CCalcView::ApplyModes(TextModes modes) {
+    needsShaping_ = modes.shaping;
+    SetWrapAnywhere(modes.wrapAnywhere);
+    UpdateShaping();
 }
 
 void CCalcView::ReleaseFreedMemory() {
@@ -403,35 +515,40 @@ void CCalcView::UpdateShaping() {
 
 bool CCalcView::ShapesText() const { return !(font().styleStrategy() & QFont::PreferNoShaping); }
 
-void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
-    const QTextDocument* doc = document();
-    QString inserted;
+CCalcView::Change CCalcView::NoteChange(QTextDocument* doc, int position, int added) {
+    Change change;
     if (added > 0) {
-        QTextCursor range(document());
+        QTextCursor range(doc);
         range.setPosition(position);
         range.setPosition(std::min(position + added, doc->characterCount() - 1),
                           QTextCursor::KeepAnchor);
-        inserted = range.selectedText();
+        change.inserted = range.selectedText();
     }
-    CountLineSeparators(position, added, inserted.contains(QChar::LineSeparator));
+    CountLineSeparators(doc, position, added, change.inserted.contains(QChar::LineSeparator));
+    for (QTextBlock block = doc->findBlock(position);
+         block.isValid() && block.position() <= position + added; block = block.next()) {
+        if (block.length() - 1 <= kLongLine) continue;
+        change.longLine = true;
+        // Qt drops a block's shaped glyphs after every layout, so each caret
+        // placement and paint would itemize and shape the whole line again.
+        block.layout()->setCacheEnabled(true);
+    }
+    return change;
+}
+
+void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
+    const QTextDocument* doc = document();
+    const Change change = NoteChange(document(), position, added);
+    const QString& inserted = change.inserted;
     // Text that needs shaping is seen as it comes; what is removed is only
     // forgotten when the whole text is looked at again.
     if (!replacing_ && !needsShaping_ && NeedsShaping(inserted)) {
         needsShaping_ = true;
         UpdateShaping();
     }
-    bool changedLongLine = false;
-    for (QTextBlock block = doc->findBlock(position);
-         block.isValid() && block.position() <= position + added; block = block.next()) {
-        if (block.length() - 1 <= kLongLine) continue;
-        changedLongLine = true;
-        // Qt drops a block's shaped glyphs after every layout, so each caret
-        // placement and paint would itemize and shape the whole line again.
-        block.layout()->setCacheEnabled(true);
-    }
     // ReplaceText has chosen the wrap mode already; its clearing must not switch back.
     if (replacing_) return;
-    if (changedLongLine) {
+    if (change.longLine) {
         if (WrapsAnywhere()) return;
         SetWrapAnywhere(true);
         needsShaping_ = NeedsShaping(doc->toRawText());
@@ -454,8 +571,7 @@ qsizetype CCalcView::TextLength() const {
     return doc->characterCount() - 1 + (doc->blockCount() - 1) + *lineSeparators_;
 }
 
-void CCalcView::CountLineSeparators(int position, int added, bool brought) {
-    QTextDocument* doc = document();
+void CCalcView::CountLineSeparators(QTextDocument* doc, int position, int added, bool brought) {
     // Blocks that lose theirs hold a count already; a block merged away takes
     // its count with it.
     if (!brought && *lineSeparators_ == 0) return;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "document/EditorFont.h"
 #include "document/PagePrinter.h"
@@ -29,6 +30,8 @@ public:
 
     // The whole text, line breaks as LF.
     QString EditorText() const;
+    // The same, for the engine, read without a whole copy beside it.
+    std::u16string EditorTextU16() const;
     // Turns the editor's line breaks in a copy of its text (U+2029 between
     // blocks, U+2028 within one) into LF.
     static void ToLineFeeds(QString& text);
@@ -42,6 +45,13 @@ public:
     // there is no more); `step` is heard after each piece.
     bool ReplaceTextInPieces(const std::function<bool(QString&)>& next,
                              const std::function<bool()>& step);
+    // A large text put in a document of its own, a piece at a time, while
+    // the editor keeps showing the old one; it takes the old one's place
+    // only when whole. Called off, the editor is as it was. After each
+    // piece, `taken` hears how much of `text` is in (and not read again)
+    // and `step` as above. The undo history goes with the old text.
+    bool ReplaceTextAside(QStringView text, const std::function<bool(qint64, qint64)>& step,
+                          const std::function<void(qsizetype)>& taken);
     // Texts longer than this go in a piece at a time. Their lines go into the
     // editor a few thousand code units to a block, parted within a block by
     // U+2028 (a line break as any other to the user, EditorText and saving):
@@ -56,8 +66,8 @@ public:
     // editor otherwise keeps them in the heap, for long lines' layouts): the
     // copies of a large text and the document's text and tables, which grow
     // by doubling, then grow by remapping, without a copy, never land in the
-    // holes a freed copy left in the heap, never touch their unused room, and
-    // go back whole when freed.
+    // holes a freed copy left in the heap (its free room is taken, untouched,
+    // meanwhile), never touch their unused room, and go back whole when freed.
     class LargeBlocksMapped {
     public:
         LargeBlocksMapped();
@@ -120,6 +130,9 @@ public:
 signals:
     // The user (or an undoable edit) changed the text.
     void Edited();
+    // The text changed, as the document says, after the editor has seen it;
+    // a new document taking the old one's place is a change of the whole.
+    void ContentsChange(int position, int removed, int added);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -133,9 +146,30 @@ protected:
 
 private:
     void HandleKey(QKeyEvent* event);
+    QTextDocument* NewDocument();
+    // Follows the changes of the document shown.
+    void AttachDocument();
+    // What a change of a document brought: the text inserted, and whether a
+    // block it touched is a long line (whose glyphs are then kept).
+    struct Change {
+        QString inserted;
+        bool longLine = false;
+    };
+    Change NoteChange(QTextDocument* doc, int position, int added);
     // Counts the U+2028 of the blocks a change touched again; `brought`: the
     // inserted text holds some.
-    void CountLineSeparators(int position, int added, bool brought);
+    void CountLineSeparators(QTextDocument* doc, int position, int added, bool brought);
+    // How a text that goes in is to be laid out.
+    struct TextModes {
+        bool shaping = false;
+        bool wrapAnywhere = false;
+    };
+    // Inserts the pieces from `next` at the end of `doc`, lines grouped, and
+    // notes the modes they need (applied at once when `applyModes`); false
+    // when `step` called the rest off.
+    bool InsertPieces(QTextDocument* doc, const std::function<bool(QString&)>& next,
+                      const std::function<bool()>& step, TextModes& modes, bool applyModes);
+    void ApplyModes(TextModes modes);
     void UpdateTabStops();
     void SetEditorFont(const QFont& font);
     void SetWrapAnywhere(bool anywhere);

@@ -2,12 +2,13 @@
 
 #include <QEvent>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
+
+#include "document/CCalcView.h"
 
 using CalcSyntax::Role;
 
@@ -49,12 +50,11 @@ bool SameFormats(const QList<QTextLayout::FormatRange>& a,
 
 }  // namespace
 
-CalcHighlighter::CalcHighlighter(QPlainTextEdit* view) : QObject(view), view_(view) {
+CalcHighlighter::CalcHighlighter(CCalcView* view) : QObject(view), view_(view) {
     visibleTimer_.setSingleShot(true);
     visibleTimer_.setInterval(0);
     connect(&visibleTimer_, &QTimer::timeout, this, &CalcHighlighter::HighlightVisible);
-    connect(view_->document(), &QTextDocument::contentsChange, this,
-            &CalcHighlighter::OnContentsChange);
+    connect(view_, &CCalcView::ContentsChange, this, &CalcHighlighter::OnContentsChange);
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, &visibleTimer_,
             qOverload<>(&QTimer::start));
     view_->viewport()->installEventFilter(this);

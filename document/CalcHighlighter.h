@@ -11,13 +11,13 @@
 
 #include "document/CalcSyntax.h"
 
-class QPlainTextEdit;
+class CCalcView;
 class QTextBlock;
 
 class CalcHighlighter : public QObject {
     Q_OBJECT
 public:
-    explicit CalcHighlighter(QPlainTextEdit* view);
+    explicit CalcHighlighter(CCalcView* view);
 
     void SetEnabled(bool enabled);
     bool IsEnabled() const { return enabled_; }
@@ -45,7 +45,7 @@ private:
     void Colour(QTextBlock& block, int entry);
     void ClearAll();
 
-    QPlainTextEdit* view_;
+    CCalcView* view_;
     bool enabled_ = false;
     // Every line up to this one has a state that follows from the lines before.
     int validUpTo_ = -1;

@@ -16,10 +16,6 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
-#ifdef Q_OS_UNIX
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace {
 // The document's texts, under the document's context; lupdate reads Text::tr.
@@ -313,23 +309,8 @@ bool FileTextPieces::Next(QString& piece, qsizetype units) {
             break;
     }
     piece.truncate(size);
-    ForgetRead();
+    read_.DoneUpTo(next_);
     return size > 0;
-}
-
-void FileTextPieces::ForgetRead() {
-#if defined(Q_OS_UNIX) && defined(MADV_DONTNEED)
-    // Whole pages of what is read, never the first (the allocator keeps its
-    // records just before the bytes): they are not read again, and the
-    // system may take them back at once instead of when the whole goes.
-    static const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto data = reinterpret_cast<std::uintptr_t>(bytes_.data());
-    const std::uintptr_t begin = std::max(forgotten_, (data + 2 * page - 1) / page * page);
-    const std::uintptr_t end = (data + std::min(next_, bytes_.size())) / page * page;
-    if (end <= begin) return;
-    madvise(bytes_.data() + (begin - data), end - begin, MADV_DONTNEED);
-    forgotten_ = end;
-#endif
 }
 
 std::u16string FileTextFromEditorText(const QString& editorText) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/ReadPages.h"
 #include "engine/FileAccess.h"
 
 // Typing and pasting stop at this many code units (line breaks counted as
@@ -71,7 +72,8 @@ QString EditorTextFromFileText(const std::u16string& fileText);
 // read are given back to the system as it goes.
 class FileTextPieces {
 public:
-    explicit FileTextPieces(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit FileTextPieces(std::string bytes)
+        : bytes_(std::move(bytes)), read_(bytes_.data(), bytes_.size()) {}
 
     // What FileTextEditorLength says of the whole decoded text (before the
     // first Next).
@@ -85,12 +87,10 @@ public:
     qint64 Total() const { return static_cast<qint64>(bytes_.size() / 2); }
 
 private:
-    void ForgetRead();
-
     std::string bytes_;
+    ReadPages read_;        // the bytes read go back to the system as it goes
     std::size_t next_ = 0;  // byte offset of the next unit
     bool ended_ = false;    // a U+0000 was met
-    std::uintptr_t forgotten_ = 0;
 };
 std::u16string FileTextFromEditorText(const QString& editorText);
 

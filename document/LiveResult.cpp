@@ -154,7 +154,7 @@ LiveResult::Window LiveResult::WindowAroundLines(const QTextDocument* document, 
 LiveResult::LiveResult(CCalcView* view) : QObject(view), view_(view) {
     // Whether the text may hold a "/*", followed through every change: a new
     // one takes in the changed text or a character beside it.
-    connect(view_->document(), &QTextDocument::contentsChange, this,
+    connect(view_, &CCalcView::ContentsChange, this,
             [this](int position, int /*removed*/, int added) {
                 ++edits_;
                 const QTextDocument* document = view_->document();

@@ -253,16 +253,14 @@ public:
         return std::move(out_);
     }
 
-    // Puts the new text in place of `text`, the one read, which goes to the
-    // control's `original` when it asks for it.
+    // Puts the new text in place of `text`, the one read.
     void FinishInto(std::u16string& text, RunControl* control) {
-        std::u16string result = Finish();
-        if (control != nullptr && control->original != nullptr) {
-            *control->original = std::move(text);
-            control->rewritten = true;
-        }
-        text = std::move(result);
+        text = Finish();
+        if (control != nullptr) control->rewritten = true;
     }
+
+    // How much of the old text has gone into the new one.
+    std::size_t Copied() const { return copied_; }
 
 private:
     const std::u16string& text_;
@@ -539,9 +537,10 @@ bool CalculateCells(std::u16string& text, int32_t& position, RunReport& report) 
         while (p < n && copy.IsSeparator(p)) ++p;
         if (p >= n) break;
         // The text is rewritten only at the end: a cancelled run leaves it.
-        if (control != nullptr && control->progress && p >= nextReport) {
+        if (control != nullptr && (control->progress || control->released) && p >= nextReport) {
             nextReport = p + std::max<std::size_t>(control->stride, 1);
-            if (!control->progress(p, n)) {
+            if (control->released) control->released(rewriter.Copied());
+            if (control->progress && !control->progress(p, n)) {
                 control->cancelled = true;
                 return false;
             }

@@ -38,9 +38,12 @@ struct RunControl {
     bool cancelled = false;
     // When set, receives the source of every diagnostic, as below.
     std::vector<DiagnosticSource>* sources = nullptr;
-    // When set and the run rewrote the text, receives the text as it was, so
-    // that a caller needing both keeps no copy of its own.
-    std::u16string* original = nullptr;
+    // When set, told between cells (as `progress` is asked) that the text
+    // before `upTo` is in the new text and will not be read again: a caller
+    // may give that memory back. The text is then to be read after the run
+    // only when `rewritten`; a run that rewrites nothing releases nothing.
+    std::function<void(std::size_t upTo)> released;
+    // Whether the run put a new text in place of the one it read.
     bool rewritten = false;
 };
 

@@ -17,6 +17,7 @@
 #include "document/EditorAssist.h"
 #include "document/EditorMarks.h"
 #include "document/LiveResult.h"
+#include "document/LongTask.h"
 #include "engine/MemoryStore.h"
 #include "engine/Parcer.h"
 #include "engine/Preferences.h"
@@ -401,24 +402,67 @@ private slots:
         QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("mem[salry]"));
     }
 
+    // A large text's results go in beside it and take its place whole: the
+    // editor, its marks and its helpers then follow the new text.
+    void calculateAllShowsTheFailingCell_data() {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("small") << 400;
+        QTest::newRow("large, beside the old text") << 200000;
+    }
     void calculateAllShowsTheFailingCell() {
-        QStringList lines;
-        for (int i = 0; i < 400; ++i) lines << QStringLiteral("%1+1;").arg(i);
-        lines << QStringLiteral("mem[u]+1;") << QStringLiteral("2*/3;");
-        view_->ReplaceText(lines.join('\n'));
+        QFETCH(int, lines);
+        QString text = QStringLiteral("/* a note\nover two lines */\n");
+        for (int i = 0; i < lines; ++i) text += QStringLiteral("%1+1;\n").arg(i);
+        text += QStringLiteral("/* c */ mem[u]+1;\n2*/3;");
+        const bool large = text.size() > CCalcView::kPieceUnits;
+        view_->ReplaceTextInSteps(text, [](qint64, qint64) { return true; });
         Show();
-        Place(0);
+        const int caret = static_cast<int>(text.indexOf(QStringLiteral("\n300+1;"))) + 3;
+        assist_->SetLiveResult(true);
+        QCOMPARE(LiveAt(caret), QStringLiteral("= 301"));
+        const QTextDocument* before = view_->document();
+        LongTask::SetDelay(0);
         doc_->ExecuteCommand(CalculateAll);
-        QCOMPARE(view_->textCursor().position(), 0);  // the caret stays
+        LongTask::SetDelay(400);
+        QCOMPARE(view_->document() != before, large);
+        const QString after = view_->EditorText();
+        QVERIFY(after.startsWith(QStringLiteral("/* a note\nover two lines */\n0+1=1;\n1+1=2;\n")));
+        QVERIFY(after.endsWith(QStringLiteral("+1=%1;\n/* c */ mem[u]+1=1;\n2*/3;").arg(lines)));
+        // The caret keeps its place in its cell.
+        QCOMPARE(view_->textCursor().position(),
+                 static_cast<int>(after.indexOf(QStringLiteral("\n300+1=301;"))) + 3);
+        QCOMPARE(view_->TextLength(), CCalcView::LengthOf(after));
+        QCOMPARE(view_->document()->isUndoAvailable(), !large);
         const QTextBlock failing = view_->document()->lastBlock();
-        QCOMPARE(failing.text(), QStringLiteral("2*/3;"));
+        QVERIFY(failing.text().endsWith(QStringLiteral("2*/3;")));
         QTextCursor at(failing);
+        at.movePosition(QTextCursor::EndOfBlock);
         QVERIFY(view_->viewport()->rect().contains(view_->cursorRect(at).center()));
         // Its source, then the warning's, from their log rows.
         doc_->SelectDiagnosticSource(1);
         QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("2*/3"));
         doc_->SelectDiagnosticSource(0);
         QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("mem[u]"));
+        // The lines in view are coloured as the new text reads, the live
+        // result reads it, and editing goes on in it.
+        QTRY_VERIFY(!failing.layout()->formats().isEmpty());
+        const int memory = static_cast<int>(after.lastIndexOf(QStringLiteral("mem[u]")));
+        const QTextBlock block = view_->document()->findBlock(memory);
+        const auto formatAt = [&block](int column) {
+            for (const QTextLayout::FormatRange& range : block.layout()->formats())
+                if (range.start <= column && column < range.start + range.length)
+                    return range.format;
+            return QTextCharFormat();
+        };
+        QCOMPARE(formatAt(memory - block.position()),
+                 assist_->Highlighter()->Format(Role::Memory));
+        const int eight = static_cast<int>(after.indexOf(QStringLiteral("\n7+1=8;"))) + 2;
+        QCOMPARE(LiveAt(eight), QStringLiteral("= 8"));
+        QTest::keyClick(view_, Qt::Key_Backspace);
+        QCOMPARE(LiveAt(eight - 1), QStringLiteral("= 1"));  // "+1"
+        QTest::keyClick(view_, Qt::Key_Backspace);  // joins two lines
+        QCOMPARE(view_->EditorText(), QString(after).remove(eight - 2, 2));
+        QCOMPARE(view_->TextLength(), CCalcView::LengthOf(after) - 3);
     }
 
     void bracketAtTheCaretIsPaired() {

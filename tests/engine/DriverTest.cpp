@@ -214,31 +214,68 @@ TEST_F(EngineTest, ControlledRunReportsProgressAndCancelsCleanly) {
     }
 }
 
-// A caller needing the text before and after a run gets the one it gave
-// back, rewritten or not, in either way of running.
-TEST_F(EngineTest, ControlledRunHandsBackTheTextItRead) {
+// What a run says it has released is never read again: scribbled over as
+// soon as it is released, the run gives the same text, position, failure and
+// sources as a plain one. A run that rewrites nothing releases nothing.
+TEST_F(EngineTest, ReleasedTextIsNeverReadAgain) {
     const struct {
         const char16_t* text;
         int32_t position;
         bool rewritten;
-        const char16_t* after;
-    } rows[] = {{u"1+1 = ; 2*3", -1, true, u"1+1 =2 ; 2*3=6"},
-                {u"1+1 = ; 2*3", 0, true, u"1+1 =2 ; 2*3"},
-                {u"1/x = ; 2", -1, true, u"1/x  ; 2"},
-                {u"// nothing to do", -1, false, u"// nothing to do"}};
+    } rows[] = {{u"1+1 = ; 2*3 ;\n 4/2 = 7 ; 5", -1, true},
+                {u"1 /* a; b */ = ; 2 // c;\n 3*(1+1) =", -1, true},
+                {u"1+1 = ; 2*3 ; 4", 7, true},
+                {u"1 ; 2 ; 1/x = 5 ; 3 ; 4", -1, true},
+                {u"mem[w] ; 2 ; sqrt(-1) = 1 ; 3", -1, true},
+                {u"// nothing to do ; /* at all */", -1, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(
             std::string(row.text, row.text + std::char_traits<char16_t>::length(row.text)));
-        std::u16string text = row.text;
-        std::u16string original = u"stale";
-        int32_t position = row.position;
+        const auto run = [&row](bool scribble, std::vector<DiagnosticSource>& sources,
+                                FailedCell& failed, int32_t& position, bool& rewritten) {
+            std::u16string text = row.text;
+            position = row.position;
+            RunControl control;
+            control.stride = 1;
+            control.sources = &sources;
+            std::size_t before = 0;
+            if (scribble) {
+                control.released = [&text, &before](std::size_t upTo) {
+                    EXPECT_GE(upTo, before);
+                    EXPECT_LE(upTo, text.size());
+                    std::fill(text.begin() + static_cast<std::ptrdiff_t>(before),
+                              text.begin() + static_cast<std::ptrdiff_t>(upTo), u';');
+                    before = upTo;
+                };
+            }
+            CalculateText(text, position, failed, control);
+            rewritten = control.rewritten;
+            if (!rewritten) {
+                EXPECT_EQ(before, 0U);
+            }
+            return text;
+        };
+        std::vector<DiagnosticSource> plainSources;
+        std::vector<DiagnosticSource> sources;
+        FailedCell plainFailed;
         FailedCell failed;
-        RunControl control;
-        control.original = &original;
-        CalculateText(text, position, failed, control);
-        EXPECT_EQ(text, row.after);
-        EXPECT_EQ(control.rewritten, row.rewritten);
-        EXPECT_EQ(original, row.rewritten ? std::u16string(row.text) : u"stale");
+        int32_t plainPosition = 0;
+        int32_t position = 0;
+        bool plainRewritten = false;
+        bool rewritten = false;
+        const std::u16string plain =
+            run(false, plainSources, plainFailed, plainPosition, plainRewritten);
+        EXPECT_EQ(run(true, sources, failed, position, rewritten), plain);
+        EXPECT_EQ(position, plainPosition);
+        EXPECT_EQ(failed.start, plainFailed.start);
+        EXPECT_EQ(failed.end, plainFailed.end);
+        ASSERT_EQ(sources.size(), plainSources.size());
+        for (std::size_t i = 0; i < sources.size(); ++i) {
+            EXPECT_EQ(sources[i].start, plainSources[i].start);
+            EXPECT_EQ(sources[i].end, plainSources[i].end);
+        }
+        EXPECT_EQ(rewritten, row.rewritten);
+        EXPECT_EQ(plainRewritten, row.rewritten);
     }
 }
 
