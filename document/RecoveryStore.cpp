@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "document/ReadPages.h"
 #include "engine/FileText.h"
 #include "toolkit/U16Text.h"
 
@@ -62,18 +63,25 @@ void AppendBlob(std::string& out, std::string_view key, std::string_view blob) {
 }
 
 // The same for UTF-16 code units, written little-endian straight into `out`:
-// a text of tens of megabytes is not copied once more on the way.
+// a text of tens of megabytes is not copied once more on the way. With
+// `read`, the units go back to the system as they are written.
 void AppendUtf16Blob(std::string& out, std::string_view key, const char16_t* units,
-                     std::size_t count) {
+                     std::size_t count, ReadPages* read = nullptr) {
     out += key;
     out += ' ';
     out += std::to_string(count * 2);
     out += '\n';
     const std::size_t at = out.size();
-    out.resize(at + count * 2);
-    for (std::size_t i = 0; i < count; ++i) {
-        out[at + 2 * i] = static_cast<char>(units[i] & 0xFF);
-        out[at + 2 * i + 1] = static_cast<char>(units[i] >> 8);
+    // A stretch at a time: the bytes grow as the units they come from go.
+    constexpr std::size_t kStretch = std::size_t{1} << 20;
+    for (std::size_t from = 0; from < count; from += kStretch) {
+        const std::size_t to = std::min(count, from + kStretch);
+        out.resize(at + to * 2);
+        for (std::size_t i = from; i < to; ++i) {
+            out[at + 2 * i] = static_cast<char>(units[i] & 0xFF);
+            out[at + 2 * i + 1] = static_cast<char>(units[i] >> 8);
+        }
+        if (read != nullptr) read->DoneUpTo(to * sizeof(char16_t));
     }
     out += '\n';
 }
@@ -137,7 +145,9 @@ namespace RecoveryFormat {
 
 std::size_t MaxBytes() { return 4 * NCalculatorText::kFileTextLimit + 64 * 1024; }
 
-std::string Encode(const RecoveryCopy& copy) {
+namespace {
+
+std::string EncodeCopy(const RecoveryCopy& copy, bool takeText) {
     std::string out;
     out.reserve(static_cast<std::size_t>(copy.text.size()) * 2 + copy.memory.size() * 2 + 512);
     out += kMagic;
@@ -150,13 +160,28 @@ std::string Encode(const RecoveryCopy& copy) {
     out += copy.modified ? "modified 1\n" : "modified 0\n";
     out += "result " + QByteArray::number(copy.lastResult, 'g', 17).toStdString() + '\n';
     AppendBlob(out, "path", copy.path.toUtf8().toStdString());
-    AppendUtf16Blob(out, "text", reinterpret_cast<const char16_t*>(copy.text.utf16()),
-                    static_cast<std::size_t>(copy.text.size()));
+    const auto* text = reinterpret_cast<const char16_t*>(copy.text.utf16());
+    const auto units = static_cast<std::size_t>(copy.text.size());
+    ReadPages read(text, units * sizeof(char16_t));
+    AppendUtf16Blob(out, "text", text, units, takeText ? &read : nullptr);
     AppendUtf16Blob(out, "memory", copy.memory.data(), copy.memory.size());
     char check[40];
     std::snprintf(check, sizeof check, "check %016llx\n",
                   static_cast<unsigned long long>(Fnv1a(out)));
     out += check;
+    return out;
+}
+
+}  // namespace
+
+std::string Encode(const RecoveryCopy& copy) { return EncodeCopy(copy, false); }
+
+std::string Encode(RecoveryCopy&& copy) {
+    // A text held only here goes back to the system as it is encoded: a copy
+    // of a large text is not held twice.
+    const bool alone = copy.text.isDetached() && copy.text.capacity() >= copy.text.size();
+    std::string out = EncodeCopy(copy, alone);
+    if (alone) copy.text = QString();
     return out;
 }
 
@@ -269,9 +294,10 @@ bool RecoveryStore::Claim() {
     return true;
 }
 
-NCalculatorText::FileOutcome RecoveryStore::Write(const RecoveryCopy& copy) {
+NCalculatorText::FileOutcome RecoveryStore::Write(RecoveryCopy copy) {
     if (!lock_) return {NCalculatorText::FileFailure::System, EACCES};
-    return NCalculatorText::ReplaceFile(NativePath(CopyFile()), RecoveryFormat::Encode(copy));
+    return NCalculatorText::ReplaceFile(NativePath(CopyFile()),
+                                       RecoveryFormat::Encode(std::move(copy)));
 }
 
 void RecoveryStore::Remove() {

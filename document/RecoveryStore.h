@@ -46,6 +46,9 @@ inline constexpr int kVersion = 1;
 // memory of the same size, with room for the header.
 std::size_t MaxBytes();
 std::string Encode(const RecoveryCopy& copy);
+// The same, taking the copy: a text held by it alone is given back to the
+// system as it is encoded, and the copy's text is empty afterwards.
+std::string Encode(RecoveryCopy&& copy);
 RecoveryRefusal Decode(std::string_view bytes, RecoveryCopy& copy);
 }  // namespace RecoveryFormat
 
@@ -71,7 +74,7 @@ public:
     QString CopyFile() const;  // this instance's copy
 
     // Writes this instance's copy atomically; removing it needs no copy there.
-    NCalculatorText::FileOutcome Write(const RecoveryCopy& copy);
+    NCalculatorText::FileOutcome Write(RecoveryCopy copy);
     void Remove();
     // Ends the slot: removes the copy (unless keep) and releases the lock.
     void Release(bool keep);

@@ -141,7 +141,7 @@ private:
             lock.unlock();
             bool ok = true;
             if (job)
-                ok = store_.Write(*job).Ok();
+                ok = store_.Write(std::move(*job)).Ok();
             else
                 store_.Remove();
             job.reset();

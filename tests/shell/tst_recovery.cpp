@@ -85,6 +85,27 @@ private slots:
         settings_.reset();
     }
 
+    // Taken by the writer, a text held by the copy alone goes back to the
+    // system as it is encoded; a text shared with another is left alone. The
+    // bytes are the same either way.
+    void takenCopyEncodesTheSame() {
+        QString large;
+        for (int i = 0; large.size() < (3 << 20); ++i) large += QStringLiteral("%1*2 = ;\n").arg(i);
+        RecoveryCopy kept = SampleCopy();
+        kept.text = large;
+        const std::string expected = RecoveryFormat::Encode(kept);
+        RecoveryCopy alone = SampleCopy();
+        alone.text = QString(large.constData(), large.size());
+        QCOMPARE(RecoveryFormat::Encode(std::move(alone)), expected);
+        QVERIFY(alone.text.isEmpty());  // NOLINT(bugprone-use-after-move): it says so
+        RecoveryCopy shared = kept;
+        QCOMPARE(RecoveryFormat::Encode(std::move(shared)), expected);
+        QCOMPARE(kept.text, large);
+        RecoveryCopy read;
+        QCOMPARE(RecoveryFormat::Decode(expected, read), RecoveryRefusal::None);
+        QCOMPARE(read.text, large);
+    }
+
     void copyKeepsEveryField() {
         const RecoveryCopy sample = SampleCopy();
         RecoveryCopy read;
