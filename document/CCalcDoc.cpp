@@ -371,8 +371,8 @@ void CCalcDoc::Calculate(bool allCells) {
 
     // Only the changed stretch is replaced, as one undoable step: the rest of
     // the text, its layout and the view stay as they are.
-    const auto [head, tail] = control.rewritten ? CommonEndsOf(before, after)
-                                                : CommonEnds{beforeSize, 0};
+    const auto [head, tail] =
+        control.rewritten ? CommonEndsOf(before, after) : CommonEnds{beforeSize, 0};
 
     QTextCursor cursor;
     if (!control.rewritten || (head == beforeSize && head == after.size())) {

@@ -451,8 +451,7 @@ bool CCalcView::ReplaceTextAside(QStringView text, const std::function<bool(qint
 }
 
 bool CCalcView::InsertPieces(QTextDocument* doc, const std::function<bool(QString&)>& next,
-                             const std::function<bool()>& step, TextModes& modes,
-                             bool applyModes) {
+                             const std::function<bool()>& step, TextModes& modes, bool applyModes) {
     QTextCursor cursor(doc);
     qsizetype lineSoFar = 0;
     qsizetype grouped = 0;

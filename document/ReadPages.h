@@ -15,7 +15,7 @@ public:
     void DoneUpTo(std::size_t bytes);
 
 private:
-    std::uintptr_t data_;
+    const char* bytes_;
     std::size_t size_;
     std::uintptr_t givenBack_ = 0;
 };

@@ -297,7 +297,7 @@ bool RecoveryStore::Claim() {
 NCalculatorText::FileOutcome RecoveryStore::Write(RecoveryCopy copy) {
     if (!lock_) return {NCalculatorText::FileFailure::System, EACCES};
     return NCalculatorText::ReplaceFile(NativePath(CopyFile()),
-                                       RecoveryFormat::Encode(std::move(copy)));
+                                        RecoveryFormat::Encode(std::move(copy)));
 }
 
 void RecoveryStore::Remove() {

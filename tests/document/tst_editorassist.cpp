@@ -454,13 +454,12 @@ private slots:
                     return range.format;
             return QTextCharFormat();
         };
-        QCOMPARE(formatAt(memory - block.position()),
-                 assist_->Highlighter()->Format(Role::Memory));
+        QCOMPARE(formatAt(memory - block.position()), assist_->Highlighter()->Format(Role::Memory));
         const int eight = static_cast<int>(after.indexOf(QStringLiteral("\n7+1=8;"))) + 2;
         QCOMPARE(LiveAt(eight), QStringLiteral("= 8"));
         QTest::keyClick(view_, Qt::Key_Backspace);
         QCOMPARE(LiveAt(eight - 1), QStringLiteral("= 1"));  // "+1"
-        QTest::keyClick(view_, Qt::Key_Backspace);  // joins two lines
+        QTest::keyClick(view_, Qt::Key_Backspace);           // joins two lines
         QCOMPARE(view_->EditorText(), QString(after).remove(eight - 2, 2));
         QCOMPARE(view_->TextLength(), CCalcView::LengthOf(after) - 3);
     }
