@@ -230,13 +230,37 @@ private:
 };
 
 int largeBlocksMapped = 0;  // how many LargeBlocksMapped live
+
 #if defined(__GLIBC__)
 // glibc serves even a large block from the heap's free room before it maps
-// one apart: the room left by freed copies is taken while large blocks are
-// mapped. Untouched, it costs nothing.
+// one apart. A text that grew there would be copied when it outgrew the
+// room, and the room it left would stay resident: while large blocks are
+// mapped, the room is taken, untouched, so it costs nothing. (A sanitizer's
+// allocator keeps no such room and counts no mapped blocks.)
 constexpr std::size_t kHeapPlug = std::size_t{1} << 20;
 constexpr std::size_t kMostPlugs = 4096;
 std::vector<void*> heapPlugs;
+
+void TakeHeapRoom() {
+#if !defined(__SANITIZE_ADDRESS__)
+    // Taken until a block is mapped: the heap has no such room left.
+    const std::size_t mappedBefore = mallinfo2().hblks;
+    while (heapPlugs.size() < kMostPlugs) {
+        void* plug = malloc(kHeapPlug);  // NOLINT(cppcoreguidelines-no-malloc)
+        if (plug == nullptr) break;
+        if (mallinfo2().hblks > mappedBefore) {
+            free(plug);  // NOLINT(cppcoreguidelines-no-malloc)
+            break;
+        }
+        heapPlugs.push_back(plug);
+    }
+#endif
+}
+
+void GiveHeapRoomBack() {
+    for (void* plug : heapPlugs) free(plug);  // NOLINT(cppcoreguidelines-no-malloc)
+    heapPlugs = {};
+}
 #endif
 
 }  // namespace
@@ -246,19 +270,7 @@ CCalcView::LargeBlocksMapped::LargeBlocksMapped() {
     if (largeBlocksMapped++ == 0) {
         mallopt(M_MMAP_THRESHOLD, kHeapPlug);
         mallopt(M_MMAP_MAX, 65536);
-        // Taken until a block is mapped: the heap has no such room left. A
-        // text that grew in it would otherwise be copied when it outgrew it,
-        // and the room it left would stay resident.
-        const std::size_t mappedBefore = mallinfo2().hblks;
-        while (heapPlugs.size() < kMostPlugs) {
-            void* plug = malloc(kHeapPlug);  // NOLINT(cppcoreguidelines-no-malloc)
-            if (plug == nullptr) break;
-            if (mallinfo2().hblks > mappedBefore) {
-                free(plug);  // NOLINT(cppcoreguidelines-no-malloc)
-                break;
-            }
-            heapPlugs.push_back(plug);
-        }
+        TakeHeapRoom();
     }
 #endif
 }
@@ -266,8 +278,7 @@ CCalcView::LargeBlocksMapped::LargeBlocksMapped() {
 CCalcView::LargeBlocksMapped::~LargeBlocksMapped() {
 #if defined(__GLIBC__)
     if (--largeBlocksMapped == 0) {
-        for (void* plug : heapPlugs) free(plug);  // NOLINT(cppcoreguidelines-no-malloc)
-        heapPlugs = {};
+        GiveHeapRoomBack();
         mallopt(M_MMAP_MAX, 0);
     }
 #endif
