@@ -705,6 +705,10 @@ void CCalcDoc::ExecuteFile(const QString& filter, const QString& defaultExtensio
                          : CCalcFileDialog::Folder::Execute);
     if (dialog.DoModal() != IDOK) return;
 
+    // A large file's text is mapped apart and goes back to the system as the
+    // run reads it: only the memory and the log are kept.
+    std::optional<CCalcView::LargeBlocksMapped> mapped;
+    if (QFileInfo(dialog.GetPathName()).size() > 2 * CCalcView::kPieceUnits) mapped.emplace();
     std::u16string text;
     switch (ReadTextToExecute(dialog.GetPathName(), text)) {
         case ReadFileResult::TooLarge:
@@ -730,6 +734,9 @@ void CCalcDoc::ExecuteFile(const QString& filter, const QString& defaultExtensio
     const MemorySnapshot memoryBefore;
     LongTask task(view_, tr("Executing %1\u2026").arg(FileTitleOf(dialog.GetPathName())));
     NCalculatorText::RunControl control;
+    ReadPages read(text.data(), text.size() * sizeof(char16_t));
+    if (mapped)
+        control.released = [&read](std::size_t upTo) { read.DoneUpTo(upTo * sizeof(char16_t)); };
     CalculateAllCells(text, position, failed, task, 100, cancelled, control);
     if (cancelled) memoryBefore.Restore();
     emit ResultChanged();

@@ -963,6 +963,7 @@ private slots:
         QTest::newRow("open") << "open" << false;
         QTest::newRow("open, Esc") << "open" << true;
         QTest::newRow("calculate all, Esc") << "calculate" << true;
+        QTest::newRow("execute") << "execute" << false;
     }
     void longWorkStopsAtEsc() {
         QFETCH(QString, work);
@@ -981,18 +982,22 @@ private slots:
         }
         if (esc)
             QCoreApplication::postEvent(view_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+        ScriptedFiles files({path});
         if (work == "open")
             QCOMPARE(doc_->OpenDocumentFile(path),
                      esc ? CCalcDoc::OpenResult::Cancelled : CCalcDoc::OpenResult::Opened);
+        else if (work == "execute")
+            doc_->OnFileExecute();  // the text it reads goes back to the system as it goes
         else
             doc_->ExecuteCommand(CalculateAll);
         LongTask::SetDelay(400);
-        const bool opened = work == "calculate" || !esc;
+        const bool opened = work == "calculate" || (work == "open" && !esc);
+        const bool executed = work == "execute";
         QCOMPARE(view_->EditorText() == text, opened);
         QCOMPARE(doc_->GetPathName(), opened ? path : QString());
         QVERIFY(!doc_->IsModified());
-        QCOMPARE(MemoryStore::Instance().Find(u"x")->value, 2.0);
-        QCOMPARE(NCalculatorText::lastResult, 7.0);
+        QCOMPARE(MemoryStore::Instance().Find(u"x")->value, executed ? 5.0 : 2.0);
+        QCOMPARE(NCalculatorText::lastResult, executed ? 5.0 : 7.0);
         QVERIFY(view_->findChild<QWidget*>("LongTaskProgress") == nullptr);  // gone with the work
     }
 
