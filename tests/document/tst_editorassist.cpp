@@ -43,6 +43,13 @@ QString RolesOf(const QString& line, int entry, bool lastLine, int* end = nullpt
     return roles;
 }
 
+// The colour a block's layout gives its unit at `column`.
+QTextCharFormat FormatAt(const QTextBlock& block, int column) {
+    for (const QTextLayout::FormatRange& range : block.layout()->formats())
+        if (range.start <= column && column < range.start + range.length) return range.format;
+    return QTextCharFormat();
+}
+
 }  // namespace
 
 class TestEditorAssist : public QObject {
@@ -142,11 +149,7 @@ private slots:
         QTRY_VERIFY(!view_->document()->findBlockByNumber(1).layout()->formats().isEmpty());
         const CalcHighlighter* highlighter = assist_->Highlighter();
         const auto formatAt = [this](int block, int column) {
-            for (const QTextLayout::FormatRange& range :
-                 view_->document()->findBlockByNumber(block).layout()->formats())
-                if (range.start <= column && column < range.start + range.length)
-                    return range.format;
-            return QTextCharFormat();
+            return FormatAt(view_->document()->findBlockByNumber(block), column);
         };
         QCOMPARE(formatAt(1, 2), highlighter->Format(Role::Comment));  // the comment goes on
         QCOMPARE(formatAt(1, 9), highlighter->Format(Role::Number));
@@ -448,13 +451,8 @@ private slots:
         QTRY_VERIFY(!failing.layout()->formats().isEmpty());
         const int memory = static_cast<int>(after.lastIndexOf(QStringLiteral("mem[u]")));
         const QTextBlock block = view_->document()->findBlock(memory);
-        const auto formatAt = [&block](int column) {
-            for (const QTextLayout::FormatRange& range : block.layout()->formats())
-                if (range.start <= column && column < range.start + range.length)
-                    return range.format;
-            return QTextCharFormat();
-        };
-        QCOMPARE(formatAt(memory - block.position()), assist_->Highlighter()->Format(Role::Memory));
+        QCOMPARE(FormatAt(block, memory - block.position()),
+                 assist_->Highlighter()->Format(Role::Memory));
         const int eight = static_cast<int>(after.indexOf(QStringLiteral("\n7+1=8;"))) + 2;
         QCOMPARE(LiveAt(eight), QStringLiteral("= 8"));
         QTest::keyClick(view_, Qt::Key_Backspace);
