@@ -19,6 +19,7 @@
 #include "document/DocumentFiles.h"
 #include "document/EditorMarks.h"
 #include "document/PrintSettings.h"
+#include "toolkit/U16Text.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -322,6 +323,9 @@ void CCalcView::AttachDocument() {
 
 std::u16string CCalcView::EditorTextU16() const {
     const QTextDocument* doc = document();
+    // A small text is copied whole, at once; reading it a block at a time
+    // costs more than the copy saves.
+    if (doc->characterCount() <= kPieceUnits) return U16FromQString(EditorText());
     std::u16string text;
     text.reserve(static_cast<std::size_t>(doc->characterCount()));
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
@@ -547,12 +551,11 @@ CCalcView::Change CCalcView::NoteChange(QTextDocument* doc, int position, int ad
 }
 
 void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
-    const QTextDocument* doc = document();
-    const Change change = NoteChange(document(), position, added);
-    const QString& inserted = change.inserted;
+    QTextDocument* doc = document();
+    const Change change = NoteChange(doc, position, added);
     // Text that needs shaping is seen as it comes; what is removed is only
     // forgotten when the whole text is looked at again.
-    if (!replacing_ && !needsShaping_ && NeedsShaping(inserted)) {
+    if (!replacing_ && !needsShaping_ && NeedsShaping(change.inserted)) {
         needsShaping_ = true;
         UpdateShaping();
     }

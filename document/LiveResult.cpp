@@ -231,7 +231,7 @@ void LiveResult::Update() {
         }
         preview = NCalculatorText::PreviewCell(window.text, window.position);
     } else {
-        preview = NCalculatorText::PreviewCell(U16FromQString(view_->EditorText()), position);
+        preview = NCalculatorText::PreviewCell(view_->EditorTextU16(), position);
     }
     text_ = TextOf(preview);
     emit Changed(text_, TipOf(preview));
