@@ -50,14 +50,15 @@ bool SameFormats(const QList<QTextLayout::FormatRange>& a,
 
 }  // namespace
 
-CalcHighlighter::CalcHighlighter(CCalcView* view) : QObject(view), view_(view) {
+CalcHighlighter::CalcHighlighter(CCalcView* view)
+    : QObject(view), view_(view), viewport_(view->viewport()) {
     visibleTimer_.setSingleShot(true);
     visibleTimer_.setInterval(0);
     connect(&visibleTimer_, &QTimer::timeout, this, &CalcHighlighter::HighlightVisible);
     connect(view_, &CCalcView::ContentsChange, this, &CalcHighlighter::OnContentsChange);
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, &visibleTimer_,
             qOverload<>(&QTimer::start));
-    view_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     UpdateColours();
 }
 
@@ -122,7 +123,9 @@ void CalcHighlighter::ClearAll() {
 }
 
 bool CalcHighlighter::eventFilter(QObject* watched, QEvent* event) {
-    if (enabled_ && watched == view_->viewport() &&
+    // Not view_->viewport(): the viewport still has events while the view
+    // is being destroyed.
+    if (enabled_ && watched == viewport_ &&
         (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         visibleTimer_.start();
     return QObject::eventFilter(watched, event);

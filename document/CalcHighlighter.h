@@ -46,6 +46,7 @@ private:
     void ClearAll();
 
     CCalcView* view_;
+    QWidget* viewport_;  // the view's, as it was when watched
     bool enabled_ = false;
     // Every line up to this one has a state that follows from the lines before.
     int validUpTo_ = -1;

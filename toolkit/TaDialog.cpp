@@ -49,6 +49,9 @@ TaDialog::TaDialog(int templateId, const TaFonts& fonts, QWidget* parent)
 }
 
 TaDialog::~TaDialog() {
+    // QDialog's destructor hides the window, which moves the focus: the
+    // application's signal must not reach this half-destroyed dialog.
+    disconnect(qApp, &QApplication::focusChanged, this, &TaDialog::OnFocusChanged);
     if (animation_) animation_->stop();
     delete shadow_.data();
 }
