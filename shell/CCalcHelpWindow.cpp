@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHelpContentWidget>
@@ -149,8 +150,10 @@ CCalcHelpWindow::CCalcHelpWindow(QHelpEngine* engine) : engine_(engine) {
     setWindowTitle(tr("Numera Help"));
 
     browser_ = new HelpBrowser(engine_, this);
-    browser_->setOpenLinks(true);
-    browser_->setOpenExternalLinks(true);
+    // QTextBrowser hands every link of a qthelp page to the desktop's
+    // opener, which knows no manual: links are followed here.
+    browser_->setOpenLinks(false);
+    connect(browser_, &QTextBrowser::anchorClicked, this, &CCalcHelpWindow::FollowLink);
 
     tabs_ = new QTabWidget(this);
     QHelpContentWidget* contents = engine_->contentWidget();
@@ -261,6 +264,14 @@ void CCalcHelpWindow::Open(const QUrl& url) {
     }
     browser_->setSource(url);
     if (!url.fragment().isEmpty()) browser_->scrollToAnchor(url.fragment());
+}
+
+void CCalcHelpWindow::FollowLink(const QUrl& link) {
+    const QUrl url = link.isRelative() ? browser_->source().resolved(link) : link;
+    if (url.scheme() == QLatin1String("qthelp"))
+        Open(url);
+    else
+        QDesktopServices::openUrl(url);
 }
 
 void CCalcHelpWindow::SyncContents(const QUrl& url) {

@@ -40,6 +40,7 @@ private:
     explicit CCalcHelpWindow(QHelpEngine* engine);
     ~CCalcHelpWindow() override;
     void Open(const QUrl& url);
+    void FollowLink(const QUrl& link);
     void SyncContents(const QUrl& url);
 
     QHelpEngine* engine_;

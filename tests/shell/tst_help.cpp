@@ -4,6 +4,7 @@
 // and the real help window on the real manual.
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QDir>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
@@ -12,10 +13,12 @@
 #include <QHelpLink>
 #include <QKeySequence>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
@@ -69,6 +72,15 @@ QString PlainText(QString html) {
         .replace(QLatin1String("&gt;"), QLatin1String(">"))
         .replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
+
+// Stands for the desktop's opener.
+class ExternalOpener : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls.append(url); }
+};
 
 }  // namespace
 
@@ -382,6 +394,57 @@ private slots:
         QTest::mouseClick(contents->viewport(), Qt::LeftButton, {},
                           contents->visualRect(page).center());
         QCOMPARE(window->CurrentUrl().path(), QStringLiteral("/doc/keypad.html"));
+    }
+
+    // A link of the manual, clicked or chosen with Tab and Enter, opens its
+    // page in the window, and Back comes back; none reaches the desktop.
+    void linksStayInTheWindow() {
+        SetHelpPresenter({});
+        ShowHelpPage(QStringLiteral("language.html"));
+        CCalcHelpWindow* window = CCalcHelpWindow::Instance();
+        QVERIFY(window);
+        QTextBrowser* browser = window->Browser();
+        ExternalOpener opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("qthelp"), &opened, "Open");
+        const QUrl start("qthelp://numera.help/doc/language.html");
+
+        // The first link to another page, and where it is.
+        QTextCursor link;
+        QString href;
+        for (QTextBlock block = browser->document()->begin(); block.isValid() && href.isEmpty();
+             block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                if (const QTextCharFormat format = it.fragment().charFormat();
+                    format.isAnchor() && format.anchorHref().contains(".html")) {
+                    href = format.anchorHref();
+                    link = QTextCursor(browser->document());
+                    link.setPosition(it.fragment().position() + 1);
+                    break;
+                }
+        QVERIFY(!href.isEmpty());
+        const QUrl target = start.resolved(QUrl(href));
+        QVERIFY(target.path() != start.path());
+
+        browser->setTextCursor(link);
+        browser->ensureCursorVisible();
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                          browser->cursorRect(link).center());
+        QCOMPARE(window->CurrentUrl(), target);
+        browser->backward();
+        QCOMPARE(window->CurrentUrl(), start);
+
+        // Tab goes to the first link of the page, Enter follows it.
+        browser->verticalScrollBar()->setValue(0);
+        browser->setTextCursor(QTextCursor(browser->document()));
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_Tab);
+        QVERIFY(browser->textCursor().charFormat().isAnchor() ||
+                browser->textCursor().hasSelection());
+        const QUrl focused = start.resolved(QUrl(browser->textCursor().charFormat().anchorHref()));
+        QTest::keyClick(browser, Qt::Key_Return);
+        QCOMPARE(window->CurrentUrl(), focused);
+        QCOMPARE(opened.urls, QList<QUrl>());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("qthelp"));
     }
 
     // A manual that cannot be opened is said once, and no window appears.
