@@ -438,9 +438,8 @@ private slots:
         browser->setTextCursor(QTextCursor(browser->document()));
         browser->setFocus();
         QTest::keyClick(browser, Qt::Key_Tab);
-        QVERIFY(browser->textCursor().charFormat().isAnchor() ||
-                browser->textCursor().hasSelection());
         const QUrl focused = start.resolved(QUrl(browser->textCursor().charFormat().anchorHref()));
+        QVERIFY(focused.path() != start.path());
         QTest::keyClick(browser, Qt::Key_Return);
         QCOMPARE(window->CurrentUrl(), focused);
         QCOMPARE(opened.urls, QList<QUrl>());
