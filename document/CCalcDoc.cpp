@@ -350,16 +350,15 @@ void CCalcDoc::Calculate(bool allCells) {
     const QTextDocument& before = *view_->document();
     const qsizetype beforeSize = before.characterCount() - 1;
 
-    // The caret after the command: the driver's position, or the old
-    // selection after a failure.
-    int anchorAfter = ok && position >= 0 ? position : positionBefore;
-    int positionAfter = anchorAfter;
-    if (!ok && control.rewritten) {
+    // The caret after the command: the driver's position, or after a failure
+    // the old selection, moved with its cells when the run rewrote the text.
+    int anchorAfter = anchorBefore;
+    int positionAfter = positionBefore;
+    if (ok) {
+        anchorAfter = positionAfter = position >= 0 ? position : positionBefore;
+    } else if (control.rewritten) {
         anchorAfter = PositionAfterCalculation(before, after, anchorBefore);
         positionAfter = PositionAfterCalculation(before, after, positionBefore);
-    } else if (!ok) {
-        anchorAfter = anchorBefore;
-        positionAfter = positionBefore;
     }
     const auto finalCursor = [&] {
         QTextCursor cursor(view_->document());

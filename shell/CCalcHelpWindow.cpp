@@ -258,12 +258,9 @@ void CCalcHelpWindow::showEvent(QShowEvent* event) {
 QUrl CCalcHelpWindow::CurrentUrl() const { return browser_->source(); }
 
 void CCalcHelpWindow::Open(const QUrl& url) {
-    if (url.scheme() != QLatin1String("qthelp")) {
-        browser_->setSource(url);
-        return;
-    }
     browser_->setSource(url);
-    if (!url.fragment().isEmpty()) browser_->scrollToAnchor(url.fragment());
+    if (url.scheme() == QLatin1String("qthelp") && !url.fragment().isEmpty())
+        browser_->scrollToAnchor(url.fragment());
 }
 
 void CCalcHelpWindow::FollowLink(const QUrl& link) {
