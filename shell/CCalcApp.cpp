@@ -144,8 +144,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     // Icon 128 on every window of the program.
     QApplication::setWindowIcon(TaProgramIcon());
 
-    // The settings store: maker "Tarvik", product "Numera".
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarvik"));
+    QCoreApplication::setOrganizationName(SettingsLocation::Maker);
     QCoreApplication::setApplicationName(LoadString(StringId::AppTitle));
     std::unique_ptr<QSettings> settings = OpenSettingsStore();
     recentFiles_.Load(*settings);

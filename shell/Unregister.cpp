@@ -5,36 +5,32 @@
 #include <QFileInfo>
 #include <QSettings>
 
-namespace {
+#include "shell/core/SettingsStore.h"
 
-const QString kOrganization = QStringLiteral("Tarvik");
-const QString kApplication = QStringLiteral("Numera");
-
-}  // namespace
+using SettingsLocation::Maker;
+using SettingsLocation::Product;
 
 #ifdef Q_OS_WIN
 bool RemoveProgramSettings() {
-    QSettings maker(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + kOrganization,
+    QSettings maker(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + Maker,
                     QSettings::NativeFormat);
-    maker.remove(kApplication);
+    maker.remove(Product);
     maker.sync();
     const bool removed =
-        maker.status() == QSettings::NoError && !maker.childGroups().contains(kApplication);
+        maker.status() == QSettings::NoError && !maker.childGroups().contains(Product);
     if (maker.childGroups().isEmpty() && maker.childKeys().isEmpty()) {
         QSettings software(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat);
-        software.remove(kOrganization);
+        software.remove(Maker);
     }
     return removed;
 }
 #else
 bool RemoveProgramSettings() {
-    // The file's place from a store of a name that owns no file: opening the
-    // program's own store would read a file that may be no regular file.
-    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope,
-                          QStringLiteral(".numera-probe"), QStringLiteral("probe"));
+    // Found without opening the program's own store, which would read a file
+    // that may be no regular file.
     const QString folder =
-        QFileInfo(QFileInfo(probe.fileName()).path()).path() + QLatin1Char('/') + kOrganization;
-    const QString file = folder + QLatin1Char('/') + kApplication + QStringLiteral(".conf");
+        SettingsLocation::ConfigFolder(QSettings::UserScope) + QLatin1Char('/') + Maker;
+    const QString file = folder + QLatin1Char('/') + Product + QStringLiteral(".conf");
     const QFileInfo info(file);
     if (info.exists() || info.isSymLink()) QFile::remove(file);
     // Only an empty folder goes; rmdir refuses any other.

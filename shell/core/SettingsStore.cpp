@@ -11,8 +11,8 @@
 
 namespace {
 
-const QString kOrganization = QStringLiteral("Tarvik");
-const QString kApplication = QStringLiteral("Numera");
+using SettingsLocation::Maker;
+using SettingsLocation::Product;
 
 #ifndef Q_OS_WIN
 // True when the path is absent, a regular file or a link to one; everything
@@ -28,19 +28,15 @@ bool SafeToOpen(const QString& path) {
     return stat(native.constData(), &target) == 0 && S_ISREG(target.st_mode);
 }
 
-// The files QSettings reads for the organisation and application, without
-// constructing one for them (that reads them): the user and system folders
-// come from stores of a name that owns no files, whose file names are
-// "<folder>/<organisation>/<application>.conf".
+// The files QSettings reads for the maker and product, without constructing
+// one for them (that reads them).
 QStringList StoreFiles() {
     QStringList files;
     for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
-        const QSettings probe(QSettings::NativeFormat, scope, QStringLiteral(".numera-probe"),
-                              QStringLiteral("probe"));
-        const QString folder = QFileInfo(QFileInfo(probe.fileName()).path()).path();
-        files << folder + QLatin1Char('/') + kOrganization + QLatin1Char('/') + kApplication +
+        const QString folder = SettingsLocation::ConfigFolder(scope);
+        files << folder + QLatin1Char('/') + Maker + QLatin1Char('/') + Product +
                      QStringLiteral(".conf")
-              << folder + QLatin1Char('/') + kOrganization + QStringLiteral(".conf");
+              << folder + QLatin1Char('/') + Maker + QStringLiteral(".conf");
     }
     return files;
 }
@@ -64,7 +60,20 @@ std::optional<int32_t> As32Bits(long long number) {
 
 }  // namespace
 
-QString MemoryOnlySettingsPath() { return QStringLiteral("/dev/null/Tarvik/Numera.conf"); }
+#ifndef Q_OS_WIN
+// A store of a name that owns no files tells the folder: its file is
+// "<folder>/<maker>/<product>.conf".
+QString SettingsLocation::ConfigFolder(QSettings::Scope scope) {
+    const QSettings probe(QSettings::NativeFormat, scope, QStringLiteral(".numera-probe"),
+                          QStringLiteral("probe"));
+    return QFileInfo(QFileInfo(probe.fileName()).path()).path();
+}
+#endif
+
+QString MemoryOnlySettingsPath() {
+    return QStringLiteral("/dev/null/") + Maker + QLatin1Char('/') + Product +
+           QStringLiteral(".conf");
+}
 
 std::unique_ptr<QSettings> OpenSettingsStore() {
 #ifndef Q_OS_WIN
@@ -72,8 +81,8 @@ std::unique_ptr<QSettings> OpenSettingsStore() {
         if (!SafeToOpen(file))
             return std::make_unique<QSettings>(MemoryOnlySettingsPath(), QSettings::IniFormat);
 #endif
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, kOrganization,
-                                       kApplication);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, Maker,
+                                       Product);
 }
 
 std::optional<int32_t> ProfileIntOf(const QVariant& stored) {

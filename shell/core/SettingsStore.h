@@ -23,8 +23,17 @@ inline const QString Folders = QStringLiteral("GUI/Folders");
 inline const QString Print = QStringLiteral("Print");
 }  // namespace SettingsSection
 
-// HKCU\Software\Tarvik\Numera on Windows, ~/.config/Tarvik/Numera.conf here.
-// When a file the store would read is there but is not a regular file (a
+// Where the store lives: HKCU\Software\<Maker>\<Product> on Windows,
+// <config folder>/<Maker>/<Product>.conf here.
+namespace SettingsLocation {
+inline const QString Maker = QStringLiteral("Tarvik");
+inline const QString Product = QStringLiteral("Numera");
+// The folder of the per-user or the system-wide store files, found without
+// opening any store (not on Windows).
+QString ConfigFolder(QSettings::Scope scope);
+}  // namespace SettingsLocation
+
+// The store. When a file the store would read is there but is not a regular file (a
 // FIFO, a directory, a device, a dangling link), opening it could block or
 // fail: the store then keeps its values in this process only and never reads
 // or writes any file (see MemoryOnlySettingsPath).
