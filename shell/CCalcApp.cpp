@@ -32,7 +32,6 @@
 #include "shell/core/SettingsStore.h"
 #include "shell/core/StringIds.h"
 #include "toolkit/TaFirstFrame.h"
-#include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaResources.h"
 
 namespace {
@@ -44,8 +43,7 @@ public:
         : previous_(SetMessageBoxHandler([this](const QString& text, unsigned type, unsigned help) {
               std::fprintf(stderr, "numera: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
               if (previous_) return previous_(text, type, help);
-              return TaMessageBox(QApplication::activeWindow(), text, type, help,
-                                  ApplicationFonts());
+              return ShowMessageDialog(text, type, help);
           })) {}
     ~EchoedMessages() { SetMessageBoxHandler(std::move(previous_)); }
     EchoedMessages(const EchoedMessages&) = delete;

@@ -85,6 +85,17 @@ int TaDialog::DoModal() {
     return result;
 }
 
+QWidget* TaDialog::ActiveOwner() {
+    QWidget* owner = QApplication::activeWindow();
+    if (owner == nullptr) owner = QApplication::activePopupWidget();
+    while (owner != nullptr && owner->windowType() == Qt::Popup)
+        owner = owner->parentWidget() != nullptr ? owner->parentWidget()->window() : nullptr;
+    // Bounded: a popup may refuse to close.
+    for (int i = 0; i < 8 && QApplication::activePopupWidget() != nullptr; ++i)
+        QApplication::activePopupWidget()->close();
+    return owner;
+}
+
 bool TaDialog::Initialize() {
     composited_ = TaCompositingActive();
     if (!testAttribute(Qt::WA_WState_Created))

@@ -32,6 +32,10 @@ public:
 
     // Shows the dialog modally; the result id (IDOK, IDCANCEL, ...).
     int DoModal();
+    // The owner for a dialog of the active window: that window, never a
+    // popup. Open popups are closed first: they would keep the input, and a
+    // menu that deletes itself on closing would take its children along.
+    static QWidget* ActiveOwner();
 
     int TemplateId() const { return templateId_; }
     unsigned HelpId() const { return helpId_; }

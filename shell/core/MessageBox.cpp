@@ -1,8 +1,8 @@
 #include "shell/core/MessageBox.h"
 
-#include <QApplication>
 #include <utility>
 
+#include "toolkit/TaDialog.h"
 #include "toolkit/TaFonts.h"
 #include "toolkit/TaMessageDialog.h"
 #include "toolkit/TaResources.h"
@@ -28,8 +28,12 @@ std::function<void()>& PendingLoad() {
 
 int AppMessageBox(const QString& text, unsigned type, unsigned helpContext) {
     if (Handler()) return Handler()(text, type, helpContext);
+    return ShowMessageDialog(text, type, helpContext);
+}
+
+int ShowMessageDialog(const QString& text, unsigned type, unsigned helpContext) {
     // The message dialog beeps itself and keeps 0x10000 + id as its help id.
-    return TaMessageBox(QApplication::activeWindow(), text, type, helpContext, ApplicationFonts());
+    return TaMessageBox(TaDialog::ActiveOwner(), text, type, helpContext, ApplicationFonts());
 }
 
 void SetApplicationFonts(const TaFonts* fonts, std::function<void()> loadFirst) {

@@ -18,6 +18,8 @@ class TaFonts;
 // pressed.
 // helpContext: the prompt's string id or help context, 0 for none.
 int AppMessageBox(const QString& text, unsigned type, unsigned helpContext = 0);
+// The same dialog, past any handler, owned by the active window.
+int ShowMessageDialog(const QString& text, unsigned type, unsigned helpContext);
 
 // Tests replace the dialog: the handler gets text, type and help context
 // and answers as the dialog would. Returns the previous handler.

@@ -2,12 +2,15 @@
 // placement, recent and dropped files, start-up and exit.
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QStatusBar>
@@ -663,6 +666,38 @@ private slots:
         frame_->OnCommand(CommandId::RecentFile1);
         QCOMPARE(View()->EditorText(), QStringLiteral("x"));
         QCOMPARE(recent_->Paths(), QStringList({a}));
+    }
+    // New while the editor's menu is open and active: the question belongs
+    // to the window, and the menu closes. A menu deletes itself once closed,
+    // and a question it owned went with it while still being asked.
+    void questionAskedOverAnOpenMenu() {
+        ShowActive();
+        QTest::keyClicks(View(), "x");
+        const QPoint at(5, 5);
+        QContextMenuEvent open(QContextMenuEvent::Keyboard, at,
+                               View()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(View()->viewport(), &open);
+        const QPointer<QWidget> menu = QApplication::activePopupWidget();
+        QVERIFY(menu != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        // As on a desktop, where the menu takes the keyboard.
+        QApplication::setActiveWindow(menu);
+        QCOMPARE(QApplication::activeWindow(), menu.data());
+
+        QPointer<QWidget> owner;
+        bool menuOpen = true;
+        QTimer::singleShot(50, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (qobject_cast<TaMessageDialog*>(dialog) == nullptr) return;
+            owner = dialog->parentWidget();
+            menuOpen = QApplication::activePopupWidget() != nullptr;
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        frame_->Action(CommandId::New)->trigger();
+        QCOMPARE(owner.data(), static_cast<QWidget*>(frame_.get()));
+        QVERIFY(!menuOpen);
+        QTRY_VERIFY(menu.isNull());
+        QCOMPARE(View()->EditorText(), QStringLiteral("x"));  // Cancel keeps the text
     }
     void droppedFilesOpenOneAfterAnother() {
         const QString a = PathOf("drop-a.tvc");
