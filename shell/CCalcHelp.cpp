@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -85,6 +86,15 @@ bool CCalcHelp::eventFilter(QObject* watched, QEvent* event) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (contextMode_ && key->key() == Qt::Key_Escape) {
                 LeaveContextMode();
+                return true;
+            }
+            // F1 on a menu's highlighted item: the topic of its command.
+            // The menus close, as the help window takes the input.
+            if (const auto* menu = qobject_cast<const QMenu*>(widget);
+                menu != nullptr && key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+                const QString page = HelpTopic::ForMenuItem(menu);
+                TaDialog::ClosePopups();
+                ShowHelpPage(page);
                 return true;
             }
             // The frame's F1 does not reach a modal dialog of the program's

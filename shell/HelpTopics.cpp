@@ -1,10 +1,12 @@
 #include "shell/HelpTopics.h"
 
 #include <QComboBox>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QWidget>
+#include <algorithm>
 #include <initializer_list>
 
 #include "document/CCalcView.h"
@@ -136,6 +138,14 @@ QString ForCommand(int commandId) {
             return QStringLiteral("window.html#toolbar");
         case ViewStatusBar:
             return QStringLiteral("window.html#status-bar");
+        case ViewLiveResult:
+            return QStringLiteral("editor.html#live-result");
+        case ViewHighlighting:
+            return QStringLiteral("editor.html#colours");
+        case ResultDigitsExact:
+        case ResultDigitsShortest:
+        case ResultDigitsOther:
+            return QStringLiteral("preferences.html#digits");
         case CommandId::Preferences:
             return QStringLiteral("preferences.html");
         case TrigonometricUnits:
@@ -156,8 +166,24 @@ QString ForCommand(int commandId) {
         default:
             if (commandId >= KeypadStyleXP && commandId <= KeypadColorDefault)
                 return QStringLiteral("keypad.html#appearance");
+            if (commandId > ResultDigitsSignificant && commandId < ResultDigitsOther)
+                return QStringLiteral("preferences.html#digits");
             return QStringLiteral("window.html");
     }
+}
+
+QString ForMenuItem(const QMenu* menu) {
+    const QAction* item = menu->activeAction();
+    // A submenu speaks through its first command.
+    while (item != nullptr && item->menu() != nullptr) {
+        const QList<QAction*> items = item->menu()->actions();
+        const auto first = std::find_if(items.begin(), items.end(), [](const QAction* a) {
+            return a->menu() != nullptr || a->data().toInt() != 0;
+        });
+        item = first != items.end() ? *first : nullptr;
+    }
+    const int command = item != nullptr ? item->data().toInt() : 0;
+    return command != 0 ? ForCommand(command) : ForWidget(menu->parentWidget());
 }
 
 QString ForWidget(const QWidget* widget) {

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <cstdint>
 
+class QMenu;
 class QWidget;
 
 namespace HelpTopic {
@@ -29,6 +30,9 @@ QString ForKeypadContext(uint32_t context);
 QString ForMessageHelpId(unsigned helpId);
 // A command of the menus and the toolbar.
 QString ForCommand(int commandId);
+// The highlighted item of a menu: its command (a submenu's first command);
+// an item without one speaks for the widget the menu belongs to.
+QString ForMenuItem(const QMenu* menu);
 // What the widget belongs to, found up its parents: a keypad button, a
 // panel, the editor, a dialog, the toolbar. Empty inside the help window,
 // which answers its own questions.

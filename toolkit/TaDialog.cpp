@@ -90,10 +90,14 @@ QWidget* TaDialog::ActiveOwner() {
     if (owner == nullptr) owner = QApplication::activePopupWidget();
     while (owner != nullptr && owner->windowType() == Qt::Popup)
         owner = owner->parentWidget() != nullptr ? owner->parentWidget()->window() : nullptr;
+    ClosePopups();
+    return owner;
+}
+
+void TaDialog::ClosePopups() {
     // Bounded: a popup may refuse to close.
     for (int i = 0; i < 8 && QApplication::activePopupWidget() != nullptr; ++i)
         QApplication::activePopupWidget()->close();
-    return owner;
 }
 
 bool TaDialog::Initialize() {

@@ -36,6 +36,8 @@ public:
     // popup. Open popups are closed first: they would keep the input, and a
     // menu that deletes itself on closing would take its children along.
     static QWidget* ActiveOwner();
+    // Closes the open popups, the innermost first.
+    static void ClosePopups();
 
     int TemplateId() const { return templateId_; }
     unsigned HelpId() const { return helpId_; }

@@ -3,6 +3,7 @@
 // context help by what has the focus or is clicked, F6 between the panes,
 // and the real help window on the real manual.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -12,6 +13,9 @@
 #include <QHelpIndexModel>
 #include <QHelpLink>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -23,6 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "document/CCalcDoc.h"
 #include "document/CCalcView.h"
@@ -302,6 +307,58 @@ private slots:
         QTest::keyClick(frame_->View(), Qt::Key_Escape);
         QVERIFY(!frame_->HelpRequests()->InContextMode());
         QCOMPARE(pages_.size(), 1);
+    }
+
+    // F1 on a menu's highlighted item: the topic of its command, a submenu's
+    // through its first command, an item without one through the widget the
+    // menu belongs to. The menu closes.
+    void f1OnAMenuItem_data() {
+        QTest::addColumn<int>("menu");  // of the menu bar; -1 the editor's own
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("File > Save") << 0 << "&Save"
+                                     << "files.html#commands";
+        QTest::newRow("Memory > Load") << 1 << "&Load..."
+                                       << "memory.html#menu";
+        QTest::newRow("View > Live Result") << 3 << "L&ive Result"
+                                            << "editor.html#live-result";
+        QTest::newRow("View > Result digits") << 3 << "Result &digits"
+                                              << "preferences.html#digits";
+        QTest::newRow("Set > Keypad") << 4 << "&Keypad"
+                                      << "keypad.html#appearance";
+        QTest::newRow("Help > About") << 5 << "&About Calculator..."
+                                      << "index.html";
+        QTest::newRow("editor > Undo") << -1 << "&Undo"
+                                       << "language.html";
+    }
+    void f1OnAMenuItem() {
+        QFETCH(int, menu);
+        QFETCH(QString, item);
+        QFETCH(QString, page);
+        ShowActive();
+        QPointer<QMenu> opened;
+        if (menu >= 0) {
+            opened = frame_->menuBar()->actions().at(menu)->menu();
+            opened->popup(frame_->mapToGlobal(QPoint(20, 40)));
+        } else {
+            const QPoint at(5, 5);
+            QContextMenuEvent open(QContextMenuEvent::Keyboard, at,
+                                   frame_->View()->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(frame_->View()->viewport(), &open);
+            opened = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        }
+        QVERIFY(opened);
+        QVERIFY(QTest::qWaitForWindowExposed(opened));
+        const QList<QAction*> items = opened->actions();
+        const auto found = std::find_if(items.begin(), items.end(), [&](const QAction* a) {
+            return a->text().startsWith(item);
+        });
+        QVERIFY(found != items.end());
+        opened->setActiveAction(*found);
+        QTest::keyClick(opened, Qt::Key_F1);
+        QCOMPARE(pages_, QStringList{page});
+        QVERIFY(!opened || !opened->isVisible());
+        QVERIFY(!QApplication::activePopupWidget());
     }
 
     // F1 in the message dialog: its help id names the message's topic.
