@@ -2,13 +2,16 @@
 #include <sys/stat.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -1124,6 +1127,34 @@ private slots:
                      "File \u201cover.tvc\u201d already exists.\nDo you wish to overwrite it?"));
         QCOMPARE(messages.asked[0].type, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
         QCOMPARE(dialog.GetPathName(), dialogs == 1 ? existing : PathOf("fresh.tvc"));
+    }
+    // The same checks in the toolkit's own file dialog, as users meet it:
+    // each name is typed and Save pressed; the answer No keeps it open.
+    void realFileDialogAsksBeforeOverwriting() {
+        const QString existing = PathOf("over.tvc");
+        WriteFile(existing, Utf16File("1"));
+        ScriptedMessages messages({IDNO});
+        QStringList typed{PathOf("over"), PathOf("fresh")};
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&] {
+            auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (files == nullptr || typed.isEmpty()) return;
+            auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name != nullptr);
+            name->setText(typed.takeFirst());
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        timer.start(20);
+        CCalcFileDialog dialog(false, "tvc", "Calculation.tvc", CCalcFileDialog::kDefaultFlags,
+                               CCalcFileDialog::kCalculationFilter, nullptr);
+        QCOMPARE(dialog.DoModal(), IDOK);
+        QVERIFY(typed.isEmpty());
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text,
+                 QStringLiteral(
+                     "File \u201cover.tvc\u201d already exists.\nDo you wish to overwrite it?"));
+        QCOMPARE(dialog.GetPathName(), PathOf("fresh.tvc"));
+        QCOMPARE(ReadFile(existing), Utf16File("1"));
     }
     void fileDialogAddsDefaultExtension() {
         ScriptedFiles files({PathOf("Memory 1"), PathOf("v1.2")});
