@@ -686,13 +686,17 @@ private slots:
 
         QPointer<QWidget> owner;
         bool menuOpen = true;
-        QTimer::singleShot(50, [&] {
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
             if (qobject_cast<TaMessageDialog*>(dialog) == nullptr) return;
+            poll.stop();
             owner = dialog->parentWidget();
             menuOpen = QApplication::activePopupWidget() != nullptr;
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
+        poll.start();
         frame_->Action(CommandId::New)->trigger();
         QCOMPARE(owner.data(), static_cast<QWidget*>(frame_.get()));
         QVERIFY(!menuOpen);
