@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -165,6 +167,43 @@ private slots:
             bool found = false;
             for (const QHelpLink& link : links) found = found || link.url.path().endsWith(page);
             if (!found) missing.append(keyword);
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+    }
+
+    // Every topic the program can ask for is a page of the manual, and its
+    // anchor one of that page's: a renamed heading would open the page top.
+    void everyTopicIsInTheManual() {
+        QSet<QString> topics;
+        for (const CommandEntry& entry : CommandTable()) topics << HelpTopic::ForCommand(entry.id);
+        for (QAction* menu : frame_->menuBar()->actions()) {
+            QList<QAction*> items = menu->menu()->actions();
+            while (!items.isEmpty()) {
+                QAction* item = items.takeFirst();
+                if (item->menu()) items << item->menu()->actions();
+                topics << HelpTopic::ForCommand(item->data().toInt());
+            }
+        }
+        for (const CColorButton* button : frame_->Keypad()->findChildren<CColorButton*>())
+            topics << HelpTopic::ForKeypadContext(button->HelpContext());
+        for (unsigned id = 0x10000; id < 0x20000; ++id) topics << HelpTopic::ForMessageHelpId(id);
+        for (QWidget* part : frame_->findChildren<QWidget*>()) topics << HelpTopic::ForWidget(part);
+        topics.remove(QString());  // the help window answers itself
+        QVERIFY(topics.size() > 40);
+
+        const QDir source(QStringLiteral(NUMERA_HELP_SOURCE));
+        QStringList missing;
+        for (const QString& topic : topics) {
+            const QString page = topic.section(QLatin1Char('#'), 0, 0);
+            const QString anchor = topic.section(QLatin1Char('#'), 1);
+            QFile file(source.filePath(page));
+            if (!file.open(QIODevice::ReadOnly)) {
+                missing << topic;
+                continue;
+            }
+            const QString html = QString::fromUtf8(file.readAll());
+            if (!anchor.isEmpty() && !html.contains(QStringLiteral("id=\"%1\"").arg(anchor)))
+                missing << topic;
         }
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
     }
