@@ -7,10 +7,10 @@
 
 #include "shell/core/SettingsStore.h"
 
+#ifdef Q_OS_WIN
 using SettingsLocation::Maker;
 using SettingsLocation::Product;
 
-#ifdef Q_OS_WIN
 bool RemoveProgramSettings() {
     QSettings maker(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + Maker,
                     QSettings::NativeFormat);
@@ -28,9 +28,8 @@ bool RemoveProgramSettings() {
 bool RemoveProgramSettings() {
     // Found without opening the program's own store, which would read a file
     // that may be no regular file.
-    const QString folder =
-        SettingsLocation::ConfigFolder(QSettings::UserScope) + QLatin1Char('/') + Maker;
-    const QString file = folder + QLatin1Char('/') + Product + QStringLiteral(".conf");
+    const QString file = SettingsLocation::StoreFile(QSettings::UserScope);
+    const QString folder = QFileInfo(file).path();
     const QFileInfo info(file);
     if (info.exists() || info.isSymLink()) QFile::remove(file);
     // Only an empty folder goes; rmdir refuses any other.

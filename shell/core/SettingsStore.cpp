@@ -33,10 +33,8 @@ bool SafeToOpen(const QString& path) {
 QStringList StoreFiles() {
     QStringList files;
     for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
-        const QString folder = SettingsLocation::ConfigFolder(scope);
-        files << folder + QLatin1Char('/') + Maker + QLatin1Char('/') + Product +
-                     QStringLiteral(".conf")
-              << folder + QLatin1Char('/') + Maker + QStringLiteral(".conf");
+        const QString file = SettingsLocation::StoreFile(scope);
+        files << file << QFileInfo(file).path() + QStringLiteral(".conf");  // the maker's own
     }
     return files;
 }
@@ -63,10 +61,11 @@ std::optional<int32_t> As32Bits(long long number) {
 #ifndef Q_OS_WIN
 // A store of a name that owns no files tells the folder: its file is
 // "<folder>/<maker>/<product>.conf".
-QString SettingsLocation::ConfigFolder(QSettings::Scope scope) {
+QString SettingsLocation::StoreFile(QSettings::Scope scope) {
     const QSettings probe(QSettings::NativeFormat, scope, QStringLiteral(".numera-probe"),
                           QStringLiteral("probe"));
-    return QFileInfo(QFileInfo(probe.fileName()).path()).path();
+    return QFileInfo(QFileInfo(probe.fileName()).path()).path() + QLatin1Char('/') + Maker +
+           QLatin1Char('/') + Product + QStringLiteral(".conf");
 }
 #endif
 

@@ -28,9 +28,10 @@ inline const QString Print = QStringLiteral("Print");
 namespace SettingsLocation {
 inline const QString Maker = QStringLiteral("Tarvik");
 inline const QString Product = QStringLiteral("Numera");
-// The folder of the per-user or the system-wide store files, found without
-// opening any store (not on Windows).
-QString ConfigFolder(QSettings::Scope scope);
+#ifndef Q_OS_WIN
+// The per-user or the system-wide store file, found without opening any store.
+QString StoreFile(QSettings::Scope scope);
+#endif
 }  // namespace SettingsLocation
 
 // The store. When a file the store would read is there but is not a regular file (a
