@@ -288,9 +288,12 @@ void PrepareHeap(std::size_t bytes) {
     void* block = std::malloc(size);
     if (block == nullptr) return;
     const std::size_t page = 4096;
-    const auto start = (reinterpret_cast<std::uintptr_t>(block) + page - 1) & ~(page - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(block) + size) & ~(page - 1);
-    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+    // The whole pages inside the block, found by pointer arithmetic.
+    const auto address = reinterpret_cast<std::uintptr_t>(block);
+    const std::size_t skip = (page - address % page) % page;
+    const std::size_t whole = (address + size) / page * page - (address + skip);
+    if (skip < size && whole > 0 && whole < size)
+        madvise(static_cast<char*>(block) + skip, whole, MADV_POPULATE_WRITE);
     std::free(block);
 #else
     (void)bytes;
@@ -325,8 +328,8 @@ void WriteStandard(std::FILE* stream, const std::string& bytes, const char* name
 // Keeps the diagnostics of a run; the driver clears it at the start of each run.
 // The receiver interface's destructor is protected and non-virtual on purpose;
 // this final class is never deleted through it.
-class DiagnosticCollector final
-    : public ILogReceiver {  // NOLINT(cppcoreguidelines-virtual-class-destructor)
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
+class DiagnosticCollector final : public ILogReceiver {
 public:
     struct Entry {
         int32_t severity;

@@ -108,19 +108,20 @@ Submission Submit(const QPrinter& printer, const QString& file, const QString& t
     // What Qt's own printer would send with the same file.
     std::vector<std::pair<QByteArray, QByteArray>> options;
     const QPageLayout layout = printer.pageLayout();
-    options.push_back({"media", layout.pageSize().key().toLocal8Bit()});
+    options.emplace_back("media", layout.pageSize().key().toLocal8Bit());
     if (printer.copyCount() > 1) {
-        options.push_back({"copies", QByteArray::number(printer.copyCount())});
-        if (printer.collateCopies()) options.push_back({"Collate", "True"});
+        options.emplace_back("copies", QByteArray::number(printer.copyCount()));
+        if (printer.collateCopies()) options.emplace_back("Collate", "True");
     }
-    options.push_back({"sides", SidesOf(printer.duplex(), layout.orientation())});
-    if (layout.orientation() == QPageLayout::Landscape) options.push_back({"landscape", ""});
+    options.emplace_back("sides", SidesOf(printer.duplex(), layout.orientation()));
+    if (layout.orientation() == QPageLayout::Landscape) options.emplace_back("landscape", "");
     const QStringList chosen =
         const_cast<QPrinter&>(printer).printEngine()->property(kCupsOptionsKey).toStringList();
     for (qsizetype i = 0; i + 1 < chosen.size(); i += 2)
-        options.push_back({chosen[i].toLocal8Bit(), chosen[i + 1].toLocal8Bit()});
+        options.emplace_back(chosen[i].toLocal8Bit(), chosen[i + 1].toLocal8Bit());
 
     std::vector<CupsOption> raw;
+    raw.reserve(options.size());
     for (auto& [name, value] : options) raw.push_back({name.data(), value.data()});
     const QByteArray queue = QueueOf(printer.printerName()).toLocal8Bit();
     result.job = cups.printFile(queue.constData(), file.toLocal8Bit().constData(),

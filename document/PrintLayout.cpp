@@ -73,7 +73,7 @@ QString ChooseDateTimeText(int items, const std::tm& time, int width, const Text
     }
     if (widthOf(text) <= width) return text;
     if ((items & PrintItems::Time) && (items & PrintItems::Date)) {
-        const QString date = PrintDateText(time);
+        QString date = PrintDateText(time);
         if (widthOf(date) <= width) return date;
     }
     return QString();

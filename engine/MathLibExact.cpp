@@ -381,7 +381,8 @@ std::uint64_t TwoOverPiWord(int offset) {
     if (offset <= -64) return 0;
     if (offset < 0) return kTwoOverPiBits[0] >> -offset;
     const int w = offset / 64, sh = offset % 64;
-    const std::uint64_t hi = w < kWords ? kTwoOverPiBits[w] : 0;
+    if (w >= kWords) return 0;
+    const std::uint64_t hi = kTwoOverPiBits[w];
     const std::uint64_t lo = w + 1 < kWords ? kTwoOverPiBits[w + 1] : 0;
     return sh ? (hi << sh) | (lo >> (64 - sh)) : hi;
 }
@@ -646,7 +647,7 @@ DD QuickLog(double x) {
 // the addition formulas with sin(j/64), cos(j/64) from the table. Relative
 // error below 2^-66.
 void QuickSinCos(DD r, DD* s, DD* c) {
-    const int j = int(r.hi * 64 + 0.5);
+    const int j = int(r.hi * 64 + 0.5);              // NOLINT(bugprone-incorrect-roundings): r >= 0
     const DD t = FastTwoSum(r.hi - j / 64.0, r.lo);  // first difference exact
     const double th = t.hi, t2 = th * th;
     // sin t = th + sinTail, cos t = 1 + cosM1
@@ -725,7 +726,7 @@ void QuickSinCosOf(double ax, DD* s, DD* c) {
 // atan y for 0 <= y <= 1 (a double-word): y = j/64 + d, and
 // atan y = atan(j/64) + atan(d / (1 + y j/64)), |t| <= 2^-7. Relative error below 2^-66.
 DD QuickAtanUnit(DD y) {
-    const int j = int(y.hi * 64 + 0.5);
+    const int j = int(y.hi * 64 + 0.5);  // NOLINT(bugprone-incorrect-roundings): y >= 0
     DD t = y;
     if (j > 0) {
         const double cj = j / 64.0;
@@ -1305,7 +1306,7 @@ template <bool kNormalised = false>
         const DD p = TwoProd(yh, ax);
         yl = ((1 - p.hi) - p.lo) / ax;  // 1 - p.hi exact
     }
-    const int j = int(yh * 64 + 0.5);
+    const int j = int(yh * 64 + 0.5);  // NOLINT(bugprone-incorrect-roundings): yh >= 0
     const double c = j * 0x1p-6;
     const double nh = yh - c;  // exact
     // c has at most 7 significant bits: c times yh without its last 7 bits is exact.

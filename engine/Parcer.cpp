@@ -288,7 +288,7 @@ void ScanOperators(std::u16string_view s, TopLevelOperators& found) {
             i = static_cast<std::size_t>(partner[i] - offset);
         } else if (k & BracketTableData::kArrow) {
             note(TopLevelOperators::Store, i);
-        } else if (found.level == TopLevelOperators::Store) {
+        } else if (found.level == TopLevelOperators::Store) {  // NOLINT(bugprone-branch-clone)
             continue;
         } else if (k & BracketTableData::kSign) {
             if (i != 0) note(TopLevelOperators::Sum, i);

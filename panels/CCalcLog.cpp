@@ -16,7 +16,7 @@ const QString kSection = QStringLiteral("GUI/Log");
 // The status column is measured by its widest word as shown, so that a
 // translation longer than "Warning" fits too.
 QVector<ColumnWidthKey> Keys() {
-    const QVector<ColumnWidthKey> keys = {
+    QVector<ColumnWidthKey> keys = {
         {QStringLiteral("NumberWidth"), QStringLiteral("88")},
         {QStringLiteral("StatusWidth"), CCalcLog::tr("Warning")},
         {QStringLiteral("ContextWidth"), QStringLiteral("Archyperbolic cotangent")},

@@ -12,6 +12,8 @@ class QLineEdit;
 class QTabWidget;
 class QTextBrowser;
 
+// Only DestroyInstance deletes the window (and Qt, through its virtual base).
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
 class CCalcHelpWindow : public QMainWindow {
     Q_OBJECT
 public:

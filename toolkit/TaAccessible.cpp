@@ -198,6 +198,7 @@ public:
 
     QAccessibleInterface* childAt(int x, int y) const override {
         if (QAccessibleInterface* control = QAccessibleWidget::childAt(x, y)) return control;
+        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks): Qt owns what Image registers
         for (int i = 0; i < ImageCount(); ++i) {
             QAccessibleInterface* image = Image(i);
             if (image->rect().contains(x, y)) return image;
