@@ -56,7 +56,7 @@ double Median(std::vector<double> values) {
 std::string LargestFittingDocument(std::size_t& cells) {
     std::size_t bytes = static_cast<std::size_t>(kEditorTextLimit);
     for (;;) {
-        const std::string text = NumeraBench::TypicalDocument(bytes, 42, &cells);
+        std::string text = NumeraBench::TypicalDocument(bytes, 42, &cells);
         std::u16string calculated(text.begin(), text.end());
         int32_t position = -1;
         NCalculatorText::CalculateText(calculated, position);

@@ -17,7 +17,7 @@ std::u16string Widen(const std::string& ascii) { return {ascii.begin(), ascii.en
 void CalculateAll(benchmark::State& state, const std::u16string& input) {
     bool ok = true;
     std::size_t outputSize = 0;
-    for (auto _ : state) {
+    for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop
         std::u16string text = input;
         int32_t position = -1;
         ok = NCalculatorText::CalculateText(text, position);

@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <string>
 
 #if defined(__GLIBC__)
@@ -165,7 +166,7 @@ int main(int argc, char** argv) {
     CCalcView view;
     CCalcDoc doc;
     doc.SetView(&view);
-    EditorAssist* helpers = assist ? new EditorAssist(&view) : nullptr;
+    const std::unique_ptr<EditorAssist> helpers(assist ? new EditorAssist(&view) : nullptr);
     view.resize(1000, 700);
     view.show();
     if (!QTest::qWaitForWindowExposed(&view)) return 1;

@@ -37,6 +37,8 @@ Logged SyntaxFailure();
 Logged Overflowed(std::string context, bool positive);
 Logged Underflowed(std::string context);
 
+// Never deleted through the receiver interface, whose destructor is protected.
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
 class RecordingLog final : public NCalculatorText::ILogReceiver {
 public:
     void AddMessage(const NCalculatorText::Diagnostic& record) override;

@@ -271,9 +271,11 @@ INSTANTIATE_TEST_SUITE_P(Saves, InPlaceRewrite, ::testing::ValuesIn(kInPlace),
 // What a killed save leaves beside the file goes at the next save; anything
 // that may be someone's own file, or a save still in progress, stays.
 TEST_F(FileAccessTest, NextSaveRemovesStaleTemporaryFilesOnly) {
-    const std::string text =
+    // "1" as the program writes it: BOM, then UTF-16LE.
+    const std::string text(
         "\xFF\xFE"
-        "1\0";
+        "1\0",
+        4);
     const struct {
         const char* name;
         std::string bytes;

@@ -2,8 +2,10 @@
 // arena, the scratch copy read cell by cell, the short literal conversion and
 // the allocation-free formatting: each checked against an independent oracle
 // or against texts and logs fixed in advance.
+#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -208,7 +210,7 @@ TEST(ParseDecimalTest, AgreesWithStrtod) {
     for (const std::string& literal : literals) {
         const double expected = std::strtod(literal.c_str(), nullptr);
         const double actual = ParseDecimal(literal);
-        EXPECT_EQ(std::memcmp(&expected, &actual, sizeof(double)), 0)
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(expected), std::bit_cast<std::uint64_t>(actual))
             << literal << ": " << actual << " instead of " << expected;
     }
 }

@@ -61,7 +61,9 @@ using namespace NCalculatorText;
 namespace {
 
 // What the log receives, one "Status, Context: Description" line each.
-class LogLines : public ILogReceiver {
+// Never deleted through the receiver interface, whose destructor is protected.
+// NOLINTNEXTLINE(cppcoreguidelines-virtual-class-destructor)
+class LogLines final : public ILogReceiver {
 public:
     void AddMessage(const Diagnostic& d) override {
         lines.append(QStringLiteral("%1, %2: %3")

@@ -332,6 +332,7 @@ private slots:
         QCOMPARE(MenuTexts(top[3]->menu()),
                  QStringList({"&Toolbar", "&Keypad", "&Log", "&Memory", "St&atistics",
                               "&Status Bar", "-", "L&ive Result", "&Highlighting",
+                              // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one submenu
                               "Result &digits>&Exact (19 digits),&Shortest,-,"
                               "Significant digits: &3,Significant digits: &6,"
                               "Significant digits: 1&0,Significant digits: 1&5,-,"
@@ -390,9 +391,10 @@ private slots:
             found = nullptr;
             for (QAction* a : level)
                 if (a->text() == step) found = a;
-            QVERIFY2(found, qPrintable(step));
+            if (!found) QFAIL(qPrintable(step));
             if (found->menu()) level = found->menu()->actions();
         }
+        if (!found) QFAIL(qPrintable(path));
         QCOMPARE(found->data().toInt(), id);
         QCOMPARE(found, frame_->Action(id));
         QCOMPARE(found->shortcut(), key);
@@ -810,8 +812,10 @@ private slots:
                 QTest::keyClick(focus, Qt::Key_Escape);
             else if (press == "Enter")
                 QTest::keyClick(focus, Qt::Key_Return);
-            else
+            else if (target)
                 QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+            else
+                QFAIL(qPrintable(press));
         });
         poll.start();
         const int result = AppMessageBox("Only one cell is selected.\nCalculate for all cells?",
