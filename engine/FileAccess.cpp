@@ -306,6 +306,9 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
     const struct stat& info = file.info;
     const bool exists = file.exists;
     const mode_t mode = file.mode;
+    // A file with other names (hard links) is one file: a new file renamed
+    // over this name would leave the others with the old text.
+    if (exists && info.st_nlink > 1) return RewriteInPlace(target, bytes);
 
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     // The temporary name tells whose it is, unless that would make it too long.

@@ -143,6 +143,18 @@ TEST_F(FileAccessTest, SymlinkIsFollowedAndModeKept) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
+// Every name of a hard-linked file sees the new text, longer or shorter.
+TEST_F(FileAccessTest, HardLinkedFileStaysOneFile) {
+    const fs::path file = dir_ / "a.tvc";
+    Write(file, "old text");
+    fs::create_hard_link(file, dir_ / "b.tvc");
+    for (const std::string bytes : {"a longer new text", "short"}) {
+        ASSERT_TRUE(ReplaceFile(file, bytes).Ok());
+        EXPECT_EQ(Read(dir_ / "b.tvc"), bytes);
+        EXPECT_EQ(fs::hard_link_count(file), 2U);
+    }
+}
+
 // As an ordinary user, in a folder anyone may write to, a file of someone
 // else's that the user may only read stays as it is.
 TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
