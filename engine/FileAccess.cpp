@@ -332,12 +332,22 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
         ::unlink(temp.c_str());
         return outcome;
     };
-    // mkstemp makes the file private: give it the target's mode (and, for
-    // the superuser, its owner), or the mode a new file would get.
-    if (::fchmod(fd, mode) != 0) return abandon(SystemFailure());
-    if (exists && ::geteuid() == 0 && ::fchown(fd, info.st_uid, info.st_gid) != 0) {
-        // Keeping the owner is a courtesy; the contents matter more.
+    // Someone else's file (a shared folder) keeps its owner and group, or
+    // they could lose it; where the new file cannot be given them, the file
+    // itself is rewritten.
+    if (exists) {
+        struct stat made {};
+        const bool sameOwner =
+            ::fstat(fd, &made) == 0 && made.st_uid == info.st_uid && made.st_gid == info.st_gid;
+        if (!sameOwner && ::fchown(fd, info.st_uid, info.st_gid) != 0) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return RewriteInPlace(target, bytes);
+        }
     }
+    // mkstemp makes the file private: give it the target's mode, or the mode
+    // a new file would get (after the owner: a change of owner clears set-id bits).
+    if (::fchmod(fd, mode) != 0) return abandon(SystemFailure());
     if (FileOutcome written = WriteAll(fd, bytes); !written.Ok()) return abandon(written);
     // Renamed while still open and locked, so that no other save takes it
     // for a leftover; the contents are on the disk already (WriteAll).

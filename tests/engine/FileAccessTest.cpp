@@ -178,6 +178,33 @@ TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
     EXPECT_EQ(Read(target), "old");
 }
 
+// In a shared folder, a file of someone else's that the user may write
+// keeps its owner, group and mode after the user's save.
+TEST_F(FileAccessTest, AnotherUsersFileKeepsItsOwner) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to drop to another user";
+    fs::permissions(dir_, fs::perms::all);
+    const fs::path target = dir_ / "shared";
+    Write(target, "old");
+    ASSERT_EQ(::chown(target.c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0666), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        ::_exit(ReplaceFile(target, "new").Ok() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Read(target), "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 0U);
+    EXPECT_EQ(info.st_gid, 0U);
+    EXPECT_EQ(info.st_mode & 07777, 0666U);
+}
+
 // A folder the user may not create files in, holding a file the user may
 // write: no temporary file can be made, so the file is rewritten where it
 // stands. Whatever the outcome, the file holds either its old bytes or the
