@@ -288,12 +288,12 @@ void PrepareHeap(std::size_t bytes) {
     void* block = std::malloc(size);
     if (block == nullptr) return;
     const std::size_t page = 4096;
-    // The whole pages inside the block, found by pointer arithmetic.
+    // The whole pages inside the block, reached from the block's own pointer.
     const auto address = reinterpret_cast<std::uintptr_t>(block);
-    const std::size_t skip = (page - address % page) % page;
-    const std::size_t whole = (address + size) / page * page - (address + skip);
-    if (skip < size && whole > 0 && whole < size)
-        madvise(static_cast<char*>(block) + skip, whole, MADV_POPULATE_WRITE);
+    const std::uintptr_t first = (address + page - 1) / page * page;
+    const std::uintptr_t last = (address + size) / page * page;
+    if (last > first)
+        madvise(static_cast<char*>(block) + (first - address), last - first, MADV_POPULATE_WRITE);
     std::free(block);
 #else
     (void)bytes;

@@ -339,11 +339,8 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
         struct stat made {};
         const bool sameOwner =
             ::fstat(fd, &made) == 0 && made.st_uid == info.st_uid && made.st_gid == info.st_gid;
-        if (!sameOwner && ::fchown(fd, info.st_uid, info.st_gid) != 0) {
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return RewriteInPlace(target, bytes);
-        }
+        if (!sameOwner && ::fchown(fd, info.st_uid, info.st_gid) != 0)
+            return abandon(RewriteInPlace(target, bytes));
     }
     // mkstemp makes the file private: give it the target's mode, or the mode
     // a new file would get (after the owner: a change of owner clears set-id bits).
