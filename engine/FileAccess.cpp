@@ -16,7 +16,12 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/xattr.h>
 #endif
+#endif
+
+#include <string>
 
 namespace NCalculatorText {
 
@@ -205,6 +210,42 @@ FileOutcome RewriteInPlace(const std::filesystem::path& target, std::string_view
     return {};
 }
 
+// A new file has no extended attributes; the old one's go over to it: its
+// access control list ("system.posix_acl_access", the access others were
+// given beyond the mode), its security label, its user attributes. False
+// when the access control list could not be given, which the file must not
+// lose; the others are kept where the system lets us.
+bool CopyExtendedAttributes([[maybe_unused]] const std::filesystem::path& from,
+                            [[maybe_unused]] int to) {
+#ifdef __linux__
+    std::string names;
+    for (;;) {
+        const ssize_t size = ::listxattr(from.c_str(), nullptr, 0);
+        if (size <= 0) return true;  // none, or a file system without them
+        names.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::listxattr(from.c_str(), names.data(), names.size());
+        if (got >= 0) {
+            names.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        if (errno != ERANGE) return true;  // ERANGE: it grew in between, ask again
+    }
+    std::string value;
+    for (std::size_t at = 0; at < names.size(); at += std::strlen(names.c_str() + at) + 1) {
+        const char* name = names.c_str() + at;
+        const ssize_t size = ::getxattr(from.c_str(), name, nullptr, 0);
+        if (size < 0) continue;
+        value.resize(static_cast<std::size_t>(size));
+        const ssize_t got = ::getxattr(from.c_str(), name, value.data(), value.size());
+        if (got < 0) continue;
+        if (::fsetxattr(to, name, value.data(), static_cast<std::size_t>(got), 0) != 0 &&
+            std::strcmp(name, "system.posix_acl_access") == 0)
+            return false;
+    }
+#endif
+    return true;
+}
+
 }  // namespace
 
 FileOutcome ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
@@ -345,6 +386,8 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
     // mkstemp makes the file private: give it the target's mode, or the mode
     // a new file would get (after the owner: a change of owner clears set-id bits).
     if (::fchmod(fd, mode) != 0) return abandon(SystemFailure());
+    if (exists && !CopyExtendedAttributes(target, fd))
+        return abandon(RewriteInPlace(target, bytes));
     if (FileOutcome written = WriteAll(fd, bytes); !written.Ok()) return abandon(written);
     // Renamed while still open and locked, so that no other save takes it
     // for a leftover; the contents are on the disk already (WriteAll).

@@ -12,11 +12,14 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -176,6 +179,47 @@ TEST_F(FileAccessTest, ReadOnlyFileOfAnotherUserIsRefused) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(Read(target), "old");
+}
+
+// What a save keeps besides owner and mode: the access control list (here:
+// user 65534 may read and write) and the file's other extended attributes.
+TEST_F(FileAccessTest, ExtendedAttributesAndAccessListAreKept) {
+    const fs::path target = dir_ / "shared.tvc";
+    Write(target, "old");
+    // The kernel's ACL form: version 2, then (tag, permissions, id) entries
+    // in tag order: owner, named user, group, mask, others.
+    std::string acl;
+    const auto put = [&acl](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) acl.push_back(static_cast<char>(value >> (8 * i)));
+    };
+    put(2, 4);
+    for (const auto [tag, permissions, id] : {std::array<std::uint32_t, 3>{0x01, 6, 0xFFFFFFFF},
+                                              {0x02, 6, 65534},
+                                              {0x04, 4, 0xFFFFFFFF},
+                                              {0x10, 6, 0xFFFFFFFF},
+                                              {0x20, 4, 0xFFFFFFFF}}) {
+        put(tag, 2);
+        put(permissions, 2);
+        put(id, 4);
+    }
+    const auto get = [](const fs::path& path, const char* name) {
+        std::string value(256, '\0');
+        const ssize_t size = ::getxattr(path.c_str(), name, value.data(), value.size());
+        value.resize(size < 0 ? 0 : static_cast<std::size_t>(size));
+        return value;
+    };
+    if (::setxattr(target.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0 ||
+        ::setxattr(target.c_str(), "user.numera", "kept", 4, 0) != 0)
+        GTEST_SKIP() << "no ACLs or user attributes here: " << std::strerror(errno);
+    const std::string before = get(target, "system.posix_acl_access");
+    ASSERT_FALSE(before.empty());
+    const auto mode = fs::status(target).permissions();
+
+    ASSERT_TRUE(ReplaceFile(target, "new").Ok());
+    EXPECT_EQ(Read(target), "new");
+    EXPECT_EQ(get(target, "system.posix_acl_access"), before);
+    EXPECT_EQ(get(target, "user.numera"), "kept");
+    EXPECT_EQ(fs::status(target).permissions(), mode);
 }
 
 // In a shared folder, a file of someone else's that the user may write
