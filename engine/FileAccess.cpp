@@ -425,6 +425,16 @@ private:
     HANDLE handle_;
 };
 
+// How many names the file has; 1 when that cannot be told.
+DWORD LinkCount(const std::filesystem::path& target) {
+    Handle file(CreateFileW(target.c_str(), 0,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file.Valid() || !GetFileInformationByHandle(file.Get(), &info)) return 1;
+    return info.nNumberOfLinks;
+}
+
 // The file itself rewritten, for want of a temporary file beside it: the room
 // for the new bytes is reserved before the first old byte is overwritten, and
 // the file is cut to its new length only after the last one is written.
@@ -564,6 +574,9 @@ FileOutcome ReplaceFile(const std::filesystem::path& path, std::string_view byte
     bool exists = false;
     if (FileOutcome inspected = InspectTarget(path, target, exists); !inspected.Ok())
         return inspected;
+    // A file with other names (hard links) is one file: a new file moved
+    // over this name would leave the others with the old text.
+    if (exists && LinkCount(target) > 1) return RewriteInPlace(target, bytes);
     std::filesystem::path temp = target;
     temp += L".numera-tmp";
     {

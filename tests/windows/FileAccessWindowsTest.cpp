@@ -77,6 +77,18 @@ TEST_F(FileAccessWindowsTest, ReplacingInPlaceWhenNoTemporaryCanBeMade) {
     EXPECT_EQ(Entries(), 2);
 }
 
+// Every name of a hard-linked file sees the new text, longer or shorter.
+TEST_F(FileAccessWindowsTest, ReplacingKeepsHardLinksOneFile) {
+    const fs::path file = dir_ / "a.tvc";
+    Write(file, "old text");
+    ASSERT_TRUE(CreateHardLinkW((dir_ / "b.tvc").c_str(), file.c_str(), nullptr));
+    for (const std::string bytes : {"a longer new text", "short"}) {
+        ASSERT_TRUE(ReplaceFile(file, bytes).Ok());
+        EXPECT_EQ(Read(dir_ / "b.tvc"), bytes);
+    }
+    EXPECT_EQ(Entries(), 2);
+}
+
 TEST_F(FileAccessWindowsTest, ReplacingRefusesFoldersAndReadOnlyFiles) {
     const fs::path folder = dir_ / "folder";
     fs::create_directory(folder);
