@@ -20,6 +20,7 @@
 #include "document/LongTask.h"
 #include "document/MemoryFiles.h"
 #include "document/ReadPages.h"
+#include "document/SoftLines.h"
 #include "engine/CalculateText.h"
 #include "engine/FileAccess.h"
 #include "engine/FileText.h"
@@ -86,23 +87,16 @@ CommonEnds CommonEndsOf(QStringView before, QStringView after) {
     return ends;
 }
 
-// A block's text as the editor's text has it: line breaks as LF, the one
-// after it included.
-QString LineFeedText(const QTextBlock& block) {
-    QString text = block.text();
-    CCalcView::ToLineFeeds(text);
-    if (block.next().isValid()) text += QLatin1Char('\n');
-    return text;
-}
-
-// The same for the text still in the editor before a run and the run's new
-// text, read a block at a time: the editor's text is not copied whole.
-CommonEnds CommonEndsOf(const QTextDocument& before, QStringView after) {
-    const qsizetype common = std::min<qsizetype>(before.characterCount() - 1, after.size());
+// The same for the text still in the editor before a run (`beforeSize` code
+// units) and the run's new text, read a block at a time: the editor's text
+// is not copied whole.
+CommonEnds CommonEndsOf(const QTextDocument& before, qsizetype beforeSize, QStringView after) {
+    using SoftLines::TextWithBreak;
+    const qsizetype common = std::min<qsizetype>(beforeSize, after.size());
     CommonEnds ends;
     for (QTextBlock block = before.begin(); block.isValid() && ends.head < common;
          block = block.next()) {
-        const QString line = LineFeedText(block);
+        const QString line = TextWithBreak(block);
         const qsizetype most = std::min(line.size(), common - ends.head);
         qsizetype k = 0;
         while (k < most && line[k] == after[ends.head + k]) ++k;
@@ -111,7 +105,7 @@ CommonEnds CommonEndsOf(const QTextDocument& before, QStringView after) {
     }
     for (QTextBlock block = before.lastBlock(); block.isValid() && ends.tail < common - ends.head;
          block = block.previous()) {
-        const QString line = LineFeedText(block);
+        const QString line = TextWithBreak(block);
         const qsizetype most = std::min(line.size(), common - ends.head - ends.tail);
         qsizetype k = 0;
         while (k < most && line[line.size() - 1 - k] == after[after.size() - 1 - ends.tail - k])
@@ -123,21 +117,23 @@ CommonEnds CommonEndsOf(const QTextDocument& before, QStringView after) {
 }
 
 // Where a position of the text before a calculation (still in the editor)
-// stands after it. A run rewrites cells but never adds or removes a ";", so
-// the position keeps its cell and, within it, its place against the
-// unchanged start or end.
-int PositionAfterCalculation(const QTextDocument& before, QStringView after, int position) {
-    const qsizetype size = before.characterCount() - 1;
+// stands after it; both are positions of the text, not of the editor. A run
+// rewrites cells but never adds or removes a ";", so the position keeps its
+// cell and, within it, its place against the unchanged start or end.
+qsizetype PositionAfterCalculation(const CCalcView& view, QStringView after, qsizetype position) {
+    const QTextDocument& before = *view.document();
+    const qsizetype size = view.TextUnits();
     const qsizetype p = std::clamp<qsizetype>(position, 0, size);
     // The old cell holding p, and how many ";" stand before it.
     qsizetype oldStart = 0;
     qsizetype oldEnd = -1;
     qsizetype cellsBefore = 0;
+    qsizetype blockStart = 0;  // in the text
     for (QTextBlock block = before.begin(); block.isValid() && oldEnd < 0; block = block.next()) {
-        const QString line = block.text();
+        const QString line = SoftLines::TextWithBreak(block);
         for (qsizetype i = 0; i < line.size(); ++i) {
             if (line[i] != QLatin1Char(';')) continue;
-            const qsizetype at = block.position() + i;
+            const qsizetype at = blockStart + i;
             if (at >= p) {
                 oldEnd = at;
                 break;
@@ -145,26 +141,24 @@ int PositionAfterCalculation(const QTextDocument& before, QStringView after, int
             oldStart = at + 1;
             ++cellsBefore;
         }
+        blockStart += line.size();
     }
     if (oldEnd < 0) oldEnd = size;
     qsizetype newStart = 0;
     for (qsizetype k = 0; k < cellsBefore; ++k) {
         newStart = after.indexOf(QLatin1Char(';'), newStart) + 1;
-        if (newStart == 0) return static_cast<int>(std::min(p, after.size()));  // not a calculation
+        if (newStart == 0) return std::min(p, after.size());  // not a calculation
     }
     qsizetype newEnd = after.indexOf(QLatin1Char(';'), newStart);
     if (newEnd < 0) newEnd = after.size();
-    QTextCursor range(const_cast<QTextDocument*>(&before));
-    range.setPosition(static_cast<int>(oldStart));
-    range.setPosition(static_cast<int>(oldEnd), QTextCursor::KeepAnchor);
-    QString cell = range.selectedText();
-    CCalcView::ToLineFeeds(cell);
+    const QString cell =
+        SoftLines::TextBetween(&before, view.EditorPosition(oldStart), view.EditorPosition(oldEnd));
     const qsizetype oldLength = oldEnd - oldStart;
     const auto [head, tail] = CommonEndsOf(cell, after.mid(newStart, newEnd - newStart));
     const qsizetype offset = p - oldStart;
-    if (offset <= head) return static_cast<int>(newStart + offset);
-    if (offset >= oldLength - tail) return static_cast<int>(newEnd - (oldLength - offset));
-    return static_cast<int>(newStart + head);  // in the rewritten part: at its start
+    if (offset <= head) return newStart + offset;
+    if (offset >= oldLength - tail) return newEnd - (oldLength - offset);
+    return newStart + head;  // in the rewritten part: at its start
 }
 
 // Memory and the last result as a run found them, so that a run called off
@@ -253,7 +247,9 @@ void CCalcDoc::ExecuteCommand(int command) {
             const QTextCursor cursor = view_->textCursor();
             int start = cursor.selectionStart();
             const int end = cursor.selectionEnd();
-            if (start == end && start > 0) --start;
+            // The character before, beyond any break of the editor's own.
+            if (start == end && start > 0)
+                start = view_->EditorPosition(view_->TextPosition(start) - 1);
             DeleteSelection(start, end);
             return;
         }
@@ -288,7 +284,7 @@ void CCalcDoc::InsertText(const QString& text) {
     const qsizetype selected = view_->SelectionLength();
     inserted = CCalcView::FitText(inserted, kEditorTextLimit - (view_->TextLength() - selected));
     QTextCursor cursor = view_->textCursor();
-    cursor.insertText(inserted);
+    view_->InsertPlainText(cursor, inserted);
     view_->setTextCursor(cursor);
     view_->ensureCursorVisible();
 }
@@ -318,7 +314,11 @@ void CCalcDoc::Calculate(bool allCells) {
     const QTextCursor caret = view_->textCursor();
     const int anchorBefore = caret.anchor();
     const int positionBefore = caret.position();
-    int32_t position = allCells ? -1 : caret.selectionStart();
+    // The engine's positions are the text's; the editor may hold breaks of its own.
+    const qsizetype textAnchorBefore = view_->TextPosition(anchorBefore);
+    const qsizetype textPositionBefore = view_->TextPosition(positionBefore);
+    int32_t position =
+        allCells ? -1 : static_cast<int32_t>(view_->TextPosition(caret.selectionStart()));
     NCalculatorText::FailedCell failed;
     // All cells of a large text: progress, and Esc leaves everything as it was.
     std::optional<MemorySnapshot> memoryBefore;
@@ -348,30 +348,29 @@ void CCalcDoc::Calculate(bool allCells) {
     // A run that rewrote nothing left the text as it was.
     const QStringView after(text.data(), static_cast<qsizetype>(text.size()));
     const QTextDocument& before = *view_->document();
-    const qsizetype beforeSize = before.characterCount() - 1;
+    const qsizetype beforeSize = view_->TextUnits();
 
     // The caret after the command: the driver's position, or after a failure
     // the old selection, moved with its cells when the run rewrote the text.
-    int anchorAfter = anchorBefore;
-    int positionAfter = positionBefore;
+    qsizetype anchorAfter = textAnchorBefore;
+    qsizetype positionAfter = textPositionBefore;
     if (ok) {
-        anchorAfter = positionAfter = position >= 0 ? position : positionBefore;
+        anchorAfter = positionAfter = position >= 0 ? position : textPositionBefore;
     } else if (control.rewritten) {
-        anchorAfter = PositionAfterCalculation(before, after, anchorBefore);
-        positionAfter = PositionAfterCalculation(before, after, positionBefore);
+        anchorAfter = PositionAfterCalculation(*view_, after, textAnchorBefore);
+        positionAfter = PositionAfterCalculation(*view_, after, textPositionBefore);
     }
     const auto finalCursor = [&] {
         QTextCursor cursor(view_->document());
-        const int last = view_->document()->characterCount() - 1;
-        cursor.setPosition(std::min(anchorAfter, last));
-        cursor.setPosition(std::min(positionAfter, last), QTextCursor::KeepAnchor);
+        cursor.setPosition(view_->EditorPosition(anchorAfter));
+        cursor.setPosition(view_->EditorPosition(positionAfter), QTextCursor::KeepAnchor);
         return cursor;
     };
 
     // Only the changed stretch is replaced, as one undoable step: the rest of
     // the text, its layout and the view stay as they are.
     const auto [head, tail] =
-        control.rewritten ? CommonEndsOf(before, after) : CommonEnds{beforeSize, 0};
+        control.rewritten ? CommonEndsOf(before, beforeSize, after) : CommonEnds{beforeSize, 0};
 
     QTextCursor cursor;
     if (!control.rewritten || (head == beforeSize && head == after.size())) {
@@ -393,9 +392,9 @@ void CCalcDoc::Calculate(bool allCells) {
     } else {
         QTextCursor edit(view_->document());
         edit.beginEditBlock();
-        edit.setPosition(static_cast<int>(head));
-        edit.setPosition(static_cast<int>(beforeSize - tail), QTextCursor::KeepAnchor);
-        edit.insertText(after.mid(head, after.size() - head - tail).toString());
+        edit.setPosition(view_->EditorPosition(head));
+        edit.setPosition(view_->EditorPosition(beforeSize - tail), QTextCursor::KeepAnchor);
+        view_->InsertPlainText(edit, after.mid(head, after.size() - head - tail));
         cursor = finalCursor();
         view_->document()->appendUndoItem(new CaretUndoItem(view_, anchorBefore, positionBefore,
                                                             cursor.anchor(), cursor.position()));
@@ -412,21 +411,21 @@ void CCalcDoc::Calculate(bool allCells) {
     // Positions of the new text: the text in the editor now.
     sources_.clear();
     sourceSeverities_.clear();
-    const int last = view_->document()->characterCount() - 1;
     for (const NCalculatorText::DiagnosticSource& source : sources) {
         QTextCursor mark(view_->document());
         if (source.start >= 0) {
-            mark.setPosition(std::min(source.start, last));
-            mark.setPosition(std::min(source.end, last), QTextCursor::KeepAnchor);
+            mark.setPosition(view_->EditorPosition(source.start));
+            mark.setPosition(view_->EditorPosition(source.end), QTextCursor::KeepAnchor);
         }
         sources_.append(mark);
         sourceSeverities_.append(source.severity);
     }
     MarkWarnings();
     if (!ok) {
-        MarkFailedCell(failed.start, failed.end);
+        const int start = failed.start >= 0 ? view_->EditorPosition(failed.start) : -1;
+        MarkFailedCell(start, failed.start >= 0 ? view_->EditorPosition(failed.end) : -1);
         // The caret stays; the cell that stopped the run comes into view.
-        if (allCells && failed.start >= 0) ScrollIntoView(failed.start);
+        if (allCells && start >= 0) ScrollIntoView(start);
     }
 
     emit ResultChanged();
@@ -628,10 +627,10 @@ void CCalcDoc::RestoreRecovered(const QString& editorText, const QString& path, 
     title_ = path_.isEmpty() ? DocTemplate::DocumentName() : FileTitleOf(path_);
     modified_ = false;
     SetModifiedFlag(true);
-    const int last = view_->document()->characterCount() - 1;
+    // Positions of the text: the editor may part its lines otherwise now.
     QTextCursor cursor = view_->textCursor();
-    cursor.setPosition(std::clamp(anchor, 0, last));
-    cursor.setPosition(std::clamp(position, 0, last), QTextCursor::KeepAnchor);
+    cursor.setPosition(view_->EditorPosition(anchor));
+    cursor.setPosition(view_->EditorPosition(position), QTextCursor::KeepAnchor);
     view_->setTextCursor(cursor);
     view_->ensureCursorVisible();
 }

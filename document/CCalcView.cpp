@@ -19,6 +19,7 @@
 #include "document/DocumentFiles.h"
 #include "document/EditorMarks.h"
 #include "document/PrintSettings.h"
+#include "document/SoftLines.h"
 #include "toolkit/U16Text.h"
 
 #if defined(__GLIBC__)
@@ -95,7 +96,9 @@ private:
 
     bool KeepArrowsWhole(const QTextBlock& block) {
         QTextLayout* layout = block.layout();
-        if (!layout || layout->lineCount() < 2 || block.length() - 1 > kLongLine) return false;
+        if (!layout || layout->lineCount() < 2 || block.length() - 1 > kLongLine ||
+            SoftLines::InPartedLine(block))
+            return false;
         const QString text = block.text();
         bool split = false;
         for (int i = 0; i + 1 < layout->lineCount() && !split; ++i) {
@@ -214,21 +217,40 @@ void GroupLines(QString& piece, qsizetype& grouped) {
     }
 }
 
-// Keeps, for a block holding U+2028, how many it holds in the editor's count.
-class LineSeparatorCount : public QTextBlockUserData {
+// Keeps, for a block holding U+2028 or after one of the editor's own
+// breaks, how many and whether in the editor's counts.
+template <typename Totals>
+class BlockCounts : public QTextBlockUserData {
 public:
-    LineSeparatorCount(std::shared_ptr<qsizetype> total, qsizetype count)
-        : total_(std::move(total)), count_(count) {
-        *total_ += count_;
+    BlockCounts(std::shared_ptr<Totals> totals, qsizetype separators, bool soft)
+        : totals_(std::move(totals)), separators_(separators), soft_(soft ? 1 : 0) {
+        totals_->lineSeparators += separators_;
+        totals_->softBlocks += soft_;
     }
-    ~LineSeparatorCount() override { *total_ -= count_; }
-    LineSeparatorCount(const LineSeparatorCount&) = delete;
-    LineSeparatorCount& operator=(const LineSeparatorCount&) = delete;
+    ~BlockCounts() override {
+        totals_->lineSeparators -= separators_;
+        totals_->softBlocks -= soft_;
+    }
+    BlockCounts(const BlockCounts&) = delete;
+    BlockCounts& operator=(const BlockCounts&) = delete;
 
 private:
-    std::shared_ptr<qsizetype> total_;
-    qsizetype count_;
+    std::shared_ptr<Totals> totals_;
+    qsizetype separators_;
+    int soft_;
 };
+
+// Whether some line of the text is longer than `most`.
+bool HasLineLongerThan(QStringView text, qsizetype most) {
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0) end = text.size();
+        if (end - start > most) return true;
+        start = end + 1;
+    }
+    return false;
+}
 
 int largeBlocksMapped = 0;  // how many LargeBlocksMapped live
 
@@ -329,7 +351,7 @@ std::u16string CCalcView::EditorTextU16() const {
     std::u16string text;
     text.reserve(static_cast<std::size_t>(doc->characterCount()));
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
-        if (block != doc->begin()) text.push_back(u'\n');
+        if (block != doc->begin() && !SoftLines::IsSoft(block)) text.push_back(u'\n');
         const QString line = block.text();
         const std::size_t from = text.size();
         text.append(reinterpret_cast<const char16_t*>(line.constData()),
@@ -341,6 +363,8 @@ std::u16string CCalcView::EditorTextU16() const {
 }
 
 QString CCalcView::EditorText() const {
+    if (totals_->softBlocks > 0)
+        return SoftLines::TextBetween(document(), 0, document()->characterCount() - 1);
     QString text = document()->toRawText();
     ToLineFeeds(text);
     return text;
@@ -362,7 +386,19 @@ void CCalcView::ReplaceText(const QString& text) {
         SetWrapAnywhere(true);
         UpdateShaping();
     }
-    setPlainText(text);
+    if (HasLineLongerThan(text, SoftLines::kSplitAt)) {
+        // Parted as it goes in: the long line is never laid out whole.
+        setPlainText(QString());
+        QTextDocument* doc = document();
+        doc->setUndoRedoEnabled(false);
+        QTextCursor cursor(doc);
+        InsertPlainText(cursor, text);
+        doc->setUndoRedoEnabled(true);
+        doc->setModified(false);
+        moveCursor(QTextCursor::Start);
+    } else {
+        setPlainText(text);
+    }
     if (!longLine) {
         SetWrapAnywhere(false);
         UpdateShaping();
@@ -456,6 +492,8 @@ bool CCalcView::ReplaceTextAside(QStringView text, const std::function<bool(qint
             EditorMarks::Of(this).Clear(static_cast<EditorMarks::Layer>(layer));
         setDocument(next);
         AttachDocument();
+        softStartsValid_ = false;
+        partFrom_ = partTo_ = -1;
         // Laid out lazily: the modes are right before any line is.
         ApplyModes(modes);
         next->setUndoRedoEnabled(true);
@@ -485,7 +523,9 @@ bool CCalcView::InsertPieces(QTextDocument* doc, const std::function<bool(QStrin
         if (changed && applyModes) ApplyModes(modes);
         GroupLines(piece, grouped);
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(piece);
+        const int from = cursor.position();
+        SoftLines::InsertWithBreaks(cursor, piece);
+        PartLines(cursor, from, cursor.position());
         piece = QString();
         if (!step()) return false;
     }
@@ -541,7 +581,7 @@ CCalcView::Change CCalcView::NoteChange(QTextDocument* doc, int position, int ad
     CountLineSeparators(doc, position, added, change.inserted.contains(QChar::LineSeparator));
     for (QTextBlock block = doc->findBlock(position);
          block.isValid() && block.position() <= position + added; block = block.next()) {
-        if (block.length() - 1 <= kLongLine) continue;
+        if (block.length() - 1 <= kLongLine && !SoftLines::InPartedLine(block)) continue;
         change.longLine = true;
         // Qt drops a block's shaped glyphs after every layout, so each caret
         // placement and paint would itemize and shape the whole line again.
@@ -550,8 +590,32 @@ CCalcView::Change CCalcView::NoteChange(QTextDocument* doc, int position, int ad
     return change;
 }
 
-void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
+void CCalcView::OnContentsChange(int position, int removed, int added) {
     QTextDocument* doc = document();
+    softStartsValid_ = false;
+    if (!replacing_ && !parting_) {
+        // Kept over later changes until the lines are parted.
+        if (partFrom_ < 0) {
+            partFrom_ = position;
+            partTo_ = position + added;
+        } else {
+            if (partTo_ >= position) partTo_ = std::max(position, partTo_ + added - removed);
+            partFrom_ = std::min(partFrom_, position);
+            partTo_ = std::max(partTo_, position + added);
+        }
+        // Edits of the program's own (a calculation, completion) are parted
+        // once they are done; the user's keys and pastes at once.
+        if (!partQueued_) {
+            partQueued_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    partQueued_ = false;
+                    PartChangedLines();
+                },
+                Qt::QueuedConnection);
+        }
+    }
     const Change change = NoteChange(doc, position, added);
     // Text that needs shaping is seen as it comes; what is removed is only
     // forgotten when the whole text is looked at again.
@@ -568,7 +632,7 @@ void CCalcView::OnContentsChange(int position, int /*removed*/, int added) {
         UpdateShaping();
         return;
     }
-    if (!WrapsAnywhere()) return;
+    if (!WrapsAnywhere() || totals_->softBlocks > 0) return;
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
         if (block.length() - 1 > kLongLine) return;
     SetWrapAnywhere(false);
@@ -581,18 +645,165 @@ qsizetype CCalcView::LengthOf(const QString& editorText) {
 
 qsizetype CCalcView::TextLength() const {
     const QTextDocument* doc = document();
-    return doc->characterCount() - 1 + (doc->blockCount() - 1) + *lineSeparators_;
+    return doc->characterCount() - 1 + (doc->blockCount() - 1) + totals_->lineSeparators -
+           2 * totals_->softBlocks;
+}
+
+qsizetype CCalcView::TextUnits() const {
+    return document()->characterCount() - 1 - totals_->softBlocks;
+}
+
+const std::vector<int>& CCalcView::SoftStarts() const {
+    if (softStartsValid_) return softStarts_;
+    softStarts_.clear();
+    if (totals_->softBlocks > 0) {
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+            if (SoftLines::IsSoft(block)) softStarts_.push_back(block.position());
+    }
+    softStartsValid_ = true;
+    return softStarts_;
+}
+
+qsizetype CCalcView::TextPosition(int position) const {
+    const std::vector<int>& starts = SoftStarts();
+    const auto before = std::upper_bound(starts.begin(), starts.end(), position) - starts.begin();
+    return position - before;
+}
+
+int CCalcView::EditorPosition(qsizetype textPosition) const {
+    qsizetype position = std::max<qsizetype>(textPosition, 0);
+    for (const int start : SoftStarts()) {
+        if (start > position) break;
+        ++position;
+    }
+    return static_cast<int>(std::min<qsizetype>(position, document()->characterCount() - 1));
+}
+
+void CCalcView::InsertPlainText(QTextCursor& cursor, QStringView text) {
+    const QScopedValueRollback<bool> guard(parting_, true);
+    cursor.beginEditBlock();
+    QTextDocument* doc = cursor.document();
+    if (cursor.hasSelection()) {
+        cursor.removeSelectedText();
+        SoftLines::RepairMarks(doc, cursor.position(), cursor.position());
+    }
+    const int from = cursor.position();
+    SoftLines::InsertWithBreaks(cursor, text);
+    SoftLines::RepairMarks(doc, from, cursor.position());
+    PartLines(cursor, from, cursor.position());
+    cursor.endEditBlock();
+}
+
+void CCalcView::PartLines(QTextCursor& edit, int from, int to) {
+    using namespace SoftLines;
+    QTextDocument* doc = edit.document();
+    const QScopedValueRollback<bool> guard(parting_, true);
+    QTextCursor part(doc);
+    from = std::clamp(from, 0, doc->characterCount() - 1);
+    QTextBlock line = LineStart(doc->findBlock(from));
+    // `to` moves with the breaks put in and taken out before it.
+    while (line.isValid() && line.position() <= to) {
+        int blocks = 0;
+        qsizetype units = 0;
+        for (QTextBlock block = line; block == line || IsSoft(block); block = block.next()) {
+            ++blocks;
+            units += block.length() - 1;
+        }
+        if (blocks > 1 && units <= kJoinBelow) {
+            // Short again: one block.
+            for (int k = 1; k < blocks; ++k) {
+                part.setPosition(line.position() + line.length() - 1);
+                part.deleteChar();
+                --to;
+            }
+            RepairMarks(doc, line.position(), line.position());
+        } else {
+            QTextBlock block = line;
+            bool first = true;
+            while (block.isValid() && (first || IsSoft(block))) {
+                first = false;
+                if (blocks > 1 && block.length() == 1) {
+                    // An empty part would show as an empty row: its break goes.
+                    const bool soft = IsSoft(block);
+                    const int at = soft ? block.position() - 1 : block.position();
+                    part.setPosition(at);
+                    part.deleteChar();
+                    RepairMarks(doc, at, at);
+                    --to;
+                    --blocks;
+                    block = doc->findBlock(at);
+                    if (soft)
+                        block = block.next();
+                    else
+                        first = true;  // the line's first block, holding the next part now
+                    continue;
+                }
+                if (block.length() - 1 > kSplitAt) {
+                    // Every point first, then parted from the end: the text
+                    // before a point stays where it is.
+                    const QString text = block.text();
+                    std::vector<int> points;
+                    for (int start = 0; text.size() - start > kSplitAt;) {
+                        start += PartingPoint(QStringView(text).mid(start), kChunk);
+                        points.push_back(start);
+                    }
+                    const QTextBlockFormat soft = FormatAfter(block.blockFormat(), true);
+                    for (auto point = points.rbegin(); point != points.rend(); ++point) {
+                        part.setPosition(block.position() + *point);
+                        part.insertBlock(soft, part.charFormat());
+                    }
+                    softSeen_ = true;
+                    to += static_cast<int>(points.size());
+                    blocks += static_cast<int>(points.size());
+                    const int start = block.position();
+                    for (std::size_t k = 0; k < points.size(); ++k) block = block.next();
+                    RepairMarks(doc, start, block.position());
+                }
+                block = block.next();
+            }
+        }
+        line = LineEnd(doc->findBlock(line.position())).next();
+    }
+    RepairMarks(doc, from, std::min(to, doc->characterCount() - 1));
+}
+
+void CCalcView::PartChangedLines() {
+    if (partFrom_ < 0) return;
+    QTextDocument* doc = document();
+    const int from = partFrom_;
+    const int to = std::min(partTo_, doc->characterCount() - 1);
+    partFrom_ = partTo_ = -1;
+    // After Undo or Redo the lines are as they were parted; an edit now
+    // would take the redo history away.
+    if (doc->availableRedoSteps() > 0 || !doc->isUndoRedoEnabled()) return;
+    // Cheap for the usual keystroke: nothing parted and no long block.
+    bool needed = !SoftLines::MarksAgree(doc, from, to);
+    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.length() - 1 > SoftLines::kSplitAt || SoftLines::InPartedLine(block)) {
+            needed = true;
+            break;
+        }
+    }
+    if (!needed) return;
+    const QScopedValueRollback<bool> guard(parting_, true);
+    QTextCursor edit(doc);
+    edit.joinPreviousEditBlock();
+    SoftLines::RepairMarks(doc, from, to);
+    PartLines(edit, from, to);
+    edit.endEditBlock();
 }
 
 void CCalcView::CountLineSeparators(QTextDocument* doc, int position, int added, bool brought) {
     // Blocks that lose theirs hold a count already; a block merged away takes
     // its count with it.
-    if (!brought && *lineSeparators_ == 0) return;
+    if (!brought && totals_->lineSeparators == 0 && !softSeen_) return;
     const QTextBlock last = doc->findBlock(position + added);
     for (QTextBlock block = doc->findBlock(position); block.isValid(); block = block.next()) {
         const qsizetype count = block.text().count(QChar::LineSeparator);
-        if (count > 0)
-            block.setUserData(new LineSeparatorCount(lineSeparators_, count));
+        const bool soft = SoftLines::IsSoft(block);
+        if (count > 0 || soft)
+            block.setUserData(new BlockCounts<BlockTotals>(totals_, count, soft));
         else if (block.userData() != nullptr)
             block.setUserData(nullptr);
         if (block == last) break;
@@ -604,9 +815,14 @@ void CCalcView::SetModify(bool modified) { document()->setModified(modified); }
 bool CCalcView::GetModify() const { return document()->isModified(); }
 
 qsizetype CCalcView::SelectionLength() const {
-    const QString selected = textCursor().selectedText();
+    const QTextCursor cursor = textCursor();
+    const QString selected = cursor.selectedText();
+    // The editor's own breaks are no characters of the text.
+    const qsizetype soft =
+        (cursor.selectionEnd() - cursor.selectionStart()) -
+        (TextPosition(cursor.selectionEnd()) - TextPosition(cursor.selectionStart()));
     return selected.size() + selected.count(QChar::ParagraphSeparator) +
-           selected.count(QChar::LineSeparator);
+           selected.count(QChar::LineSeparator) - 2 * soft;
 }
 
 QString CCalcView::FitText(const QString& text, qsizetype room) {
@@ -630,7 +846,10 @@ void CCalcView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     HandleKey(event);
+    // Mended before anything reads the text again.
+    PartChangedLines();
     if (keys_ != nullptr) keys_->AfterKey(event);
+    PartChangedLines();
 }
 
 void CCalcView::HandleKey(QKeyEvent* event) {
@@ -652,11 +871,26 @@ void CCalcView::HandleKey(QKeyEvent* event) {
     if (isBreak && !isReadOnly() &&
         (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
         QTextCursor cursor = textCursor();
-        cursor.insertText(QStringLiteral("\n"));
+        InsertPlainText(cursor, u"\n");
         setTextCursor(cursor);
         ensureCursorVisible();
         event->accept();
         return;
+    }
+    // Backspace and Delete at one of the editor's own breaks delete the
+    // character beyond it, as at any place where a line wraps.
+    if (!isReadOnly() && !textCursor().hasSelection() &&
+        (event->modifiers() & ~Qt::KeypadModifier) == 0) {
+        QTextCursor cursor = textCursor();
+        if (event->key() == Qt::Key_Backspace && cursor.atBlockStart() &&
+            SoftLines::IsSoft(cursor.block())) {
+            cursor.movePosition(QTextCursor::PreviousCharacter);
+            setTextCursor(cursor);
+        } else if (event->key() == Qt::Key_Delete && cursor.atBlockEnd() &&
+                   SoftLines::IsSoft(cursor.block().next())) {
+            cursor.movePosition(QTextCursor::NextCharacter);
+            setTextCursor(cursor);
+        }
     }
     QPlainTextEdit::keyPressEvent(event);
 }
@@ -669,7 +903,22 @@ void CCalcView::inputMethodEvent(QInputMethodEvent* event) {
         event->accept();
         return;
     }
-    QPlainTextEdit::inputMethodEvent(event);
+    QString breaks = committed;
+    breaks.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    ToLineFeeds(breaks);
+    breaks.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (breaks.contains(QLatin1Char('\n')) && !isReadOnly()) {
+        // A break goes in as a line break of the text, as Enter's.
+        QInputMethodEvent rest(event->preeditString(), event->attributes());
+        QPlainTextEdit::inputMethodEvent(&rest);
+        QTextCursor cursor = textCursor();
+        InsertPlainText(cursor, breaks);
+        setTextCursor(cursor);
+        event->accept();
+    } else {
+        QPlainTextEdit::inputMethodEvent(event);
+    }
+    PartChangedLines();
 }
 
 bool CCalcView::canInsertFromMimeData(const QMimeData* source) const {
@@ -686,8 +935,22 @@ void CCalcView::insertFromMimeData(const QMimeData* source) {
     const QString fitting = FitText(text, room);
     if (fitting.size() < text.size()) QApplication::beep();
     if (fitting.isEmpty() && !text.isEmpty()) return;
-    textCursor().insertText(fitting);
+    QTextCursor cursor = textCursor();
+    InsertPlainText(cursor, fitting);
+    setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+QMimeData* CCalcView::createMimeDataFromSelection() const {
+    const QTextCursor cursor = textCursor();
+    if (TextPosition(cursor.selectionEnd()) - TextPosition(cursor.selectionStart()) ==
+        cursor.selectionEnd() - cursor.selectionStart())
+        return QPlainTextEdit::createMimeDataFromSelection();
+    // The editor's own breaks are no line breaks of the text.
+    auto* data = new QMimeData;
+    data->setText(
+        SoftLines::TextBetween(document(), cursor.selectionStart(), cursor.selectionEnd()));
+    return data;
 }
 
 void CCalcView::dragEnterEvent(QDragEnterEvent* event) {
@@ -811,8 +1074,8 @@ void CCalcView::OnBeginPrinting(QPaintDevice& device, const DeviceMetrics& metri
             const qsizetype at = std::clamp<qsizetype>(position, 0, text.size());
             return at + QStringView(text).left(at).count(QLatin1Char('\n'));
         };
-        printSelectionStart_ = printed(cursor.selectionStart());
-        printSelectionEnd_ = printed(cursor.selectionEnd());
+        printSelectionStart_ = printed(static_cast<int>(TextPosition(cursor.selectionStart())));
+        printSelectionEnd_ = printed(static_cast<int>(TextPosition(cursor.selectionEnd())));
         source.selectionStart = printSelectionStart_;
         source.selectionEnd = printSelectionEnd_;
     }

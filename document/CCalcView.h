@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/EditorFont.h"
 #include "document/PagePrinter.h"
@@ -77,6 +78,17 @@ public:
     };
     // Length in code units, each line break counted as CR LF.
     qsizetype TextLength() const;
+    // Length of EditorText.
+    qsizetype TextUnits() const;
+    // A position of the editor as a position of EditorText, and back (where
+    // a line is parted, to the end of the part before).
+    qsizetype TextPosition(int position) const;
+    int EditorPosition(qsizetype textPosition) const;
+    // Inserts text (LF breaks) at the cursor as one edit: its line breaks
+    // are the text's, and a line too long for one layout block is parted.
+    void InsertPlainText(QTextCursor& cursor, QStringView text);
+    // The editor's own breaks, in the blocks after them.
+    qsizetype SoftBreakCount() const { return totals_->softBlocks; }
     // The editor's own modification mark.
     void SetModify(bool modified);
     bool GetModify() const;
@@ -143,6 +155,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     void HandleKey(QKeyEvent* event);
@@ -175,11 +188,32 @@ private:
     void SetWrapAnywhere(bool anywhere);
     void OnContentsChange(int position, int removed, int added);
     void UpdateShaping();
+    // Parts the blocks of the lines in [from, to] longer than a layout block
+    // should be, and joins a parted line grown short; within the cursor's edit.
+    void PartLines(QTextCursor& edit, int from, int to);
+    // The same for what changed since the last time, as part of that change.
+    void PartChangedLines();
+    // Doc positions of the blocks after the editor's own breaks.
+    const std::vector<int>& SoftStarts() const;
 
     IEditorKeys* keys_ = nullptr;
     bool replacing_ = false;
-    // The U+2028 in the text, kept by the blocks that hold some.
-    std::shared_ptr<qsizetype> lineSeparators_ = std::make_shared<qsizetype>(0);
+    // The U+2028 in the text and the editor's own breaks, kept by the
+    // blocks that hold some.
+    struct BlockTotals {
+        qsizetype lineSeparators = 0;
+        qsizetype softBlocks = 0;
+    };
+    std::shared_ptr<BlockTotals> totals_ = std::make_shared<BlockTotals>();
+    // Some block may have been parted (then every change is counted).
+    bool softSeen_ = false;
+    mutable std::vector<int> softStarts_;
+    mutable bool softStartsValid_ = false;
+    // What changed since the lines were last parted: [from, to], or none.
+    int partFrom_ = -1;
+    int partTo_ = -1;
+    bool partQueued_ = false;
+    bool parting_ = false;
     // The text may hold characters the shaper must see.
     bool needsShaping_ = false;
     bool defaultFont_ = true;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "document/CCalcView.h"
+#include "document/SoftLines.h"
 
 using CalcSyntax::Role;
 
@@ -137,7 +138,7 @@ void CalcHighlighter::OnContentsChange(int position, int /*removed*/, int added)
     QTextBlock first = doc->findBlock(position);
     if (!first.isValid()) first = doc->lastBlock();
     const QTextBlock last = doc->findBlock(position + added);
-    validUpTo_ = std::min(validUpTo_, first.blockNumber() - 1);
+    validUpTo_ = std::min(validUpTo_, SoftLines::LineStart(first).blockNumber() - 1);
     const int lastNumber = last.isValid() ? last.blockNumber() : doc->blockCount() - 1;
     // A typed character: colour its line at once, inside this change, so the
     // line is laid out once. A whole new text waits for the lines in view.
@@ -146,9 +147,10 @@ void CalcHighlighter::OnContentsChange(int position, int /*removed*/, int added)
          block = block.next())
         block.setUserState(-1);
     if (small) {
+        // A part of a long line stays plain: no entry state is needed.
         for (QTextBlock block = first; block.isValid() && block.blockNumber() <= lastNumber;
              block = block.next())
-            Colour(block, EntryState(block));
+            Colour(block, SoftLines::InPartedLine(block) ? 0 : EntryState(block));
     }
     visibleTimer_.start();
 }
@@ -162,6 +164,25 @@ int CalcHighlighter::EntryState(const QTextBlock& block) {
     int entry = validUpTo_ >= 0 ? EndOf(current.previous().userState()) : CalcSyntax::kStartState;
     while (current.isValid() && current.blockNumber() <= target) {
         const int stored = current.userState();
+        if (SoftLines::IsSoft(current.next())) {
+            // A line held in parts is read whole; its parts stay plain.
+            const QTextBlock lineEnd = SoftLines::LineEnd(current);
+            int end = 0;
+            if (stored >= 0 && EntryOf(stored) == entry) {
+                end = EndOf(stored);
+            } else {
+                end = CalcSyntax::ReadBlock(SoftLines::LineText(current), entry,
+                                            !lineEnd.next().isValid(), nullptr);
+                for (QTextBlock part = current;; part = part.next()) {
+                    part.setUserState(Pack(end, entry, false));
+                    if (part == lineEnd) break;
+                }
+            }
+            entry = end;
+            validUpTo_ = lineEnd.blockNumber();
+            current = lineEnd.next();
+            continue;
+        }
         int end = 0;
         if (stored >= 0 && EntryOf(stored) == entry) {
             end = EndOf(stored);
@@ -181,7 +202,7 @@ void CalcHighlighter::Colour(QTextBlock& block, int entry) {
     const int stored = block.userState();
     if (stored >= 0 && ColouredOf(stored) && EntryOf(stored) == entry) return;
     QTextLayout* layout = block.layout();
-    if (block.length() - 1 > kLongLine) {
+    if (block.length() - 1 > kLongLine || SoftLines::InPartedLine(block)) {
         // Too long to read at every keystroke: it stays plain, and its end
         // state is worked out only when a line after it needs it.
         if (!layout->formats().isEmpty()) {
@@ -213,5 +234,5 @@ void CalcHighlighter::HighlightVisible() {
         view_->cursorForPosition(QPoint(0, view_->viewport()->height() - 1)).block();
     const int last = bottom.isValid() ? bottom.blockNumber() + 1 : block.blockNumber() + 64;
     for (; block.isValid() && block.blockNumber() <= last; block = block.next())
-        Colour(block, EntryState(block));
+        Colour(block, SoftLines::InPartedLine(block) ? 0 : EntryState(block));
 }

@@ -9,6 +9,7 @@
 #include "document/CalcHighlighter.h"
 #include "document/EditorMarks.h"
 #include "document/LiveResult.h"
+#include "document/SoftLines.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ void EditorAssist::MarkMatchingBracket() {
     const QTextCursor caret = view_->textCursor();
     const QTextBlock block = caret.block();
     if (!highlighter_->IsEnabled() || caret.hasSelection() ||
-        block.length() - 1 > CalcHighlighter::kLongLine) {
+        block.length() - 1 > CalcHighlighter::kLongLine || SoftLines::InPartedLine(block)) {
         marks.Clear(EditorMarks::Bracket);
         return;
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "document/CCalcView.h"
+#include "document/SoftLines.h"
 #include "engine/NumberFormat.h"
 #include "toolkit/U16Text.h"
 
@@ -40,6 +41,9 @@ int LineCellEnd(const QString& block, int from, int to) {
 bool HoldsBlockComment(const QTextDocument* document, int from, int to) {
     from = std::max(0, from - 1);
     to = std::min(document->characterCount() - 1, to + 1);
+    // Read a block at a time; a "/*" may stand either side of a break of the
+    // editor's own, which is no character.
+    QChar before;
     QTextBlock block = document->findBlock(from);
     for (int blockStart = block.position(); block.isValid() && blockStart < to;
          blockStart += block.length(), block = block.next()) {
@@ -48,18 +52,19 @@ bool HoldsBlockComment(const QTextDocument* document, int from, int to) {
         const int end = std::min(static_cast<int>(text.size()), to - blockStart);
         if (end - begin >= 2 && QStringView(text).mid(begin, end - begin).contains(u"/*"))
             return true;
+        if (end > begin && before == QLatin1Char('/') && SoftLines::IsSoft(block) && begin == 0 &&
+            text[0] == QLatin1Char('*'))
+            return true;
+        before = end > begin && end == text.size() ? text[end - 1] : QChar();
     }
     return false;
 }
 
 // [start, end) of the document with LF breaks, and `position` in it.
 LiveResult::Window Cut(const QTextDocument* document, int start, int end, int position) {
-    QTextCursor range(const_cast<QTextDocument*>(document));
-    range.setPosition(start);
-    range.setPosition(end, QTextCursor::KeepAnchor);
-    QString text = range.selectedText();
-    CCalcView::ToLineFeeds(text);
-    return {U16FromQString(text), position - start};
+    const QString text = SoftLines::TextBetween(document, start, end);
+    const auto offset = static_cast<int>(SoftLines::TextBetween(document, start, position).size());
+    return {U16FromQString(text), offset};
 }
 
 }  // namespace
@@ -89,7 +94,7 @@ LiveResult::CellEnds LiveResult::ReadCellEnds(const QTextDocument* document) {
                                                  : unit == 0x2028 ? '\n'
                                                                   : 'x';
         }
-        if (block.next().isValid()) bytes.push_back('\n');
+        if (block.next().isValid() && !SoftLines::IsSoft(block.next())) bytes.push_back('\n');
         const std::size_t cut = scanner.Scan(bytes);
         ends.lastCut.push_back(cut > 0 ? blockStart + static_cast<int>(cut) : -1);
     }
@@ -123,30 +128,34 @@ LiveResult::Window LiveResult::WindowFromCellEnds(const QTextDocument* document,
 
 // With no "/*" in the text the cells around the caret are found from its
 // line outwards, without reading the text before them.
+// A line the editor holds in parts is read whole: a "//" in one part goes
+// on in the next.
 LiveResult::Window LiveResult::WindowAroundLines(const QTextDocument* document, int position) {
+    using SoftLines::LineEnd;
+    using SoftLines::LineStart;
+    using SoftLines::PositionInLine;
     const int last = document->characterCount() - 1;
-    const QTextBlock caretBlock = document->findBlock(position);
+    const QTextBlock caretLine = LineStart(document->findBlock(position));
+    const auto cutOf = [](const QTextBlock& first, int from) {
+        const QString line = SoftLines::LineText(first);
+        const int cut = LineCellEnd(line, from, static_cast<int>(line.size()));
+        return cut >= 0 ? PositionInLine(first, cut) : -1;
+    };
     int start = 0;
-    for (QTextBlock block = caretBlock.previous(); block.isValid(); block = block.previous()) {
-        const QString line = block.text();
-        const int cut = LineCellEnd(line, 0, static_cast<int>(line.size()));
+    for (QTextBlock block = caretLine.previous(); block.isValid();
+         block = LineStart(block).previous()) {
+        const int cut = cutOf(LineStart(block), 0);
         if (cut >= 0) {
-            start = block.position() + cut;
+            start = cut;
             break;
         }
     }
-    int end = -1;
-    {
-        const QString line = caretBlock.text();
-        const int cut =
-            LineCellEnd(line, position - caretBlock.position(), static_cast<int>(line.size()));
-        if (cut >= 0) end = caretBlock.position() + cut;
-    }
-    for (QTextBlock block = caretBlock.next(); end < 0 && block.isValid(); block = block.next()) {
-        const QString line = block.text();
-        const int cut = LineCellEnd(line, 0, static_cast<int>(line.size()));
-        if (cut >= 0) end = block.position() + cut;
-    }
+    int end = cutOf(
+        caretLine,
+        static_cast<int>(SoftLines::TextBetween(document, caretLine.position(), position).size()));
+    for (QTextBlock block = LineEnd(caretLine).next(); end < 0 && block.isValid();
+         block = LineEnd(block).next())
+        end = cutOf(block, 0);
     if (end < 0) end = last;
     return Cut(document, start, end, position);
 }

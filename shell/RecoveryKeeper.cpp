@@ -239,8 +239,9 @@ RecoveryCopy RecoveryKeeper::Capture() const {
     copy.text = view->EditorText();
     copy.path = document_->GetPathName();
     const QTextCursor cursor = view->textCursor();
-    copy.anchor = cursor.anchor();
-    copy.position = cursor.position();
+    // Positions of the text: the editor's own breaks are not in the copy.
+    copy.anchor = static_cast<int>(view->TextPosition(cursor.anchor()));
+    copy.position = static_cast<int>(view->TextPosition(cursor.position()));
     copy.modified = document_->IsModified();
     copy.memory = NCalculatorText::FormatMemoryFile(true);
     copy.lastResult = NCalculatorText::lastResult;
