@@ -892,7 +892,24 @@ void CCalcView::HandleKey(QKeyEvent* event) {
             setTextCursor(cursor);
         }
     }
+    const int before = textCursor().position();
     QPlainTextEdit::keyPressEvent(event);
+    // An arrow that only stepped over a break of the editor's own goes on
+    // by a character: the break is no place of the text.
+    const bool right = event->key() == Qt::Key_Right;
+    if ((right || event->key() == Qt::Key_Left) && !(event->modifiers() & Qt::ControlModifier)) {
+        QTextCursor cursor = textCursor();
+        const int after = cursor.position();
+        const QTextBlock block = cursor.block();
+        const bool stepped = right ? after == before + 1 && cursor.atBlockStart()
+                                   : after == before - 1 && cursor.atBlockEnd();
+        if (stepped && SoftLines::IsSoft(right ? block : block.next())) {
+            cursor.movePosition(right ? QTextCursor::NextCharacter : QTextCursor::PreviousCharacter,
+                                event->modifiers() & Qt::ShiftModifier ? QTextCursor::KeepAnchor
+                                                                       : QTextCursor::MoveAnchor);
+            setTextCursor(cursor);
+        }
+    }
 }
 
 void CCalcView::inputMethodEvent(QInputMethodEvent* event) {

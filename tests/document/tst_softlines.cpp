@@ -155,6 +155,41 @@ private slots:
         CheckHolds(view, model);
     }
 
+    // Each arrow press moves by one character of the text, over a part's end too.
+    void arrowsStepOverThePartsEnds_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("shift");
+        QTest::newRow("Right") << int(Qt::Key_Right) << false;
+        QTest::newRow("Left") << int(Qt::Key_Left) << false;
+        QTest::newRow("Shift+Right") << int(Qt::Key_Right) << true;
+        QTest::newRow("Shift+Left") << int(Qt::Key_Left) << true;
+    }
+    void arrowsStepOverThePartsEnds() {
+        QFETCH(int, key);
+        QFETCH(bool, shift);
+        CCalcView view;
+        view.resize(600, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.ReplaceText(LongLine(30000));
+        const QTextBlock second = view.document()->firstBlock().next();
+        QVERIFY(SoftLines::IsSoft(second));
+        const qsizetype end = view.TextPosition(second.position());
+        const int step = key == Qt::Key_Right ? 1 : -1;
+        const qsizetype start = end - 2 * step;
+        Select(view, start, start);
+        for (int k = 1; k <= 4; ++k) {
+            QTest::keyClick(&view, Qt::Key(key), shift ? Qt::ShiftModifier : Qt::NoModifier);
+            const QTextCursor cursor = view.textCursor();
+            QCOMPARE(view.TextPosition(cursor.position()), start + k * step);
+            if (shift)
+                QCOMPARE(SoftLines::TextBetween(view.document(), cursor.selectionStart(),
+                                                cursor.selectionEnd())
+                             .size(),
+                         k);
+        }
+    }
+
     // A calculation in a parted line writes where the text says, and the
     // failing cell's mark and the caret stand where they would.
     void calculatesInAPartedLine() {
@@ -185,9 +220,9 @@ private slots:
         // The failing cell "1/0" is marked and selected where it stands.
         doc.SelectFailedCell();
         const QTextCursor failed = view.textCursor();
-        QCOMPARE(SoftLines::TextBetween(view.document(), failed.selectionStart(),
-                                        failed.selectionEnd()),
-                 QStringLiteral("1/0"));
+        QCOMPARE(
+            SoftLines::TextBetween(view.document(), failed.selectionStart(), failed.selectionEnd()),
+            QStringLiteral("1/0"));
         view.undo();
         view.undo();
         QCoreApplication::processEvents();
