@@ -394,7 +394,7 @@ void CCalcDoc::Calculate(bool allCells) {
         edit.beginEditBlock();
         edit.setPosition(view_->EditorPosition(head));
         edit.setPosition(view_->EditorPosition(beforeSize - tail), QTextCursor::KeepAnchor);
-        view_->InsertPlainText(edit, after.mid(head, after.size() - head - tail));
+        view_->InsertPlainText(edit, after.mid(head, after.size() - head - tail).toString());
         cursor = finalCursor();
         view_->document()->appendUndoItem(new CaretUndoItem(view_, anchorBefore, positionBefore,
                                                             cursor.anchor(), cursor.position()));

@@ -222,14 +222,19 @@ void GroupLines(QString& piece, qsizetype& grouped) {
 template <typename Totals>
 class BlockCounts : public QTextBlockUserData {
 public:
-    BlockCounts(std::shared_ptr<Totals> totals, qsizetype separators, bool soft)
-        : totals_(std::move(totals)), separators_(separators), soft_(soft ? 1 : 0) {
+    BlockCounts(std::shared_ptr<Totals> totals, qsizetype separators, bool soft, bool marked)
+        : totals_(std::move(totals)),
+          separators_(separators),
+          soft_(soft ? 1 : 0),
+          marked_(marked ? 1 : 0) {
         totals_->lineSeparators += separators_;
         totals_->softBlocks += soft_;
+        totals_->markedBlocks += marked_;
     }
     ~BlockCounts() override {
         totals_->lineSeparators -= separators_;
         totals_->softBlocks -= soft_;
+        totals_->markedBlocks -= marked_;
     }
     BlockCounts(const BlockCounts&) = delete;
     BlockCounts& operator=(const BlockCounts&) = delete;
@@ -238,6 +243,7 @@ private:
     std::shared_ptr<Totals> totals_;
     qsizetype separators_;
     int soft_;
+    int marked_;
 };
 
 // Whether some line of the text is longer than `most`.
@@ -523,9 +529,7 @@ bool CCalcView::InsertPieces(QTextDocument* doc, const std::function<bool(QStrin
         if (changed && applyModes) ApplyModes(modes);
         GroupLines(piece, grouped);
         cursor.movePosition(QTextCursor::End);
-        const int from = cursor.position();
-        SoftLines::InsertWithBreaks(cursor, piece);
-        PartLines(cursor, from, cursor.position());
+        InsertPlainText(cursor, piece);
         piece = QString();
         if (!step()) return false;
     }
@@ -679,7 +683,7 @@ int CCalcView::EditorPosition(qsizetype textPosition) const {
     return static_cast<int>(std::min<qsizetype>(position, document()->characterCount() - 1));
 }
 
-void CCalcView::InsertPlainText(QTextCursor& cursor, QStringView text) {
+void CCalcView::InsertPlainText(QTextCursor& cursor, const QString& text) {
     const QScopedValueRollback<bool> guard(parting_, true);
     cursor.beginEditBlock();
     QTextDocument* doc = cursor.document();
@@ -688,9 +692,26 @@ void CCalcView::InsertPlainText(QTextCursor& cursor, QStringView text) {
         SoftLines::RepairMarks(doc, cursor.position(), cursor.position());
     }
     const int from = cursor.position();
-    SoftLines::InsertWithBreaks(cursor, text);
-    SoftLines::RepairMarks(doc, from, cursor.position());
-    PartLines(cursor, from, cursor.position());
+    // Most insertions make no line long and touch no parted one: Qt's own
+    // insertion then does, at a fraction of the cost of a line at a time.
+    const QTextBlock block = cursor.block();
+    bool plain = !SoftLines::InPartedLine(block) && !SoftLines::IsSoftAfter(block);
+    for (qsizetype start = 0, line = 0; plain && start <= text.size(); start = line + 1) {
+        line = text.indexOf(QLatin1Char('\n'), start);
+        const qsizetype end = line < 0 ? text.size() : line;
+        qsizetype length = end - start;
+        if (start == 0) length += cursor.positionInBlock();
+        if (line < 0) length += block.length() - 1 - cursor.positionInBlock();
+        plain = length <= SoftLines::kSplitAt;
+        if (line < 0) break;
+    }
+    if (plain) {
+        cursor.insertText(text);
+    } else {
+        SoftLines::InsertWithBreaks(cursor, text);
+        SoftLines::RepairMarks(doc, from, cursor.position());
+        PartLines(cursor, from, cursor.position());
+    }
     cursor.endEditBlock();
 }
 
@@ -777,10 +798,12 @@ void CCalcView::PartChangedLines() {
     // would take the redo history away.
     if (doc->availableRedoSteps() > 0 || !doc->isUndoRedoEnabled()) return;
     // Cheap for the usual keystroke: nothing parted and no long block.
-    bool needed = !SoftLines::MarksAgree(doc, from, to);
-    for (QTextBlock block = doc->findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        if (block.length() - 1 > SoftLines::kSplitAt || SoftLines::InPartedLine(block)) {
+    const bool marked = totals_->markedBlocks > 0;
+    bool needed = marked && !SoftLines::MarksAgree(doc, from, to);
+    for (QTextBlock block = doc->findBlock(from);
+         !needed && block.isValid() && block.position() <= to; block = block.next()) {
+        if (block.length() - 1 > SoftLines::kSplitAt ||
+            (marked && SoftLines::InPartedLine(block))) {
             needed = true;
             break;
         }
@@ -802,8 +825,9 @@ void CCalcView::CountLineSeparators(QTextDocument* doc, int position, int added,
     for (QTextBlock block = doc->findBlock(position); block.isValid(); block = block.next()) {
         const qsizetype count = block.text().count(QChar::LineSeparator);
         const bool soft = SoftLines::IsSoft(block);
-        if (count > 0 || soft)
-            block.setUserData(new BlockCounts<BlockTotals>(totals_, count, soft));
+        const bool marked = soft || SoftLines::IsSoftAfter(block);
+        if (count > 0 || marked)
+            block.setUserData(new BlockCounts<BlockTotals>(totals_, count, soft, marked));
         else if (block.userData() != nullptr)
             block.setUserData(nullptr);
         if (block == last) break;
@@ -871,7 +895,7 @@ void CCalcView::HandleKey(QKeyEvent* event) {
     if (isBreak && !isReadOnly() &&
         (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
         QTextCursor cursor = textCursor();
-        InsertPlainText(cursor, u"\n");
+        InsertPlainText(cursor, QStringLiteral("\n"));
         setTextCursor(cursor);
         ensureCursorVisible();
         event->accept();

@@ -86,7 +86,7 @@ public:
     int EditorPosition(qsizetype textPosition) const;
     // Inserts text (LF breaks) at the cursor as one edit: its line breaks
     // are the text's, and a line too long for one layout block is parted.
-    void InsertPlainText(QTextCursor& cursor, QStringView text);
+    void InsertPlainText(QTextCursor& cursor, const QString& text);
     // The editor's own breaks, in the blocks after them.
     qsizetype SoftBreakCount() const { return totals_->softBlocks; }
     // The editor's own modification mark.
@@ -203,6 +203,7 @@ private:
     struct BlockTotals {
         qsizetype lineSeparators = 0;
         qsizetype softBlocks = 0;
+        qsizetype markedBlocks = 0;  // a mark either side
     };
     std::shared_ptr<BlockTotals> totals_ = std::make_shared<BlockTotals>();
     // Some block may have been parted (then every change is counted).
