@@ -229,6 +229,29 @@ private slots:
         CheckHolds(view, text);
     }
 
+    // The keypad's back key and a typed text from the keypad, at a part's start.
+    void keypadEditsAtAPartsStart() {
+        CCalcView view;
+        CCalcDoc doc;
+        doc.SetView(&view);
+        const QString text = LongLine(30000);
+        view.ReplaceText(text);
+        const QTextBlock second = view.document()->firstBlock().next();
+        QVERIFY(SoftLines::IsSoft(second));
+        const qsizetype at = view.TextPosition(second.position());
+        QTextCursor cursor = view.textCursor();
+        cursor.setPosition(second.position());
+        view.setTextCursor(cursor);
+        doc.ExecuteCommand(DeleteBack);
+        QString expected = text;
+        expected.remove(at - 1, 1);
+        CheckHolds(view, expected);
+        doc.InsertText(QStringLiteral("4\n5"));
+        QCoreApplication::processEvents();
+        expected.insert(at - 1, QStringLiteral("4\n5"));
+        CheckHolds(view, expected);
+    }
+
     // The live result reads a "//" comment in one part on into the next.
     void liveResultReadsThePartsAsOneLine() {
         CCalcView view;
