@@ -840,6 +840,7 @@ bool CCalcView::GetModify() const { return document()->isModified(); }
 
 qsizetype CCalcView::SelectionLength() const {
     const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection()) return 0;
     const QString selected = cursor.selectedText();
     // The editor's own breaks are no characters of the text.
     const qsizetype soft =

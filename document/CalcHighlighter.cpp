@@ -162,9 +162,10 @@ int CalcHighlighter::EntryState(const QTextBlock& block) {
     if (validUpTo_ >= target) return EndOf(doc->findBlockByNumber(target).userState());
     QTextBlock current = doc->findBlockByNumber(validUpTo_ + 1);
     int entry = validUpTo_ >= 0 ? EndOf(current.previous().userState()) : CalcSyntax::kStartState;
+    const bool parted = view_->SoftBreakCount() > 0;
     while (current.isValid() && current.blockNumber() <= target) {
         const int stored = current.userState();
-        if (SoftLines::IsSoft(current.next())) {
+        if (parted && SoftLines::IsSoft(current.next())) {
             // A line held in parts is read whole; its parts stay plain.
             const QTextBlock lineEnd = SoftLines::LineEnd(current);
             int end = 0;
