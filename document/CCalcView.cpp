@@ -59,12 +59,13 @@ qsizetype LongestLine(QStringView piece, qsizetype& sofar) {
     return longest;
 }
 
-bool HasLongLine(const QString& text) {
+// Whether some line of the text is longer than `most`.
+bool HasLineLongerThan(QStringView text, qsizetype most) {
     qsizetype start = 0;
     while (start <= text.size()) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
         if (end < 0) end = text.size();
-        if (end - start > kLongLine) return true;
+        if (end - start > most) return true;
         start = end + 1;
     }
     return false;
@@ -246,17 +247,6 @@ private:
     int marked_;
 };
 
-// Whether some line of the text is longer than `most`.
-bool HasLineLongerThan(QStringView text, qsizetype most) {
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0) end = text.size();
-        if (end - start > most) return true;
-        start = end + 1;
-    }
-    return false;
-}
 
 int largeBlocksMapped = 0;  // how many LargeBlocksMapped live
 
@@ -386,7 +376,7 @@ void CCalcView::ReplaceText(const QString& text) {
     QScopedValueRollback<bool> guard(replacing_, true);
     // Wrapping anywhere comes before a long line is laid out; word wrapping
     // only once the old long line is gone, or it would be laid out again.
-    const bool longLine = HasLongLine(text);
+    const bool longLine = HasLineLongerThan(text, kLongLine);
     needsShaping_ = NeedsShaping(text);
     if (longLine) {
         SetWrapAnywhere(true);
