@@ -247,7 +247,6 @@ private:
     int marked_;
 };
 
-
 int largeBlocksMapped = 0;  // how many LargeBlocksMapped live
 
 #if defined(__GLIBC__)

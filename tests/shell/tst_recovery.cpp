@@ -216,6 +216,31 @@ private slots:
                                            QStringLiteral("5-e.recovery")}));
     }
 
+    // The copy's caret counts characters of the text: a long line may be
+    // held in parts otherwise when the copy comes back.
+    void copyCaretOfALongLineIsTheTexts() {
+        RecoveryKeeper keeper(doc_.get(), dir_);
+        keeper.Start();
+        view_->ReplaceText(QStringLiteral("1+2;").repeated(10000));
+        QVERIFY(view_->SoftBreakCount() > 0);
+        doc_->SetModifiedFlag(true);
+        QTextCursor cursor = view_->textCursor();
+        cursor.setPosition(view_->EditorPosition(30000));
+        cursor.setPosition(view_->EditorPosition(30003), QTextCursor::KeepAnchor);
+        view_->setTextCursor(cursor);
+        keeper.WriteNow();
+        QVERIFY(keeper.Flush());
+        RecoveryCopy copy;
+        QCOMPARE(RecoveryStore::Read(keeper.Store().CopyFile(), copy), RecoveryRefusal::None);
+        QCOMPARE(copy.anchor, 30000);
+        QCOMPARE(copy.position, 30003);
+        view_->ReplaceText(QString());
+        doc_->RestoreRecovered(copy.text, QString(), copy.anchor, copy.position);
+        QCOMPARE(view_->EditorText(), QStringLiteral("1+2;").repeated(10000));
+        QCOMPARE(view_->textCursor().selectedText(), QStringLiteral("1+2"));
+        QCOMPARE(view_->TextPosition(view_->textCursor().anchor()), 30000);
+    }
+
     // Typing only starts the timer; the copy comes once typing pauses, a
     // calculation writes at once, and saving removes it.
     void copyFollowsUnsavedWork() {
