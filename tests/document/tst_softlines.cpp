@@ -229,6 +229,24 @@ private slots:
         CheckHolds(view, text);
     }
 
+    // Calculate all of a text larger than the editor's limit goes in beside
+    // the old one, a piece at a time: its long line comes in parts too.
+    void calculateAllOfALargeTextGoesInParts() {
+        CCalcView view;
+        CCalcDoc doc;
+        doc.SetView(&view);
+        const QString text = "7*7=;\n" + QStringLiteral("1+1=;").repeated(300000) + "\n2*3=";
+        view.ReplaceTextInSteps(text, [](qint64, qint64) { return true; });
+        std::u16string expected = U16FromQString(text);
+        int32_t none = -1;
+        NCalculatorText::CalculateText(expected, none);
+        ResetProcessState();
+        doc.ExecuteCommand(CalculateAll);
+        QVERIFY(expected.size() > std::size_t{1800000});
+        CheckHolds(view, QStringFromU16(expected));
+        QVERIFY(view.SoftBreakCount() > 400);
+    }
+
     // The keypad's back key and a typed text from the keypad, at a part's start.
     void keypadEditsAtAPartsStart() {
         CCalcView view;
