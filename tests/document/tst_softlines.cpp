@@ -271,13 +271,21 @@ private slots:
     }
 
     // The live result reads a "//" comment in one part on into the next.
+    // Read line by line and, with "/*" in the text, from the cells' ends.
+    void liveResultReadsThePartsAsOneLine_data() {
+        QTest::addColumn<bool>("blockComments");
+        QTest::newRow("lines") << false;
+        QTest::newRow("cell ends") << true;
+    }
     void liveResultReadsThePartsAsOneLine() {
+        QFETCH(bool, blockComments);
         CCalcView view;
         const QString text = "2+2;//" + LongLine(40000) + "\n3*4";
         view.ReplaceText(text);
         QVERIFY(view.SoftBreakCount() > 0);
         const int last = view.document()->characterCount() - 1;
-        const LiveResult::Window window = LiveResult::WindowAround(view.document(), last, false);
+        const LiveResult::Window window =
+            LiveResult::WindowAround(view.document(), last, blockComments);
         QCOMPARE(window.text.substr(0, 2), std::u16string(u"//"));
         QCOMPARE(QStringFromU16(window.text).section(QLatin1Char('\n'), 1), QStringLiteral("3*4"));
         QCOMPARE(static_cast<qsizetype>(window.position), window.text.size());
