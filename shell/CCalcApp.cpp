@@ -233,6 +233,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
         ApplicationFonts();
         if (recovery_) recovery_->Start();
         FileTypes::RegisterFileTypes();
+        ReportUnwritableSettings();
     });
     frame_->View()->setFocus();
     recovery_->WatchWindow(frame_.get());
@@ -248,6 +249,15 @@ bool CCalcApp::InitInstance(const QStringList& arguments) {
     // The printer chosen last, unless the command line named one.
     ApplicationPrinterSelection().Restore(*OpenSettingsStore());
     return true;
+}
+
+// A store that cannot be written would lose this run's settings at its end
+// without a word: the user hears it while there is still time to act.
+void CCalcApp::ReportUnwritableSettings() {
+    if (OpenSettingsStore()->isWritable()) return;
+    AppMessageBox(
+        LoadString(StringId::SettingsUnwritable).arg(QDir::toNativeSeparators(SettingsStoreName())),
+        MB_ICONEXCLAMATION, StringId::SettingsUnwritable);
 }
 
 bool CCalcApp::ProcessShellCommand(const CommandLineInfo& info) {

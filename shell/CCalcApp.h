@@ -54,6 +54,8 @@ private:
     void LoadLanguage(const QString& language);
     // "/p" and "/pt": the open document printed without the dialog.
     bool PrintFromCommandLine(const CommandLineInfo& info);
+    // Tells once the window is up that the settings cannot be saved.
+    static void ReportUnwritableSettings();
 
     // Connects to the session bus beside the building of the window.
     std::thread busConnection_;

@@ -65,6 +65,7 @@ const MessagePage kMessagePages[] = {
     {32838, "messages.html#exists"},
     {32840, "messages.html#print-cancelled"},
     {32841, "messages.html#save-changes"},
+    {32881, "messages.html#settings"},
     {61699, "messages.html#save-changes"},
     {61707, "messages.html#unregister"},
     {61708, "messages.html#unregister"},

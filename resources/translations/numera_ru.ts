@@ -1861,6 +1861,12 @@ Yes overwrites it, No saves under another name, Cancel does not save.</source>
 
 «Да» перезаписывает его, «Нет» сохраняет под другим именем, «Отмена» ничего не сохраняет.</translation>
     </message>
+    <message>
+        <source>Numera cannot save its settings in %1.
+Changes to the window, the preferences and the recent files last only until Numera ends.</source>
+        <translation>Numera не может сохранить свои настройки в %1.
+Изменения окна, параметров и списка последних файлов сохранятся только до завершения Numera.</translation>
+    </message>
 </context>
 <context>
     <name>TaMessageDialog</name>

@@ -74,6 +74,14 @@ QString MemoryOnlySettingsPath() {
            QStringLiteral(".conf");
 }
 
+QString SettingsStoreName() {
+#ifndef Q_OS_WIN
+    return SettingsLocation::StoreFile(QSettings::UserScope);
+#else
+    return OpenSettingsStore()->fileName();
+#endif
+}
+
 std::unique_ptr<QSettings> OpenSettingsStore() {
 #ifndef Q_OS_WIN
     for (const QString& file : StoreFiles())

@@ -40,6 +40,9 @@ QString StoreFile(QSettings::Scope scope);
 // or writes any file (see MemoryOnlySettingsPath).
 std::unique_ptr<QSettings> OpenSettingsStore();
 
+// The store as the user knows it: its file, or its registry key on Windows.
+QString SettingsStoreName();
+
 // The path the memory-only store lives at: below /dev/null, where nothing can
 // be read and no file, folder or lock file can be made.
 QString MemoryOnlySettingsPath();

@@ -26,6 +26,8 @@ inline constexpr int PrintingCancelled = 32840;
 inline constexpr int SaveChangesQuestion = 32841;
 // Our own: Save finds the file changed by another program.
 inline constexpr int ChangedOnDiskQuestion = 32880;
+// Our own: the settings store cannot be written, so this run's changes go at its end.
+inline constexpr int SettingsUnwritable = 32881;
 
 // Recovery copies of unsaved work.
 inline constexpr int RecoveryQuestion = 33100;

@@ -48,6 +48,10 @@ constexpr StringEntry kStrings[] = {
                        "\u201c%1\u201d was changed by another program after it was opened or "
                        "saved here.\nDo you want to overwrite it?\n\nYes overwrites it, No saves "
                        "under another name, Cancel does not save.")},
+    {StringId::SettingsUnwritable,
+     QT_TRANSLATE_NOOP("Strings",
+                       "Numera cannot save its settings in %1.\nChanges to the window, the "
+                       "preferences and the recent files last only until Numera ends.")},
     {StringId::SaveAsTitle, QT_TRANSLATE_NOOP("Strings", "Save As")},
     {StringId::Untitled, QT_TRANSLATE_NOOP("Strings", "Untitled")},
     {StringId::UnregisterDone,

@@ -858,6 +858,43 @@ private slots:
         auto settings = OpenSettingsStore();
         QVERIFY(!settings->contains("GUI/Frame/Maximized"));
     }
+    // A store that cannot be written is told once the window is up; a
+    // writable one asks nothing.
+    void startWithSettingsThatCannotBeSaved_data() {
+        QTest::addColumn<bool>("blocked");
+        QTest::newRow("writable") << false;
+        QTest::newRow("a folder where the file goes") << true;
+    }
+    void startWithSettingsThatCannotBeSaved() {
+        QFETCH(bool, blocked);
+        frame_.reset();
+        doc_.reset();
+        if (blocked) {
+            QFile::remove(settings_->FilePath());
+            QVERIFY(QDir().mkpath(settings_->FilePath()));
+        }
+        ScriptedMessages messages;
+        {
+            CCalcApp app;
+            QVERIFY(app.InitInstance({}));
+            QTest::qWait(300);
+            app.MainFrame()->close();
+            app.ExitInstance();
+        }
+        if (blocked) QVERIFY(QDir(settings_->FilePath()).removeRecursively());
+        if (!blocked) {
+            QCOMPARE(messages.asked.size(), 0);
+            return;
+        }
+        QCOMPARE(messages.asked.size(), 1);
+        QCOMPARE(messages.asked[0].text,
+                 QStringLiteral("Numera cannot save its settings in %1.\nChanges to the window, "
+                                "the preferences and the recent files last only until Numera "
+                                "ends.")
+                     .arg(QDir::toNativeSeparators(settings_->FilePath())));
+        QCOMPARE(messages.asked[0].type, unsigned{MB_ICONEXCLAMATION});
+        QCOMPARE(messages.asked[0].help, 32881u);
+    }
     void startWithAPathOpensIt() {
         frame_.reset();
         doc_.reset();
