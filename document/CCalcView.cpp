@@ -365,11 +365,7 @@ QString CCalcView::EditorText() const {
     return text;
 }
 
-void CCalcView::ToLineFeeds(QString& text) {
-    for (QChar& c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
-    }
-}
+void CCalcView::ToLineFeeds(QString& text) { SoftLines::ToLineFeeds(text); }
 
 void CCalcView::ReplaceText(const QString& text) {
     QScopedValueRollback<bool> guard(replacing_, true);
@@ -684,16 +680,16 @@ void CCalcView::InsertPlainText(QTextCursor& cursor, const QString& text) {
     // Most insertions make no line long and touch no parted one: Qt's own
     // insertion then does, at a fraction of the cost of a line at a time.
     const QTextBlock block = cursor.block();
-    bool plain = !SoftLines::InPartedLine(block) && !SoftLines::IsSoftAfter(block);
-    for (qsizetype start = 0, line = 0; plain && start <= text.size(); start = line + 1) {
-        line = text.indexOf(QLatin1Char('\n'), start);
-        const qsizetype end = line < 0 ? text.size() : line;
-        qsizetype length = end - start;
-        if (start == 0) length += cursor.positionInBlock();
-        if (line < 0) length += block.length() - 1 - cursor.positionInBlock();
-        plain = length <= SoftLines::kSplitAt;
-        if (line < 0) break;
-    }
+    const qsizetype before = cursor.positionInBlock();
+    const qsizetype after = block.length() - 1 - before;
+    const qsizetype firstBreak = text.indexOf(QLatin1Char('\n'));
+    const qsizetype lastBreak = text.lastIndexOf(QLatin1Char('\n'));
+    const bool plain =
+        !SoftLines::InPartedLine(block) && !SoftLines::IsSoftAfter(block) &&
+        !HasLineLongerThan(text, SoftLines::kSplitAt) &&
+        (firstBreak < 0 ? before + text.size() + after : before + firstBreak) <=
+            SoftLines::kSplitAt &&
+        (lastBreak < 0 || text.size() - lastBreak - 1 + after <= SoftLines::kSplitAt);
     if (plain) {
         cursor.insertText(text);
     } else {

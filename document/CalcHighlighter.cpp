@@ -147,10 +147,9 @@ void CalcHighlighter::OnContentsChange(int position, int /*removed*/, int added)
          block = block.next())
         block.setUserState(-1);
     if (small) {
-        // A part of a long line stays plain: no entry state is needed.
         for (QTextBlock block = first; block.isValid() && block.blockNumber() <= lastNumber;
              block = block.next())
-            Colour(block, SoftLines::InPartedLine(block) ? 0 : EntryState(block));
+            Colour(block);
     }
     visibleTimer_.start();
 }
@@ -199,6 +198,10 @@ int CalcHighlighter::EntryState(const QTextBlock& block) {
     return entry;
 }
 
+void CalcHighlighter::Colour(QTextBlock& block) {
+    Colour(block, SoftLines::InPartedLine(block) ? 0 : EntryState(block));
+}
+
 void CalcHighlighter::Colour(QTextBlock& block, int entry) {
     const int stored = block.userState();
     if (stored >= 0 && ColouredOf(stored) && EntryOf(stored) == entry) return;
@@ -234,6 +237,5 @@ void CalcHighlighter::HighlightVisible() {
     const QTextBlock bottom =
         view_->cursorForPosition(QPoint(0, view_->viewport()->height() - 1)).block();
     const int last = bottom.isValid() ? bottom.blockNumber() + 1 : block.blockNumber() + 64;
-    for (; block.isValid() && block.blockNumber() <= last; block = block.next())
-        Colour(block, SoftLines::InPartedLine(block) ? 0 : EntryState(block));
+    for (; block.isValid() && block.blockNumber() <= last; block = block.next()) Colour(block);
 }

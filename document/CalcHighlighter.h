@@ -43,6 +43,9 @@ private:
     // far as needed.
     int EntryState(const QTextBlock& block);
     void Colour(QTextBlock& block, int entry);
+    // The same with the state the line before left; a part of a long line
+    // stays plain and needs none.
+    void Colour(QTextBlock& block);
     void ClearAll();
 
     CCalcView* view_;

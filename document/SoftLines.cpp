@@ -63,18 +63,21 @@ QTextBlock LineEnd(QTextBlock block) {
     return block;
 }
 
-QString LineText(const QTextBlock& block, int* position) {
-    QTextBlock first = LineStart(block);
-    if (position != nullptr) *position = first.position();
+QString LineText(const QTextBlock& block) {
+    const QTextBlock first = LineStart(block);
     QString text = first.text();
     for (QTextBlock next = first.next(); IsSoft(next); next = next.next()) text += next.text();
     return text;
 }
 
+void ToLineFeeds(QString& text) {
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+}
+
 QString TextWithBreak(const QTextBlock& block) {
     QString text = block.text();
-    for (QChar& c : text)
-        if (c == QChar::LineSeparator) c = QLatin1Char('\n');
+    ToLineFeeds(text);
     const QTextBlock next = block.next();
     if (next.isValid() && !IsSoft(next)) text += QLatin1Char('\n');
     return text;
@@ -94,8 +97,7 @@ QString TextBetween(const QTextDocument* document, int from, int to) {
         if (to > start + line.size() && block.next().isValid() && !IsSoft(block.next()))
             text += QLatin1Char('\n');
     }
-    for (QChar& c : text)
-        if (c == QChar::LineSeparator) c = QLatin1Char('\n');
+    ToLineFeeds(text);
     return text;
 }
 

@@ -53,12 +53,16 @@ void RepairMarks(QTextDocument* document, int from, int to);
 // The first and the last block of the line that holds `block`.
 QTextBlock LineStart(QTextBlock block);
 QTextBlock LineEnd(QTextBlock block);
-// The text of the line that holds `block`, and its first block's position.
-QString LineText(const QTextBlock& block, int* position = nullptr);
+// The text of the line that holds `block`.
+QString LineText(const QTextBlock& block);
 
 // The document position of `offset` code units into the line that starts
 // with `first` (at a part's end rather than the next part's start).
 int PositionInLine(const QTextBlock& first, qsizetype offset);
+
+// Turns the editor's line breaks in a copy of its text (U+2029 between
+// blocks, U+2028 within one) into LF.
+void ToLineFeeds(QString& text);
 
 // The block's text and, when a line break of the text follows it, an LF;
 // U+2028 within the block as LF.
